@@ -1,0 +1,59 @@
+# Compiler settings shared by every target, and the helper that registers a test.
+
+add_compile_options(-Wall -Wextra)
+
+if(ZANDRO_WINDOWS)
+  # Windows 7 API level; wide Win32 entry points; printf that knows %Lg and %I64d.
+  add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE
+                          __USE_MINGW_ANSI_STDIO=1 NOMINMAX)
+  if(MINGW)
+    # One self-contained .exe: no libstdc++, libgcc or winpthread DLLs beside it.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+  endif()
+else()
+  option(ZANDRO_SANITIZE "Build host code with AddressSanitizer and UBSan" ON)
+  if(ZANDRO_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+# GoogleTest from Debian's sources, built by whichever compiler builds this tree.
+set(ZANDRO_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${ZANDRO_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources are not ours to keep warning-free.
+foreach(t gtest gtest_main gmock gmock_main)
+  if(TARGET ${t})
+    target_compile_options(${t} PRIVATE -w)
+  endif()
+endforeach()
+
+# Each test executable writes a JUnit-style report named after it, which scripts/test
+# adds up into its closing line.
+set(ZANDRO_REPORT_DIR ${CMAKE_BINARY_DIR}/reports)
+
+# zandro_add_test(NAME name SOURCES ... [LIBS ...] [TIMEOUT s])
+# One CTest entry per executable: under Wine every start costs time.
+function(zandro_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  if(ZANDRO_WINDOWS)
+    # Test programs are console programs, so their output reaches CTest.
+    target_link_options(${T_NAME} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set(report ${ZANDRO_REPORT_DIR}/${T_NAME}.xml)
+  if(ZANDRO_WINDOWS AND CMAKE_CROSSCOMPILING)
+    set(report Z:${report}) # Wine's drive Z: is the Unix root
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "GTEST_OUTPUT=xml:${report}")
+endfunction()
