@@ -1,0 +1,196 @@
+// The element model of the NeloUtility toolkit: every piece of the user interface is a
+// GUIElement that owns at most one native window and mirrors its properties. Window
+// messages reach an element through ElementWindowProc, which calls the element's virtual
+// operations; those call the plain event functions stored in the element.
+//
+// Destructors are deliberately not virtual: an element is deleted through its own class by
+// the form that owns it. Use DeleteElement(p) for that; it deletes through the static type
+// of p without tripping the compiler's warning about polymorphic classes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace NeloUtility {
+
+class GUIElement;
+
+// Events: plain function pointers, called with the element first; null means not set.
+using CreatedEvent = void (*)(GUIElement* element, HWND window);
+using MouseButtonEvent = int (*)(GUIElement* element, HWND window, int x, int y);
+using KeyEvent = int (*)(GUIElement* element, int virtualKey);
+using CharEvent = bool (*)(GUIElement* element, int character);  // false swallows it
+using ElementEvent = int (*)(GUIElement* element);
+using NotifyEvent = void (*)(GUIElement* element);
+using ClosingEvent = bool (*)(GUIElement* element);  // false cancels the close
+using MouseMoveEvent = int (*)(GUIElement* element, int x, int y);
+
+// A font description that elements point to; the handle is made on first use and cached.
+// Owned by whoever made it; deleting it deletes the handle.
+class FontSpec {
+public:
+    HFONT handle = nullptr;
+    std::wstring face = L"System";
+    int height = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool fixedPitch = false;
+
+    FontSpec() = default;
+    FontSpec(const std::string& faceName, int fontHeight);
+    ~FontSpec();
+    FontSpec(const FontSpec&) = delete;
+    FontSpec& operator=(const FontSpec&) = delete;
+
+    HFONT GetFontHandle();
+};
+
+class GUIElement {
+public:
+    bool visible = true;
+    bool keyPreview = false;
+    bool destroyed = false;
+    bool waitCursor = false;
+    bool handCursor = false;
+    HWND tooltipWindow = nullptr;
+    HWND window = nullptr;
+    HINSTANCE instance = nullptr;
+    WNDCLASSW windowClass{};
+    FontSpec* font = nullptr;  // not owned
+    int width = 100;
+    int height = 50;
+    int x = 100;
+    int y = 100;
+    bool created = false;
+    COLORREF backColor = static_cast<COLORREF>(-1);
+    std::wstring text;
+    std::wstring textAtFocus;
+    bool backgroundPainted = false;
+    bool enabled = true;
+    int commandId = 0;
+    std::string kind;
+    std::string tooltipText;
+    GUIElement* parent = nullptr;  // not owned
+    WNDPROC previousWindowProc = nullptr;
+
+    CreatedEvent Created = nullptr;
+    bool createdFired = false;
+    MouseButtonEvent LeftButtonUp = nullptr;
+    MouseButtonEvent LeftButtonDown = nullptr;
+    MouseButtonEvent LeftDoubleClick = nullptr;
+    MouseButtonEvent RightButtonUp = nullptr;
+    MouseButtonEvent RightButtonDown = nullptr;
+    MouseButtonEvent RightDoubleClick = nullptr;
+    KeyEvent KeyUp = nullptr;
+    KeyEvent KeyDown = nullptr;
+    CharEvent CharTyped = nullptr;
+    ElementEvent Moved = nullptr;
+    ElementEvent Resized = nullptr;
+    NotifyEvent Painted = nullptr;
+    ClosingEvent Closing = nullptr;
+    ElementEvent Destroyed = nullptr;
+    ElementEvent GotFocus = nullptr;
+    NotifyEvent LostFocus = nullptr;
+    ElementEvent Activated = nullptr;
+    ElementEvent Deactivated = nullptr;
+    ElementEvent TextChanged = nullptr;
+    MouseMoveEvent MouseMove = nullptr;
+    ElementEvent MouseHover = nullptr;
+    ElementEvent MouseLeave = nullptr;
+
+    explicit GUIElement(HINSTANCE instanceHandle);
+    ~GUIElement();  // not virtual: delete through the concrete class
+    GUIElement(const GUIElement&) = delete;
+    GUIElement& operator=(const GUIElement&) = delete;
+
+    // The 37 virtual operations, in this order.
+    virtual void SetSize(int newWidth, int newHeight);
+    virtual void SetBackColor(COLORREF color);
+    virtual void SetEnabled(bool enable);
+    virtual void SetText(const std::wstring& newText);
+    virtual void SetTextNarrow(const std::string& newText);
+    virtual int OnLeftButtonUp(int mouseX, int mouseY);
+    virtual int OnLeftButtonDown(int mouseX, int mouseY);
+    virtual int OnLeftDoubleClick(int mouseX, int mouseY);
+    virtual int OnRightButtonUp(int mouseX, int mouseY);
+    virtual int OnRightButtonDown(int mouseX, int mouseY);
+    virtual int OnRightDoubleClick(int mouseX, int mouseY);
+    virtual int OnKeyUp(int virtualKey);
+    virtual int OnKeyDown(int virtualKey);
+    virtual bool OnChar(int character);
+    virtual int OnMouseMove(int mouseX, int mouseY);
+    virtual int OnMouseHover();
+    virtual int OnMouseLeave();
+    virtual void Focus();
+    virtual int OnMoved();
+    virtual int OnResized();
+    virtual void OnPaint();
+    virtual HBRUSH OnControlColor(HDC deviceContext);
+    virtual bool OnClosing();
+    virtual int OnDestroyed();
+    virtual int OnGotFocus();
+    virtual void OnLostFocus();
+    virtual int OnActivated();
+    virtual int OnDeactivated();
+    virtual void OnCreated(HWND createdWindow);
+    virtual void Redraw();
+    virtual bool GetWaitCursor();
+    virtual bool GetHandCursor();
+    virtual void SetWaitCursor(bool on);
+    virtual void SetHandCursor(bool on);
+    virtual void OnShown();
+    virtual void OnGridNotify(int notifyKind, std::vector<int> numbers,
+                              std::vector<std::string> texts);
+    virtual void Create() = 0;
+
+    std::wstring GetText();
+    std::string GetTextNarrow();
+    POINT GetPosition();
+    // Stores the tooltip text and shows it on the window when there is one.
+    void SetTooltipText(const std::string& newText);
+    void RefreshTooltip();
+    void CreateTooltip(HWND owner);
+    void Show();
+    void Hide();
+    void MoveTo(int newX, int newY);
+};
+
+// An element that lives inside its parent element's window.
+class Child : public GUIElement {
+public:
+    explicit Child(GUIElement* parentElement, HINSTANCE instanceHandle = nullptr);
+};
+
+// Every live element, in construction order; a deleted element leaves an empty entry.
+extern std::vector<GUIElement*> ElementRegistry;
+// Identifier counter: forms, panels, controls, timers and menu items take n + 1.
+extern int nextControlId;
+// Advances nextControlId and returns the new value.
+int TakeNextControlId();
+
+// Each byte becomes the code unit of the same value; narrowing keeps the low byte.
+std::wstring Widen(const std::string& narrowText);
+std::string Narrow(const std::wstring& wideText);
+// 64-bit integer to text with "%I64d".
+std::string Int64ToText(long long value);
+std::wstring Int64ToWideText(long long value);
+
+// Deletes an element (or a FontSpec) through its own class; null is ignored.
+template <class T>
+void DeleteElement(T* element) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
+    delete element;
+#pragma GCC diagnostic pop
+}
+
+// Makes every message of a native control pass through ElementWindowProc first; the
+// control's own procedure is kept in previousWindowProc. Call right after the window exists.
+void SubclassControl(GUIElement& element);
+
+LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace NeloUtility
