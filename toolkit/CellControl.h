@@ -1,0 +1,42 @@
+// A container that paints its own contents: one line of text (or a few, split at line
+// breaks), an optional picture with black as its see-through colour, and an optional
+// "*" marker in the bottom-right corner.
+#pragma once
+
+#include "PanelChildren.h"
+
+#include <string>
+
+namespace NeloUtility {
+
+class CellControl : public PanelChildren {
+public:
+    HBITMAP picture = nullptr;  // not owned
+    int pictureAlign = 1;       // 1 right, 2 centred, anything else left
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    bool marker = false;
+    bool textBold = false;
+    bool textUnderline = false;
+    bool textItalic = false;
+    std::string textFace = "Tahoma";
+    int textHeight = 14;
+    int textAlign = 2;          // 0 left, 1 right, 2 centred
+    COLORREF textColor = RGB(0, 0, 0);
+
+    explicit CellControl(GUIElement* parentElement);
+    ~CellControl();
+
+    void SetText(const std::wstring& newText) override;
+    void SetTextNarrow(const std::string& newText) override;
+    void OnPaint() override;
+
+    // Stores the picture and the size it is drawn at; 0 for a size takes the bitmap's
+    // own. Shown at the next paint.
+    void SetPicture(HBITMAP bitmap, int drawnWidth = 0, int drawnHeight = 0);
+
+private:
+    void PaintContents(const RECT& client);
+};
+
+}  // namespace NeloUtility

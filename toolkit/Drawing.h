@@ -1,0 +1,61 @@
+#pragma once
+// The painting context of one paint or draw-item message, and the helpers that draw
+// text, frames, fills and bitmaps with black as the see-through colour.
+//
+// Every pen, brush, memory context and mask a helper makes is released before it
+// returns, and every object it selects is selected back; only font handles stay,
+// cached in their FontSpec.
+
+#include "GUIElement.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace NeloUtility {
+
+enum TextAlignment { kAlignLeft = 0, kAlignRight = 1, kAlignCentre = 2 };
+
+class Drawing {
+public:
+    explicit Drawing(GUIElement* owner);
+    virtual ~Drawing();
+    Drawing(const Drawing&) = delete;
+    Drawing& operator=(const Drawing&) = delete;
+
+    // Takes the owner's window device context with BeginPaint.
+    void BeginPainting();
+    // Borrows a context handed in by the system (WM_DRAWITEM); End only forgets it.
+    void Attach(HDC context);
+    // Gives the context back; harmless when idle.
+    void End();
+    // Called after a drawing call fails; painting carries on afterwards.
+    virtual void ReportError();
+
+    GUIElement* owner;
+    HDC dc;
+    bool borrowedDc;
+    PAINTSTRUCT paint;
+};
+
+// Text from the top of the rectangle, transparent background, at most 1023
+// characters. With a zero width or height the text goes out unclipped at (x, y).
+// A null font keeps the context's current font.
+void DrawTextWide(Drawing& drawing, int x, int y, int width, int height,
+                                    const std::wstring& text, COLORREF colour, FontSpec* font, int alignment);
+// Narrow text, each byte widened to the code unit of the same value. (windows.h maps
+// the name DrawText to DrawTextW; this overload lives in our namespace either way.)
+void DrawText(Drawing& drawing, int x, int y, int width, int height,
+                            const std::string& text, COLORREF colour, FontSpec* font, int alignment);
+// The font's character cell height in this context; -1 when it cannot be measured.
+int TextHeight(FontSpec* font, Drawing& drawing);
+// A one-pixel outline of width x height.
+void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
+// A fill without outline: it covers (width - 1) x (height - 1) pixels.
+void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
+// The bitmap with its black pixels left out; at its own size when width or height is 0.
+void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap);
+// A bitmap file as a DIB section, or null.
+HBITMAP LoadBitmapFile(const std::string& path);
+
+} // namespace NeloUtility

@@ -1,0 +1,35 @@
+// A bitmap resource of the program or a bitmap file, shown at its own size in a
+// "static" window. The element owns the one bitmap it currently shows.
+#pragma once
+
+#include "GUIElement.h"
+
+#include <string>
+
+namespace NeloUtility {
+
+class Image : public Child {
+public:
+    HBITMAP bitmap = nullptr;  // owned
+    std::string filePath;
+    int resourceId;            // -1: the picture comes from filePath
+    bool border = false;
+
+    Image(GUIElement* parentElement, int pictureResource);
+    ~Image();
+
+    void Create() override;
+
+    // Shows bitmap resource `pictureResource` (once created); 0 or less keeps the picture.
+    void SetImage(int pictureResource);
+    // Shows a bitmap file (once created); an empty path keeps the picture.
+    void SetImageFile(const std::string& path);
+
+    DWORD WindowStyle() const;
+    DWORD ExtendedStyle() const;
+
+private:
+    void ShowBitmap(HBITMAP loaded);
+};
+
+}  // namespace NeloUtility
