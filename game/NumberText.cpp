@@ -1,0 +1,129 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cinttypes>
+#include <climits>
+#include <cstdio>
+#include <utility>
+
+namespace DoDadu {
+namespace {
+
+// Digit grouping with a chosen separator; everything else as in the classic locale.
+class GroupingPunct : public std::numpunct<char> {
+public:
+    GroupingPunct(char separator, std::string grouping)
+        : separator(separator), grouping(std::move(grouping)) {}
+
+protected:
+    char do_thousands_sep() const override { return separator; }
+    std::string do_grouping() const override { return grouping; }
+
+private:
+    char separator;
+    std::string grouping;
+};
+
+} // namespace
+
+std::string PointsText(double points)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%Lg", static_cast<long double>(points));
+    return text;
+}
+
+std::string PlainNumberText(std::int64_t value)
+{
+    char text[32];
+#ifdef _WIN32
+    // The runtime's printf knows "%I64d"; the compiler's format check does not.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat"
+    std::snprintf(text, sizeof text, "%I64d", static_cast<long long>(value));
+#pragma GCC diagnostic pop
+#else
+    // glibc reads "%I64d" as "%I" flag + width 64, so the host uses its own macro.
+    std::snprintf(text, sizeof text, "%" PRId64, value);
+#endif
+    return text;
+}
+
+int SaturateToInt(std::int64_t value)
+{
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int LeadingInteger(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    // Accumulate with a ceiling just past the 32-bit range: enough to saturate,
+    // never enough to overflow.
+    const std::int64_t ceiling = static_cast<std::int64_t>(INT_MAX) + 2;
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > ceiling)
+            magnitude = ceiling;
+    }
+    return SaturateToInt(negative ? -magnitude : magnitude);
+}
+
+std::locale GroupingLocale(char separator, const std::string& grouping)
+{
+    return std::locale(std::locale::classic(), new GroupingPunct(separator, grouping));
+}
+
+std::string NumpunctGrouping(const std::string& windowsGrouping)
+{
+    std::string groups;
+    bool repeatLast = false;
+    std::size_t i = 0;
+    while (i < windowsGrouping.size()) {
+        int size = 0;
+        bool digits = false;
+        for (; i < windowsGrouping.size() &&
+               std::isdigit(static_cast<unsigned char>(windowsGrouping[i])); ++i) {
+            size = std::min(size * 10 + (windowsGrouping[i] - '0'), 100);
+            digits = true;
+        }
+        if (i < windowsGrouping.size())
+            ++i; // the ';' between groups (or any other stray character)
+        if (!digits)
+            continue;
+        if (size == 0) {
+            // A 0 closes the list: the group before it repeats.
+            repeatLast = true;
+            break;
+        }
+        groups += static_cast<char>(size);
+    }
+    if (!groups.empty() && !repeatLast)
+        groups += static_cast<char>(CHAR_MAX); // no groups beyond the listed ones
+    return groups;
+}
+
+GroupedNumberFormatter::GroupedNumberFormatter(const std::locale& locale)
+{
+    stream.imbue(locale);
+}
+
+std::string GroupedNumberFormatter::Format(long long value)
+{
+    stream.str(std::string());
+    stream.clear();
+    stream << value;
+    return stream.str();
+}
+
+} // namespace DoDadu

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <locale>
+#include <sstream>
+#include <string>
+
+namespace DoDadu {
+
+// Hand points as "%Lg" prints them: "7.5", "3", "0.5".
+std::string PointsText(double points);
+
+// Plain decimal, no grouping: the cards left, and the score as it is stored.
+std::string PlainNumberText(std::int64_t value);
+
+// The leading decimal integer of a text, as a stored score is read: optional blanks,
+// an optional sign, digits. No digits gives 0; a number beyond the 32-bit range
+// saturates at its bound rather than wrapping.
+int LeadingInteger(const std::string& text);
+
+// A 64-bit value pinned to the 32-bit range.
+int SaturateToInt(std::int64_t value);
+
+// A locale whose numbers carry the given thousands separator and grouping (grouping
+// in std::numpunct's form: "\3" groups by three; empty: no grouping).
+std::locale GroupingLocale(char separator, const std::string& grouping);
+
+// The grouping of a Windows LOCALE_SGROUPING text ("3;0", "3;2;0", "3", "0") in
+// std::numpunct's form. A trailing ";0" repeats the last group; without it the last
+// group is used once only.
+std::string NumpunctGrouping(const std::string& windowsGrouping);
+
+// Integers with a locale's digit grouping. Keeps one stream, so formatting does not
+// build a new stream every time.
+class GroupedNumberFormatter {
+public:
+    explicit GroupedNumberFormatter(const std::locale& locale);
+    std::string Format(long long value);
+
+private:
+    std::ostringstream stream;
+};
+
+} // namespace DoDadu

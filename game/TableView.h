@@ -1,0 +1,49 @@
+#pragma once
+#include <string>
+
+namespace DoDadu {
+
+// The controls of the table that the round enables, disables or labels. INFO and
+// EXIT are always enabled and never touched by the round.
+enum class TableControl { StartButton, StopButton, GetCardButton, StakeButton, StakeSlider };
+
+// The text cells that the round writes.
+enum class TableCell { Message, DealerPoints, PlayerPoints, Remaining, Score };
+
+// The two rows of eight card places.
+enum class CardRow { Dealer, Player };
+
+constexpr int kCardPlaces = 8; // card places per row; a longer hand is valued, not shown
+
+// What the round needs from the window that shows it. The main form implements it by
+// forwarding to its buttons, slider, cells and images; tests record what they are told.
+class TableView {
+public:
+    virtual ~TableView() = default;
+
+    virtual void SetCellText(TableCell cell, const std::string& text) = 0;
+
+    // Card places: index 0 to 7 in each row. ShowCard sets the picture (a bitmap
+    // resource id) and then makes the place visible.
+    virtual void ShowCard(CardRow row, int index, int picture) = 0;
+    virtual void HideCard(CardRow row, int index) = 0;
+    virtual void MoveCard(CardRow row, int index, int x, int y) = 0;
+
+    virtual void SetEnabled(TableControl control, bool enabled) = 0;
+    virtual bool IsEnabled(TableControl control) const = 0;
+
+    // Captions of the START/CANCEL button and of the stake button. The caption of the
+    // start button is read back: it says whether a click means START or CANCEL.
+    virtual void SetCaption(TableControl control, const std::string& caption) = 0;
+    virtual std::string Caption(TableControl control) const = 0;
+
+    // The stake slider: SetStakePosition clamps to its range 1..8, StakePosition reads
+    // the position the player has set.
+    virtual void SetStakePosition(int position) = 0;
+    virtual int StakePosition() = 0;
+
+    // One of the sound resources, played without waiting; a failure is ignored.
+    virtual void PlaySound(int resourceId) = 0;
+};
+
+} // namespace DoDadu

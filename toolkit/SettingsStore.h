@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+namespace NeloUtility {
+
+// Small per-user settings kept as text values in the registry, under
+// HKEY_CURRENT_USER\Software\NeloSettings\<application>\<section>. Names and values are
+// narrow text, widened byte by byte for the registry and narrowed back by keeping the
+// low byte. Nothing is cached; every failure is silent.
+
+// The stored text; empty when the keys cannot be opened or created, the value does
+// not exist, or it is longer than 1024 characters. Missing key levels are created,
+// by reads as well.
+std::string ReadSetting(std::string application, std::string section, std::string name);
+
+// Stores the text as a string value without a terminating NUL. A failed write is not
+// reported: callers that care read the value back.
+void WriteSetting(std::string application, std::string section, std::string name,
+                  std::string value);
+
+} // namespace NeloUtility
