@@ -1,0 +1,85 @@
+#include "CellControl.h"
+
+#include "Drawing.h"
+
+namespace NeloUtility {
+
+namespace {
+
+constexpr int kPictureMargin = 3;  // between a right or left picture and the edge
+constexpr int kPictureRight = 1;
+constexpr int kPictureCentre = 2;
+
+}  // namespace
+
+CellControl::CellControl(GUIElement* parentElement) : PanelChildren(parentElement)
+{
+    tabStop = false;
+}
+
+CellControl::~CellControl() = default;
+
+void CellControl::SetText(const std::wstring& newText)
+{
+    PanelChildren::SetText(newText);
+    if (created)
+        InvalidateRect(window, nullptr, TRUE);
+}
+
+void CellControl::SetTextNarrow(const std::string& newText) { SetText(Widen(newText)); }
+
+void CellControl::SetPicture(HBITMAP bitmap, int drawnWidth, int drawnHeight)
+{
+    picture = bitmap;
+    BITMAP size{};
+    if (bitmap && (drawnWidth <= 0 || drawnHeight <= 0))
+        GetObjectW(bitmap, sizeof size, &size);
+    pictureWidth = drawnWidth > 0 ? drawnWidth : size.bmWidth;
+    pictureHeight = drawnHeight > 0 ? drawnHeight : size.bmHeight;
+}
+
+void CellControl::OnPaint()
+{
+    RECT client;
+    if (created && GetClientRect(window, &client))
+        PaintContents(client);
+    if (Painted)
+        Painted(this);
+}
+
+void CellControl::PaintContents(const RECT& client)
+{
+    Drawing drawing(this);
+    FontSpec ownFont(textFace, textHeight);
+    ownFont.bold = textBold;
+    ownFont.italic = textItalic;
+    ownFont.underline = textUnderline;
+    drawing.BeginPainting();
+
+    const int right = client.right, bottom = client.bottom;
+    if (backgroundPainted)
+        FillRect(drawing, 0, 0, right - client.left, bottom - client.top, backColor);
+
+    FontSpec* textFont = font ? font : &ownFont;
+    const int t = TextHeight(textFont, drawing);
+    if (!text.empty()) {
+        const int top = (bottom - t - client.top) / 2;
+        DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor,
+                     textFont, textAlign);
+    }
+    if (marker)
+        DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", textColor, textFont,
+                     kAlignCentre);
+    if (picture) {
+        const int top = (bottom - pictureHeight - client.top) / 2;
+        int left = kPictureMargin;
+        if (pictureAlign == kPictureRight)
+            left = right - pictureWidth - kPictureMargin;
+        else if (pictureAlign == kPictureCentre)
+            left = (right - pictureWidth - client.left) / 2;
+        DrawTransparentBitmap(drawing, left, top, pictureWidth, pictureHeight, picture);
+    }
+    drawing.End();
+}
+
+}  // namespace NeloUtility
