@@ -1,0 +1,85 @@
+// Top-level windows and the application's message loop.
+#pragma once
+
+#include "GUIElement.h"
+
+#include <type_traits>
+#include <vector>
+
+namespace NeloUtility {
+
+class Form;
+
+using HotKeyHandler = void (*)(Form* form, unsigned modifiers, unsigned virtualKey);
+
+// A system-wide hot key, registered only while its form is the active one. Entry i of a
+// form's list is registered under the id i + 1.
+struct HotKey {
+    unsigned modifiers = 0;  // MOD_ flags
+    unsigned virtualKey = 0;
+    HotKeyHandler handler = nullptr;
+};
+
+// Selects the dialog constructor of Form.
+struct DialogFormTag {};
+inline constexpr DialogFormTag kDialogForm{};
+
+class Form : public GUIElement {
+public:
+    Form* companionForm = nullptr;  // kept directly below this form; not owned
+    bool dialogTopmost = true;
+    bool minimizeBox = true;
+    bool maximizeBox = true;
+    bool titleBar = true;
+    bool dialogStyle = false;
+    bool modalFrame = false;
+    std::vector<HotKey> hotKeys;
+    unsigned iconId = 0;  // 16-bit icon resource id; 0 is the system's application icon
+
+    explicit Form(HINSTANCE instanceHandle);
+    Form(HINSTANCE instanceHandle, DialogFormTag);
+    ~Form();
+
+    void Create() override;
+    virtual void OnFormHook();
+    // A derived form deletes the elements and fonts it owns here; it must leave its pointers
+    // null, since its destructor may run after the message loop has called this.
+    virtual void ReleaseElements();
+
+    void SetClientSize(int clientWidth, int clientHeight);
+    void CenterOnScreen();
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    // WM_HOTKEY: runs the handler of entry id - 1 (for the foreground form, see Form.cpp).
+    void DeliverHotKey(int id);
+};
+
+// An element handed over for deletion after the message loop ends, with the function that
+// deletes it through its own class.
+struct DeferredDelete {
+    GUIElement* element = nullptr;
+    void (*destroy)(GUIElement* element) = nullptr;
+};
+
+extern std::vector<DeferredDelete> DeferredDeletes;
+
+namespace detail {
+template <class T>
+void DestroyDeferred(GUIElement* element) {
+    T* typed = static_cast<T*>(element);
+    if constexpr (std::is_base_of_v<Form, T>) typed->ReleaseElements();
+    DeleteElement(typed);
+}
+}  // namespace detail
+
+// Hands an element (a form: first ReleaseElements, then its own destructor) to the loop.
+template <class T>
+void DeferDelete(T* element) {
+    if (element == nullptr) return;
+    DeferredDeletes.push_back(DeferredDelete{element, &detail::DestroyDeferred<T>});
+}
+
+// Runs until the first form window ever created is destroyed, then deletes DeferredDeletes.
+void RunMessageLoop(Form* form);
+
+}  // namespace NeloUtility

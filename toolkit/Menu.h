@@ -1,0 +1,60 @@
+// A form's menu bar, built from a tree of elements in one pass when the bar is created.
+// Menu elements have no window: their `window` holds the native menu handle once made.
+// The elements do not own each other; `children` only lists them.
+#pragma once
+
+#include "CommandElement.h"
+#include "GUIElement.h"
+
+#include <string>
+#include <vector>
+
+namespace NeloUtility {
+
+class MenuBar : public Child {
+public:
+    std::vector<GUIElement*> children;
+    HMENU menuHandle = nullptr;
+
+    explicit MenuBar(GUIElement* form);
+
+    void AddChild(GUIElement* child);
+    // Builds every menu and item below it and attaches the bar to the form's window.
+    void Create() override;
+};
+
+class Menu : public Child {
+public:
+    std::vector<GUIElement*> children;
+    HMENU menuHandle = nullptr;  // the drop-down menu
+
+    Menu(MenuBar* menuBar, const std::string& caption);
+
+    void AddChild(GUIElement* child);
+    void Create() override;
+};
+
+class SubMenu : public Child, public CommandElement {
+public:
+    std::vector<GUIElement*> children;  // not empty: the item is a nested pop-up
+    HMENU popupHandle = nullptr;
+    unsigned appendFlags = MF_STRING;  // MF_SEPARATOR makes a separator line
+    bool checkable = false;
+    bool checkMark = false;
+
+    // Takes its command identifier at once; joins a Menu or SubMenu parent's children.
+    SubMenu(GUIElement* parentElement, const std::string& caption);
+
+    void AddChild(GUIElement* child);
+    void SetEnabled(bool enable) override;
+    void Create() override;
+
+    HMENU ParentMenuHandle() const;
+    void ApplyCheck();
+    bool ReadCheckMark();
+};
+
+// A task-modal Yes/No question without owner window; true when answered Yes.
+bool AskYesNo(const std::string& question, const std::string& caption);
+
+}  // namespace NeloUtility
