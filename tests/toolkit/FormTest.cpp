@@ -1,0 +1,231 @@
+// Forms: the first form of the process, creation styles, closing, sizing and the message
+// loop's deferred deletions. The first test must run first in a fresh process.
+#include "CoreTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace coretest;
+
+namespace {
+
+const int relaunched = RunInsideVirtualDesktop();
+
+struct CreatedProbe {
+    int calls = 0;
+    bool windowStoredByCreate = true;  // false when the event ran inside CreateWindowExW
+    bool windowMatches = false;
+};
+CreatedProbe probe;
+
+void ProbeCreated(GUIElement* element, HWND window) {
+    ++probe.calls;
+    probe.windowStoredByCreate = element->created;
+    probe.windowMatches = window != nullptr && element->window == window;
+}
+
+TEST(AFirstForm, NamesItsClassWindow0TakesId1AndFiresCreatedOnceDuringCreation) {
+    ASSERT_EQ(nextControlId, 0) << "this test must be the first of a fresh process";
+    Owned<Form> form = MakeForm("first");
+    form->Created = ProbeCreated;
+    form->Create();
+
+    wchar_t className[64] = {};
+    GetClassNameW(form->window, className, 64);
+    EXPECT_STREQ(className, L"Window0");
+    EXPECT_EQ(form->commandId, 1);
+    EXPECT_EQ(mainWindow, form->window);
+    // WM_CREATE came before Create stored the handle, and still reached this form.
+    EXPECT_EQ(probe.calls, 1);
+    EXPECT_FALSE(probe.windowStoredByCreate);
+    EXPECT_TRUE(probe.windowMatches);
+    form->Create();  // a second Create makes nothing
+    EXPECT_EQ(nextControlId, 1);
+    DestroyWindow(form->window);
+    mainWindow = nullptr;
+    Pump();
+}
+
+// Creation style and extended style as handed to the system, caught by a CBT hook.
+struct CreationStyle {
+    DWORD style = 0;
+    DWORD extendedStyle = 0;
+};
+CreationStyle captured;
+
+LRESULT CALLBACK CaptureCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t className[64] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), className, 64);
+        if (std::wstring(className).rfind(L"Window", 0) == 0)
+            captured = {static_cast<DWORD>(create->style), create->dwExStyle};
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct StyleCase {
+    const char* name;
+    bool dialog;
+    std::function<void(Form&)> configure;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+TEST(FormCreation, ChoosesStylesFromItsFlags) {
+    const StyleCase cases[] = {
+        {"plain defaults", false, [](Form&) {}, 0x10CF0000, 0},
+        {"no maximize", false, [](Form& f) { f.maximizeBox = false; }, 0x10CA0000, 0},
+        {"dialog defaults", true, [](Form&) {}, 0x10C90000, 0x89},
+        {"about-box dialog", true,
+         [](Form& f) {
+             f.minimizeBox = f.maximizeBox = f.dialogTopmost = false;
+             f.modalFrame = true;
+         },
+         0x10C80080, 0x81},
+        {"no title bar", false, [](Form& f) { f.titleBar = false; }, WS_POPUP, 0},
+        {"disabled", false, [](Form& f) { f.SetEnabled(false); }, 0x10CF0000 | WS_DISABLED, 0},
+    };
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CaptureCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (const StyleCase& c : cases) {
+        Owned<Form> form(c.dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm)
+                                  : new Form(GetModuleHandleW(nullptr)));
+        c.configure(*form);
+        captured = {};
+        form->Create();
+        EXPECT_EQ(captured.style & ~static_cast<DWORD>(WS_CLIPSIBLINGS), c.style) << c.name;
+        // The system adds the raised window edge to every captioned or framed window.
+        EXPECT_EQ(captured.extendedStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), c.extendedStyle) << c.name;
+        EXPECT_TRUE(IsWindowVisible(form->window)) << c.name << ": shown after creation";
+    }
+    UnhookWindowsHookEx(hook);
+    Pump();
+}
+
+bool RefuseClose(GUIElement*) { return false; }
+bool AllowClose(GUIElement*) { return true; }
+int destroyedEvents = 0;
+int CountDestroyed(GUIElement*) { return ++destroyedEvents; }
+
+TEST(FormClosing, RefusedCloseKeepsTheWindowAndAnsweredOne) {
+    Owned<Form> form = MakeForm("closing");
+    form->Closing = RefuseClose;
+    form->Destroyed = CountDestroyed;
+    form->Create();
+    destroyedEvents = 0;
+    EXPECT_EQ(SendMessageW(form->window, WM_CLOSE, 0, 0), 1);
+    EXPECT_TRUE(IsWindow(form->window));
+    EXPECT_FALSE(form->destroyed);
+
+    form->Closing = AllowClose;
+    EXPECT_EQ(SendMessageW(form->window, WM_CLOSE, 0, 0), 0);
+    EXPECT_FALSE(IsWindow(form->window));
+    EXPECT_EQ(destroyedEvents, 1);
+    EXPECT_TRUE(form->destroyed);
+}
+
+bool QuitIsQueued() {
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+TEST(FormClosing, OnlyTheFirstFormWindowEndsTheLoop) {
+    mainWindow = nullptr;
+    Owned<Form> first = MakeForm("first");
+    first->Create();
+    Owned<Form> second = MakeForm("second");
+    second->Create();
+    Pump();
+    DestroyWindow(second->window);
+    EXPECT_FALSE(QuitIsQueued()) << "a later form does not end the loop";
+
+    Owned<Form> third = MakeForm("third");
+    third->Create();
+    DestroyWindow(first->window);
+    EXPECT_TRUE(QuitIsQueued()) << "although another form is still open";
+    EXPECT_TRUE(IsWindow(third->window));
+    mainWindow = nullptr;
+}
+
+// A form that records how the message loop disposes of it.
+class DisposedForm : public Form {
+public:
+    explicit DisposedForm(std::vector<std::string>* record) : Form(GetModuleHandleW(nullptr)), log(record) {
+        owned = new NativeControl(this, L"static");
+    }
+    ~DisposedForm() {
+        log->push_back("form destructor");
+        DeleteElement(owned);  // a second release would free this twice
+    }
+    void ReleaseElements() override {
+        log->push_back("release elements");
+        DeleteElement(owned);
+        owned = nullptr;
+    }
+    std::vector<std::string>* log;
+    NativeControl* owned;
+};
+
+class DisposedControl : public NativeControl {
+public:
+    DisposedControl(GUIElement* parentElement, std::vector<std::string>* record)
+        : NativeControl(parentElement, L"static"), log(record) {}
+    ~DisposedControl() { log->push_back("control destructor"); }
+    std::vector<std::string>* log;
+};
+
+TEST(MessageLoop, DeletesDeferredElementsThroughTheirOwnClassesAfterTheLoop) {
+    std::vector<std::string> record;
+    auto* form = new DisposedForm(&record);
+    form->Create();
+    GUIElement* formElement = form;
+    DeferDelete(form);
+    DeferDelete(new DisposedControl(form, &record));
+    DeferDelete<DisposedControl>(nullptr);  // ignored
+
+    PostMessageW(form->window, WM_CLOSE, 0, 0);
+    PostQuitMessage(0);
+    RunMessageLoop(form);  // dialogStyle off: every message is dispatched
+    mainWindow = nullptr;
+
+    EXPECT_EQ(record, (std::vector<std::string>{"release elements", "form destructor", "control destructor"}));
+    EXPECT_TRUE(DeferredDeletes.empty());
+    for (GUIElement* live : ElementRegistry) EXPECT_NE(live, formElement);
+}
+
+TEST(FormSizing, SetClientSizeGivesExactlyTheClientAreaAskedFor) {
+    Owned<Form> notYet = MakeForm("not yet");
+    notYet->SetClientSize(640, 480);
+    EXPECT_EQ(notYet->width, 300);
+    EXPECT_EQ(notYet->height, 200);
+
+    for (bool dialog : {false, true}) {
+        Owned<Form> form(dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm)
+                                : new Form(GetModuleHandleW(nullptr)));
+        form->maximizeBox = false;
+        form->Create();
+        form->SetClientSize(321, 123);
+        RECT client{};
+        GetClientRect(form->window, &client);
+        EXPECT_EQ(client.right - client.left, 321) << "dialog " << dialog;
+        EXPECT_EQ(client.bottom - client.top, 123) << "dialog " << dialog;
+    }
+}
+
+TEST(FormSizing, CenterOnScreenBeforeCreationOnlyStoresThePosition) {
+    Owned<Form> form = MakeForm("centred");
+    form->SetSize(601, 301);
+    form->CenterOnScreen();
+    EXPECT_EQ(form->x, (GetSystemMetrics(SM_CXSCREEN) - 601) / 2);
+    EXPECT_EQ(form->y, (GetSystemMetrics(SM_CYSCREEN) - 301) / 2);
+    EXPECT_EQ(form->window, nullptr);
+    form->Create();
+    RECT outer{};
+    GetWindowRect(form->window, &outer);
+    EXPECT_EQ(outer.left, form->x);
+    EXPECT_EQ(outer.top, form->y);
+}
+
+}  // namespace
