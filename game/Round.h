@@ -1,4 +1,5 @@
 #pragma once
+#include "Cards.h"
 #include "DealerClock.h"
 #include "GameState.h"
 #include "NumberText.h"

@@ -9,6 +9,7 @@ namespace {
 
 constexpr DWORD kReadBufferBytes = 4096;
 constexpr DWORD kOfferedBytes = 2048; // 1024 UTF-16 units; the rest stays zero
+constexpr wchar_t kNotATerminator = 0xFFFF; // a non-character, never stored
 
 std::wstring WidenBytes(const std::string& text)
 {
@@ -91,11 +92,15 @@ void WriteSetting(std::string application, std::string section, std::string name
     HKEY key = OpenSectionKey(application, section, KEY_WRITE);
     if (key == nullptr)
         return;
+    // Two bytes per character and no terminating NUL. The registry counts in a
+    // terminator that the caller left out whenever the unit after the data is zero; a
+    // non-zero unit there keeps the stored value exactly as long as its text, so that
+    // 1024 characters still fit a read.
     std::wstring wide = WidenBytes(value);
-    // Two bytes per character and no terminating NUL.
+    const DWORD bytes = static_cast<DWORD>(2 * wide.size());
+    wide += kNotATerminator;
     LONG result = RegSetValueExW(key, WidenBytes(name).c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(wide.c_str()),
-                                 static_cast<DWORD>(2 * wide.size()));
+                                 reinterpret_cast<const BYTE*>(wide.c_str()), bytes);
     (void)result; // not reported: a caller that cares reads the value back
     CloseKey(key);
 }

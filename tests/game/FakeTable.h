@@ -1,0 +1,129 @@
+#pragma once
+// Stand-ins for what the round talks to: a table that remembers what it was told to
+// show, a clock the test sets by hand and a score store in memory.
+#include "Round.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace DoDadu {
+
+struct CardPlace {
+    bool visible = false;
+    int picture = 0;
+    int x = 100;
+    int y = 100;
+};
+
+class FakeTable : public TableView {
+public:
+    std::array<std::string, 5> cells;
+    std::array<bool, 5> enabled{{true, false, false, false, true}};
+    std::array<std::string, 5> captions{{"START", "STOP", "GET CARD", "PUNTO", ""}};
+    std::array<std::array<CardPlace, kCardPlaces>, 2> places;
+    int stakePosition = 1;
+    std::vector<int> sounds;
+    int enableChanges = 0;
+    std::function<void()> onSound; // runs inside PlaySound, like a nested message loop
+
+    void SetCellText(TableCell cell, const std::string& text) override
+    {
+        cells[static_cast<std::size_t>(cell)] = text;
+    }
+    void ShowCard(CardRow row, int index, int picture) override
+    {
+        CardPlace& place = Place(row, index);
+        place.picture = picture;
+        place.visible = true;
+    }
+    void HideCard(CardRow row, int index) override { Place(row, index).visible = false; }
+    void MoveCard(CardRow row, int index, int x, int y) override
+    {
+        Place(row, index).x = x;
+        Place(row, index).y = y;
+    }
+    void SetEnabled(TableControl control, bool on) override
+    {
+        enabled[static_cast<std::size_t>(control)] = on;
+        ++enableChanges;
+    }
+    bool IsEnabled(TableControl control) const override
+    {
+        return enabled[static_cast<std::size_t>(control)];
+    }
+    void SetCaption(TableControl control, const std::string& caption) override
+    {
+        captions[static_cast<std::size_t>(control)] = caption;
+    }
+    std::string Caption(TableControl control) const override
+    {
+        return captions[static_cast<std::size_t>(control)];
+    }
+    void SetStakePosition(int position) override
+    {
+        stakePosition = std::clamp(position, 1, 8);
+    }
+    int StakePosition() override { return stakePosition; }
+    void PlaySound(int resourceId) override
+    {
+        sounds.push_back(resourceId);
+        if (onSound)
+            onSound();
+    }
+
+    const std::string& Cell(TableCell cell) const { return cells[static_cast<std::size_t>(cell)]; }
+    bool On(TableControl control) const { return IsEnabled(control); }
+    CardPlace& Place(CardRow row, int index)
+    {
+        return places[static_cast<std::size_t>(row)][static_cast<std::size_t>(index)];
+    }
+    int VisibleCards(CardRow row)
+    {
+        int count = 0;
+        for (int i = 0; i < kCardPlaces; ++i)
+            count += Place(row, i).visible ? 1 : 0;
+        return count;
+    }
+};
+
+class FakeClock : public DealerClock {
+public:
+    std::int64_t now = 1'000'000'000;
+    bool readable = true;
+    bool LocalMilliseconds(std::int64_t& out) override
+    {
+        if (readable)
+            out = now;
+        return readable;
+    }
+};
+
+class FakeStore : public ScoreStore {
+public:
+    std::optional<std::string> stored;
+    int writes = 0;
+    std::string ReadScore() override { return stored.value_or(std::string()); }
+    void WriteScore(const std::string& text) override
+    {
+        stored = text;
+        ++writes;
+    }
+};
+
+// A deck whose next cards are the given ones, the other ids after them, all 40 left.
+inline void StackDeck(GameState& cards, const std::vector<int>& first)
+{
+    cards.deck = first;
+    for (int id = 1; id <= kCardCount; ++id)
+        if (std::find(first.begin(), first.end(), id) == first.end())
+            cards.deck.push_back(id);
+    cards.remainingCards = kCardCount;
+    cards.wildCardSeen = false;
+}
+
+} // namespace DoDadu

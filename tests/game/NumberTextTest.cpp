@@ -1,0 +1,71 @@
+#include "NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace DoDadu {
+namespace {
+
+TEST(NumberText, PointsAndCountsAreShortAndPlain)
+{
+    EXPECT_EQ("7.5", PointsText(7.5));
+    EXPECT_EQ("3", PointsText(3.0));
+    EXPECT_EQ("0.5", PointsText(0.5));
+    EXPECT_EQ("13", PointsText(13.0));
+    EXPECT_EQ("38", PlainNumberText(38));
+    EXPECT_EQ("-2147483648", PlainNumberText(INT_MIN));
+    EXPECT_EQ("-5000000000", PlainNumberText(-5000000000LL)); // all 64 bits reach the text
+}
+
+TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping)
+{
+    struct Case {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"50000", 50000},
+        {"  -1500", -1500},
+        {"+42x", 42},
+        {"120 points", 120},
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", INT_MIN},
+        {"4294967346", INT_MAX},  // would wrap to 50 in 32 bits
+        {"99999999999999999999999", INT_MAX},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.value, LeadingInteger(c.text)) << '"' << c.text << '"';
+}
+
+TEST(NumberText, WindowsGroupingBecomesNumpunctGrouping)
+{
+    struct Case {
+        const char* windows;
+        std::string numpunct;
+        const char* million; // 1234567 formatted with '.'
+    };
+    const Case cases[] = {
+        {"3;0", "\3", "1.234.567"},
+        {"3;2;0", "\3\2", "12.34.567"},
+        {"3", std::string("\3") + char(CHAR_MAX), "1234.567"},
+        {"0", "", "1234567"},
+        {"", "", "1234567"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.numpunct, NumpunctGrouping(c.windows)) << c.windows;
+        GroupedNumberFormatter format(GroupingLocale('.', NumpunctGrouping(c.windows)));
+        EXPECT_EQ(c.million, format.Format(1234567)) << c.windows;
+        // The formatter's one stream carries nothing over from the last number.
+        EXPECT_EQ("-7", format.Format(-7)) << c.windows;
+    }
+}
+
+} // namespace
+} // namespace DoDadu
