@@ -1,0 +1,233 @@
+// The drawing helpers, painted into a memory bitmap and checked pixel by pixel.
+#include "Drawing.h"
+#include "GUIElement.h"
+
+#include "PaintedPixels.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace NeloUtility;
+using ControlTests::Canvas;
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// What a helper leaves selected in the context.
+struct Selection {
+    HGDIOBJ pen, brush, font;
+    explicit Selection(HDC dc)
+            : pen(GetCurrentObject(dc, OBJ_PEN)), brush(GetCurrentObject(dc, OBJ_BRUSH)),
+                font(GetCurrentObject(dc, OBJ_FONT)) {}
+    bool operator==(const Selection& o) const {
+        return pen == o.pen && brush == o.brush && font == o.font;
+    }
+};
+
+// Columns in [from, to) holding a pixel that is not white.
+bool InkBetween(const Canvas& canvas, int from, int to) {
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = from; x < to; ++x)
+            if (canvas.At(x, y) != kWhite) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(DrawingRectangles, FillCoversOnePixelLessEachWayAndFrameIsOneOutline) {
+    Canvas canvas(20, 20);
+    Drawing drawing(nullptr);
+    drawing.Attach(canvas.dc());
+    Selection before(canvas.dc());
+
+    FillRect(drawing, 2, 3, 10, 10, kRed);
+    EXPECT_EQ(canvas.Count(kRed), 81);
+    EXPECT_EQ(canvas.At(2, 3), kRed);
+    EXPECT_EQ(canvas.At(10, 11), kRed);
+    EXPECT_EQ(canvas.At(11, 11), kWhite);
+    EXPECT_EQ(canvas.At(10, 12), kWhite);
+    EXPECT_EQ(canvas.At(1, 3), kWhite);
+    EXPECT_TRUE(Selection(canvas.dc()) == before);
+
+    canvas.Fill(kWhite);
+    FrameRect(drawing, 2, 3, 10, 10, kGreen);
+    EXPECT_EQ(canvas.Count(kGreen), 36);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(canvas.At(2 + i, 3), kGreen);
+        EXPECT_EQ(canvas.At(2 + i, 12), kGreen);
+        EXPECT_EQ(canvas.At(2, 3 + i), kGreen);
+        EXPECT_EQ(canvas.At(11, 3 + i), kGreen);
+    }
+    EXPECT_EQ(canvas.At(5, 6), kWhite) << "a frame leaves its inside alone";
+    EXPECT_TRUE(Selection(canvas.dc()) == before);
+}
+
+TEST(DrawingBitmaps, BlackPixelsShowTheDestinationAtEverySize) {
+    HBITMAP picture = ControlTests::SolidPicture(4, 4, kBlue, true);
+    Canvas natural(10, 10), sized(10, 10), stretched(10, 10);
+    for (Canvas* c : {&natural, &sized, &stretched}) c->Fill(kGreen);
+    {
+        Drawing a(nullptr), b(nullptr), c(nullptr);
+        a.Attach(natural.dc());
+        b.Attach(sized.dc());
+        c.Attach(stretched.dc());
+        DrawTransparentBitmap(a, 3, 2, 0, 0, picture);
+        DrawTransparentBitmap(b, 3, 2, 4, 4, picture);
+        DrawTransparentBitmap(c, 1, 1, 8, 8, picture);
+    }
+    EXPECT_EQ(natural.Count(kBlue), 4);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            bool centre = x >= 4 && x <= 5 && y >= 3 && y <= 4;
+            ASSERT_EQ(natural.At(x, y), centre ? kBlue : kGreen) << x << "," << y;
+        }
+    EXPECT_EQ(sized.Pixels(), natural.Pixels());
+    EXPECT_EQ(stretched.Count(kBlue), 16);
+    EXPECT_EQ(stretched.At(3, 3), kBlue);
+    EXPECT_EQ(stretched.At(6, 6), kBlue);
+    EXPECT_EQ(stretched.At(2, 2), kGreen);
+    DeleteObject(picture);
+}
+
+TEST(DrawingBitmaps, ContextColoursOfAButtonDoNotLeakIntoThePicture) {
+    // An owner-drawn button's context carries its parent's colours, white on red.
+    HBITMAP picture = ControlTests::SolidPicture(4, 4, kBlue, true);
+    Canvas canvas(6, 6);
+    canvas.Fill(kGreen);
+    SetTextColor(canvas.dc(), kWhite);
+    SetBkColor(canvas.dc(), kRed);
+    Drawing drawing(nullptr);
+    drawing.Attach(canvas.dc());
+    DrawTransparentBitmap(drawing, 1, 1, 0, 0, picture);
+    EXPECT_EQ(canvas.Count(kBlue), 4);
+    EXPECT_EQ(canvas.Count(kGreen), 32);
+    EXPECT_EQ(GetTextColor(canvas.dc()), kWhite);
+    EXPECT_EQ(GetBkColor(canvas.dc()), kRed);
+    DeleteObject(picture);
+}
+
+TEST(DrawingText, AlignsInItsRectangleInItsColourAndRestoresTheContext) {
+    FontSpec font("Tahoma", 14);
+    struct Case {
+        int alignment;
+        int inkFrom, inkTo; // where the word may be
+    } cases[] = {{kAlignLeft, 0, 60}, {kAlignRight, 140, 200}, {kAlignCentre, 70, 130}};
+    for (const Case& c : cases) {
+        Canvas canvas(200, 20);
+        Drawing drawing(nullptr);
+        drawing.Attach(canvas.dc());
+        SetTextColor(canvas.dc(), kGreen);
+        Selection before(canvas.dc());
+        DrawText(drawing, 0, 0, 200, 20, "Hello", kRed, &font, c.alignment);
+        EXPECT_TRUE(InkBetween(canvas, c.inkFrom, c.inkTo)) << c.alignment;
+        EXPECT_FALSE(InkBetween(canvas, 0, c.inkFrom)) << c.alignment;
+        EXPECT_FALSE(InkBetween(canvas, c.inkTo, 200)) << c.alignment;
+        EXPECT_GT(canvas.Count(kRed), 0) << "solid ink in the requested colour";
+        EXPECT_EQ(GetBkMode(canvas.dc()), TRANSPARENT);
+        EXPECT_EQ(GetTextColor(canvas.dc()), kGreen);
+        EXPECT_TRUE(Selection(canvas.dc()) == before);
+    }
+}
+
+TEST(DrawingText, LongTextIsCutAfter1023Characters)
+{
+    // 1023 narrow letters, then wide ones: the cut shows as ink that stops where the
+    // narrow run ends.
+    std::wstring text = std::wstring(1023, L'l') + std::wstring(977, L'M');
+    FontSpec font("Arial", 16);
+    Canvas measure(1, 1);
+    HGDIOBJ previous = SelectObject(measure.dc(), font.GetFontHandle());
+    SIZE narrowRun{}, one{};
+    GetTextExtentPoint32W(measure.dc(), text.c_str(), 1023, &narrowRun);
+    GetTextExtentPoint32W(measure.dc(), text.c_str(), 1, &one);
+    SelectObject(measure.dc(), previous);
+
+    Canvas canvas(narrowRun.cx + 60, 24);
+    Drawing drawing(nullptr);
+    drawing.Attach(canvas.dc());
+    DrawTextWide(drawing, 0, 0, 0, 0, text, kBlack, &font, kAlignLeft);
+    EXPECT_TRUE(InkBetween(canvas, narrowRun.cx - one.cx, narrowRun.cx))
+        << "character 1023 is drawn";
+    EXPECT_FALSE(InkBetween(canvas, narrowRun.cx + 1, canvas.width()))
+        << "character 1024 is not";
+}
+
+TEST(DrawingText, UnclippedWithoutASizeAndMeasuredByItsFont) {
+    Canvas canvas(100, 40);
+    Drawing drawing(nullptr);
+    drawing.Attach(canvas.dc());
+    FontSpec font("Tahoma", 14);
+    // Width 0: one line at (x, y), right-alignment or not.
+    DrawTextWide(drawing, 50, 10, 0, 0, L"Wide", kBlack, &font, kAlignRight);
+    EXPECT_FALSE(InkBetween(canvas, 0, 50));
+    EXPECT_TRUE(InkBetween(canvas, 50, 100));
+    EXPECT_EQ(TextHeight(&font, drawing), 14);
+    EXPECT_EQ(TextHeight(nullptr, drawing), -1);
+}
+
+TEST(DrawingLifecycle, IdleDrawingPaintsNothingAndEndKeepsABorrowedContext) {
+    Canvas canvas(20, 20);
+    FontSpec font("Tahoma", 14);
+    {
+        Drawing idle(nullptr);
+        FillRect(idle, 0, 0, 10, 10, kRed);
+        FrameRect(idle, 0, 0, 10, 10, kRed);
+        DrawText(idle, 0, 0, 20, 20, "x", kRed, nullptr, kAlignLeft);
+        EXPECT_EQ(TextHeight(&font, idle), -1);
+        idle.End();
+    }
+    Drawing drawing(nullptr);
+    drawing.Attach(canvas.dc());
+    EXPECT_TRUE(drawing.borrowedDc);
+    drawing.End();
+    drawing.End();
+    EXPECT_EQ(drawing.dc, nullptr);
+    EXPECT_FALSE(drawing.borrowedDc);
+    // The context still belongs to its owner and still draws.
+    Drawing again(nullptr);
+    again.Attach(canvas.dc());
+    FillRect(again, 0, 0, 5, 5, kBlue);
+    EXPECT_EQ(canvas.Count(kBlue), 16);
+}
+
+TEST(DrawingFiles, LoadsABitmapFileAndYieldsNullForAMissingOne) {
+    // A 3 x 2 24-bit bottom-up bitmap file, rows padded to 12 bytes.
+    unsigned char file[54 + 24] = {'B', 'M'};
+    auto put32 = [&](int at, DWORD v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put32(2, sizeof file);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 3);
+    put32(22, 2);
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, 24);
+    char directory[MAX_PATH];
+    GetTempPathA(MAX_PATH, directory);
+    std::string path = std::string(directory) + "drawing-test.bmp";
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(file, 1, sizeof file, out);
+    std::fclose(out);
+
+    HBITMAP bitmap = LoadBitmapFile(path);
+    ASSERT_NE(bitmap, nullptr);
+    DIBSECTION section{};
+    EXPECT_EQ(GetObjectW(bitmap, sizeof section, &section), static_cast<int>(sizeof section))
+            << "loaded as a DIB section";
+    EXPECT_EQ(section.dsBm.bmWidth, 3);
+    EXPECT_EQ(section.dsBm.bmHeight, 2);
+    DeleteObject(bitmap);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(LoadBitmapFile(path), nullptr);
+}

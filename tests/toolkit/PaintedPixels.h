@@ -1,0 +1,175 @@
+// Shared by the control tests: a memory bitmap to paint into or to copy a window into,
+// a shown pop-up panel to hold controls, and a message pump.
+#pragma once
+
+#include "PanelChildren.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace ControlTests {
+
+inline void DrainMessages()
+{
+    MSG message;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+// A top-down 32-bit DIB section selected into a memory context.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height)
+    {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS,
+                                   reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        Fill(RGB(255, 255, 255));
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    void Fill(COLORREF colour)
+    {
+        for (int i = 0; i < width_ * height_; ++i)
+            bits_[i] = ToPixel(colour);
+    }
+    // The client area of a window, as the screen shows it now.
+    void CopyFrom(HWND window)
+    {
+        HDC source = GetDC(window);
+        BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
+    }
+    COLORREF At(int x, int y) const
+    {
+        GdiFlush();
+        DWORD p = bits_[y * width_ + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    int Count(COLORREF colour) const { return CountIn(colour, 0, 0, width_, height_); }
+    int CountIn(COLORREF colour, int left, int top, int right, int bottom) const
+    {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += At(x, y) == colour;
+        return n;
+    }
+    // The smallest rectangle holding every pixel of the colour; empty when there is none.
+    RECT BoundsOf(COLORREF colour) const
+    {
+        RECT box{width_, height_, 0, 0};
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) == colour) {
+                    box.left = x < box.left ? x : box.left;
+                    box.top = y < box.top ? y : box.top;
+                    box.right = x + 1 > box.right ? x + 1 : box.right;
+                    box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
+                }
+        return box;
+    }
+    // Pixels that differ from the colour.
+    RECT BoundsOfAllBut(COLORREF background) const
+    {
+        RECT box{width_, height_, 0, 0};
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) != background) {
+                    box.left = x < box.left ? x : box.left;
+                    box.top = y < box.top ? y : box.top;
+                    box.right = x + 1 > box.right ? x + 1 : box.right;
+                    box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
+                }
+        return box;
+    }
+    std::vector<COLORREF> Pixels() const
+    {
+        std::vector<COLORREF> all;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                all.push_back(At(x, y));
+        return all;
+    }
+    static DWORD ToPixel(COLORREF c)
+    {
+        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    DWORD* bits_ = nullptr;
+};
+
+// A solid bitmap of one colour (a DIB section), or with a black border of one pixel.
+inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBorder = false)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                      reinterpret_cast<void**>(&bits), nullptr, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            bits[y * width + x] = Canvas::ToPixel(blackBorder && edge ? RGB(0, 0, 0) : colour);
+        }
+    return bitmap;
+}
+
+// A shown top-level panel at the screen's top-left corner that holds the controls
+// under test; it is its own window class, served by the toolkit's window procedure.
+class Host {
+public:
+    Host() : panel(nullptr)
+    {
+        panel.popup = true;
+        panel.MoveTo(0, 0);
+        panel.SetSize(500, 400);
+        panel.Create();
+        panel.Show();
+        DrainMessages();
+    }
+    ~Host()
+    {
+        if (IsWindow(panel.window))
+            DestroyWindow(panel.window);
+        DrainMessages();
+    }
+    NeloUtility::GUIElement* element() { return &panel; }
+    NeloUtility::PanelChildren panel;
+};
+
+}  // namespace ControlTests
