@@ -143,7 +143,7 @@ void PaintCard(Canvas& canvas, const Frame& f, double w, double h, bool faceUp) 
                InFrame(f, [=](double u, double v) {
                  const double a = std::fmod(u + v + 1000 * period, period) / period;
                  const double b = std::fmod(u - v + 1000 * period, period) / period;
-                 return ((a < 0.5) != (b < 0.5)) ? kDarkRed : kRed;
+                 return (a < 0.3 || b < 0.3) ? kDarkRed : kRed;
                }));
 }
 
@@ -157,12 +157,11 @@ void PaintCardMotif(Canvas& canvas, double cx, double cy, double scale) {
   PaintCoin(canvas, centre.x, centre.y, 8.5 * scale);
 }
 
-IndexedImage DrawLogo(int width, int height, Colour background, double shadowOpacity) {
+IndexedImage DrawLogo(int width, int height, Colour background, double shadowOpacity, double motifScale) {
   Canvas canvas(width, height, background);
-  const double scale = height / 50.0;
-  PaintCardMotif(canvas, 25 * scale, height / 2.0, scale);
+  PaintCardMotif(canvas, 25 * motifScale, height / 2.0, motifScale);
   const std::string text = "Zandro++";
-  const double left = 51 * scale, right = width - 5.0;
+  const double left = 51 * motifScale, right = width - 5.0;
   const double cell = (right - left) / Wordmark::Width(text, 1.0);
   const Wordmark mark(text, left, (height - 7 * cell) / 2.0, cell);
   PaintWordmark(canvas, mark, std::max(1.0, cell * 0.35), shadowOpacity);
@@ -171,9 +170,9 @@ IndexedImage DrawLogo(int width, int height, Colour background, double shadowOpa
 
 } // namespace
 
-IndexedImage DrawTableLogo() { return DrawLogo(200, 50, kTable, 0.45); }
+IndexedImage DrawTableLogo() { return DrawLogo(200, 50, kTable, 0.45, 1.0); }
 
-IndexedImage DrawAboutLogo() { return DrawLogo(163, 50, kButtonFace, 0.25); }
+IndexedImage DrawAboutLogo() { return DrawLogo(163, 50, kButtonFace, 0.25, 0.84); }
 
 RgbaImage DrawIcon(int size) {
   Canvas canvas(size, size, Colour{0, 0, 0}, 0.0);
