@@ -150,14 +150,5 @@ TEST_F(SettingsStoreTest, BytesAbove127RoundTripThroughOneUnitEach)
     EXPECT_EQ(text, ReadSetting(kApp, kSection, "Name\xE8"));
 }
 
-TEST_F(SettingsStoreTest, ApplicationsAndSectionsKeepTheirOwnValues)
-{
-    WriteSetting(kApp, kSection, "Score", "1");
-    WriteSetting(kApp, "Other", "Score", "2");
-    EXPECT_EQ("1", ReadSetting(kApp, kSection, "Score"));
-    EXPECT_EQ("2", ReadSetting(kApp, "Other", "Score"));
-    EXPECT_EQ("", ReadSetting(kApp, kSection, "Missing"));
-}
-
 } // namespace
 } // namespace NeloUtility
