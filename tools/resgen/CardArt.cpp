@@ -49,7 +49,7 @@ void DrawCoin(IndexedImage& img, const Frame& f, bool ornate) {
   }
 }
 
-void DrawCup(IndexedImage& img, const Frame& f) {
+void DrawCup(IndexedImage& img, const Frame& f, bool ornate = false) {
   FillOutlined(img, f(Polygon({{-0.2, 0.6}, {0.2, 0.6}, {0.7, 0.88}, {0.7, 1.0}, {-0.7, 1.0}, {-0.7, 0.88}})),
                kGold, kDarkGold);
   FillOutlined(img, f(Box(-0.14, 0.05, 0.14, 0.7)), kGold, kDarkGold);
@@ -58,17 +58,31 @@ void DrawCup(IndexedImage& img, const Frame& f) {
                             Intersect(Ellipse(0, -0.42, 0.9, 0.58), Box(-1, -0.42, 1, 1))});
   FillOutlined(img, f(bowl), kRed, kDarkRed);
   Fill(img, f(Capsule({-0.55, -0.55}, {-0.45, -0.2}, 0.1)), kWhite);
+  if (ornate) {
+    FillOutlined(img, f(Intersect(bowl, Box(-1, -0.3, 1, -0.16))), kGold, kDarkGold);
+    for (double u : {-0.5, 0.0, 0.5}) FillOutlined(img, f(Ellipse(u, -0.23, 0.09, 0.05)), kBlue, kDarkBlue);
+  }
   FillOutlined(img, f(Box(-1, -0.95, 1, -0.7)), kGold, kDarkGold);
 }
 
-void DrawSword(IndexedImage& img, const Frame& f) {
+void DrawSword(IndexedImage& img, const Frame& f, bool ornate = false) {
   FillOutlined(img, f(Polygon({{0, -1}, {0.4, -0.74}, {0.4, 0.46}, {-0.4, 0.46}, {-0.4, -0.74}})),
                kSteel, kDarkGrey);
   if (f.halfWidth >= 7) Fill(img, f(Box(-0.06, -0.72, 0.06, 0.4)), kWhite);
   FillOutlined(img, f(Union({Box(-0.85, 0.42, 0.85, 0.58), Ellipse(-0.9, 0.5, 0.17, 0.09),
                              Ellipse(0.9, 0.5, 0.17, 0.09)})),
                kGold, kDarkGold);
+  if (ornate) {
+    // Quillons curling toward the blade, and a stone where they meet.
+    for (double side : {-1.0, 1.0}) {
+      FillOutlined(img, f(Capsule({0.85 * side, 0.47}, {1.0 * side, 0.34}, 0.07)), kGold, kDarkGold);
+    }
+    FillOutlined(img, f(Ellipse(0, 0.5, 0.16, 0.05)), kRed, kDarkRed);
+  }
   FillOutlined(img, f(Box(-0.2, 0.56, 0.2, 0.86)), kBlue, kDarkBlue);
+  if (ornate) {
+    for (double v : {0.63, 0.71, 0.79}) Fill(img, f(Box(-0.2, v, 0.2, v + 0.015)), kDarkBlue);
+  }
   FillOutlined(img, f(Ellipse(0, 0.91, 0.32, 0.09)), kGold, kDarkGold);
 }
 
@@ -147,8 +161,8 @@ void DrawAce(IndexedImage& img, Suit suit) {
   const double cx = kCardWidth / 2.0, cy = kCardHeight / 2.0;
   switch (suit) {
     case Suit::Coins: DrawCoin(img, {cx, cy, 23, 23, 0}, true); break;
-    case Suit::Cups: DrawCup(img, {cx, cy, 21, 30, 0}); break;
-    case Suit::Swords: DrawSword(img, {cx, cy, 13, 42, 0}); break;
+    case Suit::Cups: DrawCup(img, {cx, cy, 21, 30, 0}, true); break;
+    case Suit::Swords: DrawSword(img, {cx, cy, 13, 42, 0}, true); break;
     case Suit::Clubs: DrawClub(img, {cx, cy, 15, 40, 0}); break;
   }
 }
