@@ -147,8 +147,10 @@ void WriteDecisionGrid(OddsSolver& solver, std::ostream& out)
                 mark = ActionLetter(cell->second.begin()->first);
             else if (cell != cells.end()) {
                 mark = '*';
+                mixed.push_back(std::string("  covered ") + KindName(k) + ", " +
+                                PointsText(value) + ":");
                 for (const auto& [action, hands] : cell->second) {
-                    std::string text = std::string("  ") + ActionName(action) + ":";
+                    std::string text = std::string("    ") + ActionName(action) + ":";
                     for (const std::string& hand : hands)
                         text += "  " + hand;
                     mixed.push_back(text);
