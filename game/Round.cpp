@@ -339,7 +339,7 @@ void Round::SetPlayControlsLocked(bool locked)
 
 void Round::PlayResourceSound(int id)
 {
-    view.PlaySound(id);
+    view.PlayWave(id);
 }
 
 void Round::ChangeScore(std::int64_t delta)

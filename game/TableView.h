@@ -43,7 +43,7 @@ public:
     virtual int StakePosition() = 0;
 
     // One of the sound resources, played without waiting; a failure is ignored.
-    virtual void PlaySound(int resourceId) = 0;
+    virtual void PlayWave(int resourceId) = 0;
 };
 
 } // namespace DoDadu

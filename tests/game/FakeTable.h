@@ -29,7 +29,7 @@ public:
     int stakePosition = 1;
     std::vector<int> sounds;
     int enableChanges = 0;
-    std::function<void()> onSound; // runs inside PlaySound, like a nested message loop
+    std::function<void()> onSound; // runs inside PlayWave, like a nested message loop
 
     void SetCellText(TableCell cell, const std::string& text) override
     {
@@ -69,7 +69,7 @@ public:
         stakePosition = std::clamp(position, 1, 8);
     }
     int StakePosition() override { return stakePosition; }
-    void PlaySound(int resourceId) override
+    void PlayWave(int resourceId) override
     {
         sounds.push_back(resourceId);
         if (onSound)

@@ -3,6 +3,7 @@
 #include "RandomSource.h"
 #include "Round.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -35,7 +36,7 @@ public:
         stakePosition = position < 1 ? 1 : position > 8 ? 8 : position;
     }
     int StakePosition() override { return stakePosition; }
-    void PlaySound(int) override {}
+    void PlayWave(int) override {}
 
 private:
     static int Index(TableControl control) { return static_cast<int>(control); }
@@ -96,11 +97,14 @@ constexpr int kMostDealerTicks = 200;
 
 struct RoundSimulator::Table {
     Table(std::uint64_t seed, DeckShuffle shuffle) : random(seed), shuffle(shuffle) {}
-    // Makes the next START deal from a new deck.
+    // Makes the next START deal from a new deck, or from one with the gone cards dealt.
     void NewDeckForNextRound();
+    void DeckAfterGoneCards();
 
     FastRandom random;
     DeckShuffle shuffle;
+    std::vector<int> gone;
+    std::vector<int> fresh; // every id not in gone
     SilentView view;
     JumpingClock clock;
     MemoryStore store;
@@ -122,6 +126,10 @@ RoundSimulator::RoundSimulator(std::uint64_t seed, DeckShuffle shuffle)
 void RoundSimulator::Table::NewDeckForNextRound()
 {
     GameState& cards = round.cards;
+    if (!gone.empty()) {
+        DeckAfterGoneCards();
+        return;
+    }
     if (shuffle == DeckShuffle::Game) {
         cards.remainingCards = 0; // START then shuffles a new deck itself
         return;
@@ -179,6 +187,27 @@ void PlayersTurn(Round& round, TableView& view, const Policy& policy, const Stak
 }
 
 } // namespace
+
+void RoundSimulator::SetGoneCards(const std::vector<int>& ids)
+{
+    table->gone = ids;
+    table->fresh.clear();
+    for (int id = 1; id <= kCardCount; ++id)
+        if (std::find(ids.begin(), ids.end(), id) == ids.end())
+            table->fresh.push_back(id);
+}
+
+// The gone cards fill the positions already dealt; the rest follow, shuffled.
+void RoundSimulator::Table::DeckAfterGoneCards()
+{
+    for (std::size_t i = fresh.size(); i > 1; --i)
+        std::swap(fresh[i - 1], fresh[static_cast<std::size_t>(random.Below(static_cast<int>(i)))]);
+    GameState& cards = round.cards;
+    cards.deck = gone;
+    cards.deck.insert(cards.deck.end(), fresh.begin(), fresh.end());
+    cards.remainingCards = static_cast<int>(fresh.size());
+    cards.wildCardSeen = std::find(gone.begin(), gone.end(), kWildCard) != gone.end();
+}
 
 SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy,
                                       const StakeRule& stake)
