@@ -193,7 +193,8 @@ void GUIElement::OnShown() {}
 void GUIElement::OnGridNotify(int, std::vector<int>, std::vector<std::string>) {}
 
 std::wstring GUIElement::GetText() {
-    if (created) {
+    // Menu elements hold a menu handle, not a window: their stored text is all there is.
+    if (created && IsWindow(window)) {
         int length = GetWindowTextLengthW(window);
         if (length <= 0) {
             text.clear();
@@ -225,10 +226,9 @@ namespace {
 constexpr size_t kTooltipTextUnits = 2024;
 
 TOOLINFOW MakeTool(HWND owner, wchar_t* textBuffer, const std::string& tooltipText) {
-    std::wstring wide = Widen(tooltipText);
-    size_t units = std::min(wide.size(), kTooltipTextUnits - 1);
-    std::wmemcpy(textBuffer, wide.c_str(), units);
-    textBuffer[units] = L'\0';
+    std::wstring cut = TooltipText(tooltipText);
+    std::wmemcpy(textBuffer, cut.c_str(), cut.size());
+    textBuffer[cut.size()] = L'\0';
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the record without its trailing reserved field
     tool.uFlags = TTF_SUBCLASS;
@@ -240,6 +240,12 @@ TOOLINFOW MakeTool(HWND owner, wchar_t* textBuffer, const std::string& tooltipTe
     return tool;
 }
 }  // namespace
+
+std::wstring TooltipText(const std::string& narrowText) {
+    std::wstring wide = Widen(narrowText);
+    if (wide.size() > kTooltipTextUnits - 1) wide.resize(kTooltipTextUnits - 1);
+    return wide;
+}
 
 void GUIElement::SetTooltipText(const std::string& newText) {
     tooltipText = newText;

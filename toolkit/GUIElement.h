@@ -174,6 +174,8 @@ int TakeNextControlId();
 // Each byte becomes the code unit of the same value; narrowing keeps the low byte.
 std::wstring Widen(const std::string& narrowText);
 std::string Narrow(const std::wstring& wideText);
+// The text a tooltip shows: widened and cut to its first 2023 code units.
+std::wstring TooltipText(const std::string& narrowText);
 // 64-bit integer to text with "%I64d".
 std::string Int64ToText(long long value);
 std::wstring Int64ToWideText(long long value);

@@ -1,0 +1,146 @@
+// The window procedure, seen through the events it fires: tab order, character preview,
+// paint-time mouse reports and activation. Each test compares the log with its table.
+#include "CoreTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace coretest;
+
+namespace {
+
+const int relaunched = RunInsideVirtualDesktop();
+
+using Lines = std::vector<std::string>;
+
+int LogGotFocus(GUIElement* e) { Note(e, "got focus"); return 0; }
+void LogLostFocus(GUIElement* e) { Note(e, "lost focus"); }
+int LogKeyDown(GUIElement* e, int key) { Note(e, "key down " + std::to_string(key)); return 0; }
+bool LogChar(GUIElement* e, int c) {
+    Note(e, std::string("char ") + static_cast<char>(c));
+    return c != 'x';  // the children swallow x
+}
+bool LogCharAcceptAll(GUIElement* e, int c) {
+    Note(e, std::string("char ") + static_cast<char>(c));
+    return false;  // the form's answer must not count
+}
+int LogMouseMove(GUIElement* e, int mx, int my) {
+    Note(e, "mouse move " + std::to_string(mx) + "," + std::to_string(my));
+    return 0;
+}
+void LogPainted(GUIElement* e) { Note(e, "painted"); }
+int LogActivated(GUIElement* e) { Note(e, "activated"); return 0; }
+int LogDeactivated(GUIElement* e) { Note(e, "deactivated"); return 0; }
+
+// The last activation event each form saw (the platform may send several on the way).
+std::string LastEventOf(const std::string& form) {
+    for (auto line = Log().rbegin(); line != Log().rend(); ++line)
+        if (line->rfind(form + " ", 0) == 0) return *line;
+    return "";
+}
+
+Owned<NativeControl> MakeButton(Form& form, const std::string& caption, int left) {
+    Owned<NativeControl> button(new NativeControl(&form, L"button", WS_TABSTOP));
+    button->SetTextNarrow(caption);
+    button->MoveTo(left, 10);
+    button->GotFocus = LogGotFocus;
+    button->LostFocus = LogLostFocus;
+    button->KeyDown = LogKeyDown;
+    button->Create();
+    return button;
+}
+
+void SetShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+TEST(TabKey, MovesTheFocusForwardAndBackWithinTheParent) {
+    Owned<Form> form = MakeForm("tabs");
+    form->Create();
+    Owned<NativeControl> first = MakeButton(*form, "one", 10);
+    Owned<NativeControl> second = MakeButton(*form, "two", 110);
+    first->Focus();
+    Pump();
+    Log().clear();
+
+    SendMessageW(first->window, WM_KEYDOWN, VK_TAB, 0);
+    SetShift(true);
+    SendMessageW(second->window, WM_KEYDOWN, VK_TAB, 0);
+    SetShift(false);
+    Pump();
+    EXPECT_EQ(Log(), (Lines{"one lost focus", "two got focus", "one key down 9",
+                            "two lost focus", "one got focus", "two key down 9"}));
+}
+
+TEST(KeyPreview, ChildrenAndTheirPreviewingParentBothSeeCharacters) {
+    Owned<Form> form = MakeForm("preview");
+    form->keyPreview = true;
+    form->CharTyped = LogCharAcceptAll;
+    form->Create();
+    Owned<NativeControl> edit(new NativeControl(form.get(), L"edit"));
+    edit->SetTextNarrow("box");
+    edit->CharTyped = LogChar;
+    edit->Create();
+    SendMessageW(edit->window, EM_SETSEL, 3, 3);
+    Log().clear();
+
+    SendMessageW(edit->window, WM_CHAR, 'a', 0);
+    EXPECT_EQ(SendMessageW(edit->window, WM_CHAR, 'x', 0), 1) << "swallowed by the child";
+    EXPECT_EQ(Log(), (Lines{"box char a", "preview char a", "boxa char x", "preview char x"}));
+    EXPECT_EQ(edit->GetTextNarrow(), "boxa");
+
+    form->keyPreview = false;
+    Log().clear();
+    SendMessageW(edit->window, WM_CHAR, 'b', 0);
+    EXPECT_EQ(Log(), (Lines{"boxa char b"}));
+}
+
+TEST(Painting, EveryPaintAlsoReportsAMouseMoveToTheOrigin) {
+    Owned<Form> form = MakeForm("paint");
+    form->Painted = LogPainted;
+    form->MouseMove = LogMouseMove;
+    form->Create();
+    Pump();
+    Log().clear();
+    InvalidateRect(form->window, nullptr, TRUE);
+    UpdateWindow(form->window);
+    EXPECT_EQ(Log(), (Lines{"paint painted", "paint mouse move 0,0"}));
+}
+
+TEST(Activation, TracksTheActiveFormHotKeysAndTheCompanion) {
+    if (!InsideVirtualDesktop()) GTEST_SKIP() << "activation needs a Wine desktop or Windows";
+    Owned<Form> owner = MakeForm("owner");
+    owner->hotKeys.push_back(HotKey{MOD_CONTROL | MOD_ALT, 'Q', nullptr});
+    owner->Activated = LogActivated;
+    owner->Deactivated = LogDeactivated;
+    owner->Create();
+    Owned<Form> companion = MakeForm("companion");
+    companion->Create();
+    Owned<Form> other = MakeForm("other");
+    other->Activated = LogActivated;
+    other->Deactivated = LogDeactivated;
+    other->Create();
+    owner->companionForm = companion.get();
+    Pump();
+    Log().clear();
+
+    SetForegroundWindow(owner->window);
+    Pump();
+    EXPECT_EQ(activeForm, owner.get());
+    EXPECT_EQ(GetWindow(owner->window, GW_HWNDNEXT), companion->window) << "companion right below";
+    EXPECT_FALSE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, 'Q')) << "held by the active form";
+    EXPECT_EQ(LastEventOf("owner"), "owner activated");
+    EXPECT_EQ(LastEventOf("other"), "other deactivated");
+
+    SetForegroundWindow(other->window);
+    Pump();
+    EXPECT_EQ(activeForm, other.get());
+    EXPECT_TRUE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, 'Q')) << "released on deactivation";
+    UnregisterHotKey(nullptr, 77);
+    EXPECT_EQ(LastEventOf("owner"), "owner deactivated");
+    EXPECT_EQ(LastEventOf("other"), "other activated");
+}
+
+}  // namespace
