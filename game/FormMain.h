@@ -1,0 +1,139 @@
+// The main window of the game: the table with its two rows of cards, the captions and
+// value cells, the six buttons, the stake slider and the dealer's timer. The round itself
+// lives in `round`; the form shows what the round tells it.
+#pragma once
+
+#include "DealerClock.h"
+#include "Round.h"
+#include "ScoreStore.h"
+#include "TableView.h"
+
+#include "Button.h"
+#include "CellControl.h"
+#include "Form.h"
+#include "Image.h"
+#include "Menu.h"
+#include "Slider.h"
+#include "TextBox.h"
+#include "Timer.h"
+
+#include <array>
+#include <string>
+
+namespace NeloUtility {
+class FormAbout;
+}
+
+namespace DoDadu {
+
+// The maker's pages. We publish no site: the home page is a reserved example domain.
+extern const char* const kHomePage;  // "http://www.zandro.example"
+std::string GuidePage();             // the home page + "/" + "Zandro" + ".asp"
+
+class FormMain : public NeloUtility::Form, private TableView {
+public:
+    FormMain(HINSTANCE instanceHandle, std::string title);
+    ~FormMain();
+
+    using Form::SetEnabled; // the form's own, beside the table's controls' below
+
+    HBRUSH OnControlColor(HDC deviceContext) override;
+
+    // Operations of the main form, after those of Form.
+    virtual void BuildLayout();
+    virtual bool ConfirmClose();
+    virtual void OnFormResized();
+    virtual void OnDealerTick();
+    virtual bool OnFormChar(int character);
+    virtual bool OnTextBoxChar(NeloUtility::TextBox* textBox, int character);
+    virtual void OnFormKeyDown(int key);
+    virtual void OnFormKeyUp(int key);
+    virtual void OnMenuCommand(NeloUtility::SubMenu* item);
+    virtual void CloseOnEscape(NeloUtility::GUIElement* element, int key);
+    virtual void OnFormLeftButtonUp(int mouseX, int mouseY);
+    virtual void OnFormLeftButtonDown(int mouseX, int mouseY);
+    virtual void OnChildLeftButtonDown(NeloUtility::GUIElement* element);
+    virtual void OnChildEvent(NeloUtility::GUIElement* element);
+    virtual void OnTextBoxFocus(NeloUtility::TextBox* textBox);
+    virtual void OnButtonClick(NeloUtility::GUIElement* button);
+    virtual void OnStakeChanged(NeloUtility::GUIElement* sender, int position);
+
+    // The cards, the round and the score, with the local-time clock that paces the
+    // dealer and the registry that keeps the score between runs.
+    LocalTimeClock clock;
+    RegistryScoreStore store;
+    Round round;
+
+    HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
+    NeloUtility::FormAbout* aboutForm = nullptr;
+    NeloUtility::MenuBar* menuBar = nullptr;
+    NeloUtility::Menu* fileMenu = nullptr;
+    NeloUtility::SubMenu* exitItem = nullptr;
+    NeloUtility::Menu* helpMenu = nullptr;
+    NeloUtility::SubMenu* homeItem = nullptr;
+    NeloUtility::SubMenu* guideItem = nullptr;
+    NeloUtility::Button* infoButton = nullptr;
+    NeloUtility::Button* startButton = nullptr;
+    NeloUtility::Button* exitButton = nullptr;
+    NeloUtility::Button* stopButton = nullptr;
+    NeloUtility::Button* getCardButton = nullptr;
+    NeloUtility::Button* stakeButton = nullptr;
+    NeloUtility::Slider* stakeSlider = nullptr;
+    NeloUtility::Image* logoImage = nullptr;
+    NeloUtility::Timer* dealTimer = nullptr;
+    std::array<NeloUtility::Image*, kCardPlaces> dealerCardImages{};
+    std::array<NeloUtility::Image*, kCardPlaces> playerCardImages{};
+    NeloUtility::FontSpec* largeFont = nullptr;
+    NeloUtility::CellControl* messageCell = nullptr;
+    NeloUtility::CellControl* scoreCaptionCell = nullptr;
+    NeloUtility::CellControl* scoreCell = nullptr;
+    NeloUtility::CellControl* playerCaptionCell = nullptr;
+    NeloUtility::CellControl* playerPointsCell = nullptr;
+    NeloUtility::CellControl* dealerCaptionCell = nullptr;
+    NeloUtility::CellControl* dealerPointsCell = nullptr;
+    NeloUtility::CellControl* remainingCaptionCell = nullptr;
+    NeloUtility::CellControl* remainingCell = nullptr;
+
+private:
+    void SetFormEvents();
+    void SetWindowIcon();
+    void BuildMenuBar();
+    void BuildCardPlaces();
+    void BuildHandCells();
+    void BuildSideCells();
+    void BuildScoreCells();
+    void BuildPlayButtons();
+    void BuildStakeSlider();
+    void StartDealTimer();
+    void ShowAbout();
+
+    NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,
+                                       NeloUtility::FontSpec* cellFont, COLORREF color,
+                                       const char* cellText);
+    NeloUtility::Button* MakeButton(const char* caption, int x, int y, bool bottomRow,
+                                    bool startEnabled);
+
+    // What the round shows, on the real elements.
+    void SetCellText(TableCell cell, const std::string& cellText) override;
+    void ShowCard(CardRow row, int index, int picture) override;
+    void HideCard(CardRow row, int index) override;
+    void MoveCard(CardRow row, int index, int cardX, int cardY) override;
+    void SetEnabled(TableControl control, bool enable) override;
+    bool IsEnabled(TableControl control) const override;
+    void SetCaption(TableControl control, const std::string& caption) override;
+    std::string Caption(TableControl control) const override;
+    void SetStakePosition(int position) override;
+    int StakePosition() override;
+    void PlayWave(int resourceId) override;
+
+    NeloUtility::CellControl* Cell(TableCell cell) const;
+    NeloUtility::GUIElement* Control(TableControl control) const;
+    NeloUtility::Image* CardPlace(CardRow row, int index) const;
+
+    NeloUtility::FontSpec* formFont = nullptr;  // "Lucida Console" 14, the form's own font
+};
+
+// The first main form constructed; the menu's events fall back on it.
+extern FormMain* mainForm;
+
+} // namespace DoDadu

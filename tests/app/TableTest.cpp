@@ -1,0 +1,277 @@
+// The real main form in this process: its layout right after start, the colours of its
+// controls, and whole rounds played by the messages that clicks produce, with the
+// dealer's turn on the real 30 ms timer.
+#include "CoreTestSupport.h"
+#include "FormMain.h"
+#include "NumberText.h"
+#include "SettingsStore.h"
+#include "UserLocale.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace DoDadu;
+using namespace NeloUtility;
+
+const int relaunched = coretest::RunInsideVirtualDesktop();
+
+// Dispatches messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        coretest::Pump(10);
+    }
+    return true;
+}
+
+// What a left click does to a button: down and up inside it.
+void Click(Button* button)
+{
+    SendMessageW(button->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    coretest::Pump();
+}
+
+RECT ClientRectOf(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
+
+std::string Grouped(long long value)
+{
+    GroupedNumberFormatter formatter(UserNumberLocale());
+    return formatter.Format(value);
+}
+
+class Table : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteSetting("Zandro", "Dati", "Score", "50000");
+        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ test");
+        coretest::Pump(50);
+    }
+    void TearDown() override
+    {
+        DeleteElement(form);
+        coretest::Pump();
+    }
+
+    // The next round deals these cards: the dealer's covered card, the player's, then
+    // the rest in order.
+    void StackDeck(const std::vector<int>& top)
+    {
+        GameState& cards = form->round.cards;
+        cards.deck = top;
+        for (int id = 1; id <= kCardCount; ++id)
+            if (std::find(top.begin(), top.end(), id) == top.end())
+                cards.deck.push_back(id);
+        cards.remainingCards = kCardCount;
+        cards.wildCardSeen = false;
+    }
+
+    std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
+    bool Enabled(GUIElement* element) { return IsWindowEnabled(element->window) != FALSE; }
+
+    FormMain* form = nullptr;
+};
+
+TEST_F(Table, StartsIdleWithEveryElementInPlace)
+{
+    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_TRUE(Enabled(form->startButton));
+    for (GUIElement* off : std::initializer_list<GUIElement*>{
+             form->stopButton, form->getCardButton, form->stakeButton, form->stakeSlider})
+        EXPECT_FALSE(Enabled(off)) << off->kind << " " << Text(off);
+    EXPECT_TRUE(Enabled(form->infoButton));
+    EXPECT_TRUE(Enabled(form->exitButton));
+    EXPECT_EQ(Grouped(500), Text(form->stakeButton)); // the stake, not "PUNTO"
+    EXPECT_EQ(Grouped(50000), Text(form->scoreCell));
+    EXPECT_EQ("", Text(form->messageCell));
+    EXPECT_EQ("Zandro++ test", Text(form));
+
+    // Two rows of eight backs; the covered card stands apart from the others.
+    const int xs[] = {5, 78, 141, 204, 267, 330, 393, 456};
+    for (int i = 0; i < kCardPlaces; ++i) {
+        for (auto [place, y] : {std::pair{form->dealerCardImages[i], 110},
+                                std::pair{form->playerCardImages[i], 270}}) {
+            SCOPED_TRACE(i);
+            RECT r = ClientRectOf(place->window);
+            EXPECT_EQ(xs[i], r.left);
+            EXPECT_EQ(y, r.top);
+            EXPECT_EQ(63, r.right - r.left);
+            EXPECT_EQ(101, r.bottom - r.top);
+            EXPECT_TRUE(IsWindowVisible(place->window));
+            EXPECT_EQ(kCardBackPicture, place->resourceId);
+        }
+    }
+
+    // The logo's picture window takes the size of its 200 x 50 bitmap.
+    EXPECT_EQ(200, form->logoImage->width);
+    EXPECT_EQ(60, form->logoImage->height);
+    struct Place { GUIElement* element; int x, y, w, h; };
+    const Place places[] = {
+        {form->logoImage, 9, 10, 200, 50},
+        {form->dealerCaptionCell, 10, 78, 120, 28},  {form->dealerPointsCell, 140, 78, 50, 28},
+        {form->playerCaptionCell, 10, 238, 120, 28}, {form->playerPointsCell, 140, 238, 50, 28},
+        {form->infoButton, 535, 20, 100, 40},        {form->exitButton, 535, 70, 100, 40},
+        {form->remainingCaptionCell, 535, 200, 100, 55}, {form->remainingCell, 535, 256, 100, 55},
+        {form->messageCell, 60, 385, 520, 35},       {form->scoreCaptionCell, 325, 25, 90, 22},
+        {form->scoreCell, 415, 25, 80, 22},          {form->startButton, 50, 435, 100, 40},
+        {form->stopButton, 160, 435, 100, 40},       {form->getCardButton, 270, 435, 100, 40},
+        {form->stakeButton, 380, 435, 100, 40},      {form->stakeSlider, 490, 435, 100, 40},
+    };
+    RECT client;
+    GetClientRect(form->window, &client);
+    EXPECT_EQ(640, client.right);
+    EXPECT_EQ(480, client.bottom);
+    for (const Place& p : places) {
+        SCOPED_TRACE(p.element->kind + " " + Text(p.element));
+        RECT r = ClientRectOf(p.element->window);
+        EXPECT_EQ(p.x, r.left);
+        EXPECT_EQ(p.y, r.top);
+        EXPECT_EQ(p.w, r.right - r.left);
+        EXPECT_EQ(p.h, r.bottom - r.top);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 640 && r.bottom <= 480);
+    }
+}
+
+TEST_F(Table, WindowIsFixedInSizeWithIconAndMenu)
+{
+    LONG style = GetWindowLongW(form->window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, ICON_SMALL, 0)));
+    HMENU bar = GetMenu(form->window);
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(2, GetMenuItemCount(bar));
+}
+
+// START is red with white text while it can be pressed, and left to the default colours
+// while the dealer plays; every other control is grey. One brush at a time.
+TEST_F(Table, ControlColoursFollowTheStartButton)
+{
+    HDC startDc = GetDC(form->startButton->window);
+    HBRUSH red = form->OnControlColor(startDc);
+    ASSERT_NE(nullptr, red);
+    EXPECT_EQ(RGB(255, 0, 0), GetBkColor(startDc));
+    EXPECT_EQ(RGB(255, 255, 255), GetTextColor(startDc));
+
+    HDC stopDc = GetDC(form->stopButton->window);
+    HBRUSH grey = form->OnControlColor(stopDc);
+    ASSERT_NE(nullptr, grey);
+    EXPECT_EQ(RGB(220, 220, 220), GetBkColor(stopDc));
+    EXPECT_EQ(RGB(0, 0, 0), GetTextColor(stopDc));
+    EXPECT_EQ(0u, GetObjectType(red)) << "the previous brush must be deleted";
+
+    form->startButton->SetEnabled(false);
+    EXPECT_EQ(nullptr, form->OnControlColor(startDc));
+    EXPECT_EQ(0u, GetObjectType(grey));
+    EXPECT_EQ(nullptr, form->controlBrush);
+    form->startButton->SetEnabled(true);
+
+    ReleaseDC(form->stopButton->window, stopDc);
+    ReleaseDC(form->startButton->window, startDc);
+}
+
+// coins 6 and 5 for the player, the dealer's ace covered: over 7.5 at the first card.
+TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
+{
+    StackDeck({1, 6, 5});
+    Click(form->startButton);
+    EXPECT_EQ("CANCEL", Text(form->startButton));
+    EXPECT_TRUE(Enabled(form->getCardButton));
+    EXPECT_TRUE(Enabled(form->stakeSlider));
+    EXPECT_EQ(kCardBackPicture, form->dealerCardImages[0]->resourceId);
+    EXPECT_FALSE(IsWindowVisible(form->dealerCardImages[1]->window));
+    EXPECT_EQ("0", Text(form->dealerPointsCell));
+
+    Click(form->getCardButton);
+    EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->messageCell));
+    EXPECT_EQ("11", Text(form->playerPointsCell));
+    EXPECT_EQ("1", Text(form->dealerPointsCell));
+    EXPECT_EQ(CardPicture(1), form->dealerCardImages[0]->resourceId);
+    EXPECT_EQ(CardPicture(6), form->playerCardImages[0]->resourceId);
+    EXPECT_EQ(CardPicture(5), form->playerCardImages[1]->resourceId);
+    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_FALSE(Enabled(form->getCardButton));
+    EXPECT_FALSE(Enabled(form->stopButton));
+    EXPECT_EQ("49500", StoredScore());
+    EXPECT_EQ(Grouped(49500), Text(form->scoreCell));
+    EXPECT_EQ("37", Text(form->remainingCell));
+}
+
+// A raised stake, then CANCEL: half of it is lost and the table is idle again.
+TEST_F(Table, CancelCostsHalfTheRaisedStake)
+{
+    StackDeck({1, 2});
+    Click(form->startButton);
+    SetFocus(form->stakeSlider->window);
+    for (int i = 0; i < 2; ++i) {
+        SendMessageW(form->stakeSlider->window, WM_KEYDOWN, VK_RIGHT, 0);
+        SendMessageW(form->stakeSlider->window, WM_KEYUP, VK_RIGHT, 0xC0000001);
+    }
+    coretest::Pump();
+    EXPECT_EQ(Grouped(1500), Text(form->stakeButton));
+
+    Click(form->startButton);
+    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_EQ("49250", StoredScore());
+    EXPECT_EQ(Grouped(500), Text(form->stakeButton));
+    EXPECT_FALSE(Enabled(form->stopButton));
+    EXPECT_TRUE(IsWindowVisible(form->dealerCardImages[7]->window));
+    EXPECT_EQ(kCardBackPicture, form->playerCardImages[0]->resourceId);
+}
+
+// The dealer's six against the player's seven: the dealer stops at once (it sees
+// nothing of the player), and the showdown more than two seconds later pays the player.
+TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
+{
+    StackDeck({6, 7});
+    Click(form->startButton);
+    Click(form->stopButton);
+    EXPECT_EQ("Now play the dealer", Text(form->messageCell));
+    EXPECT_FALSE(Enabled(form->startButton));
+    EXPECT_EQ(CardPicture(6), form->dealerCardImages[0]->resourceId);
+
+    coretest::Pump(1500);
+    EXPECT_EQ("Now play the dealer", Text(form->messageCell)) << "the dealer waits two seconds";
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "The dealer stops"; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
+    EXPECT_EQ("50500", StoredScore());
+    EXPECT_TRUE(Enabled(form->startButton));
+    EXPECT_EQ("START", Text(form->startButton));
+}
+
+// The dealer's five draws a six and goes over; the bust is announced a tick later.
+TEST_F(Table, DealerBustPaysThePlayer)
+{
+    StackDeck({5, 7, 16});
+    Click(form->startButton);
+    Click(form->stopButton);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form->dealerCardImages[1]->window) != FALSE; }, 4000));
+    EXPECT_EQ(CardPicture(16), form->dealerCardImages[1]->resourceId);
+    EXPECT_EQ("11", Text(form->dealerPointsCell));
+    EXPECT_EQ("Now play the dealer", Text(form->messageCell));
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "Dealer exceeded 7.5. You won!"; }, 4000));
+    EXPECT_EQ("50500", StoredScore());
+    EXPECT_TRUE(Enabled(form->startButton));
+}
+
+} // namespace
