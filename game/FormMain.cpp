@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include <utility>
+
 namespace DoDadu {
 
 using namespace NeloUtility;
@@ -149,7 +151,18 @@ void MenuPicked(GUIElement* item)
 } // namespace
 
 FormMain::FormMain(HINSTANCE instanceHandle, std::string title)
-    : Form(instanceHandle), round(*this, clock, store, UserNumberLocale())
+    : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale())
+{
+    Construct(std::move(title));
+}
+
+FormMain::FormMain(HINSTANCE instanceHandle, std::string title, DealerClock& dealerClock)
+    : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale())
+{
+    Construct(std::move(title));
+}
+
+void FormMain::Construct(std::string title)
 {
     round.LoadScore();
     formFont = new FontSpec("Lucida Console", 14);

@@ -33,6 +33,8 @@ std::string GuidePage();             // the home page + "/" + "Zandro" + ".asp"
 class FormMain : public NeloUtility::Form, private TableView {
 public:
     FormMain(HINSTANCE instanceHandle, std::string title);
+    // The same with another clock pacing the dealer (long-play tests step it by hand).
+    FormMain(HINSTANCE instanceHandle, std::string title, DealerClock& dealerClock);
     ~FormMain();
 
     using Form::SetEnabled; // the form's own, beside the table's controls' below
@@ -60,7 +62,7 @@ public:
 
     // The cards, the round and the score, with the local-time clock that paces the
     // dealer and the registry that keeps the score between runs.
-    LocalTimeClock clock;
+    LocalTimeClock localTime;
     RegistryScoreStore store;
     Round round;
 
@@ -95,6 +97,7 @@ public:
     NeloUtility::CellControl* remainingCell = nullptr;
 
 private:
+    void Construct(std::string title);
     void SetFormEvents();
     void SetWindowIcon();
     void BuildMenuBar();
