@@ -204,6 +204,9 @@ Clothes ClothesOf(Suit suit) {
   throw std::invalid_argument("suit");
 }
 
+// Figures hold a sword or a baton by its grip, a coin or a cup in the open hand.
+bool HeldByGrip(Suit suit) { return suit == Suit::Swords || suit == Suit::Clubs; }
+
 void DrawFace(IndexedImage& img, double cx, double cy, double r) {
   FillOutlined(img, Disc(cx, cy, r), kSkin, kDarkWood);
   img.Set(int(cx - 2.5), int(cy), kBlack);
@@ -230,7 +233,11 @@ void DrawKnave(IndexedImage& img, Suit suit) {
   FillOutlined(img, Capsule({36, 14}, {44, 7}, 1.4), kWhite, kDarkGrey);
   // The raised arm holds the suit's emblem up at shoulder height.
   FillOutlined(img, Capsule({40, 34}, {46, 46}, 3), c.main, kBlack);
-  DrawEmblem(img, suit, EmblemFrame(suit, 48, 36, 8.5));
+  if (HeldByGrip(suit)) {
+    DrawEmblem(img, suit, EmblemFrame(suit, 47, 37, 11));
+  } else {
+    DrawEmblem(img, suit, EmblemFrame(suit, 48, 36, 8.5));
+  }
   FillOutlined(img, Disc(46.5, 47, 2.6), kSkin, kDarkWood);
 }
 
@@ -261,7 +268,11 @@ void DrawKnight(IndexedImage& img, Suit suit) {
   FillOutlined(img, Intersect(Disc(30.5, 28.5, 5.8), Box(0, 0, 63, 27)), kSteel, kDarkGrey);
   FillOutlined(img, Capsule({30.5, 22}, {27, 17}, 1.2), kRed, kDarkRed);
   FillOutlined(img, Capsule({26, 39}, {17, 32}, 2.4), c.main, kBlack);
-  DrawEmblem(img, suit, EmblemFrame(suit, 15, 24, 7.5));
+  if (HeldByGrip(suit)) {
+    DrawEmblem(img, suit, EmblemFrame(suit, 16.5, 23.5, 10));
+  } else {
+    DrawEmblem(img, suit, EmblemFrame(suit, 15, 24, 7.5));
+  }
   FillOutlined(img, Disc(16.5, 32.5, 2.4), kSkin, kDarkWood);
 }
 
@@ -284,7 +295,7 @@ void DrawKing(IndexedImage& img, Suit suit) {
                kGold, kDarkGold);
   FillOutlined(img, Disc(31.5, 15.5, 1.6), kRed, kDarkRed);
   // Coins and cups are held up in front of the chest; a sword or a baton by its grip.
-  const bool held = suit == Suit::Swords || suit == Suit::Clubs;
+  const bool held = HeldByGrip(suit);
   const double handY = held ? 62 : 55;
   FillOutlined(img, Capsule({22, 37}, {26, handY - 3}, 3), c.main, kBlack);
   FillOutlined(img, Capsule({41, 37}, {37, handY - 3}, 3), c.main, kBlack);
