@@ -8,7 +8,8 @@ namespace resgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kPeak = 0.7079457843841379; // -3 dBFS
+constexpr double kPeak = 0.7079457843841379;      // -3 dBFS
+constexpr double kQuietPeak = 0.5011872336272722; // -6 dBFS
 
 // A half cosine from 0 to 1 as t goes from 0 to 1: starts and ends without a corner.
 double Smooth(double t) {
@@ -92,17 +93,18 @@ class StereoMix {
     }
   }
 
-  Sound Finish() {
+  Sound Finish(double peak) {
     std::vector<double> interleaved;
     for (std::size_t i = 0; i < left_.size(); ++i) {
       interleaved.push_back(left_[i]);
       interleaved.push_back(right_[i]);
     }
-    return Master(std::move(interleaved), 2, rate_, 0.01, 0.08);
+    return Master(std::move(interleaved), 2, rate_, 0.01, 0.08, peak);
   }
 
-  // Fades both ends to silence and scales the loudest sample to the common peak.
-  static Sound Master(std::vector<double> samples, int channels, int rate, double fadeIn, double fadeOut) {
+  // Fades both ends to silence and scales the loudest sample to the given peak.
+  static Sound Master(std::vector<double> samples, int channels, int rate, double fadeIn, double fadeOut,
+                      double target) {
     const std::size_t frames = samples.size() / std::size_t(channels);
     double peak = 0;
     for (std::size_t f = 0; f < frames; ++f) {
@@ -116,7 +118,7 @@ class StereoMix {
     }
     if (peak == 0) throw std::logic_error("silent sound");
     Sound sound{channels, rate, {}};
-    for (double s : samples) sound.samples.push_back(std::int16_t(std::lround(s / peak * kPeak * 32767)));
+    for (double s : samples) sound.samples.push_back(std::int16_t(std::lround(s / peak * target * 32767)));
     return sound;
   }
 
@@ -147,7 +149,7 @@ Sound MakeDealSound() {
     }
     samples[i] = v;
   }
-  return StereoMix::Master(std::move(samples), 1, rate, 0.001, 0.02);
+  return StereoMix::Master(std::move(samples), 1, rate, 0.001, 0.02, kPeak);
 }
 
 Sound MakeWinSound() {
@@ -162,7 +164,7 @@ Sound MakeWinSound() {
   for (int i = 0; i < 5; ++i) {
     mix.Play({0.62 + 0.02 * i, chord[i], 1.38 - 0.02 * i, 0.32, -0.5 + 0.25 * i, 0, 0.05}, bell);
   }
-  return mix.Finish();
+  return mix.Finish(kPeak);
 }
 
 Sound MakeLossSound() {
@@ -176,7 +178,8 @@ Sound MakeLossSound() {
   }
   mix.Play({0.9, 329.63, 1.1, 0.6, 0.1, -1.0, 0.25}, mellow);
   mix.Play({0.9, 164.81, 1.1, 0.3, -0.1, -1.0, 0.25}, mellow);
-  return mix.Finish();
+  // Held notes sound louder than the win's ringing ones at the same peak.
+  return mix.Finish(kQuietPeak);
 }
 
 } // namespace resgen

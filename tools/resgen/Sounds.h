@@ -1,7 +1,7 @@
 #pragma once
 // The three sounds: the dealer's card flick and the win and loss jingles, synthesised
 // from decaying harmonics and filtered noise; every sound ends in silence and peaks at
-// -3 dBFS.
+// -3 dBFS, the loss jingle, whose notes are held, at -6 dBFS.
 
 #include <cstdint>
 #include <vector>
