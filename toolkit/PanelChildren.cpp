@@ -75,11 +75,12 @@ void PanelChildren::Create()
     HMENU id = popup ? nullptr : reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId));
     window = CreateWindowExW(ExtendedStyle(), className.c_str(), text.c_str(), WindowStyle(), x, y,
                              width, height, parentWindow, id, nullptr, nullptr);
+    // Created before the first paint, so that a cell already paints its contents then.
+    created = true;
     if (window && !popup) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
     }
-    created = true;
     if (Created)
         Created(this, window);
     SetScrollRange(scrollMinimum, scrollMaximum);

@@ -44,12 +44,15 @@ struct PaintedCell {
         cell.SetSize(200, 40);
         cell.SetBackColor(kWhite);
     }
+    // The first paint is the one of its creation in the shown host.
     void Paint(Canvas& canvas)
     {
-        if (!cell.created)
+        if (cell.created) {
+            InvalidateRect(cell.window, nullptr, TRUE);
+            UpdateWindow(cell.window);
+        } else {
             cell.Create();
-        InvalidateRect(cell.window, nullptr, TRUE);
-        UpdateWindow(cell.window);
+        }
         DrainMessages();
         canvas.CopyFrom(cell.window);
     }
