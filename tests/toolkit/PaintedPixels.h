@@ -149,27 +149,44 @@ inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBo
     return bitmap;
 }
 
-// A shown top-level panel at the screen's top-left corner that holds the controls
-// under test; it is its own window class, served by the toolkit's window procedure.
+// The shown top-level panel at the screen's top-left corner that holds the controls
+// under test: its own window class, served by the toolkit's window procedure. One panel
+// serves the whole program (taking a top-level window down costs Wine seconds without
+// a window manager); each test's Host empties it when the test ends.
 class Host {
 public:
-    Host() : panel(nullptr)
+    Host() : panel(Shared())
     {
-        panel.popup = true;
-        panel.MoveTo(0, 0);
-        panel.SetSize(500, 400);
-        panel.Create();
-        panel.Show();
-        DrainMessages();
+        panel.childBackColor = static_cast<COLORREF>(-1);
+        panel.childTextColor = static_cast<COLORREF>(-1);
     }
     ~Host()
     {
-        if (IsWindow(panel.window))
-            DestroyWindow(panel.window);
+        while (HWND child = GetWindow(panel.window, GW_CHILD))
+            DestroyWindow(child);
         DrainMessages();
     }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
     NeloUtility::GUIElement* element() { return &panel; }
-    NeloUtility::PanelChildren panel;
+    NeloUtility::PanelChildren& panel;
+
+private:
+    static NeloUtility::PanelChildren& Shared()
+    {
+        static NeloUtility::PanelChildren* shared = [] {
+            auto* made = new NeloUtility::PanelChildren(nullptr);
+            made->popup = true;
+            made->MoveTo(0, 0);
+            made->SetSize(500, 400);
+            made->Create();
+            made->Show();
+            DrainMessages();
+            return made;
+        }();
+        return *shared;
+    }
 };
 
 }  // namespace ControlTests
