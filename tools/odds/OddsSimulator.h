@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace DoDadu {
 namespace Odds {
@@ -39,6 +40,12 @@ public:
     ~RoundSimulator();
     RoundSimulator(const RoundSimulator&) = delete;
     RoundSimulator& operator=(const RoundSimulator&) = delete;
+
+    // Each round starts instead from a deck these distinct card ids were already dealt
+    // from, the rest in uniform random order, as in a later round of the game (with the
+    // game's shuffle too). A dealt wild card, or fewer than 2 cards left, makes START
+    // shuffle a new deck, as it does in the game.
+    void SetGoneCards(const std::vector<int>& ids);
 
     SimulationResult Play(long long rounds, const Policy& policy, const StakeRule& stake);
 

@@ -28,14 +28,16 @@ const char kUsage[] =
     "  --table NAME     print only one table: summary, first-card, decisions, thresholds\n"
     "  --csv            print the tables as CSV (the decisions table has one row per hand)\n"
     "  --simulate N     instead, play N rounds through the game's round code, each from\n"
-    "                   a new deck, and compare the mean with the exact value\n"
+    "                   a new deck (or one with the --gone cards dealt), and compare\n"
+    "                   the mean with the exact value\n"
     "  --policy P       for --simulate: best (default) or stop-at-V, V from 0.5 to 7.5\n"
     "  --stake S        for --simulate: best (default for the best policy: 4000 when the\n"
     "                   first card promises a gain, else 500) or 500..4000 in steps of 500\n"
     "                   (default 500 for stop-at policies)\n"
     "  --seed N         for --simulate: seed of the shuffle (default 1)\n"
     "  --game-shuffle   for --simulate: shuffle each deck with the game's own shuffle and\n"
-    "                   random source instead of a fast uniform shuffle (slower)\n"
+    "                   random source instead of a fast uniform shuffle (slower; with\n"
+    "                   --gone only the refills of an empty deck use it)\n"
     "  --timing         also print the processor time of the exact solve (on stderr)\n"
     "  --help           show this text\n";
 
@@ -80,7 +82,7 @@ struct SimulationOptions {
     DeckShuffle shuffle = DeckShuffle::Uniform;
 };
 
-int Simulate(OddsSolver& solver, const SimulationOptions& options)
+int Simulate(OddsSolver& solver, const SimulationOptions& options, const std::vector<int>& gone)
 {
     Policy policy;
     double exactPerStake = 0.0;
@@ -107,6 +109,7 @@ int Simulate(OddsSolver& solver, const SimulationOptions& options)
         name += ", stake " + std::to_string(fixed);
     }
     RoundSimulator simulator(static_cast<std::uint64_t>(options.seed), options.shuffle);
+    simulator.SetGoneCards(gone);
     std::clock_t begin = std::clock();
     SimulationResult result = simulator.Play(options.rounds, policy, stake);
     double seconds = static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
@@ -203,10 +206,8 @@ int main(int argc, char** argv)
     if (!note.empty())
         std::cerr << "zandro-odds: " << note << "\n";
     if (simulation.rounds > 0) {
-        if (!gone.empty())
-            return Fail("--simulate plays from a new deck; it does not take --gone");
-        OddsSolver solver(FullDeckCounts());
-        return Simulate(solver, simulation);
+        OddsSolver solver(deck);
+        return Simulate(solver, simulation, gone);
     }
     std::clock_t begin = std::clock();
     OddsSolver solver(deck);
