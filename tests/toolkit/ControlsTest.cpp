@@ -209,24 +209,11 @@ TEST(ButtonFace, FrameAndCaptionShowTheState)
         Canvas canvas(100, 40);
         canvas.Fill(kBlue);
         PaintButton(button, canvas, c.state, c.text, c.back);
-        for (int x = 0; x < 100; ++x) {
-            ASSERT_EQ(canvas.At(x, 0), c.frame) << c.name << " top at " << x;
-            ASSERT_EQ(canvas.At(x, 39), c.frame) << c.name << " bottom at " << x;
-        }
-        for (int y = 0; y < 40; ++y) {
-            ASSERT_EQ(canvas.At(0, y), c.frame) << c.name << " left at " << y;
-            ASSERT_EQ(canvas.At(99, y), c.frame) << c.name << " right at " << y;
-        }
-        EXPECT_EQ(canvas.CountIn(kBlue, 1, 1, 99, 39), 0) << c.name << ": filled inside";
-        RECT caption = canvas.BoundsOf(c.caption);
-        if (c.caption == c.frame)  // leave the frame out of the caption's box
-            caption = RECT{100, 40, 0, 0};
-        for (int y = 1; y < 39; ++y)
-            for (int x = 1; x < 99; ++x)
-                if (canvas.At(x, y) == c.caption) {
-                    caption.left = std::min<LONG>(caption.left, x);
-                    caption.right = std::max<LONG>(caption.right, x + 1);
-                }
+        const RECT inside{1, 1, 99, 39};
+        EXPECT_EQ(canvas.Count(c.frame) - canvas.Count(c.frame, inside), 2 * 100 + 2 * 38)
+            << c.name << ": the whole outline in the frame colour";
+        EXPECT_EQ(canvas.Count(kBlue, inside), 0) << c.name << ": filled inside";
+        RECT caption = canvas.Bounds(c.caption, true, inside);
         ASSERT_LT(caption.left, caption.right) << c.name << ": caption drawn";
         EXPECT_LE(std::abs(caption.left - (100 - caption.right)), 2) << c.name << ": centred";
         EXPECT_EQ(GetTextColor(canvas.dc()), c.text) << c.name << ": context restored";
@@ -241,17 +228,11 @@ TEST(ButtonFace, PictureMovesTheCaptionAndFocusIsMarked)
     Canvas canvas(100, 40);
     PaintButton(button, canvas, ODS_FOCUS, kBlack, kGrey);
 
-    RECT picture = canvas.BoundsOf(kBlue);
+    RECT picture = canvas.Bounds(kBlue);
     EXPECT_EQ(picture.left, 6) << "left + 5, its black border left out";
     EXPECT_EQ(picture.top, 13);
     EXPECT_EQ(canvas.At(5, 12), kGrey) << "black pixels show the fill";
-    RECT caption{100, 40, 0, 0};
-    for (int y = 4; y < 36; ++y)
-        for (int x = 4; x < 96; ++x)
-            if (canvas.At(x, y) == kBlack) {
-                caption.left = std::min<LONG>(caption.left, x);
-                caption.right = std::max<LONG>(caption.right, x + 1);
-            }
+    RECT caption = canvas.Bounds(kBlack, true, RECT{4, 4, 96, 36});
     EXPECT_GE(caption.left, 24) << "caption after the picture";
     EXPECT_LE(caption.left, 27) << "and left-aligned there";
     int marked = 0;  // the dotted focus rectangle, 3 pixels in
@@ -285,7 +266,7 @@ TEST(ButtonCommand, OwnerDrawnDoubleClickFiresTwiceAndTheFaceIsPainted)
     canvas.CopyFrom(button.window);
     EXPECT_EQ(canvas.At(0, 0), kBlue) << "frame in the text colour the parent chose";
     EXPECT_EQ(canvas.At(50, 2), kGrey) << "fill in the parent's background";
-    EXPECT_GT(canvas.CountIn(kBlue, 2, 2, 98, 38), 0) << "caption";
+    EXPECT_GT(canvas.Count(kBlue, RECT{2, 2, 98, 38}), 0) << "caption";
 
     const LPARAM at = MAKELPARAM(50, 20);
     SendMessageW(button.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -326,28 +307,6 @@ TEST(TextBoxStyle, FlagsMapToEditStyles)
         EXPECT_EQ(ExStyleOf(box.window) & WS_EX_CLIENTEDGE, DWORD(WS_EX_CLIENTEDGE)) << c.name;
         DestroyWindow(box.window);
     }
-}
-
-TEST(TextBoxStyle, LimitReadOnlyAndPasswordReachTheWindow)
-{
-    Host host;
-    TextBox box(host.element(), "secret");
-    box.maxLength = 12;
-    box.password = true;
-    box.Create();
-    EXPECT_EQ(SendMessageW(box.window, EM_GETLIMITTEXT, 0, 0), 12);
-    EXPECT_EQ(SendMessageW(box.window, EM_GETPASSWORDCHAR, 0, 0), 0)
-        << "the password mask comes with ApplyStyle";
-    box.readOnly = true;
-    box.ApplyStyle();
-    EXPECT_EQ(SendMessageW(box.window, EM_GETPASSWORDCHAR, 0, 0), '*');
-    EXPECT_NE(StyleOf(box.window) & ES_READONLY, 0u);
-    box.readOnly = false;
-    box.password = false;
-    box.ApplyStyle();
-    EXPECT_EQ(StyleOf(box.window) & ES_READONLY, 0u);
-    EXPECT_EQ(SendMessageW(box.window, EM_GETPASSWORDCHAR, 0, 0), 0);
-    EXPECT_EQ(box.GetTextNarrow(), "secret");
 }
 
 TEST(SliderRange, StepMessagesOnlyForRangesOfTenOrMore)

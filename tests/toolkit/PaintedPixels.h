@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 namespace ControlTests {
 
@@ -71,50 +70,34 @@ public:
         DWORD p = bits_[y * width_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    int Count(COLORREF colour) const { return CountIn(colour, 0, 0, width_, height_); }
-    int CountIn(COLORREF colour, int left, int top, int right, int bottom) const
+    RECT Whole() const { return RECT{0, 0, width_, height_}; }
+    int Count(COLORREF colour) const { return Count(colour, Whole()); }
+    int Count(COLORREF colour, RECT area) const
     {
         int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
                 n += At(x, y) == colour;
         return n;
     }
-    // The smallest rectangle holding every pixel of the colour; empty when there is none.
-    RECT BoundsOf(COLORREF colour) const
+    // The smallest rectangle inside the area holding every pixel of the colour (or, with
+    // matching false, every other pixel); left >= right when there is none.
+    RECT Bounds(COLORREF colour, bool matching = true) const
     {
-        RECT box{width_, height_, 0, 0};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (At(x, y) == colour) {
+        return Bounds(colour, matching, Whole());
+    }
+    RECT Bounds(COLORREF colour, bool matching, RECT area) const
+    {
+        RECT box{area.right, area.bottom, area.left, area.top};
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if ((At(x, y) == colour) == matching) {
                     box.left = x < box.left ? x : box.left;
                     box.top = y < box.top ? y : box.top;
                     box.right = x + 1 > box.right ? x + 1 : box.right;
                     box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
                 }
         return box;
-    }
-    // Pixels that differ from the colour.
-    RECT BoundsOfAllBut(COLORREF background) const
-    {
-        RECT box{width_, height_, 0, 0};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (At(x, y) != background) {
-                    box.left = x < box.left ? x : box.left;
-                    box.top = y < box.top ? y : box.top;
-                    box.right = x + 1 > box.right ? x + 1 : box.right;
-                    box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
-                }
-        return box;
-    }
-    std::vector<COLORREF> Pixels() const
-    {
-        std::vector<COLORREF> all;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                all.push_back(At(x, y));
-        return all;
     }
     static DWORD ToPixel(COLORREF c)
     {
