@@ -4,11 +4,11 @@
 #include "OddsSimulator.h"
 #include "OddsSolver.h"
 
-#include <ctime>
 #include <cmath>
 #include <cstdio>
-
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -31,9 +31,9 @@ const char kUsage[] =
     "                   a new deck (or one with the --gone cards dealt), and compare\n"
     "                   the mean with the exact value\n"
     "  --policy P       for --simulate: best (default) or stop-at-V, V from 0.5 to 7.5\n"
-    "  --stake S        for --simulate: best (default for the best policy: 4000 when the\n"
-    "                   first card promises a gain, else 500) or 500..4000 in steps of 500\n"
-    "                   (default 500 for stop-at policies)\n"
+    "  --stake S        for --simulate: best (4000 when the first card promises a gain\n"
+    "                   with that policy, else 500; the default for the best policy) or\n"
+    "                   500..4000 in steps of 500 (default 500 for stop-at policies)\n"
     "  --seed N         for --simulate: seed of the shuffle (default 1)\n"
     "  --game-shuffle   for --simulate: shuffle each deck with the game's own shuffle and\n"
     "                   random source instead of a fast uniform shuffle (slower; with\n"
@@ -74,60 +74,150 @@ bool ParseStopAt(const std::string& text, int& threshold)
     return *end == '\0' && threshold * 0.5 == value && threshold >= 1 && threshold <= kBest;
 }
 
+constexpr int kBestStake = 0;   // a stake option: the best stake for each first card
+constexpr int kUnsetStake = -1; // a stake option: the policy's default
+
 struct SimulationOptions {
-    long long rounds = 0;
-    int threshold = 0; // 0: the best policy
-    int stake = 0;     // 0: the best stake rule, or 500 for stop-at policies
+    long long rounds = 0; // 0: no simulation, the report instead
+    int threshold = 0;    // 0: the best policy
+    int stake = kUnsetStake;
     long long seed = 1;
     DeckShuffle shuffle = DeckShuffle::Uniform;
 };
 
-int Simulate(OddsSolver& solver, const SimulationOptions& options, const std::vector<int>& gone)
-{
+struct Options {
+    ReportOptions report;
+    std::vector<int> gone;
+    SimulationOptions simulation;
+    bool timing = false;
+    bool help = false;
+};
+
+// A policy with its stake rule, its exact value per round and its name.
+struct PlayedPolicy {
     Policy policy;
-    double exactPerStake = 0.0;
-    std::string name;
-    if (options.threshold > 0) {
-        policy = StopAtPolicy(options.threshold);
-        name = "stop at " + PointsText(options.threshold);
-    } else {
-        policy = solver.BestPolicy();
-        name = "best play";
-    }
     StakeRule stake;
-    double exact;
-    if (options.stake == 0 && options.threshold == 0) {
-        stake = [&solver](int kind) { return solver.BestStake(kind); };
-        exact = solver.RoundValueBestStake();
-        name += ", best stake";
-    } else {
-        int fixed = options.stake == 0 ? kLowestStake : options.stake;
-        stake = FixedStake(fixed);
-        exactPerStake = options.threshold > 0 ? solver.PolicyValue(policy)
-                                              : solver.RoundValueAtStake(1);
-        exact = exactPerStake * fixed;
-        name += ", stake " + std::to_string(fixed);
+    double exact = 0.0;
+    std::string name;
+};
+
+PlayedPolicy ChoosePolicy(OddsSolver& solver, const SimulationOptions& options)
+{
+    PlayedPolicy played;
+    bool best = options.threshold == 0;
+    played.policy = best ? solver.BestPolicy() : StopAtPolicy(options.threshold);
+    played.name = best ? "best play" : "stop at " + PointsText(options.threshold);
+    int stake = options.stake == kUnsetStake ? (best ? kBestStake : kLowestStake) : options.stake;
+    // Every outcome moves the score in proportion to the stake, so the best stake for a
+    // first card is the highest when the policy gains with it, else the lowest.
+    std::vector<int> stakes(kKindCount, stake);
+    for (int k = 0; k < kKindCount; ++k) {
+        if (solver.Deck()[k] == 0)
+            continue;
+        double value = solver.PolicyFirstCardValue(played.policy, k);
+        if (stake == kBestStake)
+            stakes[k] = value > 0.0 ? kHighestStake : kLowestStake;
+        played.exact += solver.FirstCardChance(k) * stakes[k] * value;
     }
-    RoundSimulator simulator(static_cast<std::uint64_t>(options.seed), options.shuffle);
-    simulator.SetGoneCards(gone);
+    played.stake = [stakes](int kind) { return stakes[kind]; };
+    played.name += stake == kBestStake ? ", best stake" : ", stake " + std::to_string(stake);
+    return played;
+}
+
+int Simulate(OddsSolver& solver, const Options& options)
+{
+    PlayedPolicy played = ChoosePolicy(solver, options.simulation);
+    RoundSimulator simulator(static_cast<std::uint64_t>(options.simulation.seed),
+                             options.simulation.shuffle);
+    simulator.SetGoneCards(options.gone);
     std::clock_t begin = std::clock();
-    SimulationResult result = simulator.Play(options.rounds, policy, stake);
+    SimulationResult result = simulator.Play(options.simulation.rounds, played.policy, played.stake);
     double seconds = static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
     if (result.stalled > 0) {
         std::cerr << "zandro-odds: a round did not finish; stopped after " << result.rounds
                   << " rounds\n";
         return 1;
     }
-    double z = result.standardError > 0 ? (result.mean - exact) / result.standardError : 0.0;
-    std::printf("policy: %s\n", name.c_str());
+    double z = result.standardError > 0 ? (result.mean - played.exact) / result.standardError : 0.0;
+    std::printf("policy: %s\n", played.name.c_str());
     std::printf("rounds: %lld (won %lld, lost %lld, cancelled %lld)\n", result.rounds,
                 result.playerWins, result.playerLosses, result.cancels);
     std::printf("simulated mean score change: %.3f +/- %.3f (standard error)\n", result.mean,
                 result.standardError);
-    std::printf("exact: %.3f (difference %.2f standard errors)\n", exact, z);
+    std::printf("exact: %.3f (difference %.2f standard errors)\n", played.exact, z);
     std::printf("speed: %.0f rounds per second of processor time\n",
                 seconds > 0 ? result.rounds / seconds : 0.0);
     return 0;
+}
+
+int Report(OddsSolver& solver, const Options& options)
+{
+    std::clock_t begin = std::clock();
+    double roundValue = solver.RoundValueBestStake(); // the whole best-play solve
+    double solveMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
+    WriteReport(solver, options.report, std::cout);
+    double reportMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
+    if (options.timing)
+        std::fprintf(stderr, "exact solve: %.1f ms (best-play value %.3f); with the report: %.1f ms\n",
+                     solveMs, roundValue, reportMs);
+    return 0;
+}
+
+bool IsTable(const std::string& name)
+{
+    for (const std::string& table : ReportTables())
+        if (table == name)
+            return true;
+    return false;
+}
+
+bool ParseStake(const std::string& text, int& stake)
+{
+    long long number = 0;
+    if (text == "best")
+        stake = kBestStake;
+    else if (ParseNumber(text, kLowestStake, kHighestStake, number) && number % kLowestStake == 0)
+        stake = static_cast<int>(number);
+    else
+        return false;
+    return true;
+}
+
+// One option and, where it takes one, its value; an error text, or empty.
+std::string ParseOption(const std::string& arg, const std::function<bool(std::string&)>& value,
+                        Options& options)
+{
+    std::string text;
+    SimulationOptions& simulation = options.simulation;
+    if (arg == "--help" || arg == "-h")
+        options.help = true;
+    else if (arg == "--timing")
+        options.timing = true;
+    else if (arg == "--csv")
+        options.report.csv = true;
+    else if (arg == "--game-shuffle")
+        simulation.shuffle = DeckShuffle::Game;
+    else if (arg == "--table")
+        return value(options.report.table) && IsTable(options.report.table)
+                   ? "" : "--table needs one of summary, first-card, decisions, thresholds";
+    else if (arg == "--gone")
+        return value(text) && ParseIds(text, options.gone) ? "" : "--gone needs card ids such as 3,14,27";
+    else if (arg == "--simulate")
+        return value(text) && ParseNumber(text, 1, 1000000000000LL, simulation.rounds)
+                   ? "" : "--simulate needs a number of rounds";
+    else if (arg == "--policy")
+        return value(text) && (text == "best" ? (simulation.threshold = 0, true)
+                                              : ParseStopAt(text, simulation.threshold))
+                   ? "" : "--policy needs best or stop-at-V, such as stop-at-6.5";
+    else if (arg == "--stake")
+        return value(text) && ParseStake(text, simulation.stake)
+                   ? "" : "--stake needs best or 500, 1000 .. 4000";
+    else if (arg == "--seed")
+        return value(text) && ParseNumber(text, 0, 4294967295LL, simulation.seed)
+                   ? "" : "--seed needs a number from 0 to 4294967295";
+    else
+        return "unknown option " + arg;
+    return "";
 }
 
 int Fail(const std::string& message)
@@ -140,83 +230,28 @@ int Fail(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    ReportOptions report;
-    std::vector<int> gone;
-    SimulationOptions simulation;
-    bool timing = false;
-    long long number = 0;
+    Options options;
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
         auto value = [&](std::string& out) {
             if (i + 1 >= argc)
                 return false;
             out = argv[++i];
             return true;
         };
-        std::string text;
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            return 0;
-        } else if (arg == "--timing") {
-            timing = true;
-        } else if (arg == "--csv") {
-            report.csv = true;
-        } else if (arg == "--table") {
-            if (!value(report.table))
-                return Fail("--table needs a name");
-            bool known = false;
-            for (const std::string& name : ReportTables())
-                known = known || name == report.table;
-            if (!known)
-                return Fail("no table named " + report.table);
-        } else if (arg == "--gone") {
-            if (!value(text) || !ParseIds(text, gone))
-                return Fail("--gone needs card ids such as 3,14,27");
-        } else if (arg == "--simulate") {
-            if (!value(text) || !ParseNumber(text, 1, 1000000000000LL, simulation.rounds))
-                return Fail("--simulate needs a number of rounds");
-        } else if (arg == "--policy") {
-            if (!value(text) || (text != "best" && !ParseStopAt(text, simulation.threshold)))
-                return Fail("--policy needs best or stop-at-V, such as stop-at-6.5");
-            if (text == "best")
-                simulation.threshold = 0;
-        } else if (arg == "--stake") {
-            if (!value(text))
-                return Fail("--stake needs best or a stake");
-            if (text == "best")
-                simulation.stake = 0;
-            else if (ParseNumber(text, kLowestStake, kHighestStake, number) && number % 500 == 0)
-                simulation.stake = static_cast<int>(number);
-            else
-                return Fail("--stake needs best or 500, 1000 .. 4000");
-        } else if (arg == "--game-shuffle") {
-            simulation.shuffle = DeckShuffle::Game;
-        } else if (arg == "--seed") {
-            if (!value(text) || !ParseNumber(text, 0, 4294967295LL, simulation.seed))
-                return Fail("--seed needs a number from 0 to 4294967295");
-        } else {
-            return Fail("unknown option " + arg);
-        }
+        std::string error = ParseOption(argv[i], value, options);
+        if (!error.empty())
+            return Fail(error);
     }
-
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
     std::string note, error;
-    KindCounts deck = StartingDeck(gone, note, error);
+    KindCounts deck = StartingDeck(options.gone, note, error);
     if (!error.empty())
         return Fail(error);
     if (!note.empty())
         std::cerr << "zandro-odds: " << note << "\n";
-    if (simulation.rounds > 0) {
-        OddsSolver solver(deck);
-        return Simulate(solver, simulation, gone);
-    }
-    std::clock_t begin = std::clock();
     OddsSolver solver(deck);
-    double roundValue = solver.RoundValueBestStake(); // the whole best-play solve
-    double solveMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
-    WriteReport(solver, report, std::cout);
-    double reportMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
-    if (timing)
-        std::fprintf(stderr, "exact solve: %.1f ms (best-play value %.3f); with the report: %.1f ms\n",
-                     solveMs, roundValue, reportMs);
-    return 0;
+    return options.simulation.rounds > 0 ? Simulate(solver, options) : Report(solver, options);
 }
