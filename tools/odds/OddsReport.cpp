@@ -116,20 +116,36 @@ Table DecisionRows(OddsSolver& solver)
     return table;
 }
 
+// The hands of one covered card and hand value, by their best action.
+using DecisionCell = std::map<Action, std::vector<std::string>>;
+using DecisionCells = std::map<std::pair<int, int>, DecisionCell>;
+
+// Lines naming the hands of a cell whose hands differ in their best action.
+void DescribeMixedCell(int covered, int value, const DecisionCell& cell,
+                       std::vector<std::string>& lines)
+{
+    lines.push_back(std::string("  covered ") + KindName(covered) + ", " + PointsText(value) + ":");
+    for (const auto& [action, hands] : cell) {
+        std::string text = std::string("    ") + ActionName(action) + ":";
+        for (const std::string& hand : hands)
+            text += "  " + hand;
+        lines.push_back(text);
+    }
+}
+
 // The compact form: one row per covered card, one column per hand value. A letter
 // when every hand of that cell gets the same action, '*' when they differ (those
 // hands are listed below the grid), '.' when no hand has that value.
 void WriteDecisionGrid(OddsSolver& solver, std::ostream& out)
 {
-    std::map<std::pair<int, int>, std::map<Action, std::vector<std::string>>> cells;
+    DecisionCells cells;
     int afterRefill = 0;
     for (const PlayerView& view : solver.ReachableViews()) {
-        if (view.knownDealerCard != kNoCard) {
+        if (view.knownDealerCard != kNoCard)
             ++afterRefill;
-            continue;
-        }
-        cells[{view.hand.covered, HandValue(view.hand.cards)}][solver.BestAction(view)].push_back(
-            HandText(view.hand));
+        else
+            cells[{view.hand.covered, HandValue(view.hand.cards)}][solver.BestAction(view)]
+                .push_back(HandText(view.hand));
     }
     out << "covered";
     for (int value = 1; value <= kBest; ++value)
@@ -143,29 +159,21 @@ void WriteDecisionGrid(OddsSolver& solver, std::ostream& out)
         for (int value = 1; value <= kBest; ++value) {
             auto cell = cells.find({k, value});
             char mark = '.';
-            if (cell != cells.end() && cell->second.size() == 1)
+            if (cell != cells.end() && cell->second.size() == 1) {
                 mark = ActionLetter(cell->second.begin()->first);
-            else if (cell != cells.end()) {
+            } else if (cell != cells.end()) {
                 mark = '*';
-                mixed.push_back(std::string("  covered ") + KindName(k) + ", " +
-                                PointsText(value) + ":");
-                for (const auto& [action, hands] : cell->second) {
-                    std::string text = std::string("    ") + ActionName(action) + ":";
-                    for (const std::string& hand : hands)
-                        text += "  " + hand;
-                    mixed.push_back(text);
-                }
+                DescribeMixedCell(k, value, cell->second, mixed);
             }
             out << "    " << mark;
         }
         out << '\n';
     }
     out << "S stop, D draw, C cancel; the covered card is the player's first card.\n";
-    if (!mixed.empty()) {
+    if (!mixed.empty())
         out << "Cells marked * hold hands with different best actions:\n";
-        for (const std::string& line : mixed)
-            out << line << '\n';
-    }
+    for (const std::string& line : mixed)
+        out << line << '\n';
     if (afterRefill > 0)
         out << afterRefill << " more hands follow a refilled deck; --csv lists them.\n";
 }
