@@ -1,0 +1,195 @@
+// Plays the real main form from inside the test program: a dealer clock the test sets
+// by hand, clicks and key presses as the controls receive them, timer ticks, what a
+// round must always keep true, and a count of the window-system objects the process
+// holds.
+#pragma once
+
+#include "CoreTestSupport.h"
+#include "FormMain.h"
+#include "SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace playdriver {
+
+using namespace DoDadu;
+using namespace NeloUtility;
+
+// Local time as the test wants it; starts at an arbitrary day.
+class ManualClock : public DealerClock {
+public:
+    std::int64_t now = 63'000'000'000'000;
+    bool LocalMilliseconds(std::int64_t& out) override
+    {
+        out = now;
+        return true;
+    }
+};
+
+inline bool Enabled(GUIElement* element) { return IsWindowEnabled(element->window) != FALSE; }
+inline std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
+inline std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
+
+// A left click as the button receives it. The system never routes a click to a
+// disabled window, so a click on one does nothing.
+inline void Click(Button* button)
+{
+    if (!Enabled(button))
+        return;
+    SendMessageW(button->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+// A double click: down, up, double-click, up. Each half reaches the button only while
+// it is still enabled, as the first click may have disabled it.
+inline void DoubleClick(Button* button)
+{
+    const UINT sequence[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    for (UINT message : sequence) {
+        if (!Enabled(button))
+            return;
+        WPARAM keys = (message == WM_LBUTTONUP) ? 0 : MK_LBUTTON;
+        SendMessageW(button->window, message, keys, MAKELPARAM(10, 10));
+    }
+}
+
+// One key stroke on the stake slider (arrows, Home, End, Page Up/Down); the key-up
+// ends the move, and the slider reports its new position.
+inline void SlideKey(Slider* slider, WPARAM key)
+{
+    if (!Enabled(slider))
+        return;
+    SendMessageW(slider->window, WM_KEYDOWN, key, 1);
+    SendMessageW(slider->window, WM_KEYUP, key, 0xC0000001);
+}
+
+// A tick of the dealer's timer as the system delivers it, after the clock moved on.
+inline void Tick(FormMain* form, ManualClock& clock, std::int64_t advanceMs)
+{
+    clock.now += advanceMs;
+    PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->dealTimer->commandId), 0);
+    coretest::Pump();
+}
+
+// Window-system objects alive in this process. Where the system counts them
+// (GetGuiResources) that count is used; Wine answers 0 there, so the handle spaces are
+// probed instead: every GDI handle index with GetObjectType, every USER handle index
+// with IsWindow (windows of this process) and IsMenu.
+struct GuiObjects {
+    long gdi = 0;
+    long user = 0;
+};
+
+inline GuiObjects CountGuiObjects()
+{
+    GuiObjects counted;
+    counted.gdi = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    counted.user = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    if (counted.gdi == 0) {
+        for (ULONG_PTR index = 1; index < 0x10000; ++index)
+            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+                ++counted.gdi;
+    }
+    if (counted.user == 0) {
+        const DWORD self = GetCurrentProcessId();
+        for (ULONG_PTR index = 0; index < 0x8000; ++index) {
+            const ULONG_PTR handle = 0x20 + 2 * index;
+            HWND window = reinterpret_cast<HWND>(handle);
+            DWORD owner = 0;
+            if (IsWindow(window) && GetWindowThreadProcessId(window, &owner) && owner == self)
+                ++counted.user;
+            else if (IsMenu(reinterpret_cast<HMENU>(handle)))
+                ++counted.user;
+        }
+    }
+    return counted;
+}
+
+// What the controls show in each phase of a round.
+inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form)
+{
+    const Round& round = form->round;
+    const GameState& cards = form->round.cards;
+    bool start = true, stop = false, getCard = false, slider = false;
+    std::string caption = "START";
+    switch (round.Phase()) {
+    case RoundPhase::Idle:
+        break;
+    case RoundPhase::PlayerTurn:
+        caption = "CANCEL";
+        stop = true;
+        getCard = cards.playerPoints < 7.5;
+        slider = cards.playerHand.size() == 1; // fixed from the first card drawn on
+        break;
+    case RoundPhase::DealerTurn:
+    case RoundPhase::DealerStopped:
+        start = stop = getCard = slider = false;
+        caption = "CANCEL";
+        break;
+    }
+    std::ostringstream wrong;
+    auto expect = [&](const char* name, bool want, GUIElement* element) {
+        if (Enabled(element) != want)
+            wrong << name << (want ? " disabled; " : " enabled; ");
+    };
+    expect("START", start, form->startButton);
+    expect("STOP", stop, form->stopButton);
+    expect("GET CARD", getCard, form->getCardButton);
+    expect("slider", slider, form->stakeSlider);
+    expect("stake button", false, form->stakeButton);
+    expect("INFO", true, form->infoButton);
+    expect("EXIT", true, form->exitButton);
+    if (Text(form->startButton) != caption)
+        wrong << "start caption " << Text(form->startButton) << "; ";
+    if (wrong.str().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "phase " << static_cast<int>(round.Phase()) << ": " << wrong.str();
+}
+
+// Every card once at most across the undealt deck and both hands, and the counts in range.
+inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
+{
+    if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
+        return ::testing::AssertionFailure() << "remaining " << cards.remainingCards;
+    if (cards.deck.size() != static_cast<std::size_t>(kCardCount))
+        return ::testing::AssertionFailure() << "deck of " << cards.deck.size();
+    std::multiset<int> seen(cards.deck.end() - cards.remainingCards, cards.deck.end());
+    seen.insert(cards.dealerHand.begin(), cards.dealerHand.end());
+    seen.insert(cards.playerHand.begin(), cards.playerHand.end());
+    for (int id : seen) {
+        if (id < 1 || id > kCardCount)
+            return ::testing::AssertionFailure() << "card id " << id;
+        if (seen.count(id) > 1)
+            return ::testing::AssertionFailure() << "card " << id << " twice";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// One step moves the score by nothing, the stake either way, or half the stake (CANCEL).
+inline ::testing::AssertionResult ScoreMovedByStake(int before, int after, int stake)
+{
+    const long long delta = static_cast<long long>(after) - before;
+    if (delta == 0 || delta == stake || delta == -stake || delta == -(stake / 2))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "score " << before << " -> " << after << " with stake " << stake;
+}
+
+// The score shown, kept and stored agree.
+inline ::testing::AssertionResult ScoreIsKept(FormMain* form)
+{
+    const std::string stored = StoredScore();
+    if (stored != std::to_string(form->round.Score()))
+        return ::testing::AssertionFailure()
+               << "stored " << stored << " but playing with " << form->round.Score();
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace playdriver
