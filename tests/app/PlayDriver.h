@@ -158,7 +158,9 @@ inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
 {
     if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
         return ::testing::AssertionFailure() << "remaining " << cards.remainingCards;
-    if (cards.deck.size() != static_cast<std::size_t>(kCardCount))
+    // Before the first round there is no deck at all.
+    const bool noDeckYet = cards.deck.empty() && cards.remainingCards == 0;
+    if (!noDeckYet && cards.deck.size() != static_cast<std::size_t>(kCardCount))
         return ::testing::AssertionFailure() << "deck of " << cards.deck.size();
     std::multiset<int> seen(cards.deck.end() - cards.remainingCards, cards.deck.end());
     seen.insert(cards.dealerHand.begin(), cards.dealerHand.end());
