@@ -1,0 +1,247 @@
+#include "FormAbout.h"
+
+namespace NeloUtility {
+
+namespace {
+
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+constexpr int kAlignLeft = 0;
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kOkWidth = 80;
+constexpr int kOkHeight = 25;
+
+FormAbout* AsAbout(GUIElement* element) { return dynamic_cast<FormAbout*>(element); }
+
+// The box itself, or the box a direct child of it belongs to.
+FormAbout* AboutOf(GUIElement* element) {
+    if (FormAbout* box = AsAbout(element)) return box;
+    if (auto* child = dynamic_cast<Child*>(element)) return AsAbout(child->parent);
+    return nullptr;
+}
+
+void AboutCreated(GUIElement* element, HWND) {
+    if (FormAbout* box = AsAbout(element)) box->BuildLayout();
+}
+
+bool AboutClosing(GUIElement* element) {
+    FormAbout* box = AsAbout(element);
+    return box == nullptr || box->OnAboutClosing();
+}
+
+int AboutResized(GUIElement* element) {
+    if (FormAbout* box = AsAbout(element)) box->OnAboutResized();
+    return 0;
+}
+
+int AboutKeyDown(GUIElement* element, int key) {
+    if (FormAbout* box = AsAbout(element)) box->OnAboutKeyDown(key);
+    return 0;
+}
+
+int AboutKeyUp(GUIElement* element, int key) {
+    if (FormAbout* box = AsAbout(element)) box->OnAboutKeyUp(key);
+    return 0;
+}
+
+// Characters typed into the box or any element directly in it; false swallows one.
+bool RouteCharacter(GUIElement* element, int character) {
+    FormAbout* box = AboutOf(element);
+    return box == nullptr || box->OnAboutChar(character);
+}
+
+int LinkPressed(GUIElement* element, HWND, int mouseX, int mouseY) {
+    auto* link = dynamic_cast<Child*>(element);
+    if (FormAbout* box = link ? AsAbout(link->parent) : nullptr) box->OnLinkPressed(element, mouseX, mouseY);
+    return 0;
+}
+
+void OkCommand(GUIElement* element) {
+    auto* button = dynamic_cast<Child*>(element);
+    if (FormAbout* box = button ? AsAbout(button->parent) : nullptr) box->OnAboutButton(element);
+}
+
+// Places an element before its window is made.
+template <class T>
+T* Placed(T* element, int left, int top, int elementWidth, int elementHeight) {
+    element->CharTyped = RouteCharacter;
+    element->MoveTo(left, top);
+    element->SetSize(elementWidth, elementHeight);
+    return element;
+}
+
+CellControl* MakeLink(GUIElement* box, FontSpec* linkFont, const std::string& caption, int left, int top) {
+    CellControl* link = Placed(new CellControl(box), left, top, 150, 22);
+    link->textColor = kLinkBlue;
+    link->textAlign = kAlignLeft;
+    link->SetTextNarrow(caption);
+    link->SetHandCursor(true);
+    link->LeftButtonDown = LinkPressed;
+    link->font = linkFont;
+    link->Create();
+    return link;
+}
+
+bool SameElement(const GUIElement* element, const GUIElement* stored) {
+    return element != nullptr && stored != nullptr && element->commandId == stored->commandId;
+}
+
+}  // namespace
+
+std::string MailAddressFor(const std::string& webAddress) {
+    static const std::string prefix = "http://www.";
+    std::string mail = webAddress;
+    // Each replacement shortens the text, so the search from the start always ends.
+    for (size_t at = mail.find(prefix); at != std::string::npos; at = mail.find(prefix))
+        mail.replace(at, prefix.size(), "info@");
+    return mail;
+}
+
+FormAbout::FormAbout(Form* ownerForm)
+    : Form(ownerForm ? ownerForm->instance : GetModuleHandleW(nullptr), kDialogForm), owner(ownerForm) {
+    dialogTopmost = false;
+    boxFont = new FontSpec("Arial", 14);
+    font = boxFont;
+    titleFont = new FontSpec("Arial", 16);
+    titleFont->bold = true;
+    linkFont = new FontSpec("Arial", 16);
+    linkFont->underline = true;
+
+    modalFrame = true;
+    SetSize(kClientWidth, kClientHeight);
+    CenterOnScreen();
+    SetTextNarrow("Info...");
+    minimizeBox = false;
+    maximizeBox = false;
+
+    Created = AboutCreated;
+    Closing = AboutClosing;
+    Resized = AboutResized;
+    KeyDown = AboutKeyDown;
+    KeyUp = AboutKeyUp;
+    CharTyped = RouteCharacter;
+
+    if (owner != nullptr) {
+        owner->SetEnabled(false);
+        owner->companionForm = this;
+    }
+}
+
+FormAbout::~FormAbout() {
+    // A box deleted while still open lets go of its owner, which must not keep a
+    // pointer to it nor stay disabled.
+    if (owner != nullptr && owner->companionForm == this) {
+        owner->companionForm = nullptr;
+        owner->SetEnabled(true);
+    }
+    ReleaseElements();
+    // The toolkit never frees an element's font: the box made this one, so it frees it.
+    if (font == boxFont) font = nullptr;
+    DeleteElement(boxFont);
+    boxFont = nullptr;
+}
+
+// Runs whenever the window is shown; the client area, not the window, is 600 x 300.
+void FormAbout::OnShown() { SetClientSize(kClientWidth, kClientHeight); }
+
+void FormAbout::ReleaseElements() {
+    DeleteElement(logoPanel);
+    logoPanel = nullptr;
+    DeleteElement(copyrightLabel);
+    copyrightLabel = nullptr;
+    DeleteElement(logoPicture);
+    logoPicture = nullptr;
+    DeleteElement(titleLabel);
+    titleLabel = nullptr;
+    DeleteElement(noticeBox);
+    noticeBox = nullptr;
+    DeleteElement(okButton);
+    okButton = nullptr;
+    DeleteElement(titleFont);  // each record deletes its font handle first
+    titleFont = nullptr;
+    DeleteElement(linkFont);
+    linkFont = nullptr;
+    DeleteElement(webLink);
+    webLink = nullptr;
+    DeleteElement(mailLink);
+    mailLink = nullptr;
+}
+
+void FormAbout::BuildLayout() {
+    int boxWidth = width, boxHeight = height;
+    RECT client{};
+    if (created && GetClientRect(window, &client)) {
+        boxWidth = client.right;
+        boxHeight = client.bottom;
+    }
+    const int column = logoWidth + 45;               // left edge of the right-hand column
+    const int columnWidth = boxWidth - logoWidth - 55;
+
+    logoPanel = Placed(new PanelChildren(this), 10, 10, logoWidth + 20, boxHeight - 20);
+    logoPanel->border = true;
+    logoPanel->Create();
+
+    logoPicture = Placed(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
+    logoPicture->Create();
+
+    titleLabel = Placed(new Label(this, titleText), column, 10, columnWidth, 25);
+    titleLabel->font = titleFont;
+    titleLabel->Create();
+
+    copyrightLabel = Placed(new Label(this, copyrightText), column, 35, columnWidth, 25);
+    copyrightLabel->font = font;
+    copyrightLabel->Create();
+
+    webLink = MakeLink(this, linkFont, webAddress, column, 55);
+    mailLink = MakeLink(this, linkFont, MailAddressFor(webAddress), column + 160, 55);
+
+    noticeBox = Placed(new TextBox(this, noticeText), column, 85, columnWidth, boxHeight - 145);
+    noticeBox->multiline = true;
+    noticeBox->readOnly = true;
+    noticeBox->verticalScroll = true;
+    noticeBox->wordWrap = false;
+    noticeBox->Create();
+
+    okButton = Placed(new Button(this, "OK"), 0, 0, kOkWidth, kOkHeight);
+    okButton->MoveTo(column + columnWidth / 2 - okButton->width / 2, boxHeight - 50);
+    okButton->command = OkCommand;
+    okButton->Create();
+    okButton->Focus();
+}
+
+bool FormAbout::OnAboutClosing() {
+    UnregisterHotKeys();
+    if (owner != nullptr) {
+        owner->companionForm = nullptr;
+        owner->SetEnabled(true);
+    }
+    return true;
+}
+
+void FormAbout::OnAboutResized() {}
+
+bool FormAbout::OnAboutChar(int character) {
+    if (character != kEnter && character != kEscape) return true;
+    OnAboutButton(okButton);
+    return false;
+}
+
+void FormAbout::OnAboutKeyDown(int) {}
+
+void FormAbout::OnAboutKeyUp(int) {}
+
+void FormAbout::OnAboutButton(GUIElement* button) {
+    if (!SameElement(button, okButton)) return;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    created = false;
+}
+
+void FormAbout::OnLinkPressed(GUIElement* element, int, int) {
+    if (SameElement(element, webLink)) {
+        OpenWithShell(webAddress);
+    } else if (SameElement(element, mailLink)) {
+        OpenWithShell("mailto:" + mailLink->GetTextNarrow());
+    }
+}
+
+}  // namespace NeloUtility

@@ -1,0 +1,70 @@
+// The toolkit's ready-made about box: a logo in a frame, a title line, a copyright line,
+// a web link and a mail link, a read-only notice and an OK button. It knows nothing of the
+// program it describes: the owner fills the logo and the texts in before showing it.
+// While it is open its owner is disabled, so it behaves like a modal dialog without a
+// message loop of its own.
+#pragma once
+
+#include "Button.h"
+#include "CellControl.h"
+#include "Form.h"
+#include "Image.h"
+#include "Label.h"
+#include "PanelChildren.h"
+#include "Shell.h"
+#include "TextBox.h"
+
+#include <string>
+
+namespace NeloUtility {
+
+class FormAbout : public Form {
+public:
+    Form* owner;                       // not owned; disabled while the box is open
+    FontSpec* titleFont = nullptr;     // owned: "Arial" 16 bold
+    FontSpec* linkFont = nullptr;      // owned: "Arial" 16 underlined
+    Image* logoPicture = nullptr;      // owned, inside logoPanel
+    Label* titleLabel = nullptr;
+    Label* copyrightLabel = nullptr;
+    PanelChildren* logoPanel = nullptr;
+    TextBox* noticeBox = nullptr;
+    Button* okButton = nullptr;
+    CellControl* webLink = nullptr;
+    CellControl* mailLink = nullptr;
+    int logoId = 0;       // bitmap resource of the logo
+    int logoWidth = 0;    // the right-hand column is laid out from this width
+    int logoHeight = 0;
+    std::string titleText;
+    std::string copyrightText;
+    std::string noticeText;   // may hold CR LF line breaks
+    std::string webAddress;   // "http://www." followed by the domain
+
+    // Disables the owner at once; the window is made by Show, once the fields are filled.
+    explicit FormAbout(Form* ownerForm);
+    ~FormAbout();
+
+    void OnShown() override;
+    void ReleaseElements() override;
+
+    // Operations of the about box, after those of Form.
+    virtual void BuildLayout();
+    virtual bool OnAboutClosing();
+    virtual void OnAboutResized();
+    virtual bool OnAboutChar(int character);
+    virtual void OnAboutKeyDown(int key);
+    virtual void OnAboutKeyUp(int key);
+    virtual void OnAboutButton(GUIElement* button);
+    virtual void OnLinkPressed(GUIElement* element, int mouseX, int mouseY);
+
+    static constexpr int kClientWidth = 600;
+    static constexpr int kClientHeight = 300;
+
+private:
+    // The box's own font ("Arial" 14), installed as `font`; freed with the box.
+    FontSpec* boxFont = nullptr;
+};
+
+// The mail address shown for a web address: every "http://www." becomes "info@".
+std::string MailAddressFor(const std::string& webAddress);
+
+}  // namespace NeloUtility
