@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 namespace DoDadu {
@@ -17,6 +18,20 @@ TEST(NumberText, PointsAndCountsAreShortAndPlain)
     EXPECT_EQ("38", PlainNumberText(38));
     EXPECT_EQ("-2147483648", PlainNumberText(INT_MIN));
     EXPECT_EQ("-5000000000", PlainNumberText(-5000000000LL)); // all 64 bits reach the text
+}
+
+// Whole and half points take a short cut past printf; the text must not change.
+TEST(NumberText, PointsReadAsPrintfWritesThem)
+{
+    auto printed = [](double points) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%Lg", static_cast<long double>(points));
+        return std::string(text);
+    };
+    for (int halves = -40; halves <= 400; ++halves)
+        EXPECT_EQ(printed(halves / 2.0), PointsText(halves / 2.0));
+    for (double odd : {0.25, 7.1, 123456.5, 1e7, -3.75})
+        EXPECT_EQ(printed(odd), PointsText(odd));
 }
 
 TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping)
