@@ -324,8 +324,11 @@ void PressOn(HWND window) {
 TEST_F(AboutShell, LinksOpenTheWebAddressAndMailWhatTheMailLinkShows) {
     OpenBox open;
     FormAbout& box = *open.box;
+    // One at a time: each opening starts a handler process of its own.
     PressOn(box.webLink->window);
+    ASSERT_EQ(recorder.WaitFor(1).size(), 1u);
     PressOn(box.mailLink->window);
+    ASSERT_EQ(recorder.WaitFor(2).size(), 2u);
     box.mailLink->SetTextNarrow("someone@zandro.example");
     PressOn(box.mailLink->window);
     EXPECT_EQ(recorder.WaitFor(3), (std::vector<std::string>{kWeb, "mailto:info@zandro.example",
