@@ -537,9 +537,9 @@ void FormMain::ShowAbout()
     aboutForm->titleText = "Zandro++ 1.0";
     aboutForm->copyrightText = "Copyright (C) 2026 the Zandro++ developers";
     aboutForm->noticeText =
-        "Press START: you and the dealer each get a covered card.\r\n"
-        "Draw with GET CARD and STOP as close to 7.5 as you dare; over it you lose.\r\n"
-        "The dealer then draws by itself. A tie goes to the dealer.";
+        "Press START: you and the dealer get a covered card.\r\n"
+        "Draw with GET CARD, STOP close to 7.5: over it, you lose.\r\n"
+        "The dealer then draws by itself; a tie is the dealer's.";
     aboutForm->webAddress = kHomePage;
     aboutForm->Show();
 }
