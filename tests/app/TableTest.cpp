@@ -2,6 +2,7 @@
 // controls, and whole rounds played by the messages that clicks produce, with the
 // dealer's turn on the real 30 ms timer.
 #include "CoreTestSupport.h"
+#include "FakeTable.h"
 #include "FormMain.h"
 #include "NumberText.h"
 #include "SettingsStore.h"
@@ -74,16 +75,7 @@ protected:
 
     // The next round deals these cards: the dealer's covered card, the player's, then
     // the rest in order.
-    void StackDeck(const std::vector<int>& top)
-    {
-        GameState& cards = form->round.cards;
-        cards.deck = top;
-        for (int id = 1; id <= kCardCount; ++id)
-            if (std::find(top.begin(), top.end(), id) == top.end())
-                cards.deck.push_back(id);
-        cards.remainingCards = kCardCount;
-        cards.wildCardSeen = false;
-    }
+    void StackDeck(const std::vector<int>& top) { DoDadu::StackDeck(form->round.cards, top); }
 
     std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
     bool Enabled(GUIElement* element) { return IsWindowEnabled(element->window) != FALSE; }
