@@ -509,6 +509,10 @@ void FormMain::OnTextBoxFocus(TextBox* textBox)
 
 void FormMain::OnButtonClick(GUIElement* button)
 {
+    // A player cannot press a disabled button; a click that another program posts to
+    // one (STOP while idle, say) would otherwise throw the round out of step.
+    if (!button->enabled)
+        return;
     const int id = button->commandId;
     if (exitButton != nullptr && id == exitButton->commandId)
         OnMenuCommand(exitItem);

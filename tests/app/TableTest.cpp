@@ -209,6 +209,19 @@ TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
     EXPECT_EQ("37", Text(form->remainingCell));
 }
 
+// Clicks that another program posts to disabled buttons change nothing.
+TEST_F(Table, DisabledButtonsIgnorePostedClicks)
+{
+    for (Button* off : {form->stopButton, form->getCardButton, form->stakeButton})
+        SendMessageW(form->window, WM_COMMAND, MAKEWPARAM(off->commandId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(off->window));
+    coretest::Pump();
+    EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
+    EXPECT_TRUE(Enabled(form->startButton));
+    EXPECT_EQ("", Text(form->messageCell));
+    EXPECT_EQ("0", Text(form->remainingCell));
+}
+
 // A raised stake, then CANCEL: half of it is lost and the table is idle again.
 TEST_F(Table, CancelCostsHalfTheRaisedStake)
 {
