@@ -93,7 +93,7 @@ void GameState::EvaluateHands()
         playerPoints = playerShownPoints = playerSum;
     } else {
         playerPoints = playerSum;
-        playerShownPoints = playerSum - CardValue(playerHand.front());
+        playerShownPoints = playerHand.empty() ? 0.0 : playerSum - CardValue(playerHand.front());
     }
 }
 

@@ -26,7 +26,7 @@ public:
     // Moves the next card of the deck to the end of the hand. Never refills: the
     // round decides when a new deck is due.
     void DealNextCard(std::vector<int>& hand);
-    // Values both hands, the wild card included. Both hands must hold a card.
+    // Values both hands, the wild card included. An empty hand is worth nothing.
     void EvaluateHands();
     // The wild card lies face up in the player's hand.
     bool PlayerShowsWildCard() const;

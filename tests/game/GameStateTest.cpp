@@ -113,6 +113,7 @@ TEST(GameState, HandValuesWithAndWithoutTheWildCard)
         {"five + ace + knave", {1}, {5, 1, 8}, 1.0, 6.5, 1.5, false},
         {"plain single card shows nothing", {5}, {33}, 5.0, 3.0, 0.0, false},
         {"wild card over 7.5 counts half", {1}, {7, 3, 10}, 1.0, 10.5, 10.5, true},
+        {"empty hands are worth nothing", {}, {}, 0.0, 0.0, 0.0, false},
     };
     for (const HandCase& c : cases) {
         SCOPED_TRACE(c.what);
