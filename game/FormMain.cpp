@@ -588,7 +588,10 @@ void FormMain::SetCellText(TableCell cell, const std::string& cellText)
 void FormMain::ShowCard(CardRow row, int index, int picture)
 {
     if (Image* place = CardPlace(row, index)) {
-        place->SetImage(picture);
+        // The table is refreshed after every card: a place that already shows this
+        // picture keeps it rather than loading it again.
+        if (place->resourceId != picture || place->bitmap == nullptr)
+            place->SetImage(picture);
         place->Show();
     }
 }
