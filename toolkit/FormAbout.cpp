@@ -137,34 +137,23 @@ FormAbout::~FormAbout() {
     ReleaseElements();
     // The toolkit never frees an element's font: the box made this one, so it frees it.
     if (font == boxFont) font = nullptr;
-    DeleteElement(boxFont);
-    boxFont = nullptr;
+    DeleteAndClear(boxFont);
 }
 
 // Runs whenever the window is shown; the client area, not the window, is 600 x 300.
 void FormAbout::OnShown() { SetClientSize(kClientWidth, kClientHeight); }
 
 void FormAbout::ReleaseElements() {
-    DeleteElement(logoPanel);
-    logoPanel = nullptr;
-    DeleteElement(copyrightLabel);
-    copyrightLabel = nullptr;
-    DeleteElement(logoPicture);
-    logoPicture = nullptr;
-    DeleteElement(titleLabel);
-    titleLabel = nullptr;
-    DeleteElement(noticeBox);
-    noticeBox = nullptr;
-    DeleteElement(okButton);
-    okButton = nullptr;
-    DeleteElement(titleFont);  // each record deletes its font handle first
-    titleFont = nullptr;
-    DeleteElement(linkFont);
-    linkFont = nullptr;
-    DeleteElement(webLink);
-    webLink = nullptr;
-    DeleteElement(mailLink);
-    mailLink = nullptr;
+    DeleteAndClear(logoPanel);
+    DeleteAndClear(copyrightLabel);
+    DeleteAndClear(logoPicture);
+    DeleteAndClear(titleLabel);
+    DeleteAndClear(noticeBox);
+    DeleteAndClear(okButton);
+    DeleteAndClear(titleFont);  // each record deletes its font handle first
+    DeleteAndClear(linkFont);
+    DeleteAndClear(webLink);
+    DeleteAndClear(mailLink);
 }
 
 void FormAbout::BuildLayout() {

@@ -189,6 +189,13 @@ void DeleteElement(T* element) {
 #pragma GCC diagnostic pop
 }
 
+// Deletes an element (or a FontSpec) through its own class and forgets the pointer.
+template <class T>
+void DeleteAndClear(T*& element) {
+    DeleteElement(element);
+    element = nullptr;
+}
+
 // Makes every message of a native control pass through ElementWindowProc first; the
 // control's own procedure is kept in previousWindowProc. Call right after the window exists.
 void SubclassControl(GUIElement& element);
