@@ -1,6 +1,10 @@
 # Compiler settings shared by every target, and the helper that registers a test.
 
-add_compile_options(-Wall -Wextra)
+if(MSVC)
+  add_compile_options(/W4 /utf-8)
+else()
+  add_compile_options(-Wall -Wextra)
+endif()
 
 if(ZANDRO_WINDOWS)
   # Windows 7 API level; wide Win32 entry points; printf that knows %Lg and %I64d.
@@ -19,17 +23,24 @@ else()
   endif()
 endif()
 
-# GoogleTest from Debian's sources, built by whichever compiler builds this tree.
+# GoogleTest from Debian's sources, built by whichever compiler builds this tree. On
+# another machine point ZANDRO_GTEST_DIR at a GoogleTest source tree, or go without tests.
 set(ZANDRO_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-add_subdirectory(${ZANDRO_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# GoogleTest's own sources are not ours to keep warning-free.
-foreach(t gtest gtest_main gmock gmock_main)
-  if(TARGET ${t})
-    target_compile_options(${t} PRIVATE -w)
-  endif()
-endforeach()
+if(EXISTS ${ZANDRO_GTEST_DIR}/CMakeLists.txt)
+  set(ZANDRO_TESTS ON)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${ZANDRO_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # GoogleTest's own sources are not ours to keep warning-free.
+  foreach(t gtest gtest_main gmock gmock_main)
+    if(TARGET ${t})
+      target_compile_options(${t} PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
+    endif()
+  endforeach()
+else()
+  set(ZANDRO_TESTS OFF)
+  message(STATUS "No GoogleTest at ${ZANDRO_GTEST_DIR}: the tests are not built")
+endif()
 
 # Each test executable writes a JUnit-style report named after it, which scripts/test
 # adds up into its closing line.
@@ -41,7 +52,7 @@ function(zandro_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
-  if(ZANDRO_WINDOWS)
+  if(MINGW)
     # Test programs are console programs, so their output reaches CTest.
     target_link_options(${T_NAME} PRIVATE -mconsole)
   endif()
