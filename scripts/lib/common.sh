@@ -36,9 +36,13 @@ build_native() {
   cmake --build "$NATIVE_BUILD"
 }
 
-build_windows() {
+build_windows() { # [targets...]: everything when none is named
   configure_once "$WINDOWS_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"
-  cmake --build "$WINDOWS_BUILD"
+  if [ $# -gt 0 ]; then
+    cmake --build "$WINDOWS_BUILD" --target "$@"
+  else
+    cmake --build "$WINDOWS_BUILD"
+  fi
 }
 
 # Starts an Xvfb on a free display, exports DISPLAY and stops it when the script ends.
