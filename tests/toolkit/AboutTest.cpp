@@ -220,16 +220,12 @@ TEST(AboutClosing, EnterEscapeOrTheCloseBoxCloseItAndGiveTheOwnerBack) {
 }
 
 TEST(AboutClosing, DeletingAnOpenBoxGivesTheOwnerBack) {
-    Owned<Form> owner = MakeForm("owner");
-    owner->Create();
-    auto* box = new FormAbout(owner.get());
-    box->Show();
+    OpenBox open;
+    ASSERT_FALSE(IsWindowEnabled(open.owner->window));
+    DeleteAndClear(open.box);
     Pump();
-    ASSERT_FALSE(IsWindowEnabled(owner->window));
-    DeleteElement(box);
-    Pump();
-    EXPECT_TRUE(IsWindowEnabled(owner->window));
-    EXPECT_EQ(owner->companionForm, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(open.owner->window));
+    EXPECT_EQ(open.owner->companionForm, nullptr);
 }
 
 bool IsRegistered(const GUIElement* element) {
@@ -256,8 +252,7 @@ TEST(AboutRelease, LeavesNoElementAliveAndFreesEveryFontOnDeletion) {
     EXPECT_FALSE(IsLiveGdiObject(fonts[1]));
     box.ReleaseElements();  // a second release, as after the message loop, finds nothing to free
 
-    DeleteElement(open.box);
-    open.box = nullptr;
+    DeleteAndClear(open.box);
     EXPECT_FALSE(IsLiveGdiObject(fonts[2])) << "the box's own font is freed with the box";
 }
 

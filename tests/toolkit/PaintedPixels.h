@@ -1,13 +1,26 @@
-// Shared by the control tests: a memory bitmap to paint into or to copy a window into,
-// a shown pop-up panel to hold controls, and a message pump.
+// Shared by the drawing and control tests: colours, a memory bitmap to paint into or to
+// copy a window into, a shown pop-up panel to hold controls, and a message pump.
 #pragma once
 
 #include "PanelChildren.h"
 
 #include <windows.h>
 
+#include <vector>
 
 namespace ControlTests {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+inline DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)); }
+inline DWORD ExStyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)); }
+
+// A rectangle as {left, top, right, bottom}, to compare in one assertion.
+inline std::vector<LONG> Corners(RECT r) { return {r.left, r.top, r.right, r.bottom}; }
 
 inline void DrainMessages()
 {
@@ -27,15 +40,7 @@ public:
     Canvas(int width, int height) : width_(width), height_(height)
     {
         dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS,
-                                   reinterpret_cast<void**>(&bits_), nullptr, 0);
+        bitmap_ = TopDownBitmap(width, height, &bits_);
         previous_ = SelectObject(dc_, bitmap_);
         Fill(RGB(255, 255, 255));
     }
@@ -103,6 +108,19 @@ public:
     {
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     }
+    // A top-down 32-bit DIB section and its pixels.
+    static HBITMAP TopDownBitmap(int width, int height, DWORD** bits)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits),
+                                nullptr, 0);
+    }
 
 private:
     int width_, height_;
@@ -115,19 +133,12 @@ private:
 // A solid bitmap of one colour (a DIB section), or with a black border of one pixel.
 inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBorder = false)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     DWORD* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
-                                      reinterpret_cast<void**>(&bits), nullptr, 0);
+    HBITMAP bitmap = Canvas::TopDownBitmap(width, height, &bits);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-            bits[y * width + x] = Canvas::ToPixel(blackBorder && edge ? RGB(0, 0, 0) : colour);
+            bits[y * width + x] = Canvas::ToPixel(blackBorder && edge ? kBlack : colour);
         }
     return bitmap;
 }

@@ -114,7 +114,7 @@ TEST_F(SettingsStoreTest, ReadsUpTo1024Characters)
     // 1024 characters fill the 2048 bytes offered exactly; the zeroed rest of the buffer
     // ends the text. One more character needs 2050 bytes, and the read fails.
     const std::string longest(1024, 'x');
-    WriteSetting(kApp, kSection, "Long", longest + "");
+    WriteSetting(kApp, kSection, "Long", longest);
     EXPECT_EQ(longest, ReadSetting(kApp, kSection, "Long"));
 
     WriteSetting(kApp, kSection, "Long", longest + "y");
