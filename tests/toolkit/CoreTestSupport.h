@@ -6,11 +6,11 @@
 #include "Form.h"
 #include "GUIElement.h"
 
+#include <tlhelp32.h>
+
+#include <cwchar>
 #include <memory>
 #include <string>
-
-#include <tlhelp32.h>
-#include <cwchar>
 #include <vector>
 
 namespace coretest {
@@ -70,10 +70,7 @@ struct ElementDeleter {
 template <class T>
 using Owned = std::unique_ptr<T, ElementDeleter>;
 
-// Restarts the test program inside a Wine virtual desktop and exits with its result.
-// Without a window manager, Wine waits about two seconds for every destroyed top-level
-// window to be withdrawn, and activation does not follow the platform's rules; inside a
-// desktop of its own neither is a problem. On Windows itself this does nothing.
+// The identifier of another running process of this program file, or 0.
 inline DWORD FindOtherProcess(const std::wstring& exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
@@ -87,6 +84,10 @@ inline DWORD FindOtherProcess(const std::wstring& exeName) {
     return found;
 }
 
+// Restarts the test program inside a Wine virtual desktop and exits with its result.
+// Without a window manager, Wine waits about two seconds for every destroyed top-level
+// window to be withdrawn, and activation does not follow the platform's rules; inside a
+// desktop of its own neither is a problem. On Windows itself this does nothing.
 inline int RunInsideVirtualDesktop() {
     wchar_t flag[8];
     if (GetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", flag, 8) > 0) return 0;

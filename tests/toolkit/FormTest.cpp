@@ -65,6 +65,10 @@ LRESULT CALLBACK CaptureCreation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+Owned<Form> NewForm(bool dialog) {
+    return Owned<Form>(dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm) : new Form(GetModuleHandleW(nullptr)));
+}
+
 struct StyleCase {
     const char* name;
     bool dialog;
@@ -90,8 +94,7 @@ TEST(FormCreation, ChoosesStylesFromItsFlags) {
     HHOOK hook = SetWindowsHookExW(WH_CBT, CaptureCreation, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     for (const StyleCase& c : cases) {
-        Owned<Form> form(c.dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm)
-                                  : new Form(GetModuleHandleW(nullptr)));
+        Owned<Form> form = NewForm(c.dialog);
         c.configure(*form);
         captured = {};
         form->Create();
@@ -202,8 +205,7 @@ TEST(FormSizing, SetClientSizeGivesExactlyTheClientAreaAskedFor) {
     EXPECT_EQ(notYet->height, 200);
 
     for (bool dialog : {false, true}) {
-        Owned<Form> form(dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm)
-                                : new Form(GetModuleHandleW(nullptr)));
+        Owned<Form> form = NewForm(dialog);
         form->maximizeBox = false;
         form->Create();
         form->SetClientSize(321, 123);

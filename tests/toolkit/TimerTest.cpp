@@ -17,14 +17,19 @@ void CountTick(Timer* timer) {
     lastTickId = timer->commandId;
 }
 
+Owned<Timer> CountingTimer(Form* form, int interval) {
+    Owned<Timer> timer(new Timer(form, interval));
+    timer->Tick = CountTick;
+    return timer;
+}
+
 // True when a system timer with this identifier was still set on the window.
 bool KillLeftover(HWND window, int id) { return KillTimer(window, static_cast<UINT_PTR>(id)) != FALSE; }
 
 TEST(Timer, TicksWhileRunningAndResumesWithTheSameIdentifier) {
     Owned<Form> form = MakeForm("timer");
     form->Create();
-    Owned<Timer> timer(new Timer(form.get(), 30));
-    timer->Tick = CountTick;
+    Owned<Timer> timer = CountingTimer(form.get(), 30);
     timer->Start();
     timer->Start();
     int id = timer->commandId;
@@ -51,11 +56,10 @@ TEST(Timer, TicksWhileRunningAndResumesWithTheSameIdentifier) {
 TEST(Timer, DeletingARunningTimerLeavesNoSystemTimer) {
     Owned<Form> form = MakeForm("timer gone");
     form->Create();
-    auto* timer = new Timer(form.get(), 30);
-    timer->Tick = CountTick;
+    Owned<Timer> timer = CountingTimer(form.get(), 30);
     timer->Start();
     int id = timer->commandId;
-    DeleteElement(timer);
+    timer.reset();
     EXPECT_FALSE(KillLeftover(form->window, id));
     ticks = 0;
     Pump(120);
@@ -65,8 +69,7 @@ TEST(Timer, DeletingARunningTimerLeavesNoSystemTimer) {
 TEST(Timer, OnlyTimerMessagesOfTheParentWindowTick) {
     Owned<Form> form = MakeForm("timer routing");
     form->Create();
-    Owned<Timer> timer(new Timer(form.get(), 1000));
-    timer->Tick = CountTick;
+    Owned<Timer> timer = CountingTimer(form.get(), 1000);
     timer->Create();
     Owned<NativeControl> edit(new NativeControl(form.get(), L"edit"));
     edit->Create();
@@ -80,8 +83,7 @@ TEST(Timer, OnlyTimerMessagesOfTheParentWindowTick) {
 }
 
 TEST(Timer, StartedWithoutAParentWindowNeverTicksAndLeavesNoThreadTimer) {
-    Owned<Timer> timer(new Timer(nullptr, 10));
-    timer->Tick = CountTick;
+    Owned<Timer> timer = CountingTimer(nullptr, 10);
     timer->Start();
     EXPECT_TRUE(timer->running);
     Sleep(40);
