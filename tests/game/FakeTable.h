@@ -1,13 +1,17 @@
 #pragma once
 // Stand-ins for what the round talks to: a table that remembers what it was told to
-// show, a clock the test sets by hand and a score store in memory.
+// show, a clock the test sets by hand and a score store in memory; and the cards
+// stacked or checked as the tests need them.
 #include "Round.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -124,6 +128,33 @@ inline void StackDeck(GameState& cards, const std::vector<int>& first)
             cards.deck.push_back(id);
     cards.remainingCards = kCardCount;
     cards.wildCardSeen = false;
+}
+
+// The deck holds every card once (or is not made yet), and each card in the hands was
+// dealt from it and is in no other hand.
+inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
+{
+    if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
+        return ::testing::AssertionFailure() << "remaining " << cards.remainingCards;
+    if (cards.deck.empty() && cards.remainingCards == 0 && cards.dealerHand.empty() &&
+        cards.playerHand.empty())
+        return ::testing::AssertionSuccess(); // before the first round
+    std::set<int> inDeck(cards.deck.begin(), cards.deck.end());
+    if (cards.deck.size() != static_cast<std::size_t>(kCardCount) ||
+        inDeck.size() != cards.deck.size() || *inDeck.begin() != 1 ||
+        *inDeck.rbegin() != kCardCount)
+        return ::testing::AssertionFailure() << "the deck is not every card once";
+    const auto dealtEnd = cards.deck.end() - cards.remainingCards;
+    std::set<int> inHands;
+    for (const auto* hand : {&cards.dealerHand, &cards.playerHand}) {
+        for (int id : *hand) {
+            if (!inHands.insert(id).second)
+                return ::testing::AssertionFailure() << "card " << id << " in the hands twice";
+            if (std::find(cards.deck.begin(), dealtEnd, id) == dealtEnd)
+                return ::testing::AssertionFailure() << "card " << id << " not dealt yet";
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace DoDadu

@@ -9,20 +9,13 @@
 namespace DoDadu {
 namespace {
 
-TEST(NumberText, PointsAndCountsAreShortAndPlain)
+// Whole and half points take a short cut past printf; the text must not change.
+TEST(NumberText, PointsReadAsPrintfWritesThemAndCountsArePlain)
 {
     EXPECT_EQ("7.5", PointsText(7.5));
-    EXPECT_EQ("3", PointsText(3.0));
-    EXPECT_EQ("0.5", PointsText(0.5));
     EXPECT_EQ("13", PointsText(13.0));
-    EXPECT_EQ("38", PlainNumberText(38));
     EXPECT_EQ("-2147483648", PlainNumberText(INT_MIN));
     EXPECT_EQ("-5000000000", PlainNumberText(-5000000000LL)); // all 64 bits reach the text
-}
-
-// Whole and half points take a short cut past printf; the text must not change.
-TEST(NumberText, PointsReadAsPrintfWritesThem)
-{
     auto printed = [](double points) {
         char text[64];
         std::snprintf(text, sizeof text, "%Lg", static_cast<long double>(points));

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <set>
 #include <sstream>
@@ -67,27 +66,6 @@ public:
     }
 };
 
-// Every card in a hand once, and among the cards already dealt from the deck.
-::testing::AssertionResult CardsAreConsistent(const GameState& cards)
-{
-    if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
-        return ::testing::AssertionFailure() << "remainingCards " << cards.remainingCards;
-    std::set<int> inDeck(cards.deck.begin(), cards.deck.end());
-    if (inDeck.size() != cards.deck.size())
-        return ::testing::AssertionFailure() << "a card twice in the deck";
-    const auto dealtEnd = cards.deck.begin() + (kCardCount - cards.remainingCards);
-    std::set<int> inHands;
-    for (const auto* hand : {&cards.dealerHand, &cards.playerHand}) {
-        for (int id : *hand) {
-            if (!inHands.insert(id).second)
-                return ::testing::AssertionFailure() << "card " << id << " in the hands twice";
-            if (std::find(cards.deck.begin(), dealtEnd, id) == dealtEnd)
-                return ::testing::AssertionFailure() << "card " << id << " not dealt from the deck";
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // The controls of each state of the round.
 ::testing::AssertionResult ControlsMatchPhase(Round& round, FakeTable& table)
 {
@@ -129,7 +107,7 @@ TEST(RoundRandomPlay, TableAndScoreStayConsistent)
         const int stake = play.round.CurrentStake();
         const std::string action = play.Step();
 
-        ASSERT_TRUE(CardsAreConsistent(play.round.cards)) << "after " << action;
+        ASSERT_TRUE(CardsAreSound(play.round.cards)) << "after " << action;
         ASSERT_TRUE(ControlsMatchPhase(play.round, play.table)) << "after " << action;
         const int change = play.round.Score() - scoreBefore;
         ASSERT_TRUE(change == 0 || change == stake || change == -stake || change == -stake / 2)

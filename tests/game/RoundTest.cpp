@@ -222,8 +222,7 @@ TEST_F(RoundTest, DealerIsNotStrandedWhenTheClockGoesBackOrCannotBeRead)
 {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsSix});
-    round.OnStopClicked();
-    round.OnDealerTick();
+    Stop();
     clock.now -= 3'600'000; // local time set back an hour
     round.OnDealerTick();
     EXPECT_TRUE(table.sounds.empty());
