@@ -23,19 +23,9 @@ const int relaunched = coretest::RunInsideVirtualDesktop();
 constexpr int kWarmUpRounds = 20;
 constexpr long kAllowedGrowth = 8;
 
-class LongPlay : public ::testing::Test {
+class LongPlay : public FormTest {
 protected:
-    void SetUp() override
-    {
-        WriteSetting("Zandro", "Dati", "Score", "50000");
-        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ long play", clock);
-        coretest::Pump(50);
-    }
-    void TearDown() override
-    {
-        DeleteElement(form);
-        coretest::Pump();
-    }
+    LongPlay() : FormTest("Zandro++ long play") {}
 
     // One action and the messages it causes, then what must hold after it.
     bool Act(const std::function<void()>& action)
@@ -111,8 +101,6 @@ protected:
         return rounds;
     }
 
-    ManualClock clock;
-    FormMain* form = nullptr;
     long actions = 0;
 };
 

@@ -145,17 +145,15 @@ const ExitWay kExitWays[] = {
 // Where the round stands when the player asks to leave.
 enum class Moment { Idle, PlayerTurn, DealerTurn };
 
-class MainForm : public ::testing::Test {
+class MainForm : public playdriver::FormTest {
 protected:
+    MainForm() : FormTest("Zandro++ menu") {}
     void SetUp() override {
-        WriteSetting("Zandro", "Dati", "Score", "50000");
         mainWindow = nullptr;  // this form's window is the one that ends the loop
-        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ menu", clock);
-        coretest::Pump(50);
+        FormTest::SetUp();
     }
     void TearDown() override {
-        DeleteElement(form);
-        coretest::Pump();
+        FormTest::TearDown();
         mainWindow = nullptr;
     }
 
@@ -170,11 +168,7 @@ protected:
     // dealer never moves on its own.
     void Reach(Moment moment) {
         if (moment == Moment::Idle) return;
-        GameState& cards = form->round.cards;
-        cards.deck = {1, 2};
-        for (int id = 3; id <= kCardCount; ++id) cards.deck.push_back(id);
-        cards.remainingCards = kCardCount;
-        cards.wildCardSeen = false;
+        StackDeck(form->round.cards, {1, 2});
         Click(form->startButton);
         SetFocus(form->stakeSlider->window);
         playdriver::SlideKey(form->stakeSlider, VK_RIGHT);
@@ -199,8 +193,6 @@ protected:
     }
 
     static bool loopTimedOut;
-    ManualClock clock;
-    FormMain* form = nullptr;
 };
 bool MainForm::loopTimedOut = false;
 
@@ -262,6 +254,11 @@ TEST_F(MainForm, YesChargesTheAbandonedRoundClosesTheWindowAndEndsTheLoop) {
     }
 }
 
+TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
+    EXPECT_EQ(MenuOf(form->window),
+              ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
+}
+
 // ---- the about box ----------------------------------------------------------------
 
 // One key typed into the window that has the focus, as the keyboard sends it.
@@ -312,11 +309,6 @@ TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
 }
 
 // ---- the web pages ----------------------------------------------------------------
-
-TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
-    EXPECT_EQ(MenuOf(form->window),
-              ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
-}
 
 TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
     shelltest::ShellRecorder recorder;

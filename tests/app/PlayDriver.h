@@ -5,14 +5,16 @@
 #pragma once
 
 #include "CoreTestSupport.h"
+#include "FakeTable.h"
 #include "FormMain.h"
+#include "NumberText.h"
 #include "SettingsStore.h"
+#include "UserLocale.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <set>
 #include <sstream>
 #include <string>
 
@@ -35,6 +37,41 @@ public:
 inline bool Enabled(GUIElement* element) { return IsWindowEnabled(element->window) != FALSE; }
 inline std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
 inline std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
+
+// A number as the table shows it in the user's locale.
+inline std::string Grouped(long long value)
+{
+    GroupedNumberFormatter formatter(UserNumberLocale());
+    return formatter.Format(value);
+}
+
+// A fresh main form over a stored score of 50000, deleted after each test. Its dealer
+// runs on the test's clock, or on local time if the test asks for it.
+class FormTest : public ::testing::Test {
+protected:
+    explicit FormTest(const char* formTitle, bool onLocalTime = false)
+        : title(formTitle), localTime(onLocalTime) {}
+
+    void SetUp() override
+    {
+        WriteSetting("Zandro", "Dati", "Score", "50000");
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        form = localTime ? new FormMain(instance, title) : new FormMain(instance, title, clock);
+        coretest::Pump(50);
+    }
+    void TearDown() override
+    {
+        DeleteElement(form);
+        coretest::Pump();
+    }
+
+    ManualClock clock;
+    FormMain* form = nullptr;
+
+private:
+    const char* title;
+    bool localTime;
+};
 
 // A left click as the button receives it. The system never routes a click to a
 // disabled window, so a click on one does nothing.
@@ -151,27 +188,6 @@ inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "phase " << static_cast<int>(round.Phase()) << ": " << wrong.str();
-}
-
-// Every card once at most across the undealt deck and both hands, and the counts in range.
-inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
-{
-    if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
-        return ::testing::AssertionFailure() << "remaining " << cards.remainingCards;
-    // Before the first round there is no deck at all.
-    const bool noDeckYet = cards.deck.empty() && cards.remainingCards == 0;
-    if (!noDeckYet && cards.deck.size() != static_cast<std::size_t>(kCardCount))
-        return ::testing::AssertionFailure() << "deck of " << cards.deck.size();
-    std::multiset<int> seen(cards.deck.end() - cards.remainingCards, cards.deck.end());
-    seen.insert(cards.dealerHand.begin(), cards.dealerHand.end());
-    seen.insert(cards.playerHand.begin(), cards.playerHand.end());
-    for (int id : seen) {
-        if (id < 1 || id > kCardCount)
-            return ::testing::AssertionFailure() << "card id " << id;
-        if (seen.count(id) > 1)
-            return ::testing::AssertionFailure() << "card " << id << " twice";
-    }
-    return ::testing::AssertionSuccess();
 }
 
 // One step moves the score by nothing, the stake either way, or half the stake (CANCEL).

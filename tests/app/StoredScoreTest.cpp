@@ -2,8 +2,6 @@
 // that follows from it, and plays on; one lost round later the store holds the score
 // in play as decimal text, unless the key refuses to be written.
 #include "PlayDriver.h"
-#include "NumberText.h"
-#include "UserLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +87,6 @@ bool SetDatiSecurity(const wchar_t* sddl)
     return result == ERROR_SUCCESS;
 }
 
-std::string Grouped(long long value)
-{
-    GroupedNumberFormatter formatter(UserNumberLocale());
-    return formatter.Format(value);
-}
-
 struct Case {
     const char* name;
     std::function<void()> store;
@@ -107,13 +99,7 @@ struct Case {
 // at once and costs the stake of 500.
 void LoseOneRound(FormMain* form)
 {
-    GameState& cards = form->round.cards;
-    cards.deck = {1, 6, 5};
-    for (int id = 1; id <= kCardCount; ++id)
-        if (id != 1 && id != 6 && id != 5)
-            cards.deck.push_back(id);
-    cards.remainingCards = kCardCount;
-    cards.wildCardSeen = false;
+    StackDeck(form->round.cards, {1, 6, 5});
     Click(form->startButton);
     coretest::Pump();
     Click(form->getCardButton);

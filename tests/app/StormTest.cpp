@@ -37,13 +37,12 @@ LRESULT CALLBACK DropInputToDisabledWindows(int code, WPARAM wParam, LPARAM lPar
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class Storm : public ::testing::Test {
+class Storm : public FormTest {
 protected:
+    Storm() : FormTest("Zandro++ storm") {}
     void SetUp() override
     {
-        WriteSetting("Zandro", "Dati", "Score", "50000");
-        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ storm", clock);
-        coretest::Pump(50);
+        FormTest::SetUp();
         hook = SetWindowsHookExW(WH_GETMESSAGE, DropInputToDisabledWindows, nullptr,
                                  GetCurrentThreadId());
         ASSERT_NE(nullptr, hook);
@@ -52,8 +51,7 @@ protected:
     {
         if (hook != nullptr)
             UnhookWindowsHookEx(hook);
-        DeleteElement(form);
-        coretest::Pump();
+        FormTest::TearDown();
     }
 
     void PostClick(Button* button, bool twice)
@@ -124,8 +122,6 @@ protected:
         return true;
     }
 
-    ManualClock clock;
-    FormMain* form = nullptr;
     HHOOK hook = nullptr;
     std::array<long, 4> phasesSeen{};
 };

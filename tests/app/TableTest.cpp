@@ -1,16 +1,9 @@
 // The real main form in this process: its layout right after start, the colours of its
 // controls, and whole rounds played by the messages that clicks produce, with the
 // dealer's turn on the real 30 ms timer.
-#include "CoreTestSupport.h"
-#include "FakeTable.h"
-#include "FormMain.h"
-#include "NumberText.h"
-#include "SettingsStore.h"
-#include "UserLocale.h"
+#include "PlayDriver.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -18,8 +11,7 @@
 
 namespace {
 
-using namespace DoDadu;
-using namespace NeloUtility;
+using namespace playdriver;
 
 const int relaunched = coretest::RunInsideVirtualDesktop();
 
@@ -35,11 +27,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     return true;
 }
 
-// What a left click does to a button: down and up inside it.
-void Click(Button* button)
+// A click and the messages it causes.
+void Press(Button* button)
 {
-    SendMessageW(button->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Click(button);
     coretest::Pump();
 }
 
@@ -51,36 +42,14 @@ RECT ClientRectOf(HWND child)
     return r;
 }
 
-std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
-
-std::string Grouped(long long value)
-{
-    GroupedNumberFormatter formatter(UserNumberLocale());
-    return formatter.Format(value);
-}
-
-class Table : public ::testing::Test {
+// The dealer plays on the real 30 ms timer and local time.
+class Table : public FormTest {
 protected:
-    void SetUp() override
-    {
-        WriteSetting("Zandro", "Dati", "Score", "50000");
-        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ test");
-        coretest::Pump(50);
-    }
-    void TearDown() override
-    {
-        DeleteElement(form);
-        coretest::Pump();
-    }
+    Table() : FormTest("Zandro++ test", true) {}
 
     // The next round deals these cards: the dealer's covered card, the player's, then
     // the rest in order.
     void StackDeck(const std::vector<int>& top) { DoDadu::StackDeck(form->round.cards, top); }
-
-    std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
-    bool Enabled(GUIElement* element) { return IsWindowEnabled(element->window) != FALSE; }
-
-    FormMain* form = nullptr;
 };
 
 TEST_F(Table, StartsIdleWithEveryElementInPlace)
@@ -143,16 +112,13 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace)
     }
 }
 
-TEST_F(Table, WindowIsFixedInSizeWithIconAndMenu)
+TEST_F(Table, WindowIsFixedInSizeWithIcon)
 {
     LONG style = GetWindowLongW(form->window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, ICON_SMALL, 0)));
-    HMENU bar = GetMenu(form->window);
-    ASSERT_NE(nullptr, bar);
-    EXPECT_EQ(2, GetMenuItemCount(bar));
 }
 
 // START is red with white text while it can be pressed, and left to the default colours
@@ -186,7 +152,7 @@ TEST_F(Table, ControlColoursFollowTheStartButton)
 TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
 {
     StackDeck({1, 6, 5});
-    Click(form->startButton);
+    Press(form->startButton);
     EXPECT_EQ("CANCEL", Text(form->startButton));
     EXPECT_TRUE(Enabled(form->getCardButton));
     EXPECT_TRUE(Enabled(form->stakeSlider));
@@ -194,7 +160,7 @@ TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
     EXPECT_FALSE(IsWindowVisible(form->dealerCardImages[1]->window));
     EXPECT_EQ("0", Text(form->dealerPointsCell));
 
-    Click(form->getCardButton);
+    Press(form->getCardButton);
     EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->messageCell));
     EXPECT_EQ("11", Text(form->playerPointsCell));
     EXPECT_EQ("1", Text(form->dealerPointsCell));
@@ -226,16 +192,14 @@ TEST_F(Table, DisabledButtonsIgnorePostedClicks)
 TEST_F(Table, CancelCostsHalfTheRaisedStake)
 {
     StackDeck({1, 2});
-    Click(form->startButton);
+    Press(form->startButton);
     SetFocus(form->stakeSlider->window);
-    for (int i = 0; i < 2; ++i) {
-        SendMessageW(form->stakeSlider->window, WM_KEYDOWN, VK_RIGHT, 0);
-        SendMessageW(form->stakeSlider->window, WM_KEYUP, VK_RIGHT, 0xC0000001);
-    }
+    SlideKey(form->stakeSlider, VK_RIGHT);
+    SlideKey(form->stakeSlider, VK_RIGHT);
     coretest::Pump();
     EXPECT_EQ(Grouped(1500), Text(form->stakeButton));
 
-    Click(form->startButton);
+    Press(form->startButton);
     EXPECT_EQ("START", Text(form->startButton));
     EXPECT_EQ("49250", StoredScore());
     EXPECT_EQ(Grouped(500), Text(form->stakeButton));
@@ -249,8 +213,8 @@ TEST_F(Table, CancelCostsHalfTheRaisedStake)
 TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
 {
     StackDeck({6, 7});
-    Click(form->startButton);
-    Click(form->stopButton);
+    Press(form->startButton);
+    Press(form->stopButton);
     EXPECT_EQ("Now play the dealer", Text(form->messageCell));
     EXPECT_FALSE(Enabled(form->startButton));
     EXPECT_EQ(CardPicture(6), form->dealerCardImages[0]->resourceId);
@@ -268,8 +232,8 @@ TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
 TEST_F(Table, DealerBustPaysThePlayer)
 {
     StackDeck({5, 7, 16});
-    Click(form->startButton);
-    Click(form->stopButton);
+    Press(form->startButton);
+    Press(form->stopButton);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form->dealerCardImages[1]->window) != FALSE; }, 4000));
     EXPECT_EQ(CardPicture(16), form->dealerCardImages[1]->resourceId);
     EXPECT_EQ("11", Text(form->dealerPointsCell));
