@@ -1,7 +1,7 @@
 #pragma once
 // Stand-ins for what the round talks to: a table that remembers what it was told to
-// show, a clock the test sets by hand and a score store in memory; and the cards
-// stacked or checked as the tests need them.
+// show, a clock the test sets by hand and a score store in memory; and the cards and
+// controls stacked or checked as the tests need them.
 #include "Round.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,39 @@ inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+// The controls each phase of a round leaves on; `on` says whether a control is enabled
+// and `startCaption` is what the START button reads.
+template <class IsOn>
+::testing::AssertionResult ControlsMatchPhase(const Round& round, IsOn on,
+                                              const std::string& startCaption)
+{
+    const RoundPhase phase = round.Phase();
+    const bool idle = phase == RoundPhase::Idle;
+    const bool playing = phase == RoundPhase::PlayerTurn;
+    const struct {
+        TableControl control;
+        const char* name;
+        bool wanted;
+    } rows[] = {
+        {TableControl::StartButton, "START", idle || playing},
+        {TableControl::StopButton, "STOP", playing},
+        {TableControl::GetCardButton, "GET CARD", playing && round.cards.playerPoints < kBestHand},
+        // The stake is fixed from the first card drawn on.
+        {TableControl::StakeSlider, "slider", playing && round.cards.playerHand.size() == 1},
+        {TableControl::StakeButton, "stake button", false},
+    };
+    std::ostringstream wrong;
+    for (const auto& row : rows)
+        if (on(row.control) != row.wanted)
+            wrong << row.name << (row.wanted ? " off; " : " on; ");
+    // The caption stays CANCEL, disabled, while the dealer plays.
+    if (startCaption != (idle ? "START" : "CANCEL"))
+        wrong << "start caption " << startCaption << "; ";
+    if (wrong.str().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "phase " << static_cast<int>(phase) << ": " << wrong.str();
 }
 
 } // namespace DoDadu
