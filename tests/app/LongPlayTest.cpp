@@ -34,10 +34,7 @@ protected:
         const int stake = form->round.CurrentStake();
         action();
         coretest::Pump();
-        EXPECT_TRUE(ScoreMovedByStake(scoreBefore, form->round.Score(), stake));
-        EXPECT_TRUE(ScoreIsKept(form));
-        EXPECT_TRUE(CardsAreSound(form->round.cards));
-        EXPECT_TRUE(ControlsMatchPhase(form));
+        EXPECT_TRUE(StepKeptTheRound(form, scoreBefore, stake));
         ++actions;
         return !HasFailure();
     }

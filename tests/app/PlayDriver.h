@@ -1,7 +1,7 @@
-// Plays the real main form from inside the test program: a dealer clock the test sets
-// by hand, clicks and key presses as the controls receive them, timer ticks, what a
-// round must always keep true, and a count of the window-system objects the process
-// holds.
+// Plays the real main form from inside the test program: a fresh form for each test, a
+// dealer clock the test sets by hand, clicks and key presses as the controls receive
+// them, timer ticks, what every step of a round must keep true, and a count of the
+// window-system objects the process holds.
 #pragma once
 
 #include "CoreTestSupport.h"
@@ -160,24 +160,22 @@ inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form)
     return result;
 }
 
-// One step moves the score by nothing, the stake either way, or half the stake (CANCEL).
-inline ::testing::AssertionResult ScoreMovedByStake(int before, int after, int stake)
+// What every step of play keeps: the score moves by nothing, by the stake either way
+// or by half the stake (CANCEL), and is stored as it moves; the cards stay sound and
+// the controls fit the phase.
+inline ::testing::AssertionResult StepKeptTheRound(FormMain* form, int scoreBefore, int stake)
 {
-    const long long delta = static_cast<long long>(after) - before;
-    if (delta == 0 || delta == stake || delta == -stake || delta == -(stake / 2))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "score " << before << " -> " << after << " with stake " << stake;
-}
-
-// The score shown, kept and stored agree.
-inline ::testing::AssertionResult ScoreIsKept(FormMain* form)
-{
-    const std::string stored = StoredScore();
-    if (stored != std::to_string(form->round.Score()))
+    const int score = form->round.Score();
+    const long long delta = static_cast<long long>(score) - scoreBefore;
+    if (delta != 0 && delta != stake && delta != -stake && delta != -(stake / 2))
         return ::testing::AssertionFailure()
-               << "stored " << stored << " but playing with " << form->round.Score();
-    return ::testing::AssertionSuccess();
+               << "score " << scoreBefore << " -> " << score << " with stake " << stake;
+    const std::string stored = StoredScore();
+    if (stored != std::to_string(score))
+        return ::testing::AssertionFailure() << "stored " << stored << " but playing with " << score;
+    if (::testing::AssertionResult cards = CardsAreSound(form->round.cards); !cards)
+        return cards;
+    return ControlsMatchPhase(form);
 }
 
 } // namespace playdriver

@@ -111,10 +111,8 @@ protected:
             const int stake = form->round.CurrentStake();
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            EXPECT_TRUE(ScoreMovedByStake(scoreBefore, form->round.Score(), stake));
-            EXPECT_TRUE(ScoreIsKept(form));
-            EXPECT_TRUE(CardsAreSound(form->round.cards));
-            EXPECT_TRUE(ControlsMatchPhase(form)) << "after message " << message.message;
+            EXPECT_TRUE(StepKeptTheRound(form, scoreBefore, stake))
+                << "after message " << message.message;
             ++phasesSeen[static_cast<int>(form->round.Phase())];
             if (HasFailure())
                 return false;
