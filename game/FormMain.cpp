@@ -647,9 +647,19 @@ int FormMain::StakePosition()
     return stakeSlider->position;
 }
 
+// The sound library is loaded with the first sound rather than with the program, so
+// the table comes up sooner.
 void FormMain::PlayWave(int resourceId)
 {
-    ::PlaySoundW(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
+    using PlaySoundFunction = decltype(&::PlaySoundW);
+    static PlaySoundFunction playSound = [] {
+        HMODULE sound = LoadLibraryW(L"winmm.dll");
+        return sound != nullptr ? reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void*>(
+                                      GetProcAddress(sound, "PlaySoundW")))
+                                : nullptr;
+    }();
+    if (playSound != nullptr)
+        playSound(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
 }
 
 } // namespace DoDadu
