@@ -82,19 +82,6 @@ inline void Click(Button* button)
     SendMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
-// A double click: down, up, double-click, up. Each half reaches the button only while
-// it is still enabled, as the first click may have disabled it.
-inline void DoubleClick(Button* button)
-{
-    const UINT sequence[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
-    for (UINT message : sequence) {
-        if (!Enabled(button))
-            return;
-        WPARAM keys = (message == WM_LBUTTONUP) ? 0 : MK_LBUTTON;
-        SendMessageW(button->window, message, keys, MAKELPARAM(10, 10));
-    }
-}
-
 // One key stroke on the stake slider (arrows, Home, End, Page Up/Down); the key-up
 // ends the move, and the slider reports its new position.
 inline void SlideKey(Slider* slider, WPARAM key)
