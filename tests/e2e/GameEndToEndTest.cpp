@@ -2,6 +2,7 @@
 // driven from the outside with the real mouse (SendInput at the buttons' places on the
 // screen), its score read from the registry, the screen captured, and the program closed
 // through its own exit question.
+#include "GUIElement.h"
 #include "SettingsStore.h"
 
 #include <windows.h>
@@ -215,7 +216,18 @@ protected:
     void Click(HWND button)
     {
         POINT at = CentreOnScreen(button);
-        ASSERT_EQ(button, WindowFromPoint(at)) << "something covers the button";
+        // A window of an earlier program may still be going away: bring the game up
+        // again for a while before calling the button covered.
+        bool uncovered = WaitFor([&] {
+            if (WindowFromPoint(at) == button) return true;
+            SetForegroundWindow(window);
+            BringWindowToTop(window);
+            return false;
+        }, 5000);
+        wchar_t cover[64] = L"";
+        GetClassNameW(WindowFromPoint(at), cover, 64);
+        ASSERT_TRUE(uncovered) << "something covers the button: a window of class "
+                               << NeloUtility::Narrow(cover);
         MouseClickAt(at);
     }
 
