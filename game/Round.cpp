@@ -104,11 +104,7 @@ void Round::Start()
 
 void Round::OnGetCardClicked()
 {
-    if (cards.remainingCards < 1)
-        cards.RefillDeck();
-    cards.DealNextCard(cards.playerHand);
-    UpdateRemainingCell();
-    RefreshTable();
+    DrawCard(cards.playerHand);
     if (cards.playerPoints > kBestHand)
         PlayerBusts();
     else if (cards.playerPoints == kBestHand)
@@ -232,12 +228,18 @@ void Round::EndRound()
 
 void Round::DealerDraws()
 {
+    DrawCard(cards.dealerHand);
+    PlayResourceSound(kDealerDrawSound);
+}
+
+// A card in the middle of a round: an empty deck is refilled around the hands first.
+void Round::DrawCard(std::vector<int>& hand)
+{
     if (cards.remainingCards < 1)
         cards.RefillDeck();
-    cards.DealNextCard(cards.dealerHand);
+    cards.DealNextCard(hand);
     UpdateRemainingCell();
     RefreshTable();
-    PlayResourceSound(kDealerDrawSound);
 }
 
 void Round::RestartClock()

@@ -89,6 +89,7 @@ private:
     void Showdown();
     void DealerBusts();
     void DealerDraws();
+    void DrawCard(std::vector<int>& hand);
     void EndRound(); // what every outcome of the dealer's turn shares at its end
     void ChangeScore(std::int64_t delta);
     void RestartClock();
