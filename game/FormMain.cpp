@@ -28,6 +28,10 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kControlGrey = RGB(220, 220, 220);
 const COLORREF kRed = RGB(255, 0, 0);
 
+// The table's client area; the layout's positions are worked out from it.
+const int kTableWidth = 640;
+const int kTableHeight = 480;
+
 const int kTextLeft = 0; // CellControl's left alignment; cells are centred by default
 
 const int kCardWidth = 63;
@@ -48,8 +52,12 @@ FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(eleme
 
 void FormCreated(GUIElement* element, HWND)
 {
-    if (FormMain* form = AsMainForm(element))
+    if (FormMain* form = AsMainForm(element)) {
         form->BuildLayout();
+        // The window shows only once its creation is over: sized now, with its menu bar,
+        // the table is painted once, at its final size, instead of once more after it grows.
+        form->FitWindowToClient(kTableWidth, kTableHeight);
+    }
 }
 
 bool FormClosing(GUIElement* element)
@@ -169,7 +177,7 @@ void FormMain::Construct(std::string title)
     largeFont = new FontSpec("Arial", 22);
     largeFont->bold = true;
     font = formFont;
-    Form::SetSize(640, 480);
+    Form::SetSize(kTableWidth, kTableHeight);
     SetTextNarrow(title);
     minimizeBox = true;
     maximizeBox = false;
@@ -179,7 +187,7 @@ void FormMain::Construct(std::string title)
     SetWindowIcon();
     if (window != nullptr)
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(formFont->GetFontHandle()), TRUE);
-    SetClientSize(640, 480);
+    SetClientSize(kTableWidth, kTableHeight);
     if (mainForm == nullptr)
         mainForm = this;
 }

@@ -93,15 +93,38 @@ void Form::Create() {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetFontHandle()), TRUE);
 }
 
-void Form::SetClientSize(int clientWidth, int clientHeight) {
-    if (!created) return;
+namespace {
+// The outer size that gives the window the client area asked for: the window's own
+// frame, caption and menu bar are added to it (each counted as 0 if negative).
+SIZE OuterSizeForClient(HWND window, int clientWidth, int clientHeight) {
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    int extraWidth = std::max(0, static_cast<int>((outer.right - outer.left) - (client.right - client.left)));
-    int extraHeight = std::max(0, static_cast<int>((outer.bottom - outer.top) - (client.bottom - client.top)));
+    LONG extraWidth = std::max(0L, (outer.right - outer.left) - (client.right - client.left));
+    LONG extraHeight = std::max(0L, (outer.bottom - outer.top) - (client.bottom - client.top));
+    return SIZE{clientWidth + extraWidth, clientHeight + extraHeight};
+}
+
+bool ClientAreaIs(HWND window, int clientWidth, int clientHeight) {
+    RECT client{};
+    return GetClientRect(window, &client) && client.right - client.left == clientWidth &&
+           client.bottom - client.top == clientHeight;
+}
+}  // namespace
+
+void Form::SetClientSize(int clientWidth, int clientHeight) {
+    if (!created || ClientAreaIs(window, clientWidth, clientHeight)) return;
+    SIZE outer = OuterSizeForClient(window, clientWidth, clientHeight);
     GetPosition();
-    SetSize(clientWidth + extraWidth, clientHeight + extraHeight);
+    SetSize(outer.cx, outer.cy);
+}
+
+void Form::FitWindowToClient(int clientWidth, int clientHeight) {
+    if (window == nullptr || ClientAreaIs(window, clientWidth, clientHeight)) return;
+    SIZE outer = OuterSizeForClient(window, clientWidth, clientHeight);
+    width = outer.cx;
+    height = outer.cy;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void Form::CenterOnScreen() {

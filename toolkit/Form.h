@@ -46,7 +46,12 @@ public:
     // null, since its destructor may run after the message loop has called this.
     virtual void ReleaseElements();
 
+    // After creation: the window's outer size becomes whatever gives this client area. A
+    // client area that already has the size is left alone, and nothing is repainted.
     void SetClientSize(int clientWidth, int clientHeight);
+    // The same for a window that exists but is still being created (inside `Created`,
+    // before it is first shown), so that it is painted only at its final size.
+    void FitWindowToClient(int clientWidth, int clientHeight);
     void CenterOnScreen();
     void RegisterHotKeys();
     void UnregisterHotKeys();

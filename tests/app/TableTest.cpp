@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,59 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace)
         EXPECT_EQ(p.h, r.bottom - r.top);
         EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 640 && r.bottom <= 480);
     }
+}
+
+// The paints each window of this thread gets, whether sent or taken from the queue.
+std::map<HWND, int> paints;
+
+LRESULT CALLBACK CountSentPaint(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_PAINT)
+        ++paints[sent->hwnd];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CountQueuedPaint(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* queued = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && queued->message == WM_PAINT)
+        ++paints[queued->hwnd];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The window takes its final size before it first shows, so the table comes up with one
+// paint of each window rather than a second one after the window has grown.
+TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize)
+{
+    WriteSetting("Zandro", "Dati", "Score", "50000");
+    ManualClock clock;
+    paints.clear();
+    DWORD thread = GetCurrentThreadId();
+    HHOOK sent = SetWindowsHookExW(WH_CALLWNDPROC, CountSentPaint, nullptr, thread);
+    HHOOK queued = SetWindowsHookExW(WH_GETMESSAGE, CountQueuedPaint, nullptr, thread);
+    auto* form = new FormMain(GetModuleHandleW(nullptr), "painted once", clock);
+    coretest::Pump(200);
+    UnhookWindowsHookEx(sent);
+    UnhookWindowsHookEx(queued);
+
+    RECT client{};
+    GetClientRect(form->window, &client);
+    EXPECT_EQ(640, client.right);
+    EXPECT_EQ(480, client.bottom);
+    EXPECT_EQ(1, paints[form->window]);
+    EXPECT_GE(paints.size(), 30u) << "the table's windows are painted";
+    for (const auto& [window, count] : paints)
+        EXPECT_EQ(1, count) << ClassOf(window) << " " << window;
+    DeleteElement(form);
+    coretest::Pump();
 }
 
 TEST_F(Table, WindowIsFixedInSizeWithIcon)

@@ -216,6 +216,57 @@ TEST(FormSizing, SetClientSizeGivesExactlyTheClientAreaAskedFor) {
     }
 }
 
+TEST(FormSizing, AClientAreaThatAlreadyFitsIsNeitherMovedNorRepainted) {
+    Owned<Form> form = NewForm(false);
+    form->Create();
+    form->SetClientSize(321, 123);
+    Pump();
+    RECT before{};
+    GetWindowRect(form->window, &before);
+    ValidateRect(form->window, nullptr);
+
+    form->SetClientSize(321, 123);
+    RECT after{};
+    GetWindowRect(form->window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_FALSE(GetUpdateRect(form->window, nullptr, FALSE)) << "the whole form would be painted again";
+}
+
+// A form that takes its client size while it is being created, as the game's table does.
+int fittedPaints = 0;
+bool visibleWhileFitting = true;
+void FitWhileCreated(GUIElement* element, HWND window) {
+    visibleWhileFitting = IsWindowVisible(window) != FALSE;
+    static_cast<Form*>(element)->FitWindowToClient(333, 222);
+}
+void CountFittedPaint(GUIElement*) { ++fittedPaints; }
+
+TEST(FormSizing, FittingTheClientAreaDuringCreationShowsThatSizeAndPaintsOnce) {
+    Owned<Form> notYet = MakeForm("not yet");
+    notYet->FitWindowToClient(333, 222);
+    EXPECT_EQ(notYet->width, 300) << "no window: nothing to fit";
+
+    fittedPaints = 0;
+    Owned<Form> form = MakeForm("fitted");
+    form->Created = FitWhileCreated;
+    form->Painted = CountFittedPaint;
+    form->Create();
+    Pump();
+    EXPECT_FALSE(visibleWhileFitting);
+    RECT client{}, outer{};
+    GetClientRect(form->window, &client);
+    GetWindowRect(form->window, &outer);
+    EXPECT_EQ(client.right, 333);
+    EXPECT_EQ(client.bottom, 222);
+    EXPECT_EQ(form->width, outer.right - outer.left);
+    EXPECT_EQ(form->height, outer.bottom - outer.top);
+    EXPECT_EQ(fittedPaints, 1);
+
+    form->SetClientSize(333, 222);  // what a constructor does after Create: nothing left
+    Pump();
+    EXPECT_EQ(fittedPaints, 1);
+}
+
 TEST(FormSizing, CenterOnScreenBeforeCreationOnlyStoresThePosition) {
     Owned<Form> form = MakeForm("centred");
     form->SetSize(601, 301);
