@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,9 +26,13 @@ PanelChildren* lastClickedPanel = nullptr;
 HWND mainWindow = nullptr;
 
 namespace {
-// A subclassed control keeps its own procedure here too, so that its messages still reach
-// that procedure after its element has been deleted while the window lives on.
-constexpr wchar_t kPreviousProcProperty[] = L"NeloUtility.PreviousWindowProc";
+// Every subclassed control's own procedure, by window, so that its messages still reach
+// that procedure after its element has been deleted while the window lives on. Kept here
+// rather than in window properties, which cost a trip to the window server on every message.
+std::unordered_map<HWND, WNDPROC>& SubclassedProcedures() {
+    static std::unordered_map<HWND, WNDPROC> procedures;
+    return procedures;
+}
 }  // namespace
 
 void SubclassControl(GUIElement& element) {
@@ -39,7 +44,7 @@ void SubclassControl(GUIElement& element) {
         return;
     }
     element.previousWindowProc = reinterpret_cast<WNDPROC>(previous);
-    SetPropW(element.window, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
+    SubclassedProcedures()[element.window] = element.previousWindowProc;
 }
 
 // Called by every element's destructor: the process-wide pointers must not outlive it.
@@ -380,13 +385,18 @@ Handled Handle(GUIElement* element, const Message& m) {
 LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LoadCursors();
     GUIElement* element = FindElementByWindow(window);
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, kPreviousProcProperty));
-    if (previous == nullptr && element != nullptr) previous = element->previousWindowProc;
+    WNDPROC previous = nullptr;
+    if (element != nullptr && element->window == window) {
+        previous = element->previousWindowProc;
+    } else {
+        auto subclassed = SubclassedProcedures().find(window);
+        if (subclassed != SubclassedProcedures().end()) previous = subclassed->second;
+    }
 
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (message == WM_NCDESTROY) RemovePropW(window, kPreviousProcProperty);
+    if (message == WM_NCDESTROY) SubclassedProcedures().erase(window);
     if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }

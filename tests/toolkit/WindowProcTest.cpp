@@ -109,6 +109,28 @@ TEST(Painting, EveryPaintAlsoReportsAMouseMoveToTheOrigin) {
     EXPECT_EQ(Log(), (Lines{"paint painted", "paint mouse move 0,0"}));
 }
 
+// A control's window may outlive its element; it keeps answering through its own class,
+// and a later control of another class keeps its own procedure too.
+TEST(Subclassing, AControlWhoseElementIsGoneStillAnswersThroughItsClass) {
+    Owned<Form> form = MakeForm("subclass");
+    form->Create();
+    auto* box = new NativeControl(form.get(), L"button", BS_AUTOCHECKBOX);
+    box->SetTextNarrow("box");
+    box->Create();
+    HWND boxWindow = box->window;
+    DeleteElement(box);
+
+    SendMessageW(boxWindow, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(SendMessageW(boxWindow, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    Owned<NativeControl> field(new NativeControl(form.get(), L"edit"));
+    field->Create();
+    SendMessageW(field->window, EM_LIMITTEXT, 3, 0);
+    EXPECT_EQ(SendMessageW(field->window, EM_GETLIMITTEXT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(boxWindow, BM_GETCHECK, 0, 0), BST_CHECKED);
+    DestroyWindow(boxWindow);
+}
+
 TEST(Activation, TracksTheActiveFormHotKeysAndTheCompanion) {
     if (!InsideVirtualDesktop()) GTEST_SKIP() << "activation needs a Wine desktop or Windows";
     Owned<Form> owner = MakeForm("owner");
