@@ -304,13 +304,17 @@ void FormMain::BuildMenuBar()
     menuBar->Create();
 }
 
+// Each place's window is made where the table's reset puts it, so that the reset finds
+// nothing to move while the table is built.
 void FormMain::BuildCardPlaces()
 {
-    for (auto* row : {&dealerCardImages, &playerCardImages}) {
-        for (Image*& place : *row) {
-            place = new Image(this, kCardBackPicture);
-            place->SetSize(kCardWidth, kCardHeight);
-            place->Create();
+    for (CardRow row : {CardRow::Dealer, CardRow::Player}) {
+        auto& places = row == CardRow::Dealer ? dealerCardImages : playerCardImages;
+        for (int i = 0; i < kCardPlaces; ++i) {
+            places[i] = new Image(this, kCardBackPicture);
+            places[i]->SetSize(kCardWidth, kCardHeight);
+            places[i]->MoveTo(CardPlaceX(i), CardPlaceY(row));
+            places[i]->Create();
         }
     }
 }
@@ -612,7 +616,9 @@ void FormMain::HideCard(CardRow row, int index)
 
 void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY)
 {
-    if (Image* place = CardPlace(row, index))
+    // A place that is already there is not moved again (and not repainted for it).
+    Image* place = CardPlace(row, index);
+    if (place != nullptr && (place->x != cardX || place->y != cardY || !place->created))
         place->MoveTo(cardX, cardY);
 }
 

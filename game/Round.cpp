@@ -14,10 +14,6 @@ const char* const kMessagePlayerLoses = "You lost!";
 
 namespace {
 
-// Idle card places: the covered card 10 pixels apart from the ones after it.
-int CardPlaceX(int index) { return 5 + 63 * index + (index > 0 ? 10 : 0); }
-int CardPlaceY(CardRow row) { return row == CardRow::Dealer ? 110 : 270; }
-
 // Restores a flag on every way out of a scope.
 class BusyGuard {
 public:

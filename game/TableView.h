@@ -15,6 +15,11 @@ enum class CardRow { Dealer, Player };
 
 constexpr int kCardPlaces = 8; // card places per row; a longer hand is valued, not shown
 
+// Where the card places stand between rounds: the covered card 10 pixels apart from the
+// ones after it.
+constexpr int CardPlaceX(int index) { return 5 + 63 * index + (index > 0 ? 10 : 0); }
+constexpr int CardPlaceY(CardRow row) { return row == CardRow::Dealer ? 110 : 270; }
+
 // What the round needs from the window that shows it. The main form implements it by
 // forwarding to its buttons, slider, cells and images; tests record what they are told.
 class TableView {
