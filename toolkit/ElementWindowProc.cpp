@@ -359,8 +359,20 @@ Handled Dispatch(GUIElement& element, const Message& m) {
     }
 }
 
+// True when the window is all client area: no border, caption, menu bar or scroll bar.
+bool HasNoFrame(HWND window) {
+    RECT outer{}, client{};
+    return GetWindowRect(window, &outer) && GetClientRect(window, &client) &&
+           outer.right - outer.left == client.right && outer.bottom - outer.top == client.bottom;
+}
+
 Handled Handle(GUIElement* element, const Message& m) {
     switch (m.id) {
+        case WM_NCPAINT:
+            // Nothing to paint outside the client area; the default would still fetch a
+            // device context for the whole window, a round trip to the window system.
+            if (HasNoFrame(m.window)) return {true, 0};
+            break;
         case WM_DESTROY: OnDestroy(element, m.window); return kDefault;
         case WM_KEYDOWN:
             if (m.wParam == VK_TAB) MoveFocusWithTab(element, m.window);

@@ -131,6 +131,55 @@ TEST(Subclassing, AControlWhoseElementIsGoneStillAnswersThroughItsClass) {
     DestroyWindow(boxWindow);
 }
 
+// A window class of the test's own that counts the frame paints its procedure receives.
+int framePaints = 0;
+LRESULT CALLBACK CountFramePaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT) ++framePaints;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+const wchar_t* FramePaintClass() {
+    static const bool registered = [] {
+        WNDCLASSW frameClass{};
+        frameClass.lpfnWndProc = CountFramePaints;
+        frameClass.hInstance = GetModuleHandleW(nullptr);
+        frameClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        frameClass.lpszClassName = L"FramePaintCounter";
+        return RegisterClassW(&frameClass) != 0;
+    }();
+    return registered ? L"FramePaintCounter" : nullptr;
+}
+
+int FramePaintsAfterRedraw(HWND window) {
+    framePaints = 0;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    return framePaints;
+}
+
+// A control with a border still gets its frame painted by its class; one that is all
+// client area has no frame to paint, and its class is spared the request.
+TEST(Painting, OnlyControlsWithAFrameHaveItPainted) {
+    Owned<Form> form = MakeForm("frames");
+    form->Create();
+    Owned<NativeControl> framed(new NativeControl(form.get(), FramePaintClass(), WS_BORDER));
+    framed->MoveTo(10, 10);
+    framed->SetSize(60, 40);
+    framed->Create();
+    Owned<NativeControl> bare(new NativeControl(form.get(), FramePaintClass()));
+    bare->MoveTo(100, 10);
+    bare->SetSize(60, 40);
+    bare->Create();
+    Pump();
+
+    EXPECT_EQ(FramePaintsAfterRedraw(framed->window), 1);
+    EXPECT_EQ(FramePaintsAfterRedraw(bare->window), 0);
+    HDC screen = GetDC(form->window);
+    EXPECT_NE(GetPixel(screen, 10, 30), RGB(255, 255, 255)) << "the border is drawn";
+    EXPECT_EQ(GetPixel(screen, 11, 30), RGB(255, 255, 255)) << "inside it, the white client area";
+    EXPECT_EQ(GetPixel(screen, 100, 30), RGB(255, 255, 255)) << "the bare control is white to its edge";
+    ReleaseDC(form->window, screen);
+}
+
 TEST(Activation, TracksTheActiveFormHotKeysAndTheCompanion) {
     if (!InsideVirtualDesktop()) GTEST_SKIP() << "activation needs a Wine desktop or Windows";
     Owned<Form> owner = MakeForm("owner");
