@@ -180,6 +180,72 @@ const Outcome kOutcomes[] = {
 INSTANTIATE_TEST_SUITE_P(All, RoundOutcomeTest, ::testing::ValuesIn(kOutcomes),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the dealer does next from its points, what it sees of the player's hand (the
+// covered first card unseen) and a wild card lying face up there. It stops from 6 when
+// it sees nothing, from 5 when ahead of what it sees, and level only at 7.5 or at a 7
+// the face-up wild card makes; otherwise it draws.
+struct DealerChoice {
+    double dealerPoints;
+    double shownPoints;
+    bool showsWild;
+    std::vector<int> dealer; // dealt before STOP
+    std::vector<int> player; // the first one covered
+    bool stops;
+};
+
+constexpr int ClubsFour = 34, ClubsFive = 35, ClubsSix = 36, ClubsSeven = 37, ClubsKnave = 38,
+              ClubsKnight = 39;
+
+const DealerChoice kDealerChoices[] = {
+    {5.5, 0, false, {CupsFive, CupsKnave}, {ClubsFive}, false},
+    {6, 0, false, {CupsSix}, {ClubsFive}, true},
+    {7.5, 0, false, {CupsSeven, CupsKnave}, {ClubsFive}, true},
+    {4.5, 0.5, false, {CupsFour, CupsKnave}, {ClubsKnave, ClubsKnight}, false},
+    {5, 0.5, false, {CupsFive}, {ClubsKnave, ClubsKnight}, true},
+    {4.5, 4, false, {CupsFour, CupsKnave}, {ClubsKnave, ClubsFour}, false},
+    {5, 5, false, {CupsFive}, {ClubsKnave, ClubsFive}, false},
+    {5.5, 5, false, {CupsFive, CupsKnave}, {ClubsKnave, ClubsFive}, true},
+    {5.5, 6, false, {CupsFive, CupsKnave}, {ClubsKnave, ClubsSix}, false},
+    {7, 7.5, false, {CupsSeven}, {ClubsKnave, ClubsSeven}, false},
+    {7.5, 7.5, false, {CupsSeven, CupsKnave}, {ClubsKnave, ClubsSeven}, true},
+    {6.5, 7, true, {CupsSix, CupsKnave}, {ClubsFour, kWildCard}, false},
+    {7, 7, true, {CupsSeven}, {ClubsFour, kWildCard}, true},
+    {7, 4, false, {CupsSeven}, {kWildCard, ClubsFour}, true}, // the covered wild is unseen
+};
+
+TEST(DealerChoice, StopsOrDrawsByWhatItSees)
+{
+    for (const DealerChoice& c : kDealerChoices) {
+        SCOPED_TRACE(::testing::Message() << "dealer " << c.dealerPoints << ", shown "
+                                          << c.shownPoints << (c.showsWild ? " with the wild card" : ""));
+        FakeTable view;
+        FakeClock time;
+        FakeStore scores;
+        Round game(view, time, scores);
+        game.LoadScore();
+        std::vector<int> deck{c.dealer[0]};
+        deck.insert(deck.end(), c.player.begin(), c.player.end());
+        deck.insert(deck.end(), c.dealer.begin() + 1, c.dealer.end());
+        StackDeck(game.cards, deck);
+        game.OnStartClicked();
+        for (std::size_t i = 1; i < c.player.size(); ++i)
+            game.OnGetCardClicked();
+        for (std::size_t i = 1; i < c.dealer.size(); ++i) // the dealer's earlier draws
+            game.cards.DealNextCard(game.cards.dealerHand);
+        game.OnStopClicked();
+        ASSERT_EQ(c.dealerPoints, game.cards.dealerPoints);
+        ASSERT_EQ(c.shownPoints, game.cards.playerShownPoints);
+        ASSERT_EQ(c.showsWild, game.cards.PlayerShowsWildCard());
+
+        game.OnDealerTick();
+        time.now += 2001;
+        game.OnDealerTick();
+        EXPECT_EQ(c.stops ? "The dealer stops" : "Now play the dealer", view.Cell(TableCell::Message));
+        EXPECT_EQ(c.dealer.size() + (c.stops ? 0 : 1), game.cards.dealerHand.size());
+        EXPECT_EQ(c.stops ? std::vector<int>{} : std::vector<int>{1008}, view.sounds);
+    }
+}
+
 TEST_F(RoundTest, AtSevenAndAHalfOnlyStopOrCancelRemain)
 {
     OpenTable();
