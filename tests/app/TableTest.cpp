@@ -257,6 +257,20 @@ TEST_F(Table, CancelCostsHalfTheRaisedStake)
     EXPECT_EQ(kCardBackPicture, form->playerCardImages[0]->resourceId);
 }
 
+// The buttons are owner-drawn, so a fast double click on START reaches it twice: the
+// round starts and is cancelled at once, for half the stake.
+TEST_F(Table, DoubleClickOnStartStartsAndCancels)
+{
+    const LPARAM at = MAKELPARAM(50, 20);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageW(form->startButton->window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    coretest::Pump();
+    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
+    EXPECT_EQ("49750", StoredScore());
+    EXPECT_EQ(Grouped(49750), Text(form->scoreCell));
+}
+
 // The dealer's six against the player's seven: the dealer stops at once (it sees
 // nothing of the player), and the showdown more than two seconds later pays the player.
 TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
