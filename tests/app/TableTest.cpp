@@ -1,12 +1,15 @@
 // The real main form in this process: its layout right after start, the colours of its
 // controls, and whole rounds played by the messages that clicks produce, with the
 // dealer's turn on the real 30 ms timer.
+#include "PaintedPixels.h"
 #include "PlayDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -195,6 +198,120 @@ TEST_F(Table, ControlColoursFollowTheStartButton)
 
     ReleaseDC(form->stopButton->window, stopDc);
     ReleaseDC(form->startButton->window, startDc);
+}
+
+// How each text of the table looks: the colour behind it, its own colour, where it sits
+// and which font draws it, on the screen's picture of the table at three moments of a
+// round. START is red while it can be pressed and grey while the dealer plays.
+enum class Moment { Idle, DealerTurn, RoundOver };
+enum class Align { Left, Centre };
+enum class Face { Large, Small }; // Arial 22 bold, or the form's Lucida Console 14
+
+struct Look {
+    Moment when;
+    GUIElement* element;
+    COLORREF back;
+    COLORREF ink;
+    Align align;
+    Face face;
+    bool framed;
+};
+
+std::string Rgb(COLORREF c)
+{
+    return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+           std::to_string(GetBValue(c));
+}
+
+// The text is told by the pixels of exactly its colour; the large font's first line is
+// at least 13 pixels high, the small one's at most 11. A frame shows in the border.
+::testing::AssertionResult LooksRight(const ControlTests::Canvas& shot, const Look& look)
+{
+    const RECT r = ClientRectOf(look.element->window);
+    const RECT inner{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+    std::ostringstream wrong;
+    if (shot.At(inner.left, inner.top) != look.back)
+        wrong << "background " << Rgb(shot.At(inner.left, inner.top)) << "; ";
+    bool framed = false;
+    for (int x = r.left; x < inner.left; ++x) {
+        const COLORREF edge = shot.At(x, (r.top + r.bottom) / 2);
+        framed = framed || (edge != look.back && edge != ControlTests::kGreen);
+    }
+    if (look.framed && !framed)
+        wrong << "no frame; ";
+    const RECT ink = shot.Bounds(look.ink, true, inner);
+    if (ink.left >= ink.right)
+        return ::testing::AssertionFailure() << wrong.str() << "no text in " << Rgb(look.ink);
+    const bool centred = std::abs((ink.left + ink.right) - (r.left + r.right)) <= 4;
+    if (look.align == Align::Centre ? !centred : ink.left - r.left > 3)
+        wrong << "text at " << ink.left << ".." << ink.right << " in " << r.left << ".." << r.right << "; ";
+    const RECT text = shot.Bounds(look.back, false, inner); // smoothed edges included
+    int line = text.top;
+    while (line < text.bottom && shot.Bounds(look.back, false, RECT{text.left, line, text.right, line + 1}).left < text.right)
+        ++line;
+    if (look.face == Face::Large ? line - text.top < 13 : line - text.top > 11)
+        wrong << "first line " << line - text.top << " pixels high; ";
+    if (wrong.str().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << wrong.str();
+}
+
+class TableLook : public Table {
+protected:
+    // The client area as the screen shows it now.
+    void Shoot()
+    {
+        coretest::Pump(100);
+        POINT origin{0, 0};
+        ClientToScreen(form->window, &origin);
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+
+    ControlTests::Canvas shot{640, 480};
+};
+
+TEST_F(TableLook, EveryTextInItsColourFontAndPlace)
+{
+    using namespace ControlTests;
+    const COLORREF yellow = RGB(255, 255, 0), grey = RGB(220, 220, 220);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), greyText = Button::kDisabledText;
+    const Align left = Align::Left, centre = Align::Centre;
+    const Face large = Face::Large, small = Face::Small;
+    const Look looks[] = {
+        {Moment::Idle, form->startButton, kRed, kWhite, centre, small, false},
+        {Moment::DealerTurn, form->dealerCaptionCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->dealerPointsCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->playerCaptionCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->playerPointsCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->remainingCaptionCell, kGreen, kWhite, centre, small, false},
+        {Moment::DealerTurn, form->remainingCell, kGreen, yellow, centre, large, false},
+        {Moment::DealerTurn, form->messageCell, kGreen, kWhite, centre, large, false},
+        {Moment::DealerTurn, form->scoreCaptionCell, kGreen, kWhite, left, small, false},
+        {Moment::DealerTurn, form->scoreCell, face, kBlack, centre, small, true},
+        {Moment::DealerTurn, form->infoButton, grey, kBlack, centre, small, false},
+        {Moment::DealerTurn, form->stopButton, grey, greyText, centre, small, false},
+        {Moment::DealerTurn, form->startButton, face, greyText, centre, small, false},
+        {Moment::RoundOver, form->startButton, kRed, kWhite, centre, small, false},
+    };
+    StackDeck({6, 7});
+    for (Moment moment : {Moment::Idle, Moment::DealerTurn, Moment::RoundOver}) {
+        if (moment == Moment::DealerTurn) {
+            Press(form->startButton);
+            Press(form->stopButton);
+        }
+        if (moment == Moment::RoundOver) { // the dealer stops, and loses to the 7
+            ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 8000));
+        }
+        ASSERT_EQ(moment == Moment::DealerTurn, form->round.RoundActive());
+        Shoot();
+        for (const Look& look : looks) {
+            if (look.when != moment)
+                continue;
+            EXPECT_TRUE(LooksRight(shot, look)) << Text(look.element) << " at moment " << static_cast<int>(moment);
+        }
+    }
 }
 
 // coins 6 and 5 for the player, the dealer's ace covered: over 7.5 at the first card.
