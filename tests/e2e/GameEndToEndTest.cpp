@@ -282,6 +282,7 @@ protected:
 
 TEST_F(Game, PlayerStartsDrawsAndCancelsWithTheMouse)
 {
+    EXPECT_EQ(L"Zandro++ (C) 2026 the Zandro++ developers", TextOf(window)) << "the title";
     Click(startButton);
     ASSERT_TRUE(WaitFor([&] { return StartCaption() == L"CANCEL"; }, 5000))
         << "START was not pressed" << Where(startButton);
