@@ -220,4 +220,62 @@ TEST(Activation, TracksTheActiveFormHotKeysAndTheCompanion) {
     EXPECT_EQ(LastEventOf("other"), "other activated");
 }
 
+// Hot keys reach the handler of the entry their id names while the form is in front.
+// With another form in front, that form's first entry for the same keys answers; with
+// no form in front, or an id outside the list, nothing does.
+void LogHotKey(Form* form, unsigned modifiers, unsigned key) {
+    Note(form, "hot key " + std::to_string(modifiers) + "+" + static_cast<char>(key));
+}
+void LogLaterHotKey(Form* form, unsigned, unsigned) { Note(form, "later entry"); }
+
+TEST(HotKeys, GoToTheEntryOfTheirIdOrToTheFormInFront) {
+    if (!InsideVirtualDesktop()) GTEST_SKIP() << "the foreground needs a Wine desktop or Windows";
+    Owned<Form> owner = MakeForm("owner");
+    owner->hotKeys = {{MOD_CONTROL, 'K', LogHotKey}, {MOD_ALT, 'J', LogHotKey}};
+    owner->Create();
+    Owned<Form> front = MakeForm("front");
+    front->hotKeys = {{MOD_SHIFT, 'Z', LogHotKey}, {MOD_ALT, 'J', LogHotKey}, {MOD_ALT, 'J', LogLaterHotKey}};
+    front->Create();
+    HWND plain = CreateWindowExW(0, L"static", L"plain", WS_POPUP | WS_VISIBLE, 400, 400, 50, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+    struct Case {
+        HWND foreground;
+        int id;
+        Lines handled;
+    };
+    const Case cases[] = {
+        {owner->window, 1, {"owner hot key 2+K"}},
+        {owner->window, 2, {"owner hot key 1+J"}},
+        {owner->window, 0, {}},
+        {owner->window, 3, {}},
+        {owner->window, -1, {}},
+        {front->window, 2, {"front hot key 1+J"}},
+        {front->window, 1, {}},  // the form in front has no Ctrl+K
+        {front->window, 3, {}},
+        {plain, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SetForegroundWindow(c.foreground);
+        Pump(100);
+        ASSERT_EQ(GetForegroundWindow(), c.foreground);
+        Log().clear();
+        SendMessageW(owner->window, WM_HOTKEY, static_cast<WPARAM>(c.id), 0);
+        EXPECT_EQ(Log(), c.handled) << "id " << c.id;
+    }
+
+    // A real key press, with the keys registered because the form came to the front.
+    SetForegroundWindow(owner->window);
+    Pump(100);
+    Log().clear();
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = keys[2].ki.wVk = 'K';
+    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+    Pump(200);
+    EXPECT_EQ(Log(), (Lines{"owner hot key 2+K"}));
+    DestroyWindow(plain);
+}
+
 }  // namespace
