@@ -68,3 +68,15 @@ function(zandro_add_test)
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "GTEST_OUTPUT=xml:${report}")
 endfunction()
+
+# The one version number of the program, the project's, as a header for code and
+# resources: ZANDRO_VERSION ("1.0") and its parts.
+set(ZANDRO_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+if(NOT ZANDRO_VERSION_PATCH)
+  set(ZANDRO_VERSION_PATCH 0)
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/release/ZandroVersion.h.in
+               ${CMAKE_BINARY_DIR}/generated/ZandroVersion.h @ONLY)
+add_library(zandro_version INTERFACE)
+target_include_directories(zandro_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
