@@ -80,3 +80,23 @@ configure_file(${PROJECT_SOURCE_DIR}/release/ZandroVersion.h.in
 add_library(zandro_version INTERFACE)
 target_include_directories(zandro_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
 
+# zandro_add_version_info(target "file description"): the version resource that the
+# file's properties show, and the application manifest, built into a Windows program.
+function(zandro_add_version_info target description)
+  if(NOT ZANDRO_WINDOWS)
+    return()
+  endif()
+  set(ZANDRO_FILE_DESCRIPTION "${description}")
+  get_target_property(ZANDRO_INTERNAL_NAME ${target} OUTPUT_NAME)
+  if(NOT ZANDRO_INTERNAL_NAME)
+    set(ZANDRO_INTERNAL_NAME ${target})
+  endif()
+  set(ZANDRO_FILE_NAME ${ZANDRO_INTERNAL_NAME}.exe)
+  set(ZANDRO_MANIFEST ${PROJECT_SOURCE_DIR}/release/Zandro.manifest)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/release/VersionInfo.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  target_link_libraries(${target} PRIVATE zandro_version)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+    "${ZANDRO_MANIFEST};${CMAKE_BINARY_DIR}/generated/ZandroVersion.h")
+endfunction()
