@@ -13,6 +13,12 @@ if(ZANDRO_WINDOWS)
   if(MINGW)
     # One self-contained .exe: no libstdc++, libgcc or winpthread DLLs beside it.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # The same commit gives the same bytes wherever it is built: no build paths in the
+    # code, no link time in the PE header, and no symbol table in optimised builds.
+    add_compile_options(
+      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
+    add_link_options(-Wl,--no-insert-timestamp "$<$<CONFIG:Release>:-s>")
   endif()
 else()
   option(ZANDRO_SANITIZE "Build host code with AddressSanitizer and UBSan" ON)
