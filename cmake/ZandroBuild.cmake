@@ -103,6 +103,9 @@ function(zandro_add_version_info target description)
   configure_file(${PROJECT_SOURCE_DIR}/release/VersionInfo.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
   target_link_libraries(${target} PRIVATE zandro_version)
+  if(MSVC)
+    target_link_options(${target} PRIVATE /MANIFEST:NO) # ours is the only one
+  endif()
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
     "${ZANDRO_MANIFEST};${CMAKE_BINARY_DIR}/generated/ZandroVersion.h")
 endfunction()
