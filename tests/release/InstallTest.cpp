@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -67,19 +68,28 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return done();
 }
 
-// Runs a command line to its end: its exit code, or -1 when it did not start or end.
-long RunToEnd(std::wstring commandLine) {
+// Starts a command line: its process, or null.
+HANDLE Launch(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return nullptr;
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return process.hProcess;
+}
+// The exit code of a process that ends within the time, else -1.
+long ExitCode(HANDLE process, DWORD timeoutMs) {
+    DWORD code = static_cast<DWORD>(-1);
+    if (process != nullptr && WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
     return static_cast<long>(code);
+}
+long RunToEnd(const std::wstring& commandLine) {
+    HANDLE process = Launch(commandLine);
+    const long code = ExitCode(process, 120000);
+    if (process != nullptr) CloseHandle(process);
+    return code;
 }
 long RunSetup() { return RunToEnd(L"\"" + kSetup + L"\" /S"); }
 
@@ -89,36 +99,29 @@ bool KeyExists() {
     RegCloseKey(key);
     return true;
 }
-std::wstring UninstallText(const wchar_t* name) {
+// A value of the uninstall entry as text; numbers in decimal.
+std::wstring UninstallValue(const wchar_t* name) {
     wchar_t value[1024] = {};
-    DWORD size = sizeof value - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    DWORD size = sizeof value - sizeof(wchar_t), type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, value, &size) !=
+        ERROR_SUCCESS)
         return L"(missing)";
-    return value;
-}
-long UninstallNumber(const wchar_t* name) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<long>(value);
+    return type == REG_DWORD ? std::to_wstring(*reinterpret_cast<DWORD*>(value)) : value;
 }
 
 std::wstring ShortcutTarget(const std::wstring& link) {
-    std::wstring target;
+    wchar_t path[MAX_PATH] = {};
     IShellLinkW* shellLink = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&shellLink))))
-        return target;
+        return path;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t path[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-            SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
-            target = path;
+        if (SUCCEEDED(file->Load(link.c_str(), STGM_READ))) shellLink->GetPath(path, MAX_PATH, nullptr, 0);
         file->Release();
     }
     shellLink->Release();
-    return target;
+    return path;
 }
 
 std::wstring WindowText(HWND window) {
@@ -130,42 +133,18 @@ std::wstring WindowText(HWND window) {
 // One run of the game, seen from outside as a player sees it.
 class Game {
 public:
-    explicit Game(HANDLE started) : process(started) {}
-    static Game Start(const std::wstring& exe) {
-        std::wstring commandLine = L"\"" + exe + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            return Game(nullptr);
-        CloseHandle(info.hThread);
-        return Game(info.hProcess);
-    }
-    // As the Start menu does it: the shell opens the shortcut.
-    static Game StartFromShortcut(const std::wstring& link) {
-        SHELLEXECUTEINFOW execute{};
-        execute.cbSize = sizeof execute;
-        execute.fMask = SEE_MASK_NOCLOSEPROCESS;
-        execute.lpVerb = L"open";
-        execute.lpFile = link.c_str();
-        execute.nShow = SW_SHOWNORMAL;
-        if (!ShellExecuteExW(&execute)) return Game(nullptr);
-        if (execute.hProcess != nullptr) return Game(execute.hProcess);
-        // Wine's shell starts a shortcut's program without handing back its process.
-        DWORD id = 0;
-        WaitUntil([&] { return (id = coretest::FindOtherProcess(L"Zandro.exe")) != 0; }, 15000);
-        return Game(id == 0 ? nullptr : OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id));
-    }
-    Game(Game&& other) noexcept : process(other.process) { other.process = nullptr; }
+    explicit Game(const std::wstring& exe) : process(Launch(L"\"" + exe + L"\"")) {}
     ~Game() {
         if (process == nullptr) return;
-        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 9);
+        TerminateProcess(process, 9); // fails harmlessly when the game has ended
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
     }
 
     // The table: the process's top-level window with the START button.
-    HWND Table() const { return TopLevel([](HWND w) { return FindWindowExW(w, nullptr, L"Button", L"START") != nullptr; }); }
+    HWND Table() const {
+        return TopLevel([](HWND w) { return FindWindowExW(w, nullptr, L"Button", L"START") != nullptr; });
+    }
     HWND TopLevelTitled(const std::wstring& title) const {
         return TopLevel([&](HWND w) { return WindowText(w) == title; });
     }
@@ -195,27 +174,24 @@ public:
         HWND question = WaitFor([&] { return TopLevelTitled(L"Exit"); });
         if (question == nullptr) return -1;
         PostMessageW(question, WM_COMMAND, IDYES, 0);
-        DWORD code = static_cast<DWORD>(-1);
-        if (WaitForSingleObject(process, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
-        return static_cast<long>(code);
+        return ExitCode(process, 15000);
     }
 
     HANDLE process;
 
 private:
-    template <class Test>
-    HWND TopLevel(Test test) const {
+    HWND TopLevel(const std::function<bool(HWND)>& test) const {
         struct Search {
             DWORD id;
-            Test* test;
+            const std::function<bool(HWND)>& test;
             HWND found;
-        } search{GetProcessId(process), &test, nullptr};
+        } search{GetProcessId(process), test, nullptr};
         EnumWindows(
             [](HWND window, LPARAM data) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(data);
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                if (owner != s->id || !IsWindowVisible(window) || !(*s->test)(window)) return TRUE;
+                if (owner != s->id || !IsWindowVisible(window) || !s->test(window)) return TRUE;
                 s->found = window;
                 return FALSE;
             },
@@ -225,9 +201,8 @@ private:
 };
 
 // Starts the game, checks that its table comes up and closes it; the exit code.
-long PlayBriefly(Game game) {
-    EXPECT_NE(game.process, nullptr) << "the game did not start";
-    if (game.process == nullptr) return -1;
+long PlayBriefly(const std::wstring& exe) {
+    Game game(exe);
     EXPECT_NE(game.WaitFor([&] { return game.Table(); }), nullptr) << "no table";
     return game.Close();
 }
@@ -302,7 +277,7 @@ TEST(ReleasePrograms, CarryTheVersionAndManifestThatWindowsShows) {
 }
 
 TEST(ReleaseZip, GameRunsUnpackedAndItsAboutBoxShowsTheVersion) {
-    Game game = Game::Start(kUnpacked + L"\\Zandro.exe");
+    Game game(kUnpacked + L"\\Zandro.exe");
     ASSERT_NE(game.WaitFor([&] { return game.Table(); }), nullptr);
     EXPECT_EQ(game.AboutTitle(), L"Zandro++ " + kVersion);
     EXPECT_EQ(game.Close(), 0);
@@ -342,7 +317,7 @@ TEST_F(Installed, FilesShortcutAndUninstallEntryAreInPlace) {
     const std::wstring game = InstallDir() + L"\\Zandro.exe";
     EXPECT_EQ(ShortcutTarget(Shortcut()), game);
 
-    const std::pair<const wchar_t*, std::wstring> texts[] = {
+    const std::pair<const wchar_t*, std::wstring> values[] = {
         {L"DisplayName", L"Zandro++"},
         {L"DisplayVersion", kVersion},
         {L"Publisher", L"the Zandro++ developers"},
@@ -350,14 +325,14 @@ TEST_F(Installed, FilesShortcutAndUninstallEntryAreInPlace) {
         {L"InstallLocation", InstallDir()},
         {L"UninstallString", L"\"" + Uninstaller() + L"\""},
         {L"QuietUninstallString", L"\"" + Uninstaller() + L"\" /S"},
+        {L"NoModify", L"1"},
+        {L"NoRepair", L"1"},
     };
-    for (const auto& [name, value] : texts) EXPECT_EQ(UninstallText(name), value) << name;
-    EXPECT_EQ(UninstallNumber(L"NoModify"), 1);
-    EXPECT_EQ(UninstallNumber(L"NoRepair"), 1);
-    EXPECT_GE(UninstallNumber(L"EstimatedSize"), kib) << "in KiB, the installed files at least";
-    EXPECT_LE(UninstallNumber(L"EstimatedSize"), kib + 8);
+    for (const auto& [name, value] : values) EXPECT_EQ(UninstallValue(name), value) << name;
+    const long estimated = std::wcstol(UninstallValue(L"EstimatedSize").c_str(), nullptr, 10);
+    EXPECT_TRUE(estimated >= kib && estimated <= kib + 8) << estimated << " KiB for " << kib << " KiB of files";
 
-    EXPECT_EQ(PlayBriefly(Game::StartFromShortcut(Shortcut())), 0);
+    EXPECT_EQ(PlayBriefly(ShortcutTarget(Shortcut())), 0) << "started as the Start menu does";
 }
 
 TEST_F(Installed, UninstallRemovesWhatItInstalledAndKeepsTheScore) {
@@ -373,8 +348,8 @@ TEST_F(Installed, InstallingAgainReplacesTheProgramInPlace) {
     Overwrite(game, "damaged");
     ASSERT_EQ(RunSetup(), 0);
     EXPECT_TRUE(Bytes(game) == Bytes(kUnpacked + L"\\Zandro.exe"));
-    EXPECT_EQ(UninstallText(L"InstallLocation"), InstallDir());
-    EXPECT_EQ(PlayBriefly(Game::Start(game)), 0);
+    EXPECT_EQ(UninstallValue(L"InstallLocation"), InstallDir());
+    EXPECT_EQ(PlayBriefly(game), 0);
 }
 
 // Neither the installer nor the uninstaller touches a game that is running, whether it
@@ -390,7 +365,7 @@ TEST_F(Installed, RunningGameIsNeitherReplacedNorRemoved) {
             mutex = CreateMutexW(nullptr, TRUE, L"Local\\Zandro++.Table");
             ASSERT_NE(mutex, nullptr);
         } else {
-            game.reset(new Game(Game::Start(InstallDir() + L"\\Zandro.exe")));
+            game.reset(new Game(InstallDir() + L"\\Zandro.exe"));
             ASSERT_NE(game->WaitFor([&] { return game->Table(); }), nullptr);
         }
 
