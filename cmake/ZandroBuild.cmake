@@ -13,6 +13,12 @@ if(ZANDRO_WINDOWS)
   if(MINGW)
     # One self-contained .exe: no libstdc++, libgcc or winpthread DLLs beside it.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # The same commit gives the same bytes wherever it is built: no build paths in the
+    # code, no link time in the PE header, and no symbol table in optimised builds.
+    add_compile_options(
+      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
+    add_link_options(-Wl,--no-insert-timestamp "$<$<CONFIG:Release>:-s>")
   endif()
 else()
   option(ZANDRO_SANITIZE "Build host code with AddressSanitizer and UBSan" ON)
@@ -67,4 +73,39 @@ function(zandro_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "GTEST_OUTPUT=xml:${report}")
+endfunction()
+
+# The one version number of the program, the project's, as a header for code and
+# resources: ZANDRO_VERSION ("1.0") and its parts.
+set(ZANDRO_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+if(NOT ZANDRO_VERSION_PATCH)
+  set(ZANDRO_VERSION_PATCH 0)
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/release/ZandroVersion.h.in
+               ${CMAKE_BINARY_DIR}/generated/ZandroVersion.h @ONLY)
+add_library(zandro_version INTERFACE)
+target_include_directories(zandro_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# zandro_add_version_info(target "file description"): the version resource that the
+# file's properties show, and the application manifest, built into a Windows program.
+function(zandro_add_version_info target description)
+  if(NOT ZANDRO_WINDOWS)
+    return()
+  endif()
+  set(ZANDRO_FILE_DESCRIPTION "${description}")
+  get_target_property(ZANDRO_INTERNAL_NAME ${target} OUTPUT_NAME)
+  if(NOT ZANDRO_INTERNAL_NAME)
+    set(ZANDRO_INTERNAL_NAME ${target})
+  endif()
+  set(ZANDRO_FILE_NAME ${ZANDRO_INTERNAL_NAME}.exe)
+  set(ZANDRO_MANIFEST ${PROJECT_SOURCE_DIR}/release/Zandro.manifest)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/release/VersionInfo.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  target_link_libraries(${target} PRIVATE zandro_version)
+  if(MSVC)
+    target_link_options(${target} PRIVATE /MANIFEST:NO) # ours is the only one
+  endif()
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+    "${ZANDRO_MANIFEST};${CMAKE_BINARY_DIR}/generated/ZandroVersion.h")
 endfunction()

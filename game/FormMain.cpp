@@ -3,6 +3,7 @@
 #include "FormAbout.h"
 #include "Shell.h"
 #include "UserLocale.h"
+#include "ZandroVersion.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -550,7 +551,7 @@ void FormMain::ShowAbout()
     aboutForm->logoId = kAboutLogoPicture;
     aboutForm->logoWidth = kAboutLogoWidth;
     aboutForm->logoHeight = kAboutLogoHeight;
-    aboutForm->titleText = "Zandro++ 1.0";
+    aboutForm->titleText = "Zandro++ " ZANDRO_VERSION;
     aboutForm->copyrightText = "Copyright (C) 2026 the Zandro++ developers";
     aboutForm->noticeText =
         "Press START: you and the dealer get a covered card.\r\n"

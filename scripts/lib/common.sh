@@ -8,7 +8,8 @@ WINDOWS_BUILD=$BUILD/windows
 
 PACKAGES=(g++ cmake ninja-build googletest clang
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox)
+          wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox
+          nsis zip unzip)
 
 say() { printf '%s\n' "$*" >&2; }
 
