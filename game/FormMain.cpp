@@ -484,6 +484,8 @@ void FormMain::OnFormKeyUp(int) {}
 
 void FormMain::OnMenuCommand(SubMenu* item)
 {
+    if (item == nullptr)
+        return;
     if (exitItem != nullptr && item->commandId == exitItem->commandId) {
         SendMessageW(window, WM_CLOSE, 0, 0);
         // The player may have answered No: only a window that is really gone stops
