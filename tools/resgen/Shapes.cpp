@@ -78,19 +78,19 @@ Shape Union(std::vector<Shape> parts) {
   };
 }
 
-Shape Minus(Shape keep, Shape cut) {
+Shape Minus(const Shape& keep, const Shape& cut) {
   return [=](double x, double y) { return keep(x, y) && !cut(x, y); };
 }
 
-Shape Intersect(Shape a, Shape b) {
+Shape Intersect(const Shape& a, const Shape& b) {
   return [=](double x, double y) { return a(x, y) && b(x, y); };
 }
 
-Shape Moved(Shape s, double dx, double dy) {
+Shape Moved(const Shape& s, double dx, double dy) {
   return [=](double x, double y) { return s(x - dx, y - dy); };
 }
 
-Shape Frame::operator()(Shape local) const {
+Shape Frame::operator()(const Shape& local) const {
   const double c = std::cos(angle), s = std::sin(angle);
   const Frame f = *this;
   return [=](double x, double y) {
@@ -259,6 +259,7 @@ std::vector<Rgb> MedianCut(std::vector<ColourCount> colours) {
     boxes.push_back(std::move(upper));
   }
   std::vector<Rgb> palette;
+  palette.reserve(boxes.size());
   for (const ColourBox& box : boxes) palette.push_back(box.Mean());
   return palette;
 }
@@ -271,9 +272,11 @@ IndexedImage QuantizeTo256(int width, int height, const std::vector<Rgb>& pixels
   for (Rgb c : pixels) ++counts[c];
   std::vector<Rgb> palette;
   if (counts.size() <= 256) {
+    palette.reserve(counts.size());
     for (const auto& [colour, count] : counts) palette.push_back(colour);
   } else {
     std::vector<ColourCount> colours;
+    colours.reserve(counts.size());
     for (const auto& [colour, count] : counts) colours.push_back({colour, count});
     palette = MedianCut(std::move(colours));
   }
