@@ -119,6 +119,7 @@ void FillOutlined(IndexedImage& image, const Shape& shape, std::uint8_t fill,
   std::vector<char> inside(std::size_t(w + 2) * (h + 2), 0);
   auto cell = [&](int x, int y) -> char& { return inside[std::size_t(y + 1) * (w + 2) + x + 1]; };
   for (int y = -1; y <= h; ++y) {
+    // NOLINTNEXTLINE(bugprone-narrowing-conversions): a bool is 0 or 1 in any char
     for (int x = -1; x <= w; ++x) cell(x, y) = shape(x + 0.5, y + 0.5);
   }
   for (int y = 0; y < h; ++y) {
