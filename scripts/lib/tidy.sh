@@ -14,10 +14,10 @@ tidy_program() {
   fi
 }
 
-# Configures a tree (again) so that it writes compile_commands.json; nothing is built.
+# Configures a tree (again) so that its compile_commands.json names every source as it
+# stands now, files added since the last build included; nothing is built.
 export_compile_commands() { # dir, cmake args...
   local dir=$1; shift
-  [ -f "$dir/compile_commands.json" ] && return 0
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >/dev/null
 }
