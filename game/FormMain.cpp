@@ -159,19 +159,19 @@ void MenuPicked(GUIElement* item)
 
 } // namespace
 
-FormMain::FormMain(HINSTANCE instanceHandle, std::string title)
+FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title)
     : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale())
 {
-    Construct(std::move(title));
+    Construct(title);
 }
 
-FormMain::FormMain(HINSTANCE instanceHandle, std::string title, DealerClock& dealerClock)
+FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock)
     : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale())
 {
-    Construct(std::move(title));
+    Construct(title);
 }
 
-void FormMain::Construct(std::string title)
+void FormMain::Construct(const std::string& title)
 {
     round.LoadScore();
     formFont = new FontSpec("Lucida Console", 14);
@@ -485,6 +485,8 @@ void FormMain::OnFormKeyUp(int) {}
 
 void FormMain::OnMenuCommand(SubMenu* item)
 {
+    if (item == nullptr)
+        return;
     if (exitItem != nullptr && item->commandId == exitItem->commandId) {
         SendMessageW(window, WM_CLOSE, 0, 0);
         // The player may have answered No: only a window that is really gone stops

@@ -32,9 +32,9 @@ std::string GuidePage();             // the home page + "/" + "Zandro" + ".asp"
 
 class FormMain : public NeloUtility::Form, private TableView {
 public:
-    FormMain(HINSTANCE instanceHandle, std::string title);
+    FormMain(HINSTANCE instanceHandle, const std::string& title);
     // The same with another clock pacing the dealer (long-play tests step it by hand).
-    FormMain(HINSTANCE instanceHandle, std::string title, DealerClock& dealerClock);
+    FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock);
     ~FormMain();
 
     using Form::SetEnabled; // the form's own, beside the table's controls' below
@@ -97,7 +97,7 @@ public:
     NeloUtility::CellControl* remainingCell = nullptr;
 
 private:
-    void Construct(std::string title);
+    void Construct(const std::string& title);
     void SetFormEvents();
     void SetWindowIcon();
     void BuildMenuBar();

@@ -190,6 +190,8 @@ bool GUIElement::GetHandCursor() { return handCursor; }
 void GUIElement::SetWaitCursor(bool on) { waitCursor = on; }
 void GUIElement::SetHandCursor(bool on) { handCursor = on; }
 void GUIElement::OnShown() {}
+// The lists are handed over by value, for an element that overrides this to keep them.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void GUIElement::OnGridNotify(int, std::vector<int>, std::vector<std::string>) {}
 
 std::wstring GUIElement::GetText() {

@@ -68,7 +68,8 @@ std::string NarrowUntilZero(const std::vector<BYTE>& buffer)
 
 } // namespace
 
-std::string ReadSetting(std::string application, std::string section, std::string name)
+std::string ReadSetting(const std::string& application, const std::string& section,
+                        const std::string& name)
 {
     HKEY key = OpenSectionKey(application, section, KEY_READ);
     if (key == nullptr)
@@ -86,8 +87,8 @@ std::string ReadSetting(std::string application, std::string section, std::strin
     return NarrowUntilZero(buffer);
 }
 
-void WriteSetting(std::string application, std::string section, std::string name,
-                  std::string value)
+void WriteSetting(const std::string& application, const std::string& section,
+                  const std::string& name, const std::string& value)
 {
     HKEY key = OpenSectionKey(application, section, KEY_WRITE);
     if (key == nullptr)

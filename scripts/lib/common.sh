@@ -6,7 +6,7 @@ BUILD=${ZANDRO_BUILD:-$ROOT/build}
 NATIVE_BUILD=$BUILD/native
 WINDOWS_BUILD=$BUILD/windows
 
-PACKAGES=(g++ cmake ninja-build googletest clang
+PACKAGES=(g++ cmake ninja-build googletest clang clang-tidy
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox
           nsis zip unzip)

@@ -322,6 +322,10 @@ TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
     coretest::Pump(50);
     EXPECT_EQ(recorder.WaitFor(2),
               (std::vector<std::string>{"http://www.zandro.example", "http://www.zandro.example/Zandro.asp"}));
+    // A command without its item (the EXIT button before the menu is there) does nothing.
+    form->OnMenuCommand(nullptr);
+    coretest::Pump(50);
+    EXPECT_EQ(recorder.WaitFor(2).size(), 2u);
     EXPECT_TRUE(IsWindow(form->window));
 }
 

@@ -125,8 +125,9 @@ inline GuiObjects CountGuiObjects()
             const ULONG_PTR handle = 0x20 + 2 * index;
             HWND window = reinterpret_cast<HWND>(handle);
             DWORD owner = 0;
+            // A window of this process and a menu both count as USER objects.
             if (IsWindow(window) && GetWindowThreadProcessId(window, &owner) && owner == self)
-                ++counted.user;
+                ++counted.user; // NOLINT(bugprone-branch-clone)
             else if (IsMenu(reinterpret_cast<HMENU>(handle)))
                 ++counted.user;
         }

@@ -24,6 +24,7 @@ std::vector<Rgb> Gradient(int width, int height) {
 
 TEST(Quantize, KeepsExactColoursWhenThereAreFewEnough) {
   std::vector<Rgb> pixels;
+  pixels.reserve(256);
   for (int i = 0; i < 256; ++i) pixels.push_back({std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i / 2)});
   const resgen::IndexedImage image = resgen::QuantizeTo256(16, 16, pixels);
   ASSERT_EQ(image.palette.size(), 256u);

@@ -50,7 +50,7 @@ void WriteTable(const Table& table, bool csv, std::ostream& out)
     auto line = [&](const std::vector<std::string>& cells) {
         std::string text;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            std::string cell = cells[i];
+            const std::string& cell = cells[i];
             std::string pad(widths[i] > cell.size() ? widths[i] - cell.size() : 0, ' ');
             text += (i ? "  " : "") + (i ? pad + cell : cell + pad);
         }

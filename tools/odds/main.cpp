@@ -146,7 +146,7 @@ int Simulate(OddsSolver& solver, const Options& options)
                 result.standardError);
     std::printf("exact: %.3f (difference %.2f standard errors)\n", played.exact, z);
     std::printf("speed: %.0f rounds per second of processor time\n",
-                seconds > 0 ? result.rounds / seconds : 0.0);
+                seconds > 0 ? static_cast<double>(result.rounds) / seconds : 0.0);
     return 0;
 }
 

@@ -103,6 +103,7 @@ Bytes EncodeIco(const std::vector<RgbaImage>& images) {
   Put16(out, 1); // icon
   Put16(out, std::uint32_t(images.size()));
   std::vector<Bytes> bodies;
+  bodies.reserve(images.size());
   for (const RgbaImage& image : images) bodies.push_back(IconImage(image));
   std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {

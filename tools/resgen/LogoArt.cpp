@@ -107,7 +107,7 @@ void PaintWordmark(Canvas& canvas, const Wordmark& w, double outline, double sha
 }
 
 // Paints with a colour chosen in the frame's own coordinates.
-std::function<Colour(double, double)> InFrame(const Frame& f, std::function<Colour(double, double)> local) {
+std::function<Colour(double, double)> InFrame(const Frame& f, const std::function<Colour(double, double)>& local) {
   const double c = std::cos(f.angle), s = std::sin(f.angle);
   return [=](double x, double y) {
     const double dx = x - f.cx, dy = y - f.cy;

@@ -78,19 +78,19 @@ Shape Union(std::vector<Shape> parts) {
   };
 }
 
-Shape Minus(Shape keep, Shape cut) {
+Shape Minus(const Shape& keep, const Shape& cut) {
   return [=](double x, double y) { return keep(x, y) && !cut(x, y); };
 }
 
-Shape Intersect(Shape a, Shape b) {
+Shape Intersect(const Shape& a, const Shape& b) {
   return [=](double x, double y) { return a(x, y) && b(x, y); };
 }
 
-Shape Moved(Shape s, double dx, double dy) {
+Shape Moved(const Shape& s, double dx, double dy) {
   return [=](double x, double y) { return s(x - dx, y - dy); };
 }
 
-Shape Frame::operator()(Shape local) const {
+Shape Frame::operator()(const Shape& local) const {
   const double c = std::cos(angle), s = std::sin(angle);
   const Frame f = *this;
   return [=](double x, double y) {
@@ -119,6 +119,7 @@ void FillOutlined(IndexedImage& image, const Shape& shape, std::uint8_t fill,
   std::vector<char> inside(std::size_t(w + 2) * (h + 2), 0);
   auto cell = [&](int x, int y) -> char& { return inside[std::size_t(y + 1) * (w + 2) + x + 1]; };
   for (int y = -1; y <= h; ++y) {
+    // NOLINTNEXTLINE(bugprone-narrowing-conversions): a bool is 0 or 1 in any char
     for (int x = -1; x <= w; ++x) cell(x, y) = shape(x + 0.5, y + 0.5);
   }
   for (int y = 0; y < h; ++y) {
@@ -259,6 +260,7 @@ std::vector<Rgb> MedianCut(std::vector<ColourCount> colours) {
     boxes.push_back(std::move(upper));
   }
   std::vector<Rgb> palette;
+  palette.reserve(boxes.size());
   for (const ColourBox& box : boxes) palette.push_back(box.Mean());
   return palette;
 }
@@ -271,9 +273,11 @@ IndexedImage QuantizeTo256(int width, int height, const std::vector<Rgb>& pixels
   for (Rgb c : pixels) ++counts[c];
   std::vector<Rgb> palette;
   if (counts.size() <= 256) {
+    palette.reserve(counts.size());
     for (const auto& [colour, count] : counts) palette.push_back(colour);
   } else {
     std::vector<ColourCount> colours;
+    colours.reserve(counts.size());
     for (const auto& [colour, count] : counts) colours.push_back({colour, count});
     palette = MedianCut(std::move(colours));
   }

@@ -25,15 +25,15 @@ Shape Capsule(Point a, Point b, double r);
 // A stroke from a (radius ra) to b (radius rb), like a baton thicker at one end.
 Shape Taper(Point a, double ra, Point b, double rb);
 Shape Union(std::vector<Shape> parts);
-Shape Minus(Shape keep, Shape cut);
-Shape Intersect(Shape a, Shape b);
-Shape Moved(Shape s, double dx, double dy);
+Shape Minus(const Shape& keep, const Shape& cut);
+Shape Intersect(const Shape& a, const Shape& b);
+Shape Moved(const Shape& s, double dx, double dy);
 
 // Places a shape drawn in a local box [-1, 1] x [-1, 1] (y down) on the picture: centred
 // on (cx, cy), halfWidth and halfHeight pixels across, turned by angle radians clockwise.
 struct Frame {
   double cx = 0, cy = 0, halfWidth = 1, halfHeight = 1, angle = 0;
-  Shape operator()(Shape local) const;
+  Shape operator()(const Shape& local) const;
   Point ToPicture(double u, double v) const;
 };
 
