@@ -287,7 +287,7 @@ void FormMain::BuildLayout()
     BuildStakeSlider();
     round.ShowAndSaveScore();
     round.ResetTable();
-    StartDealTimer();
+    MakeDealTimer();
 }
 
 void FormMain::BuildMenuBar()
@@ -420,11 +420,24 @@ void FormMain::BuildStakeSlider()
     stakeSlider->Create();
 }
 
-void FormMain::StartDealTimer()
+// The timer is made with the table but runs only while the dealer plays: an idle table
+// wakes nobody up.
+void FormMain::MakeDealTimer()
 {
     dealTimer = new Timer(this, 30);
     dealTimer->Tick = DealTick;
-    dealTimer->Start();
+    dealTimer->Create();
+}
+
+// The dealer's turn begins at STOP and lasts until its outcome; the timer follows it.
+void FormMain::FollowDealerTurn()
+{
+    if (dealTimer == nullptr)
+        return;
+    if (round.RoundActive() && round.PlayerTurn() == 0)
+        dealTimer->Start();
+    else
+        dealTimer->Stop();
 }
 
 // START is red with white text while it can be pressed; every other control is grey
@@ -469,7 +482,11 @@ bool FormMain::ConfirmClose()
 
 void FormMain::OnFormResized() {}
 
-void FormMain::OnDealerTick() { round.OnDealerTick(); }
+void FormMain::OnDealerTick()
+{
+    round.OnDealerTick();
+    FollowDealerTurn();
+}
 
 bool FormMain::OnFormChar(int) { return true; }
 
@@ -532,9 +549,10 @@ void FormMain::OnButtonClick(GUIElement* button)
         round.OnStartClicked();
     else if (infoButton != nullptr && id == infoButton->commandId)
         ShowAbout();
-    else if (stopButton != nullptr && id == stopButton->commandId)
+    else if (stopButton != nullptr && id == stopButton->commandId) {
         round.OnStopClicked();
-    else if (getCardButton != nullptr && id == getCardButton->commandId)
+        FollowDealerTurn();
+    } else if (getCardButton != nullptr && id == getCardButton->commandId)
         round.OnGetCardClicked();
 }
 

@@ -107,7 +107,8 @@ private:
     void BuildScoreCells();
     void BuildPlayButtons();
     void BuildStakeSlider();
-    void StartDealTimer();
+    void MakeDealTimer();
+    void FollowDealerTurn();
     void ShowAbout();
 
     NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,

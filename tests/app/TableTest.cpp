@@ -277,6 +277,50 @@ TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
     EXPECT_EQ("START", Text(form->startButton));
 }
 
+// Timer messages this thread takes for one window.
+HWND timedWindow = nullptr;
+int timerMessages = 0;
+
+LRESULT CALLBACK CountTimerMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* queued = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && queued->message == WM_TIMER &&
+        queued->hwnd == timedWindow)
+        ++timerMessages;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// An idle table is never woken: the dealer's timer runs from STOP until the outcome, and
+// the dealer still takes more than two seconds over each step.
+TEST_F(Table, DealerTimerRunsOnlyThroughTheDealersTurn)
+{
+    timedWindow = form->window;
+    timerMessages = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountTimerMessage, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    coretest::Pump(2000);
+    EXPECT_EQ(0, timerMessages) << "idle";
+    StackDeck({6, 7});
+    Press(form->startButton);
+    coretest::Pump(500);
+    EXPECT_EQ(0, timerMessages) << "the player's turn";
+
+    Press(form->stopButton);
+    const DWORD stopped = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "The dealer stops"; }, 4000));
+    const DWORD dealerStopped = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
+    const DWORD shownDown = GetTickCount();
+    EXPECT_GE(dealerStopped - stopped, 2000u);
+    EXPECT_GE(shownDown - dealerStopped, 1980u); // the stop is seen up to one pump late
+    EXPECT_GT(timerMessages, 10) << "the dealer's turn runs on the timer";
+
+    const int atOutcome = timerMessages;
+    coretest::Pump(1000);
+    EXPECT_EQ(atOutcome, timerMessages) << "after the outcome";
+    UnhookWindowsHookEx(hook);
+}
+
 // The dealer's five draws a six and goes over; the bust is announced a tick later.
 TEST_F(Table, DealerBustPaysThePlayer)
 {
