@@ -248,18 +248,22 @@ void FormMain::SetFormEvents()
     LeftButtonDown = LeftButtonPressed;
 }
 
+// The game's icon at both sizes the system shows: the small one in the caption, the large
+// one for task switching and a large taskbar. Each is the image of that size from the icon
+// resource, shared with the module, so neither is destroyed.
 void FormMain::SetWindowIcon()
 {
     iconId = kIconId;
     if (window == nullptr)
         return;
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    if (icon == nullptr)
-        return; // the window keeps the class icon
-    HICON previous = reinterpret_cast<HICON>(
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
-    if (previous != nullptr && previous != icon)
-        DestroyIcon(previous);
+    struct Size { WPARAM which; int widthMetric; int heightMetric; };
+    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                 GetSystemMetrics(size.widthMetric),
+                                 GetSystemMetrics(size.heightMetric), LR_SHARED);
+        if (icon != nullptr) // otherwise the window keeps the class icon
+            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 // The whole table, element by element, each made before the next; the order is also

@@ -161,13 +161,53 @@ TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize)
     coretest::Pump();
 }
 
+// An icon's colour pixels, 32 bits each, with its width in front; empty without a picture.
+std::vector<DWORD> IconPixels(HICON icon)
+{
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return {};
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = bitmap.bmWidth;
+    format.bmiHeader.biHeight = -bitmap.bmHeight; // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight + 1);
+    pixels[0] = static_cast<DWORD>(bitmap.bmWidth);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels.data() + 1, &format,
+              DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
 TEST_F(Table, WindowIsFixedInSizeWithIcon)
 {
     LONG style = GetWindowLongW(form->window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, ICON_SMALL, 0)));
+
+    // Both icons are the game's own, each the resource's picture drawn for its size.
+    struct Wanted { const char* name; WPARAM which; int size; };
+    for (Wanted w : {Wanted{"small", ICON_SMALL, GetSystemMetrics(SM_CXSMICON)},
+                     Wanted{"big", ICON_BIG, GetSystemMetrics(SM_CXICON)}}) {
+        SCOPED_TRACE(w.name);
+        auto shown = reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, w.which, 0));
+        auto game = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1005),
+                                                  IMAGE_ICON, w.size, w.size, 0));
+        const std::vector<DWORD> pixels = IconPixels(game);
+        ASSERT_FALSE(pixels.empty());
+        EXPECT_EQ(static_cast<DWORD>(w.size), pixels[0]);
+        EXPECT_TRUE(IconPixels(shown) == pixels) << "the window shows another picture";
+        DestroyIcon(game);
+    }
 }
 
 // START is red with white text while it can be pressed, and left to the default colours
