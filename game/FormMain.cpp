@@ -50,8 +50,11 @@ const UINT kSoundFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
 
 FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(element); }
 
-void FormCreated(GUIElement* element, HWND)
+void FormCreated(GUIElement* element, HWND createdWindow)
 {
+    // A window that could not be made has no table to build on.
+    if (createdWindow == nullptr)
+        return;
     if (FormMain* form = AsMainForm(element)) {
         form->BuildLayout();
         // The window shows only once its creation is over: sized now, with its menu bar,

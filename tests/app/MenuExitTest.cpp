@@ -4,6 +4,7 @@
 #include "FormAbout.h"
 #include "PlayDriver.h"
 #include "ShellRecorder.h"
+#include "TableEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -257,6 +258,33 @@ TEST_F(MainForm, YesChargesTheAbandonedRoundClosesTheWindowAndEndsTheLoop) {
 TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
     EXPECT_EQ(MenuOf(form->window),
               ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
+}
+
+// ---- a table that cannot open its window -------------------------------------------
+
+// Refuses every top-level form window of this thread, as the system does when it has no
+// room for one; message boxes still open.
+LRESULT CALLBACK RefuseForms(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        wchar_t className[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+        if (std::wstring(className).rfind(L"Window", 0) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainForm, AWindowThatCannotBeMadeIsToldAndEndsTheRunWithAnError) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Dati", L"Score");
+    Answerer answerer(IDOK);
+    HHOOK refuse = SetWindowsHookExW(WH_CBT, RefuseForms, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    const int code = RunTable(GetModuleHandleW(nullptr), "Zandro++ refused");
+    UnhookWindowsHookEx(refuse);
+    EXPECT_NE(code, 0);
+    ASSERT_EQ(Answerer::asked.size(), 1u);
+    EXPECT_EQ(Answerer::asked[0].caption, "Zandro++");
+    EXPECT_EQ(Answerer::asked[0].text, "Zandro++ could not open its window.");
+    EXPECT_EQ(StoredScore(), "") << "a table that never showed stores nothing";
 }
 
 // ---- the about box ----------------------------------------------------------------
