@@ -13,7 +13,7 @@ namespace DoDadu {
 
 using namespace NeloUtility;
 
-const char* const kHomePage = "http://www.zandro.example";
+const char* const kHomePage = "http://www.zandro.test";
 
 std::string GuidePage() { return std::string(kHomePage) + "/" + "Zandro" + ".asp"; }
 

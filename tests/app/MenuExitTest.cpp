@@ -311,7 +311,7 @@ TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
         ASSERT_TRUE(IsWindowVisible(box->window));
         EXPECT_EQ(box->owner, form);
         EXPECT_FALSE(IsWindowEnabled(form->window)) << "the form waits for the box";
-        EXPECT_EQ(box->webLink->GetTextNarrow(), "http://www.zandro.example");
+        EXPECT_EQ(box->webLink->GetTextNarrow(), "http://www.zandro.test");
         EXPECT_EQ(GetFocus(), box->okButton->window);
         TypeKey(key);
         EXPECT_FALSE(IsWindow(box->window));
@@ -336,6 +336,32 @@ TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
     EXPECT_FALSE(IsRegistered(boxes[2]));
 }
 
+// Width in pixels of a text in a font, as drawn in a window.
+int TextWidth(HWND window, FontSpec* font, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return extent.cx;
+}
+
+// The game's web and mail addresses are shown in full, not cut at the end of their cells.
+TEST_F(MainForm, AboutBoxShowsBothAddressesInFull) {
+    Click(form->infoButton);
+    coretest::Pump(50);
+    FormAbout* box = form->aboutForm;
+    ASSERT_NE(box, nullptr);
+    for (CellControl* link : {box->webLink, box->mailLink}) {
+        RECT cell{};
+        GetClientRect(link->window, &cell);
+        EXPECT_LE(TextWidth(link->window, link->font, link->GetTextNarrow()), cell.right) << link->GetTextNarrow();
+    }
+    TypeKey(VK_ESCAPE);
+}
+
 // ---- the web pages ----------------------------------------------------------------
 
 TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
@@ -349,7 +375,7 @@ TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
     PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->guideItem->commandId, 0), 0);
     coretest::Pump(50);
     EXPECT_EQ(recorder.WaitFor(2),
-              (std::vector<std::string>{"http://www.zandro.example", "http://www.zandro.example/Zandro.asp"}));
+              (std::vector<std::string>{"http://www.zandro.test", "http://www.zandro.test/Zandro.asp"}));
     EXPECT_TRUE(IsWindow(form->window));
 }
 
