@@ -361,6 +361,21 @@ TEST_F(Table, DealerTimerRunsOnlyThroughTheDealersTurn)
     UnhookWindowsHookEx(hook);
 }
 
+// The pointer resting on the idle table wakes nothing: nobody listens for it to hover or
+// leave, so no request keeps the system checking where it is (Wine would look every
+// 400 ms), and nothing else arrives either.
+TEST_F(Table, PointerRestingOnTheIdleTableWakesNothing)
+{
+    POINT felt{300, 225};
+    ClientToScreen(form->window, &felt);
+    SetCursorPos(felt.x, felt.y);
+    ASSERT_EQ(form->window, WindowFromPoint(felt));
+    SendMessageW(form->window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 225));
+    coretest::Pump(300);
+    EXPECT_FALSE(hoverTracking) << "a hover or leave request is open";
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), MsgWaitForMultipleObjects(0, nullptr, FALSE, 2000, QS_ALLINPUT));
+}
+
 // The dealer's five draws a six and goes over; the bust is announced a tick later.
 TEST_F(Table, DealerBustPaysThePlayer)
 {
