@@ -262,7 +262,8 @@ protected:
         HWND box = nullptr;
         if (!WaitFor([&] { return (box = ExitQuestionOf(game.dwProcessId)) != nullptr; }, 10000))
             return false;
-        EXPECT_TRUE(HasChildWithText(box, L"Do you really want to go exit?"));
+        // The box is found as soon as it exists; its text may come a moment later.
+        EXPECT_TRUE(WaitFor([&] { return HasChildWithText(box, L"Do you really want to go exit?"); }, 5000));
         DWORD_PTR ignored;
         SendMessageTimeoutW(box, WM_COMMAND, answer, 0, SMTO_NORMAL, 5000, &ignored);
         return WaitFor([&] { return ExitQuestionOf(game.dwProcessId) == nullptr; }, 10000);
