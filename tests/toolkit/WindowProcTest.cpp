@@ -28,7 +28,6 @@ int LogMouseMove(GUIElement* e, int mx, int my) {
     return 0;
 }
 void LogPainted(GUIElement* e) { Note(e, "painted"); }
-int LogMouseLeave(GUIElement* e) { Note(e, "mouse left"); return 0; }
 int LogActivated(GUIElement* e) { Note(e, "activated"); return 0; }
 int LogDeactivated(GUIElement* e) { Note(e, "deactivated"); return 0; }
 
@@ -112,27 +111,6 @@ TEST(Painting, EveryPaintAlsoReportsAMouseMoveToTheOrigin) {
 
 // A control's window may outlive its element; it keeps answering through its own class,
 // and a later control of another class keeps its own procedure too.
-// Hover and leave notices are asked for only where someone listens (an open request keeps
-// the system checking where the pointer is), and a listener hears them.
-TEST(MouseTracking, OnlyAnElementThatListensAsksForHoverAndLeave) {
-    Owned<Form> form = MakeForm("tracking");
-    form->Create();
-    Pump(50);
-    POINT inside{100, 80};
-    ClientToScreen(form->window, &inside);
-    SetCursorPos(inside.x, inside.y);
-    Pump(100);
-    SendMessageW(form->window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
-    EXPECT_FALSE(hoverTracking) << "nobody listens";
-    form->MouseLeave = LogMouseLeave;
-    SendMessageW(form->window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
-    EXPECT_TRUE(hoverTracking) << "the listener's request";
-    Log().clear();
-    SendMessageW(form->window, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(Log(), (Lines{"tracking mouse left"}));
-    EXPECT_FALSE(hoverTracking);
-}
-
 TEST(Subclassing, AControlWhoseElementIsGoneStillAnswersThroughItsClass) {
     Owned<Form> form = MakeForm("subclass");
     form->Create();
