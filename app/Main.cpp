@@ -1,18 +1,22 @@
-// The program's entry: the main form, the message loop, and nothing else.
-#include "FormMain.h"
+// The program's entry: one table per player, then the main form and its message loop.
+#include "SingleTable.h"
+#include "TableEntry.h"
 
-#include <new>
+#include "GUIElement.h"
+
 #include <string>
-
-namespace {
-const char* const kCopyrightLine = "(C) 2026 the Zandro++ developers";
-}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    const std::string title = std::string("Zandro++") + " " + kCopyrightLine;
-    auto* form = new (std::nothrow) DoDadu::FormMain(instance, title);
-    NeloUtility::RunMessageLoop(form);
-    NeloUtility::DeleteElement(form);
-    return 0;
+    const std::string title = DoDadu::TableTitle();
+    DoDadu::SingleTable table(DoDadu::kTableMutexName);
+    switch (table.Take(NeloUtility::Widen(title))) {
+    case DoDadu::SingleTable::Claim::OpenTable:
+        return DoDadu::RunTable(instance, title);
+    case DoDadu::SingleTable::Claim::TableShown:
+        return 0; // the player goes on at the running table; nothing is written here
+    case DoDadu::SingleTable::Claim::NoAnswer:
+        break;
+    }
+    return DoDadu::kNoWindowExitCode;
 }

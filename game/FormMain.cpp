@@ -14,7 +14,7 @@ namespace DoDadu {
 
 using namespace NeloUtility;
 
-const char* const kHomePage = "http://www.zandro.example";
+const char* const kHomePage = "http://www.zandro.test";
 
 std::string GuidePage() { return std::string(kHomePage) + "/" + "Zandro" + ".asp"; }
 
@@ -51,8 +51,11 @@ const UINT kSoundFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
 
 FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(element); }
 
-void FormCreated(GUIElement* element, HWND)
+void FormCreated(GUIElement* element, HWND createdWindow)
 {
+    // A window that could not be made has no table to build on.
+    if (createdWindow == nullptr)
+        return;
     if (FormMain* form = AsMainForm(element)) {
         form->BuildLayout();
         // The window shows only once its creation is over: sized now, with its menu bar,
@@ -249,18 +252,22 @@ void FormMain::SetFormEvents()
     LeftButtonDown = LeftButtonPressed;
 }
 
+// The game's icon at both sizes the system shows: the small one in the caption, the large
+// one for task switching and a large taskbar. Each is the image of that size from the icon
+// resource, shared with the module, so neither is destroyed.
 void FormMain::SetWindowIcon()
 {
     iconId = kIconId;
     if (window == nullptr)
         return;
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    if (icon == nullptr)
-        return; // the window keeps the class icon
-    HICON previous = reinterpret_cast<HICON>(
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
-    if (previous != nullptr && previous != icon)
-        DestroyIcon(previous);
+    struct Size { WPARAM which; int widthMetric; int heightMetric; };
+    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                 GetSystemMetrics(size.widthMetric),
+                                 GetSystemMetrics(size.heightMetric), LR_SHARED);
+        if (icon != nullptr) // otherwise the window keeps the class icon
+            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 // The whole table, element by element, each made before the next; the order is also
@@ -288,7 +295,7 @@ void FormMain::BuildLayout()
     BuildStakeSlider();
     round.ShowAndSaveScore();
     round.ResetTable();
-    StartDealTimer();
+    MakeDealTimer();
 }
 
 void FormMain::BuildMenuBar()
@@ -421,11 +428,24 @@ void FormMain::BuildStakeSlider()
     stakeSlider->Create();
 }
 
-void FormMain::StartDealTimer()
+// The timer is made with the table but runs only while the dealer plays: an idle table
+// wakes nobody up.
+void FormMain::MakeDealTimer()
 {
     dealTimer = new Timer(this, 30);
     dealTimer->Tick = DealTick;
-    dealTimer->Start();
+    dealTimer->Create();
+}
+
+// The dealer's turn begins at STOP and lasts until its outcome; the timer follows it.
+void FormMain::FollowDealerTurn()
+{
+    if (dealTimer == nullptr)
+        return;
+    if (round.RoundActive() && round.PlayerTurn() == 0)
+        dealTimer->Start();
+    else
+        dealTimer->Stop();
 }
 
 // START is red with white text while it can be pressed; every other control is grey
@@ -470,7 +490,11 @@ bool FormMain::ConfirmClose()
 
 void FormMain::OnFormResized() {}
 
-void FormMain::OnDealerTick() { round.OnDealerTick(); }
+void FormMain::OnDealerTick()
+{
+    round.OnDealerTick();
+    FollowDealerTurn();
+}
 
 bool FormMain::OnFormChar(int) { return true; }
 
@@ -535,9 +559,10 @@ void FormMain::OnButtonClick(GUIElement* button)
         round.OnStartClicked();
     else if (infoButton != nullptr && id == infoButton->commandId)
         ShowAbout();
-    else if (stopButton != nullptr && id == stopButton->commandId)
+    else if (stopButton != nullptr && id == stopButton->commandId) {
         round.OnStopClicked();
-    else if (getCardButton != nullptr && id == getCardButton->commandId)
+        FollowDealerTurn();
+    } else if (getCardButton != nullptr && id == getCardButton->commandId)
         round.OnGetCardClicked();
 }
 

@@ -26,8 +26,9 @@ class FormAbout;
 
 namespace DoDadu {
 
-// The maker's pages. We publish no site: the home page is a reserved example domain.
-extern const char* const kHomePage;  // "http://www.zandro.example"
+// The maker's pages. We publish no site: the home page is under a reserved test domain,
+// short enough to show in full in the about box.
+extern const char* const kHomePage;  // "http://www.zandro.test"
 std::string GuidePage();             // the home page + "/" + "Zandro" + ".asp"
 
 class FormMain : public NeloUtility::Form, private TableView {
@@ -107,7 +108,8 @@ private:
     void BuildScoreCells();
     void BuildPlayButtons();
     void BuildStakeSlider();
-    void StartDealTimer();
+    void MakeDealTimer();
+    void FollowDealerTurn();
     void ShowAbout();
 
     NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,

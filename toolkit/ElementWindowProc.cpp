@@ -101,7 +101,10 @@ void LoadCursors() {
 
 void TrackMouse(GUIElement& element, const Message& m) {
     element.OnMouseMove(m.X(), m.Y());
-    if (hoverTracking) return;
+    // Hover and leave notices are asked for only for an element that listens to them: while
+    // a request is open the system keeps checking where the pointer is (Wine with a timer
+    // every 400 ms), which would wake an idle program whose pointer rests on its window.
+    if (hoverTracking || (element.MouseHover == nullptr && element.MouseLeave == nullptr)) return;
     TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, element.window, HOVER_DEFAULT};
     hoverTracking = TrackMouseEvent(&request) != FALSE;
 }

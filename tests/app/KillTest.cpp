@@ -1,7 +1,7 @@
 // Nothing is lost when the game dies: the real program is started, played from outside
 // by clicks on its buttons, and killed at a random moment, fifty times over. The store
 // must then hold the score of the last outcome that finished, and the next start must
-// show it.
+// show it. And a second start leaves the running table alone: one table per player.
 #include "CoreTestSupport.h"
 #include "SettingsStore.h"
 
@@ -105,6 +105,17 @@ public:
     // The cells by their place on the 640 x 480 table.
     std::string ShownScore() const { return Digits(WindowText(CellAt(455, 36))); }
     std::wstring Message() const { return WindowText(CellAt(320, 400)); }
+
+    // Waits for the process to end by itself; its exit code, or -1 while it still runs.
+    long ExitCode(DWORD timeoutMs)
+    {
+        DWORD code = 0;
+        if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(process.hProcess, &code))
+            return -1;
+        return static_cast<long>(code);
+    }
+    HANDLE Process() const { return process.hProcess; }
 
     void Freeze() { SuspendThread(process.hThread); }
     void Kill()
@@ -235,6 +246,69 @@ TEST(Kill, FiftyKilledGamesLoseNoFinishedScore)
     game.Kill();
     std::printf("%d lives; %d ended by an outcome the test did not wait for; final score %s\n",
                 kLives, undecided, stored.c_str());
+}
+
+// The game's tables on the screen: visible top-level windows with a START or CANCEL button.
+int TablesOnScreen()
+{
+    int tables = 0;
+    EnumWindows(
+        [](HWND window, LPARAM count) -> BOOL {
+            if (IsWindowVisible(window) && (FindWindowExW(window, nullptr, L"Button", L"START") != nullptr ||
+                                            FindWindowExW(window, nullptr, L"Button", L"CANCEL") != nullptr))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tables));
+    return tables;
+}
+
+bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; !done(window); waited += 20) {
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// A double click too many starts the game twice at once: one table comes up, the other
+// start ends with 0. A later start brings the minimised table back, and the table plays
+// and stores its score as if it were alone.
+TEST(SecondStart, BringsTheRunningTableForwardAndEnds)
+{
+    WriteSetting("Zandro", "Dati", "Score", "50000");
+    Game starts[2];
+    ASSERT_TRUE(starts[0].Start());
+    ASSERT_TRUE(starts[1].Start());
+    const HANDLE processes[] = {starts[0].Process(), starts[1].Process()};
+    const DWORD ended = WaitForMultipleObjects(2, processes, FALSE, 20000) - WAIT_OBJECT_0;
+    ASSERT_LT(ended, 2u) << "neither start ended";
+    EXPECT_EQ(0, starts[ended].ExitCode(0));
+    Game& table = starts[1 - ended];
+    ASSERT_TRUE(table.FindTable(15000));
+    EXPECT_EQ(-1, table.ExitCode(500)) << "the table stays";
+    EXPECT_EQ(1, TablesOnScreen());
+
+    ShowWindow(table.main, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([](HWND w) { return IsIconic(w) != FALSE; }, table.main, 5000));
+    Game later;
+    ASSERT_TRUE(later.Start());
+    EXPECT_EQ(0, later.ExitCode(20000));
+    EXPECT_TRUE(WaitUntil([](HWND w) { return IsIconic(w) == FALSE; }, table.main, 5000)) << "restored";
+    EXPECT_TRUE(WaitUntil([](HWND w) { return GetForegroundWindow() == w; }, table.main, 5000)) << "in front";
+    EXPECT_EQ(1, TablesOnScreen());
+
+    // START, STOP, and the dealer plays its turn to the outcome.
+    ASSERT_TRUE(table.Click(table.ButtonCaptioned(L"START")));
+    ASSERT_TRUE(table.Click(table.ButtonCaptioned(L"STOP")));
+    for (int waited = 0; waited < 15000 && !table.Enabled(table.ButtonCaptioned(L"START")); waited += 50)
+        Sleep(50);
+    ASSERT_TRUE(table.Enabled(table.ButtonCaptioned(L"START"))) << "the dealer never finished";
+    const std::string shown = table.ShownScore();
+    EXPECT_TRUE(shown == "49500" || shown == "50500") << shown;
+    EXPECT_EQ(shown, StoredScore());
 }
 
 } // namespace

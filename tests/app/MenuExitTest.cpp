@@ -4,6 +4,7 @@
 #include "FormAbout.h"
 #include "PlayDriver.h"
 #include "ShellRecorder.h"
+#include "TableEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -219,7 +220,7 @@ TEST_F(MainForm, NoOnEveryWayOutKeepsTheWindowTheScoreAndTheRound) {
         EXPECT_EQ(form->round.cards.playerHand, playerHand) << way.name;
         EXPECT_EQ(form->round.Score(), score) << way.name;
         EXPECT_EQ(StoredScore(), stored) << way.name;
-        EXPECT_TRUE(form->dealTimer->running) << way.name;
+        EXPECT_FALSE(form->dealTimer->running) << way.name << ": the dealer's timer waits for STOP";
     }
     // The game goes on after a No: the player can still draw.
     Click(form->getCardButton);
@@ -259,6 +260,33 @@ TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
               ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
 }
 
+// ---- a table that cannot open its window -------------------------------------------
+
+// Refuses every top-level form window of this thread, as the system does when it has no
+// room for one; message boxes still open.
+LRESULT CALLBACK RefuseForms(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        wchar_t className[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+        if (std::wstring(className).rfind(L"Window", 0) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainForm, AWindowThatCannotBeMadeIsToldAndEndsTheRunWithAnError) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Dati", L"Score");
+    Answerer answerer(IDOK);
+    HHOOK refuse = SetWindowsHookExW(WH_CBT, RefuseForms, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    const int code = RunTable(GetModuleHandleW(nullptr), "Zandro++ refused");
+    UnhookWindowsHookEx(refuse);
+    EXPECT_NE(code, 0);
+    ASSERT_EQ(Answerer::asked.size(), 1u);
+    EXPECT_EQ(Answerer::asked[0].caption, "Zandro++");
+    EXPECT_EQ(Answerer::asked[0].text, "Zandro++ could not open its window.");
+    EXPECT_EQ(StoredScore(), "") << "a table that never showed stores nothing";
+}
+
 // ---- the about box ----------------------------------------------------------------
 
 // One key typed into the window that has the focus, as the keyboard sends it.
@@ -283,7 +311,7 @@ TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
         ASSERT_TRUE(IsWindowVisible(box->window));
         EXPECT_EQ(box->owner, form);
         EXPECT_FALSE(IsWindowEnabled(form->window)) << "the form waits for the box";
-        EXPECT_EQ(box->webLink->GetTextNarrow(), "http://www.zandro.example");
+        EXPECT_EQ(box->webLink->GetTextNarrow(), "http://www.zandro.test");
         EXPECT_EQ(GetFocus(), box->okButton->window);
         TypeKey(key);
         EXPECT_FALSE(IsWindow(box->window));
@@ -308,6 +336,32 @@ TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
     EXPECT_FALSE(IsRegistered(boxes[2]));
 }
 
+// Width in pixels of a text in a font, as drawn in a window.
+int TextWidth(HWND window, FontSpec* font, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return extent.cx;
+}
+
+// The game's web and mail addresses are shown in full, not cut at the end of their cells.
+TEST_F(MainForm, AboutBoxShowsBothAddressesInFull) {
+    Click(form->infoButton);
+    coretest::Pump(50);
+    FormAbout* box = form->aboutForm;
+    ASSERT_NE(box, nullptr);
+    for (CellControl* link : {box->webLink, box->mailLink}) {
+        RECT cell{};
+        GetClientRect(link->window, &cell);
+        EXPECT_LE(TextWidth(link->window, link->font, link->GetTextNarrow()), cell.right) << link->GetTextNarrow();
+    }
+    TypeKey(VK_ESCAPE);
+}
+
 // ---- the web pages ----------------------------------------------------------------
 
 TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
@@ -321,7 +375,7 @@ TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
     PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->guideItem->commandId, 0), 0);
     coretest::Pump(50);
     EXPECT_EQ(recorder.WaitFor(2),
-              (std::vector<std::string>{"http://www.zandro.example", "http://www.zandro.example/Zandro.asp"}));
+              (std::vector<std::string>{"http://www.zandro.test", "http://www.zandro.test/Zandro.asp"}));
     // A command without its item (the EXIT button before the menu is there) does nothing.
     form->OnMenuCommand(nullptr);
     coretest::Pump(50);

@@ -164,13 +164,53 @@ TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize)
     coretest::Pump();
 }
 
+// An icon's colour pixels, 32 bits each, with its width in front; empty without a picture.
+std::vector<DWORD> IconPixels(HICON icon)
+{
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return {};
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = bitmap.bmWidth;
+    format.bmiHeader.biHeight = -bitmap.bmHeight; // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight + 1);
+    pixels[0] = static_cast<DWORD>(bitmap.bmWidth);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels.data() + 1, &format,
+              DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
 TEST_F(Table, WindowIsFixedInSizeWithIcon)
 {
     LONG style = GetWindowLongW(form->window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, ICON_SMALL, 0)));
+
+    // Both icons are the game's own, each the resource's picture drawn for its size.
+    struct Wanted { const char* name; WPARAM which; int size; };
+    for (Wanted w : {Wanted{"small", ICON_SMALL, GetSystemMetrics(SM_CXSMICON)},
+                     Wanted{"big", ICON_BIG, GetSystemMetrics(SM_CXICON)}}) {
+        SCOPED_TRACE(w.name);
+        auto shown = reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, w.which, 0));
+        auto game = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1005),
+                                                  IMAGE_ICON, w.size, w.size, 0));
+        const std::vector<DWORD> pixels = IconPixels(game);
+        ASSERT_FALSE(pixels.empty());
+        EXPECT_EQ(static_cast<DWORD>(w.size), pixels[0]);
+        EXPECT_TRUE(IconPixels(shown) == pixels) << "the window shows another picture";
+        DestroyIcon(game);
+    }
 }
 
 // START is red with white text while it can be pressed, and left to the default colours
@@ -406,6 +446,40 @@ TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
     EXPECT_EQ("50500", StoredScore());
     EXPECT_TRUE(Enabled(form->startButton));
     EXPECT_EQ("START", Text(form->startButton));
+}
+
+// True when nothing reaches this thread for the whole time: no timer, no message.
+bool NothingArrivesFor(DWORD milliseconds)
+{
+    return MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT) == WAIT_TIMEOUT;
+}
+
+// An idle table wakes nothing, even with the pointer resting on it: the dealer's timer runs
+// from STOP until the outcome only, and nobody asks the system to keep checking where the
+// pointer is (Wine would look every 400 ms). The dealer keeps its pace of over two seconds.
+TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace)
+{
+    POINT felt{300, 225};
+    ClientToScreen(form->window, &felt);
+    SetCursorPos(felt.x, felt.y);
+    ASSERT_EQ(form->window, WindowFromPoint(felt));
+    SendMessageW(form->window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 225));
+    coretest::Pump(300);
+    EXPECT_FALSE(hoverTracking) << "a hover or leave request is open";
+    EXPECT_TRUE(NothingArrivesFor(2000)) << "idle";
+
+    StackDeck({6, 7});
+    Press(form->startButton);
+    EXPECT_FALSE(form->dealTimer->running) << "the player's turn";
+    Press(form->stopButton);
+    const DWORD stopped = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "The dealer stops"; }, 4000));
+    const DWORD dealerStopped = GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
+    EXPECT_GE(dealerStopped - stopped, 2000u);
+    EXPECT_GE(GetTickCount() - dealerStopped, 1980u); // the stop is seen up to one pump late
+    coretest::Pump(100);
+    EXPECT_TRUE(NothingArrivesFor(1000)) << "after the outcome";
 }
 
 // The dealer's five draws a six and goes over; the bust is announced a tick later.

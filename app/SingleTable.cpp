@@ -1,0 +1,87 @@
+#include "SingleTable.h"
+
+namespace DoDadu {
+
+const wchar_t* const kTableMutexName = L"Local\\Zandro++.Table";
+
+namespace {
+
+const DWORD kLookAgainMs = 50;
+
+struct TableSearch {
+    const std::wstring* title;
+    DWORD self;
+    HWND found;
+};
+
+BOOL CALLBACK ConsiderWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<TableSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->self)
+        return TRUE;
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (*search->title != title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindOtherTable(const std::wstring& windowTitle)
+{
+    TableSearch search{&windowTitle, GetCurrentProcessId(), nullptr};
+    EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void BringToFront(HWND window)
+{
+    // Asynchronous: a table busy with a round must not hold this start up.
+    if (IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
+SingleTable::SingleTable(const wchar_t* mutexName) : name(mutexName) {}
+
+SingleTable::~SingleTable()
+{
+    if (owned)
+        ReleaseMutex(mutex);
+    if (mutex != nullptr)
+        CloseHandle(mutex);
+}
+
+SingleTable::Claim SingleTable::Take(const std::wstring& windowTitle, DWORD patienceMs)
+{
+    mutex = CreateMutexW(nullptr, TRUE, name.c_str());
+    if (mutex == nullptr)
+        return Claim::OpenTable; // the session cannot tell: a table is better than none
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        owned = true;
+        return Claim::OpenTable;
+    }
+    // Another copy holds the table, or held it and has ended (the mutex is then free or
+    // abandoned). A copy still building its window has no window to show yet: wait for
+    // either.
+    const DWORD start = GetTickCount();
+    for (DWORD wait = 0;; wait = kLookAgainMs) {
+        const DWORD waited = WaitForSingleObject(mutex, wait);
+        if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+            owned = true;
+            return Claim::OpenTable;
+        }
+        if (HWND table = FindOtherTable(windowTitle)) {
+            BringToFront(table);
+            return Claim::TableShown;
+        }
+        if (GetTickCount() - start > patienceMs)
+            return Claim::NoAnswer;
+    }
+}
+
+} // namespace DoDadu
