@@ -6,7 +6,7 @@ BUILD=${ZANDRO_BUILD:-$ROOT/build}
 NATIVE_BUILD=$BUILD/native
 WINDOWS_BUILD=$BUILD/windows
 
-PACKAGES=(g++ cmake ninja-build googletest clang clang-tidy
+PACKAGES=(g++ cmake ninja-build googletest clang clang-tidy clang-format-14
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox
           nsis zip unzip)
@@ -63,4 +63,24 @@ start_xvfb() {
 stop_xvfb() {
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   XVFB_PID=
+}
+
+# The one formatter the tree is kept with: another version may format some lines differently.
+CLANG_FORMAT=clang-format-14
+
+# Every C++ file of the tree, relative to the root.
+cxx_files() {
+  (cd "$ROOT" && git ls-files -- '*.cpp' '*.h' 2>/dev/null ||
+     find app bench game tests toolkit tools resources -name '*.cpp' -o -name '*.h')
+}
+
+# Names the C++ files whose format differs from .clang-format; fails when there are any.
+check_format() {
+  local off
+  off=$(cd "$ROOT" && cxx_files | xargs -P2 -n 16 sh -c '
+    for f; do "$0" --dry-run -Werror "$f" >/dev/null 2>&1 || echo "$f"; done' "$CLANG_FORMAT" | sort)
+  [ -z "$off" ] && return 0
+  say "These files are not formatted (scripts/format fixes them):"
+  printf '  %s\n' $off >&2
+  return 1
 }
