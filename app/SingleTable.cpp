@@ -14,53 +14,42 @@ struct TableSearch {
     HWND found;
 };
 
-BOOL CALLBACK ConsiderWindow(HWND window, LPARAM data)
-{
+BOOL CALLBACK ConsiderWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<TableSearch*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == search->self)
-        return TRUE;
+    if (process == search->self) return TRUE;
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
-    if (*search->title != title)
-        return TRUE;
+    if (*search->title != title) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
-HWND FindOtherTable(const std::wstring& windowTitle)
-{
+HWND FindOtherTable(const std::wstring& windowTitle) {
     TableSearch search{&windowTitle, GetCurrentProcessId(), nullptr};
     EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-void BringToFront(HWND window)
-{
+void BringToFront(HWND window) {
     // Asynchronous: a table busy with a round must not hold this start up.
-    if (IsIconic(window))
-        ShowWindowAsync(window, SW_RESTORE);
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     SetForegroundWindow(window);
 }
 
 SingleTable::SingleTable(const wchar_t* mutexName) : name(mutexName) {}
 
-SingleTable::~SingleTable()
-{
-    if (owned)
-        ReleaseMutex(mutex);
-    if (mutex != nullptr)
-        CloseHandle(mutex);
+SingleTable::~SingleTable() {
+    if (owned) ReleaseMutex(mutex);
+    if (mutex != nullptr) CloseHandle(mutex);
 }
 
-SingleTable::Claim SingleTable::Take(const std::wstring& windowTitle, DWORD patienceMs)
-{
+SingleTable::Claim SingleTable::Take(const std::wstring& windowTitle, DWORD patienceMs) {
     mutex = CreateMutexW(nullptr, TRUE, name.c_str());
-    if (mutex == nullptr)
-        return Claim::OpenTable; // the session cannot tell: a table is better than none
+    if (mutex == nullptr) return Claim::OpenTable;  // the session cannot tell: a table is better than none
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         owned = true;
         return Claim::OpenTable;
@@ -79,9 +68,8 @@ SingleTable::Claim SingleTable::Take(const std::wstring& windowTitle, DWORD pati
             BringToFront(table);
             return Claim::TableShown;
         }
-        if (GetTickCount() - start > patienceMs)
-            return Claim::NoAnswer;
+        if (GetTickCount() - start > patienceMs) return Claim::NoAnswer;
     }
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

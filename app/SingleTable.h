@@ -11,18 +11,18 @@
 namespace DoDadu {
 
 // The mutex a running table holds; the installer looks for the same name.
-extern const wchar_t* const kTableMutexName; // L"Local\\Zandro++.Table"
+extern const wchar_t* const kTableMutexName;  // L"Local\\Zandro++.Table"
 
 class SingleTable {
 public:
     enum class Claim {
-        OpenTable,  // no other table runs: this process opens one
-        TableShown, // another table runs and was brought to the front
-        NoAnswer,   // another copy holds the table but showed no window in time
+        OpenTable,   // no other table runs: this process opens one
+        TableShown,  // another table runs and was brought to the front
+        NoAnswer,    // another copy holds the table but showed no window in time
     };
 
     explicit SingleTable(const wchar_t* mutexName);
-    ~SingleTable(); // lets the next start have the table
+    ~SingleTable();  // lets the next start have the table
     SingleTable(const SingleTable&) = delete;
     SingleTable& operator=(const SingleTable&) = delete;
 
@@ -43,4 +43,4 @@ HWND FindOtherTable(const std::wstring& windowTitle);
 // Restores the window if it is minimised and makes it the foreground window.
 void BringToFront(HWND window);
 
-} // namespace DoDadu
+}  // namespace DoDadu

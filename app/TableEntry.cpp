@@ -10,23 +10,21 @@ namespace {
 
 const char* const kCopyrightLine = "(C) 2026 the Zandro++ developers";
 
-void TellNoWindow()
-{
+void TellNoWindow() {
     MessageBoxW(nullptr, L"Zandro++ could not open its window.", L"Zandro++",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-} // namespace
+}  // namespace
 
 std::string TableTitle() { return std::string("Zandro++") + " " + kCopyrightLine; }
 
-int RunTable(HINSTANCE instance, const std::string& title)
-{
+int RunTable(HINSTANCE instance, const std::string& title) {
     FormMain* form = nullptr;
     try {
         form = new (std::nothrow) FormMain(instance, title);
     } catch (const std::bad_alloc&) {
-        form = nullptr; // memory ran out while the table was being built
+        form = nullptr;  // memory ran out while the table was being built
     }
     if (form == nullptr || form->window == nullptr) {
         NeloUtility::DeleteElement(form);
@@ -38,4 +36,4 @@ int RunTable(HINSTANCE instance, const std::string& title)
     return 0;
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -19,4 +19,4 @@ constexpr int kNoWindowExitCode = 1;
 // result is kNoWindowExitCode: an invisible process waiting for nothing helps nobody.
 int RunTable(HINSTANCE instance, const std::string& title);
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -25,8 +25,7 @@ struct Table {
     HBITMAP card = nullptr;
 };
 
-void AddCards(HWND window, HINSTANCE instance, HBITMAP card)
-{
+void AddCards(HWND window, HINSTANCE instance, HBITMAP card) {
     for (int row = 0; row < 2; ++row)
         for (int i = 0; i < 8; ++i) {
             int x = 5 + 63 * i + (i > 0 ? 10 : 0);
@@ -36,21 +35,19 @@ void AddCards(HWND window, HINSTANCE instance, HBITMAP card)
         }
 }
 
-void AddControls(HWND window, HINSTANCE instance)
-{
+void AddControls(HWND window, HINSTANCE instance) {
     const wchar_t* captions[] = {L"START", L"STOP", L"GET CARD", L"500", L"INFO", L"EXIT"};
     const POINT places[] = {{50, 435}, {160, 435}, {270, 435}, {380, 435}, {535, 20}, {535, 70}};
     for (int i = 0; i < 6; ++i)
         CreateWindowExW(0, L"BUTTON", captions[i], WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, places[i].x,
                         places[i].y, 100, 40, window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + i)), instance, nullptr);
-    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 490, 435,
-                                  100, 40, window, nullptr, instance, nullptr);
+    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 490,
+                                  435, 100, 40, window, nullptr, instance, nullptr);
     SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 8));
 }
 
-void DrawButton(const DRAWITEMSTRUCT& item, const Table& table)
-{
+void DrawButton(const DRAWITEMSTRUCT& item, const Table& table) {
     bool start = item.CtlID == kFirstButton;
     FillRect(item.hDC, &item.rcItem, start ? table.red : table.grey);
     FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -62,8 +59,7 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Table& table)
     DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-LRESULT CALLBACK TableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK TableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* table = reinterpret_cast<Table*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
         case WM_CREATE: {
@@ -75,7 +71,8 @@ LRESULT CALLBACK TableProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             SetTimer(window, kTimerId, 30, nullptr);
             return 0;
         }
-        case WM_TIMER: return 0;
+        case WM_TIMER:
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             SetBkColor(reinterpret_cast<HDC>(wParam), kControlGrey);
@@ -95,8 +92,7 @@ LRESULT CALLBACK TableProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // The variant that loads the libraries the game loads besides these (registry, shell,
 // sound) without using them: how much of a start-up is only their loading.
 volatile bool neverTrue = false;
-void ImportTheGamesLibraries()
-{
+void ImportTheGamesLibraries() {
     if (!neverTrue) return;
     RegCloseKey(nullptr);
     ShellExecuteW(nullptr, nullptr, nullptr, nullptr, nullptr, 0);
@@ -106,10 +102,9 @@ void ImportTheGamesLibraries()
 void ImportTheGamesLibraries() {}
 #endif
 
-} // namespace
+}  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ImportTheGamesLibraries();
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);

@@ -18,12 +18,12 @@ const COLORREF kStartRed = RGB(255, 0, 0);
 const POINT kFeltPoint{300, 225};  // client coordinates of both tables
 const POINT kStartPoint{54, 439};  // inside the START button, clear of its caption
 
-double Milliseconds(LARGE_INTEGER from)
-{
+double Milliseconds(LARGE_INTEGER from) {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 struct Search {
@@ -31,8 +31,7 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-{
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -43,21 +42,18 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     return TRUE;
 }
 
-HWND MainWindowOf(DWORD process)
-{
+HWND MainWindowOf(DWORD process) {
     Search search{process, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-bool ShowsColour(HDC screen, HWND window, POINT clientPoint, COLORREF colour)
-{
+bool ShowsColour(HDC screen, HWND window, POINT clientPoint, COLORREF colour) {
     ClientToScreen(window, &clientPoint);
     return GetPixel(screen, clientPoint.x, clientPoint.y) == colour;
 }
 
-bool TablePainted(HWND window)
-{
+bool TablePainted(HWND window) {
     HDC screen = GetDC(nullptr);
     bool painted = ShowsColour(screen, window, kFeltPoint, kTableGreen) &&
                    ShowsColour(screen, window, kStartPoint, kStartRed);
@@ -67,8 +63,7 @@ bool TablePainted(HWND window)
 
 // Closes the program through its window and answers its exit question; the exit code, or
 // -1 when it would not end.
-long CloseProgram(const PROCESS_INFORMATION& program, HWND window)
-{
+long CloseProgram(const PROCESS_INFORMATION& program, HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     for (int tries = 0; tries < 1000; ++tries) {
         if (WaitForSingleObject(program.hProcess, 10) == WAIT_OBJECT_0) {
@@ -84,10 +79,9 @@ long CloseProgram(const PROCESS_INFORMATION& program, HWND window)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: StartupProbe PROGRAM\n");
         return 2;

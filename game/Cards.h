@@ -6,8 +6,8 @@
 namespace DoDadu {
 
 constexpr int kCardCount = 40;
-constexpr int kWildCard = 10;          // the king of coins
-constexpr int kCardBackPicture = 1100; // bitmap of the back; card id n is 1100 + n
+constexpr int kWildCard = 10;           // the king of coins
+constexpr int kCardBackPicture = 1100;  // bitmap of the back; card id n is 1100 + n
 constexpr double kBestHand = 7.5;
 
 enum class Suit { Coins = 0, Cups = 1, Swords = 2, Clubs = 3 };
@@ -20,4 +20,4 @@ Suit CardSuit(int id);
 double CardValue(int id);
 inline int CardPicture(int id) { return kCardBackPicture + id; }
 
-} // namespace DoDadu
+}  // namespace DoDadu

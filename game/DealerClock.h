@@ -20,4 +20,4 @@ public:
 };
 #endif
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -33,7 +33,7 @@ const COLORREF kRed = RGB(255, 0, 0);
 const int kTableWidth = 640;
 const int kTableHeight = 480;
 
-const int kTextLeft = 0; // CellControl's left alignment; cells are centred by default
+const int kTextLeft = 0;  // CellControl's left alignment; cells are centred by default
 
 const int kCardWidth = 63;
 const int kCardHeight = 101;
@@ -43,7 +43,7 @@ const int kButtonHeight = 40;
 const int kIconId = 1005;
 const int kLogoPicture = 1007;
 const int kAboutLogoPicture = 1006;
-const int kAboutLogoWidth = 164; // the about box lays out its text column from this
+const int kAboutLogoWidth = 164;  // the about box lays out its text column from this
 const int kAboutLogoHeight = 50;
 const UINT kSoundFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
 
@@ -51,11 +51,9 @@ const UINT kSoundFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
 
 FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(element); }
 
-void FormCreated(GUIElement* element, HWND createdWindow)
-{
+void FormCreated(GUIElement* element, HWND createdWindow) {
     // A window that could not be made has no table to build on.
-    if (createdWindow == nullptr)
-        return;
+    if (createdWindow == nullptr) return;
     if (FormMain* form = AsMainForm(element)) {
         form->BuildLayout();
         // The window shows only once its creation is over: sized now, with its menu bar,
@@ -64,22 +62,18 @@ void FormCreated(GUIElement* element, HWND createdWindow)
     }
 }
 
-bool FormClosing(GUIElement* element)
-{
+bool FormClosing(GUIElement* element) {
     FormMain* form = AsMainForm(element);
     return form == nullptr || form->ConfirmClose();
 }
 
-int FormResized(GUIElement* element)
-{
-    if (FormMain* form = AsMainForm(element))
-        form->OnFormResized();
+int FormResized(GUIElement* element) {
+    if (FormMain* form = AsMainForm(element)) form->OnFormResized();
     return 0;
 }
 
 // A text box asks its form whether it takes the character; anything else asks itself.
-bool CharTyped(GUIElement* element, int character)
-{
+bool CharTyped(GUIElement* element, int character) {
     if (auto* textBox = dynamic_cast<TextBox*>(element)) {
         FormMain* form = AsMainForm(textBox->parent);
         return form == nullptr || form->OnTextBoxChar(textBox, character);
@@ -88,36 +82,28 @@ bool CharTyped(GUIElement* element, int character)
     return form == nullptr || form->OnFormChar(character);
 }
 
-int KeyPressed(GUIElement* element, int key)
-{
-    if (FormMain* form = AsMainForm(element))
-        form->OnFormKeyDown(key);
+int KeyPressed(GUIElement* element, int key) {
+    if (FormMain* form = AsMainForm(element)) form->OnFormKeyDown(key);
     return 0;
 }
 
-int KeyReleased(GUIElement* element, int key)
-{
-    if (FormMain* form = AsMainForm(element))
-        form->OnFormKeyUp(key);
+int KeyReleased(GUIElement* element, int key) {
+    if (FormMain* form = AsMainForm(element)) form->OnFormKeyUp(key);
     return 0;
 }
 
-int LeftButtonReleased(GUIElement* element, HWND, int x, int y)
-{
+int LeftButtonReleased(GUIElement* element, HWND, int x, int y) {
     if (auto* textBox = dynamic_cast<TextBox*>(element)) {
-        if (FormMain* form = AsMainForm(textBox->parent))
-            form->OnTextBoxFocus(textBox);
+        if (FormMain* form = AsMainForm(textBox->parent)) form->OnTextBoxFocus(textBox);
     } else if (FormMain* form = AsMainForm(element)) {
         form->OnFormLeftButtonUp(x, y);
     }
     return 0;
 }
 
-int LeftButtonPressed(GUIElement* element, HWND, int x, int y)
-{
+int LeftButtonPressed(GUIElement* element, HWND, int x, int y) {
     if (dynamic_cast<Child*>(element) != nullptr) {
-        if (FormMain* form = AsMainForm(element->parent))
-            form->OnChildLeftButtonDown(element);
+        if (FormMain* form = AsMainForm(element->parent)) form->OnChildLeftButtonDown(element);
     } else if (FormMain* form = AsMainForm(element)) {
         form->OnFormLeftButtonDown(x, y);
     }
@@ -126,56 +112,44 @@ int LeftButtonPressed(GUIElement* element, HWND, int x, int y)
 
 // The children's events.
 
-void ButtonPressed(GUIElement* button)
-{
+void ButtonPressed(GUIElement* button) {
     FormMain* form = AsMainForm(button->parent);
-    if (form == nullptr && button->parent != nullptr)
-        form = AsMainForm(button->parent->parent);
-    if (form != nullptr)
-        form->OnButtonClick(button);
+    if (form == nullptr && button->parent != nullptr) form = AsMainForm(button->parent->parent);
+    if (form != nullptr) form->OnButtonClick(button);
 }
 
-void StakeMoved(GUIElement* slider, int position)
-{
-    if (FormMain* form = AsMainForm(slider->parent))
-        form->OnStakeChanged(slider, position);
+void StakeMoved(GUIElement* slider, int position) {
+    if (FormMain* form = AsMainForm(slider->parent)) form->OnStakeChanged(slider, position);
 }
 
-void DealTick(Timer* timer)
-{
-    if (FormMain* form = AsMainForm(timer->parent))
-        form->OnDealerTick();
+void DealTick(Timer* timer) {
+    if (FormMain* form = AsMainForm(timer->parent)) form->OnDealerTick();
 }
 
 // A menu item walks up to the form that owns its bar, or else uses the main form.
-void MenuPicked(GUIElement* item)
-{
+void MenuPicked(GUIElement* item) {
     for (GUIElement* up = item; up != nullptr; up = up->parent) {
         if (FormMain* form = AsMainForm(up)) {
             form->OnMenuCommand(static_cast<SubMenu*>(item));
             return;
         }
     }
-    if (mainForm != nullptr)
-        mainForm->OnMenuCommand(static_cast<SubMenu*>(item));
+    if (mainForm != nullptr) mainForm->OnMenuCommand(static_cast<SubMenu*>(item));
 }
 
-} // namespace
+}  // namespace
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title)
-    : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale())
-{
+    : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale()) {
     Construct(title);
 }
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock)
-    : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale())
-{
+    : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale()) {
     Construct(title);
 }
 
-void FormMain::Construct(const std::string& title)
-{
+void FormMain::Construct(const std::string& title) {
     round.LoadScore();
     formFont = new FontSpec("Lucida Console", 14);
     largeFont = new FontSpec("Arial", 22);
@@ -192,20 +166,17 @@ void FormMain::Construct(const std::string& title)
     if (window != nullptr)
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(formFont->GetFontHandle()), TRUE);
     SetClientSize(kTableWidth, kTableHeight);
-    if (mainForm == nullptr)
-        mainForm = this;
+    if (mainForm == nullptr) mainForm = this;
 }
 
-FormMain::~FormMain()
-{
+FormMain::~FormMain() {
     // The timer goes first, so that no tick arrives while the table is taken apart.
     DeleteElement(dealTimer);
     dealTimer = nullptr;
     // Normally the window is gone by now. When it is not, it closes without asking:
     // there is nobody left to answer.
     Closing = nullptr;
-    if (window != nullptr && created)
-        SendMessageW(window, WM_CLOSE, 0, 0);
+    if (window != nullptr && created) SendMessageW(window, WM_CLOSE, 0, 0);
     created = false;
 
     DeleteElement(aboutForm);
@@ -221,27 +192,21 @@ FormMain::~FormMain()
     DeleteElement(infoButton);
     DeleteElement(startButton);
     DeleteElement(logoImage);
-    if (controlBrush != nullptr)
-        DeleteObject(controlBrush);
+    if (controlBrush != nullptr) DeleteObject(controlBrush);
     DeleteElement(largeFont);
-    for (Image* place : dealerCardImages)
-        DeleteElement(place);
-    for (Image* place : playerCardImages)
-        DeleteElement(place);
-    for (CellControl* cell : {messageCell, scoreCaptionCell, scoreCell, playerCaptionCell,
-                              playerPointsCell, dealerCaptionCell, dealerPointsCell,
-                              remainingCaptionCell, remainingCell})
+    for (Image* place : dealerCardImages) DeleteElement(place);
+    for (Image* place : playerCardImages) DeleteElement(place);
+    for (CellControl* cell : {messageCell, scoreCaptionCell, scoreCell, playerCaptionCell, playerPointsCell,
+                              dealerCaptionCell, dealerPointsCell, remainingCaptionCell, remainingCell})
         DeleteElement(cell);
     DeleteElement(stopButton);
     DeleteElement(stakeButton);
     DeleteElement(getCardButton);
     DeleteElement(stakeSlider);
-    if (mainForm == this)
-        mainForm = nullptr;
+    if (mainForm == this) mainForm = nullptr;
 }
 
-void FormMain::SetFormEvents()
-{
+void FormMain::SetFormEvents() {
     Created = FormCreated;
     Closing = FormClosing;
     Resized = FormResized;
@@ -255,25 +220,26 @@ void FormMain::SetFormEvents()
 // The game's icon at both sizes the system shows: the small one in the caption, the large
 // one for task switching and a large taskbar. Each is the image of that size from the icon
 // resource, shared with the module, so neither is destroyed.
-void FormMain::SetWindowIcon()
-{
+void FormMain::SetWindowIcon() {
     iconId = kIconId;
-    if (window == nullptr)
-        return;
-    struct Size { WPARAM which; int widthMetric; int heightMetric; };
+    if (window == nullptr) return;
+    struct Size {
+        WPARAM which;
+        int widthMetric;
+        int heightMetric;
+    };
     for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
-        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                 GetSystemMetrics(size.widthMetric),
-                                 GetSystemMetrics(size.heightMetric), LR_SHARED);
-        if (icon != nullptr) // otherwise the window keeps the class icon
+        HANDLE icon =
+            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(size.widthMetric),
+                       GetSystemMetrics(size.heightMetric), LR_SHARED);
+        if (icon != nullptr)  // otherwise the window keeps the class icon
             SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
     }
 }
 
 // The whole table, element by element, each made before the next; the order is also
 // the tab order and the order of the control identifiers.
-void FormMain::BuildLayout()
-{
+void FormMain::BuildLayout() {
     BuildMenuBar();
     if (created) {
         RECT client;
@@ -298,8 +264,7 @@ void FormMain::BuildLayout()
     MakeDealTimer();
 }
 
-void FormMain::BuildMenuBar()
-{
+void FormMain::BuildMenuBar() {
     menuBar = new MenuBar(this);
     fileMenu = new Menu(menuBar, "&File");
     exitItem = new SubMenu(fileMenu, "&Exit");
@@ -314,8 +279,7 @@ void FormMain::BuildMenuBar()
 
 // Each place's window is made where the table's reset puts it, so that the reset finds
 // nothing to move while the table is built.
-void FormMain::BuildCardPlaces()
-{
+void FormMain::BuildCardPlaces() {
     for (CardRow row : {CardRow::Dealer, CardRow::Player}) {
         auto& places = row == CardRow::Dealer ? dealerCardImages : playerCardImages;
         for (int i = 0; i < kCardPlaces; ++i) {
@@ -327,9 +291,8 @@ void FormMain::BuildCardPlaces()
     }
 }
 
-CellControl* FormMain::MakeCell(int x, int y, int cellWidth, int cellHeight,
-                                FontSpec* cellFont, COLORREF color, const char* cellText)
-{
+CellControl* FormMain::MakeCell(int x, int y, int cellWidth, int cellHeight, FontSpec* cellFont,
+                                COLORREF color, const char* cellText) {
     auto* cell = new CellControl(this);
     cell->SetSize(cellWidth, cellHeight);
     cell->MoveTo(x, y);
@@ -340,10 +303,15 @@ CellControl* FormMain::MakeCell(int x, int y, int cellWidth, int cellHeight,
     return cell;
 }
 
-void FormMain::BuildHandCells()
-{
+void FormMain::BuildHandCells() {
     // The captions and points of the two hands: made centred, then set to the left.
-    struct HandCell { CellControl** field; int x; int y; int cellWidth; const char* text; };
+    struct HandCell {
+        CellControl** field;
+        int x;
+        int y;
+        int cellWidth;
+        const char* text;
+    };
     const HandCell handCells[] = {
         {&dealerCaptionCell, 10, 78, 120, "Dealer"},
         {&dealerPointsCell, 140, 78, 50, "0"},
@@ -357,8 +325,7 @@ void FormMain::BuildHandCells()
     }
 }
 
-void FormMain::BuildSideCells()
-{
+void FormMain::BuildSideCells() {
     const int W = width;
     remainingCaptionCell = MakeCell(W - 105, 200, 100, 55, formFont, kWhite, "Remaining\ncards");
     remainingCaptionCell->Create();
@@ -369,8 +336,7 @@ void FormMain::BuildSideCells()
     messageCell->Create();
 }
 
-void FormMain::BuildScoreCells()
-{
+void FormMain::BuildScoreCells() {
     const int left = (width - 430) / 2;
     scoreCaptionCell = new CellControl(this);
     scoreCaptionCell->SetSize(90, 22);
@@ -393,23 +359,19 @@ void FormMain::BuildScoreCells()
     scoreCell->Create();
 }
 
-Button* FormMain::MakeButton(const char* caption, int x, int y, bool bottomRow, bool startEnabled)
-{
+Button* FormMain::MakeButton(const char* caption, int x, int y, bool bottomRow, bool startEnabled) {
     auto* button = new Button(this, caption);
     button->SetSize(kButtonWidth, kButtonHeight);
     button->MoveTo(x, y);
     button->command = ButtonPressed;
-    if (bottomRow)
-        button->SetHandCursor(true);
+    if (bottomRow) button->SetHandCursor(true);
     button->ownerDrawn = true;
-    if (!startEnabled)
-        button->SetEnabled(false);
+    if (!startEnabled) button->SetEnabled(false);
     button->Create();
     return button;
 }
 
-void FormMain::BuildPlayButtons()
-{
+void FormMain::BuildPlayButtons() {
     const int left = (width - 540) / 2;
     const int y = height - 45;
     startButton = MakeButton(kStartCaption, left, y, true, true);
@@ -418,8 +380,7 @@ void FormMain::BuildPlayButtons()
     stakeButton = MakeButton("PUNTO", left + 330, y, true, false);
 }
 
-void FormMain::BuildStakeSlider()
-{
+void FormMain::BuildStakeSlider() {
     stakeSlider = new Slider(this);
     stakeSlider->SetSize(kButtonWidth, kButtonHeight);
     stakeSlider->MoveTo((width - 540) / 2 + 440, height - 45);
@@ -430,18 +391,15 @@ void FormMain::BuildStakeSlider()
 
 // The timer is made with the table but runs only while the dealer plays: an idle table
 // wakes nobody up.
-void FormMain::MakeDealTimer()
-{
+void FormMain::MakeDealTimer() {
     dealTimer = new Timer(this, 30);
     dealTimer->Tick = DealTick;
     dealTimer->Create();
 }
 
 // The dealer's turn begins at STOP and lasts until its outcome; the timer follows it.
-void FormMain::FollowDealerTurn()
-{
-    if (dealTimer == nullptr)
-        return;
+void FormMain::FollowDealerTurn() {
+    if (dealTimer == nullptr) return;
     if (round.RoundActive() && round.PlayerTurn() == 0)
         dealTimer->Start();
     else
@@ -450,20 +408,17 @@ void FormMain::FollowDealerTurn()
 
 // START is red with white text while it can be pressed; every other control is grey
 // with black text. At most one brush made here is alive at a time.
-HBRUSH FormMain::OnControlColor(HDC deviceContext)
-{
+HBRUSH FormMain::OnControlColor(HDC deviceContext) {
     if (controlBrush != nullptr) {
         DeleteObject(controlBrush);
         controlBrush = nullptr;
     }
-    if (font != nullptr)
-        SelectObject(deviceContext, font->GetFontHandle());
+    if (font != nullptr) SelectObject(deviceContext, font->GetFontHandle());
     HWND control = WindowFromDC(deviceContext);
     COLORREF back = kControlGrey;
     COLORREF fore = kBlack;
     if (startButton != nullptr && control == startButton->window) {
-        if (!startButton->enabled)
-            return nullptr;
+        if (!startButton->enabled) return nullptr;
         back = kRed;
         fore = kWhite;
     }
@@ -475,57 +430,45 @@ HBRUSH FormMain::OnControlColor(HDC deviceContext)
 
 // Asked on every close request. No leaves the game as it was; Yes charges a running
 // round and stops the dealer.
-bool FormMain::ConfirmClose()
-{
+bool FormMain::ConfirmClose() {
     UnregisterHotKeys();
     if (!AskYesNo("Do you really want to go exit?", "Exit")) {
         RegisterHotKeys();
         return false;
     }
     round.AbandonRound();
-    if (dealTimer != nullptr && dealTimer->running)
-        dealTimer->Stop();
+    if (dealTimer != nullptr && dealTimer->running) dealTimer->Stop();
     return true;
 }
 
 void FormMain::OnFormResized() {}
 
-void FormMain::OnDealerTick()
-{
+void FormMain::OnDealerTick() {
     round.OnDealerTick();
     FollowDealerTurn();
 }
 
 bool FormMain::OnFormChar(int) { return true; }
 
-bool FormMain::OnTextBoxChar(TextBox*, int character)
-{
-    return character != '\t' && character != '\r';
-}
+bool FormMain::OnTextBoxChar(TextBox*, int character) { return character != '\t' && character != '\r'; }
 
 void FormMain::OnFormKeyDown(int) {}
 
 void FormMain::OnFormKeyUp(int) {}
 
-void FormMain::OnMenuCommand(SubMenu* item)
-{
-    if (item == nullptr)
-        return;
+void FormMain::OnMenuCommand(SubMenu* item) {
+    if (item == nullptr) return;
     if (exitItem != nullptr && item->commandId == exitItem->commandId) {
         SendMessageW(window, WM_CLOSE, 0, 0);
         // The player may have answered No: only a window that is really gone stops
         // counting as created.
-        if (!IsWindow(window))
-            created = false;
+        if (!IsWindow(window)) created = false;
     }
-    if (homeItem != nullptr && item->commandId == homeItem->commandId)
-        OpenWithShell(kHomePage);
-    if (guideItem != nullptr && item->commandId == guideItem->commandId)
-        OpenWithShell(GuidePage());
+    if (homeItem != nullptr && item->commandId == homeItem->commandId) OpenWithShell(kHomePage);
+    if (guideItem != nullptr && item->commandId == guideItem->commandId) OpenWithShell(GuidePage());
 }
 
-void FormMain::CloseOnEscape(GUIElement*, int key)
-{
+void FormMain::CloseOnEscape(GUIElement*, int key) {
     if (key == VK_ESCAPE) {
         SendMessageW(window, WM_CLOSE, 0, 0);
         created = false;
@@ -540,18 +483,14 @@ void FormMain::OnChildLeftButtonDown(GUIElement*) {}
 
 void FormMain::OnChildEvent(GUIElement*) {}
 
-void FormMain::OnTextBoxFocus(TextBox* textBox)
-{
-    if (textBox->created)
-        SendMessageW(textBox->window, EM_SETSEL, 0, -1);
+void FormMain::OnTextBoxFocus(TextBox* textBox) {
+    if (textBox->created) SendMessageW(textBox->window, EM_SETSEL, 0, -1);
 }
 
-void FormMain::OnButtonClick(GUIElement* button)
-{
+void FormMain::OnButtonClick(GUIElement* button) {
     // A player cannot press a disabled button; a click that another program posts to
     // one (STOP while idle, say) would otherwise throw the round out of step.
-    if (!button->enabled)
-        return;
+    if (!button->enabled) return;
     const int id = button->commandId;
     if (exitButton != nullptr && id == exitButton->commandId)
         OnMenuCommand(exitItem);
@@ -570,10 +509,8 @@ void FormMain::OnStakeChanged(GUIElement*, int position) { round.OnStakeChanged(
 
 // A fresh about box for every press; the one it replaces may still be on screen, so it
 // is deleted only when the message loop ends.
-void FormMain::ShowAbout()
-{
-    if (aboutForm != nullptr)
-        DeferDelete(aboutForm);
+void FormMain::ShowAbout() {
+    if (aboutForm != nullptr) DeferDelete(aboutForm);
     aboutForm = new FormAbout(this);
     aboutForm->logoId = kAboutLogoPicture;
     aboutForm->logoWidth = kAboutLogoWidth;
@@ -590,100 +527,90 @@ void FormMain::ShowAbout()
 
 // The round's view, on the real elements.
 
-CellControl* FormMain::Cell(TableCell cell) const
-{
+CellControl* FormMain::Cell(TableCell cell) const {
     switch (cell) {
-    case TableCell::Message: return messageCell;
-    case TableCell::DealerPoints: return dealerPointsCell;
-    case TableCell::PlayerPoints: return playerPointsCell;
-    case TableCell::Remaining: return remainingCell;
-    case TableCell::Score: return scoreCell;
+        case TableCell::Message:
+            return messageCell;
+        case TableCell::DealerPoints:
+            return dealerPointsCell;
+        case TableCell::PlayerPoints:
+            return playerPointsCell;
+        case TableCell::Remaining:
+            return remainingCell;
+        case TableCell::Score:
+            return scoreCell;
     }
     return nullptr;
 }
 
-GUIElement* FormMain::Control(TableControl control) const
-{
+GUIElement* FormMain::Control(TableControl control) const {
     switch (control) {
-    case TableControl::StartButton: return startButton;
-    case TableControl::StopButton: return stopButton;
-    case TableControl::GetCardButton: return getCardButton;
-    case TableControl::StakeButton: return stakeButton;
-    case TableControl::StakeSlider: return stakeSlider;
+        case TableControl::StartButton:
+            return startButton;
+        case TableControl::StopButton:
+            return stopButton;
+        case TableControl::GetCardButton:
+            return getCardButton;
+        case TableControl::StakeButton:
+            return stakeButton;
+        case TableControl::StakeSlider:
+            return stakeSlider;
     }
     return nullptr;
 }
 
-Image* FormMain::CardPlace(CardRow row, int index) const
-{
+Image* FormMain::CardPlace(CardRow row, int index) const {
     return (row == CardRow::Dealer ? dealerCardImages : playerCardImages)[index];
 }
 
-void FormMain::SetCellText(TableCell cell, const std::string& cellText)
-{
-    if (CellControl* target = Cell(cell))
-        target->SetTextNarrow(cellText);
+void FormMain::SetCellText(TableCell cell, const std::string& cellText) {
+    if (CellControl* target = Cell(cell)) target->SetTextNarrow(cellText);
 }
 
-void FormMain::ShowCard(CardRow row, int index, int picture)
-{
+void FormMain::ShowCard(CardRow row, int index, int picture) {
     if (Image* place = CardPlace(row, index)) {
         // The table is refreshed after every card: a place that already shows this
         // picture keeps it rather than loading it again.
-        if (place->resourceId != picture || place->bitmap == nullptr)
-            place->SetImage(picture);
+        if (place->resourceId != picture || place->bitmap == nullptr) place->SetImage(picture);
         place->Show();
     }
 }
 
-void FormMain::HideCard(CardRow row, int index)
-{
-    if (Image* place = CardPlace(row, index))
-        place->Hide();
+void FormMain::HideCard(CardRow row, int index) {
+    if (Image* place = CardPlace(row, index)) place->Hide();
 }
 
-void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY)
-{
+void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
     // A place that is already there is not moved again (and not repainted for it).
     Image* place = CardPlace(row, index);
     if (place != nullptr && (place->x != cardX || place->y != cardY || !place->created))
         place->MoveTo(cardX, cardY);
 }
 
-void FormMain::SetEnabled(TableControl control, bool enable)
-{
-    if (GUIElement* element = Control(control))
-        element->SetEnabled(enable);
+void FormMain::SetEnabled(TableControl control, bool enable) {
+    if (GUIElement* element = Control(control)) element->SetEnabled(enable);
 }
 
-bool FormMain::IsEnabled(TableControl control) const
-{
+bool FormMain::IsEnabled(TableControl control) const {
     GUIElement* element = Control(control);
     return element != nullptr && element->enabled;
 }
 
-void FormMain::SetCaption(TableControl control, const std::string& caption)
-{
-    if (GUIElement* element = Control(control))
-        element->SetTextNarrow(caption);
+void FormMain::SetCaption(TableControl control, const std::string& caption) {
+    if (GUIElement* element = Control(control)) element->SetTextNarrow(caption);
 }
 
-std::string FormMain::Caption(TableControl control) const
-{
+std::string FormMain::Caption(TableControl control) const {
     GUIElement* element = Control(control);
     return element != nullptr ? element->GetTextNarrow() : std::string();
 }
 
-void FormMain::SetStakePosition(int position)
-{
-    if (stakeSlider != nullptr)
-        stakeSlider->SetPosition(position);
+void FormMain::SetStakePosition(int position) {
+    if (stakeSlider != nullptr) stakeSlider->SetPosition(position);
 }
 
-int FormMain::StakePosition()
-{
-    if (stakeSlider == nullptr)
-        return 1;
+int FormMain::StakePosition() {
+    if (stakeSlider == nullptr) return 1;
     if (stakeSlider->created)
         stakeSlider->position = static_cast<int>(SendMessageW(stakeSlider->window, TBM_GETPOS, 0, 0));
     return stakeSlider->position;
@@ -691,17 +618,15 @@ int FormMain::StakePosition()
 
 // The sound library is loaded with the first sound rather than with the program, so
 // the table comes up sooner.
-void FormMain::PlayWave(int resourceId)
-{
+void FormMain::PlayWave(int resourceId) {
     using PlaySoundFunction = decltype(&::PlaySoundW);
     static PlaySoundFunction playSound = [] {
         HMODULE sound = LoadLibraryW(L"winmm.dll");
-        return sound != nullptr ? reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void*>(
-                                      GetProcAddress(sound, "PlaySoundW")))
+        return sound != nullptr ? reinterpret_cast<PlaySoundFunction>(
+                                      reinterpret_cast<void*>(GetProcAddress(sound, "PlaySoundW")))
                                 : nullptr;
     }();
-    if (playSound != nullptr)
-        playSound(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
+    if (playSound != nullptr) playSound(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

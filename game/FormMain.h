@@ -38,7 +38,7 @@ public:
     FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock);
     ~FormMain();
 
-    using Form::SetEnabled; // the form's own, beside the table's controls' below
+    using Form::SetEnabled;  // the form's own, beside the table's controls' below
 
     HBRUSH OnControlColor(HDC deviceContext) override;
 
@@ -113,10 +113,8 @@ private:
     void ShowAbout();
 
     NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,
-                                       NeloUtility::FontSpec* cellFont, COLORREF color,
-                                       const char* cellText);
-    NeloUtility::Button* MakeButton(const char* caption, int x, int y, bool bottomRow,
-                                    bool startEnabled);
+                                       NeloUtility::FontSpec* cellFont, COLORREF color, const char* cellText);
+    NeloUtility::Button* MakeButton(const char* caption, int x, int y, bool bottomRow, bool startEnabled);
 
     // What the round shows, on the real elements.
     void SetCellText(TableCell cell, const std::string& cellText) override;
@@ -141,4 +139,4 @@ private:
 // The first main form constructed; the menu's events fall back on it.
 extern FormMain* mainForm;
 
-} // namespace DoDadu
+}  // namespace DoDadu

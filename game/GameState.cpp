@@ -8,17 +8,14 @@
 namespace DoDadu {
 namespace {
 
-bool Contains(const std::vector<int>& cards, int id)
-{
+bool Contains(const std::vector<int>& cards, int id) {
     return std::find(cards.begin(), cards.end(), id) != cards.end();
 }
 
 // The plain sum, every figure (the wild card too) at half a point.
-double PlainSum(const std::vector<int>& hand)
-{
+double PlainSum(const std::vector<int>& hand) {
     double sum = 0.0;
-    for (int id : hand)
-        sum += CardValue(id);
+    for (int id : hand) sum += CardValue(id);
     return sum;
 }
 
@@ -26,15 +23,13 @@ bool IsWhole(double points) { return points - std::trunc(points) == 0.0; }
 
 // The wild card fills a hand of two or more cards that is still short of 7.5: to
 // 7.5 when the others leave a whole number, else only to 7.
-bool WildCardFills(const std::vector<int>& hand, double sum)
-{
+bool WildCardFills(const std::vector<int>& hand, double sum) {
     return Contains(hand, kWildCard) && hand.size() >= 2 && sum < kBestHand;
 }
 
-} // namespace
+}  // namespace
 
-void GameState::NewDeck()
-{
+void GameState::NewDeck() {
     dealerHand.clear();
     playerHand.clear();
     deck.clear();
@@ -42,8 +37,7 @@ void GameState::NewDeck()
     remainingCards = kCardCount;
 }
 
-void GameState::RefillDeck()
-{
+void GameState::RefillDeck() {
     int fresh = kCardCount - static_cast<int>(playerHand.size() + dealerHand.size());
     deck.clear();
     deck.insert(deck.end(), dealerHand.begin(), dealerHand.end());
@@ -53,25 +47,21 @@ void GameState::RefillDeck()
 }
 
 // Rejection sampling: a drawn id already in the deck is thrown back.
-void GameState::AddRandomCardsUntil(std::size_t size)
-{
+void GameState::AddRandomCardsUntil(std::size_t size) {
     RandomSource& random = SharedRandom();
     random.SeedOnceFromClock();
     while (deck.size() < size) {
         int id = random.RandomCardId();
-        if (!Contains(deck, id))
-            deck.push_back(id);
+        if (!Contains(deck, id)) deck.push_back(id);
     }
 }
 
-void GameState::DealNextCard(std::vector<int>& hand)
-{
+void GameState::DealNextCard(std::vector<int>& hand) {
     hand.push_back(deck[static_cast<std::size_t>(kCardCount - remainingCards)]);
     --remainingCards;
 }
 
-void GameState::EvaluateHands()
-{
+void GameState::EvaluateHands() {
     wildCardSeen = Contains(dealerHand, kWildCard) || Contains(playerHand, kWildCard);
 
     double dealerSum = PlainSum(dealerHand);
@@ -97,10 +87,9 @@ void GameState::EvaluateHands()
     }
 }
 
-bool GameState::PlayerShowsWildCard() const
-{
+bool GameState::PlayerShowsWildCard() const {
     return playerHand.size() > 1 &&
            std::find(playerHand.begin() + 1, playerHand.end(), kWildCard) != playerHand.end();
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -9,13 +9,13 @@ namespace DoDadu {
 class GameState {
 public:
     std::vector<int> deck;
-    std::vector<int> dealerHand; // [0] is the dealer's covered card
-    std::vector<int> playerHand; // [0] is the player's covered card, unseen by the dealer
+    std::vector<int> dealerHand;  // [0] is the dealer's covered card
+    std::vector<int> playerHand;  // [0] is the player's covered card, unseen by the dealer
     int remainingCards = 0;
-    bool wildCardSeen = false;   // the wild card was in a hand at the last evaluation
+    bool wildCardSeen = false;  // the wild card was in a hand at the last evaluation
     double dealerPoints = 0.0;
     double playerPoints = 0.0;
-    double playerShownPoints = 0.0; // the player's hand as the dealer sees it
+    double playerShownPoints = 0.0;  // the player's hand as the dealer sees it
 
     // Empties both hands and deals a fresh random order of all 40 cards.
     void NewDeck();
@@ -35,4 +35,4 @@ private:
     void AddRandomCardsUntil(std::size_t size);
 };
 
-} // namespace DoDadu
+}  // namespace DoDadu

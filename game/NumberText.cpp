@@ -26,22 +26,18 @@ private:
     std::string grouping;
 };
 
-} // namespace
+}  // namespace
 
-std::string PointsText(double points)
-{
+std::string PointsText(double points) {
     // Hand points are whole or half numbers (and not below zero). Those print as "%Lg" would print them
     // without a trip through printf, which the odds simulator feels millions of times.
     const double twice = points * 2;
-    if (points > -10000 && points < 10000 && twice == static_cast<int>(twice) &&
-        !std::signbit(points)) {
+    if (points > -10000 && points < 10000 && twice == static_cast<int>(twice) && !std::signbit(points)) {
         int halves = static_cast<int>(twice);
         std::string text = halves < 0 ? "-" : "";
-        if (halves < 0)
-            halves = -halves;
+        if (halves < 0) halves = -halves;
         text += std::to_string(halves / 2);
-        if (halves % 2 != 0)
-            text += ".5";
+        if (halves % 2 != 0) text += ".5";
         return text;
     }
     char text[64];
@@ -49,8 +45,7 @@ std::string PointsText(double points)
     return text;
 }
 
-std::string PlainNumberText(std::int64_t value)
-{
+std::string PlainNumberText(std::int64_t value) {
     char text[32];
 #ifdef _WIN32
     // The runtime's printf knows "%I64d"; the compiler's format check does not.
@@ -65,57 +60,46 @@ std::string PlainNumberText(std::int64_t value)
     return text;
 }
 
-int SaturateToInt(std::int64_t value)
-{
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
+int SaturateToInt(std::int64_t value) {
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
     return static_cast<int>(value);
 }
 
-int LeadingInteger(const std::string& text)
-{
+int LeadingInteger(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     // Accumulate with a ceiling just past the 32-bit range: enough to saturate,
     // never enough to overflow.
     const std::int64_t ceiling = static_cast<std::int64_t>(INT_MAX) + 2;
     std::int64_t magnitude = 0;
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
         magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > ceiling)
-            magnitude = ceiling;
+        if (magnitude > ceiling) magnitude = ceiling;
     }
     return SaturateToInt(negative ? -magnitude : magnitude);
 }
 
-std::locale GroupingLocale(char separator, const std::string& grouping)
-{
+std::locale GroupingLocale(char separator, const std::string& grouping) {
     return std::locale(std::locale::classic(), new GroupingPunct(separator, grouping));
 }
 
-std::string NumpunctGrouping(const std::string& windowsGrouping)
-{
+std::string NumpunctGrouping(const std::string& windowsGrouping) {
     std::string groups;
     bool repeatLast = false;
     std::size_t i = 0;
     while (i < windowsGrouping.size()) {
         int size = 0;
         bool digits = false;
-        for (; i < windowsGrouping.size() &&
-               std::isdigit(static_cast<unsigned char>(windowsGrouping[i])); ++i) {
+        for (; i < windowsGrouping.size() && std::isdigit(static_cast<unsigned char>(windowsGrouping[i]));
+             ++i) {
             size = std::min(size * 10 + (windowsGrouping[i] - '0'), 100);
             digits = true;
         }
-        if (i < windowsGrouping.size())
-            ++i; // the ';' between groups (or any other stray character)
-        if (!digits)
-            continue;
+        if (i < windowsGrouping.size()) ++i;  // the ';' between groups (or any other stray character)
+        if (!digits) continue;
         if (size == 0) {
             // A 0 closes the list: the group before it repeats.
             repeatLast = true;
@@ -124,21 +108,17 @@ std::string NumpunctGrouping(const std::string& windowsGrouping)
         groups += static_cast<char>(size);
     }
     if (!groups.empty() && !repeatLast)
-        groups += static_cast<char>(CHAR_MAX); // no groups beyond the listed ones
+        groups += static_cast<char>(CHAR_MAX);  // no groups beyond the listed ones
     return groups;
 }
 
-GroupedNumberFormatter::GroupedNumberFormatter(const std::locale& locale)
-{
-    stream.imbue(locale);
-}
+GroupedNumberFormatter::GroupedNumberFormatter(const std::locale& locale) { stream.imbue(locale); }
 
-std::string GroupedNumberFormatter::Format(long long value)
-{
+std::string GroupedNumberFormatter::Format(long long value) {
     stream.str(std::string());
     stream.clear();
     stream << value;
     return stream.str();
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

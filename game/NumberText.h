@@ -40,4 +40,4 @@ private:
     std::ostringstream stream;
 };
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -15,8 +15,8 @@ public:
     void Reseed(std::uint32_t seed);
     bool IsSeeded() const { return seeded; }
 
-    int Draw();         // 0 .. 32767
-    int RandomCardId(); // 1 .. 40
+    int Draw();          // 0 .. 32767
+    int RandomCardId();  // 1 .. 40
 
 private:
     std::uint32_t state = 0;
@@ -26,4 +26,4 @@ private:
 // The process-wide instance that the deck draws from.
 RandomSource& SharedRandom();
 
-} // namespace DoDadu
+}  // namespace DoDadu

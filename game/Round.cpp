@@ -26,41 +26,30 @@ private:
     bool& flag;
 };
 
-} // namespace
+}  // namespace
 
-bool DealerStops(double dealer, double shown, bool showsWild)
-{
-    return (shown == 0.0 && dealer >= 6.0) ||
-           (shown != 0.0 && shown < dealer && dealer >= 5.0) ||
-           (shown == kBestHand && dealer == kBestHand) ||
-           (shown == 7.0 && showsWild && dealer == 7.0);
+bool DealerStops(double dealer, double shown, bool showsWild) {
+    return (shown == 0.0 && dealer >= 6.0) || (shown != 0.0 && shown < dealer && dealer >= 5.0) ||
+           (shown == kBestHand && dealer == kBestHand) || (shown == 7.0 && showsWild && dealer == 7.0);
 }
 
-Round::Round(TableView& view, DealerClock& clock, ScoreStore& store,
-             const std::locale& numberLocale)
-    : view(view), clock(clock), store(store), grouped(numberLocale)
-{
-}
+Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale)
+    : view(view), clock(clock), store(store), grouped(numberLocale) {}
 
-void Round::LoadScore()
-{
+void Round::LoadScore() {
     std::string stored = store.ReadScore();
     score = stored.empty() ? kStartingScore : LeadingInteger(stored);
 }
 
-RoundPhase Round::Phase() const
-{
-    if (!roundActive)
-        return RoundPhase::Idle;
-    if (playerTurn != 0)
-        return RoundPhase::PlayerTurn;
+RoundPhase Round::Phase() const {
+    if (!roundActive) return RoundPhase::Idle;
+    if (playerTurn != 0) return RoundPhase::PlayerTurn;
     return outcomePending ? RoundPhase::DealerStopped : RoundPhase::DealerTurn;
 }
 
 // ---- the player's actions ------------------------------------------------------
 
-void Round::OnStartClicked()
-{
+void Round::OnStartClicked() {
     view.SetCellText(TableCell::Message, std::string());
     // The cards of the last round are thrown away, not put back into the deck.
     cards.dealerHand.clear();
@@ -71,8 +60,7 @@ void Round::OnStartClicked()
         Start();
 }
 
-void Round::Cancel()
-{
+void Round::Cancel() {
     ChangeScore(-(CurrentStake() / 2));
     ShowAndSaveScore();
     roundActive = false;
@@ -80,13 +68,12 @@ void Round::Cancel()
     view.SetCaption(TableControl::StartButton, kStartCaption);
 }
 
-void Round::Start()
-{
+void Round::Start() {
     if (cards.remainingCards < 2 || cards.wildCardSeen) {
         cards.NewDeck();
         cards.wildCardSeen = false;
     }
-    cards.DealNextCard(cards.dealerHand); // the dealer's card always comes first
+    cards.DealNextCard(cards.dealerHand);  // the dealer's card always comes first
     cards.DealNextCard(cards.playerHand);
     playerTurn = 1;
     view.SetStakePosition(1);
@@ -98,8 +85,7 @@ void Round::Start()
     view.SetCaption(TableControl::StartButton, kCancelCaption);
 }
 
-void Round::OnGetCardClicked()
-{
+void Round::OnGetCardClicked() {
     DrawCard(cards.playerHand);
     if (cards.playerPoints > kBestHand)
         PlayerBusts();
@@ -109,8 +95,7 @@ void Round::OnGetCardClicked()
     view.SetEnabled(TableControl::StakeSlider, false);
 }
 
-void Round::PlayerBusts()
-{
+void Round::PlayerBusts() {
     view.SetCellText(TableCell::Message, kMessagePlayerBusts);
     ChangeScore(-static_cast<std::int64_t>(CurrentStake()));
     playerTurn = 0;
@@ -119,29 +104,24 @@ void Round::PlayerBusts()
     roundActive = false;
     PlayResourceSound(kPlayerLosesSound);
     view.SetCaption(TableControl::StartButton, kStartCaption);
-    RefreshTable(); // uncovers the dealer's card
+    RefreshTable();  // uncovers the dealer's card
 }
 
-void Round::OnStopClicked()
-{
+void Round::OnStopClicked() {
     playerTurn = 0;
     RefreshTable();
     SetPlayControlsLocked(true);
-    view.SetEnabled(TableControl::StartButton, false); // no CANCEL while the dealer plays
+    view.SetEnabled(TableControl::StartButton, false);  // no CANCEL while the dealer plays
     view.SetCellText(TableCell::Message, kMessageDealerPlays);
     restartDealerClock = true;
 }
 
-void Round::OnStakeChanged(int position)
-{
-    view.SetCaption(TableControl::StakeButton,
-                    grouped.Format(static_cast<long long>(position) * kStakeStep));
+void Round::OnStakeChanged(int position) {
+    view.SetCaption(TableControl::StakeButton, grouped.Format(static_cast<long long>(position) * kStakeStep));
 }
 
-void Round::AbandonRound()
-{
-    if (!roundActive)
-        return;
+void Round::AbandonRound() {
+    if (!roundActive) return;
     std::int64_t stake = CurrentStake();
     ChangeScore(playerTurn != 0 ? -(stake / 2) : -stake);
     ShowAndSaveScore();
@@ -149,32 +129,26 @@ void Round::AbandonRound()
 
 // ---- the dealer ----------------------------------------------------------------
 
-void Round::OnDealerTick()
-{
-    if (dealerBusy)
-        return;
+void Round::OnDealerTick() {
+    if (dealerBusy) return;
     BusyGuard busy(dealerBusy);
     DealerStep();
 }
 
-void Round::DealerStep()
-{
-    if (!dealerClockSet)
-        RestartClock();
-    if (!roundActive || playerTurn != 0)
-        return;
+void Round::DealerStep() {
+    if (!dealerClockSet) RestartClock();
+    if (!roundActive || playerTurn != 0) return;
     if (restartDealerClock) {
         RestartClock();
         restartDealerClock = false;
     }
-    if (ElapsedSinceClock() <= kDealerPaceMs)
-        return;
+    if (ElapsedSinceClock() <= kDealerPaceMs) return;
 
     bool showsWild = cards.PlayerShowsWildCard();
     if (outcomePending)
         Showdown();
     else if (cards.dealerPoints > kBestHand)
-        DealerBusts(); // announced one step after the card that caused it
+        DealerBusts();  // announced one step after the card that caused it
     else if (DealerStops(cards.dealerPoints, cards.playerShownPoints, showsWild)) {
         view.SetCellText(TableCell::Message, kMessageDealerStops);
         outcomePending = true;
@@ -184,8 +158,7 @@ void Round::DealerStep()
     RestartClock();
 }
 
-void Round::Showdown()
-{
+void Round::Showdown() {
     outcomePending = false;
     std::int64_t stake = CurrentStake();
     // The player wins only when strictly ahead: a tie goes to the dealer.
@@ -204,8 +177,7 @@ void Round::Showdown()
     EndRound();
 }
 
-void Round::DealerBusts()
-{
+void Round::DealerBusts() {
     view.SetCellText(TableCell::Message, kMessageDealerBusts);
     ChangeScore(CurrentStake());
     ShowAndSaveScore();
@@ -215,42 +187,33 @@ void Round::DealerBusts()
     EndRound();
 }
 
-void Round::EndRound()
-{
+void Round::EndRound() {
     view.SetCaption(TableControl::StartButton, kStartCaption);
     RefreshTable();
     view.SetEnabled(TableControl::StartButton, true);
 }
 
-void Round::DealerDraws()
-{
+void Round::DealerDraws() {
     DrawCard(cards.dealerHand);
     PlayResourceSound(kDealerDrawSound);
 }
 
 // A card in the middle of a round: an empty deck is refilled around the hands first.
-void Round::DrawCard(std::vector<int>& hand)
-{
-    if (cards.remainingCards < 1)
-        cards.RefillDeck();
+void Round::DrawCard(std::vector<int>& hand) {
+    if (cards.remainingCards < 1) cards.RefillDeck();
     cards.DealNextCard(hand);
     UpdateRemainingCell();
     RefreshTable();
 }
 
-void Round::RestartClock()
-{
-    dealerClockSet = clock.LocalMilliseconds(dealerClock);
-}
+void Round::RestartClock() { dealerClockSet = clock.LocalMilliseconds(dealerClock); }
 
 // Milliseconds since the dealer's last action; 0 when the time cannot be read. Local
 // time may be set back: the clock then starts again from now, so the dealer waits
 // one pace from the jump instead of until the old time comes round again.
-std::int64_t Round::ElapsedSinceClock()
-{
+std::int64_t Round::ElapsedSinceClock() {
     std::int64_t now = 0;
-    if (!clock.LocalMilliseconds(now))
-        return 0;
+    if (!clock.LocalMilliseconds(now)) return 0;
     if (!dealerClockSet || now < dealerClock) {
         dealerClock = now;
         dealerClockSet = true;
@@ -261,13 +224,9 @@ std::int64_t Round::ElapsedSinceClock()
 
 // ---- the table -----------------------------------------------------------------
 
-int Round::CurrentStake()
-{
-    return view.StakePosition() * kStakeStep;
-}
+int Round::CurrentStake() { return view.StakePosition() * kStakeStep; }
 
-void Round::RefreshTable()
-{
+void Round::RefreshTable() {
     cards.EvaluateHands();
     view.SetCellText(TableCell::DealerPoints,
                      playerTurn != 0 ? std::string("0") : PointsText(cards.dealerPoints));
@@ -277,8 +236,7 @@ void Round::RefreshTable()
     ShowRow(CardRow::Player, cards.playerHand, false);
 }
 
-void Round::ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst)
-{
+void Round::ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst) {
     for (int i = 0; i < kCardPlaces; ++i) {
         if (i >= static_cast<int>(hand.size()))
             view.HideCard(row, i);
@@ -289,8 +247,7 @@ void Round::ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst)
     }
 }
 
-void Round::ResetTable()
-{
+void Round::ResetTable() {
     view.SetStakePosition(1);
     OnStakeChanged(1);
     view.SetEnabled(TableControl::StopButton, false);
@@ -309,40 +266,30 @@ void Round::ResetTable()
     view.SetCellText(TableCell::Message, std::string());
 }
 
-void Round::UpdateRemainingCell()
-{
+void Round::UpdateRemainingCell() {
     view.SetCellText(TableCell::Remaining, PlainNumberText(cards.remainingCards));
 }
 
-void Round::ShowAndSaveScore()
-{
+void Round::ShowAndSaveScore() {
     view.SetCellText(TableCell::Score, grouped.Format(score));
     // Missing or empty text counts as 0 here: a score of 0 is not written over it.
-    if (LeadingInteger(store.ReadScore()) != score)
-        store.WriteScore(PlainNumberText(score));
+    if (LeadingInteger(store.ReadScore()) != score) store.WriteScore(PlainNumberText(score));
 }
 
-void Round::SetPlayControlsLocked(bool locked)
-{
+void Round::SetPlayControlsLocked(bool locked) {
     // Only controls not already in the wanted state are touched. The stake button
     // only shows the stake: locking disables it, unlocking leaves it alone.
     for (TableControl control : {TableControl::GetCardButton, TableControl::StopButton,
                                  TableControl::StakeButton, TableControl::StakeSlider}) {
-        if (!locked && control == TableControl::StakeButton)
-            continue;
-        if (view.IsEnabled(control) == locked)
-            view.SetEnabled(control, !locked);
+        if (!locked && control == TableControl::StakeButton) continue;
+        if (view.IsEnabled(control) == locked) view.SetEnabled(control, !locked);
     }
 }
 
-void Round::PlayResourceSound(int id)
-{
-    view.PlayWave(id);
-}
+void Round::PlayResourceSound(int id) { view.PlayWave(id); }
 
-void Round::ChangeScore(std::int64_t delta)
-{
+void Round::ChangeScore(std::int64_t delta) {
     score = SaturateToInt(static_cast<std::int64_t>(score) + delta);
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

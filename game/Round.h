@@ -17,13 +17,13 @@ constexpr int kDealerDrawSound = 1008;
 constexpr int kPlayerWinsSound = 1009;
 constexpr int kPlayerLosesSound = 1010;
 
-constexpr int kStakeStep = 500;         // the stake is the slider position times this
-constexpr int kStartingScore = 50000;   // the score when nothing is stored
-constexpr std::int64_t kDealerPaceMs = 2000; // the dealer acts only after more than this
+constexpr int kStakeStep = 500;               // the stake is the slider position times this
+constexpr int kStartingScore = 50000;         // the score when nothing is stored
+constexpr std::int64_t kDealerPaceMs = 2000;  // the dealer acts only after more than this
 
 // Texts of the message cell and of the start button.
-extern const char* const kStartCaption;      // "START"
-extern const char* const kCancelCaption;     // "CANCEL"
+extern const char* const kStartCaption;        // "START"
+extern const char* const kCancelCaption;       // "CANCEL"
 extern const char* const kMessagePlayerBusts;  // "You exceeded 7.5. You lost!"
 extern const char* const kMessageDealerPlays;  // "Now play the dealer"
 extern const char* const kMessageDealerStops;  // "The dealer stops"
@@ -53,11 +53,11 @@ public:
     void LoadScore();
 
     // The player's actions (the buttons and the slider) and the dealer's timer.
-    void OnStartClicked();   // START or CANCEL, after the start button's caption
+    void OnStartClicked();  // START or CANCEL, after the start button's caption
     void OnGetCardClicked();
     void OnStopClicked();
     void OnDealerTick();
-    void OnStakeChanged(int position); // the stake caption follows the slider
+    void OnStakeChanged(int position);  // the stake caption follows the slider
 
     // The player leaves while a round runs: half the stake in the player's turn, the
     // whole stake in the dealer's. Nothing when idle.
@@ -90,7 +90,7 @@ private:
     void DealerBusts();
     void DealerDraws();
     void DrawCard(std::vector<int>& hand);
-    void EndRound(); // what every outcome of the dealer's turn shares at its end
+    void EndRound();  // what every outcome of the dealer's turn shares at its end
     void ChangeScore(std::int64_t delta);
     void RestartClock();
     std::int64_t ElapsedSinceClock();
@@ -115,4 +115,4 @@ private:
     bool outcomePending = false;
 };
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -7,16 +7,14 @@ namespace {
 const char* const kApplication = "Zandro";
 const char* const kSection = "Dati";
 const char* const kScoreName = "Score";
-} // namespace
+}  // namespace
 
-std::string RegistryScoreStore::ReadScore()
-{
+std::string RegistryScoreStore::ReadScore() {
     return NeloUtility::ReadSetting(kApplication, kSection, kScoreName);
 }
 
-void RegistryScoreStore::WriteScore(const std::string& text)
-{
+void RegistryScoreStore::WriteScore(const std::string& text) {
     NeloUtility::WriteSetting(kApplication, kSection, kScoreName, text);
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

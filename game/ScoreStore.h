@@ -22,4 +22,4 @@ public:
 };
 #endif
 
-} // namespace DoDadu
+}  // namespace DoDadu

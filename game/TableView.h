@@ -13,7 +13,7 @@ enum class TableCell { Message, DealerPoints, PlayerPoints, Remaining, Score };
 // The two rows of eight card places.
 enum class CardRow { Dealer, Player };
 
-constexpr int kCardPlaces = 8; // card places per row; a longer hand is valued, not shown
+constexpr int kCardPlaces = 8;  // card places per row; a longer hand is valued, not shown
 
 // Where the card places stand between rounds: the covered card 10 pixels apart from the
 // ones after it.
@@ -51,4 +51,4 @@ public:
     virtual void PlayWave(int resourceId) = 0;
 };
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -10,5 +10,5 @@ namespace DoDadu {
 // grouping when the settings cannot be read.
 std::locale UserNumberLocale();
 
-} // namespace DoDadu
+}  // namespace DoDadu
 #endif

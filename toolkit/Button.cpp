@@ -13,75 +13,62 @@ constexpr int kIconSize = 32;
 constexpr int kFocusInset = 3;
 
 // Height of the font the item's context holds now (the parent may have chosen it).
-int CurrentFontHeight(HDC dc)
-{
+int CurrentFontHeight(HDC dc) {
     LOGFONTW font{};
     HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
-    if (!current || !GetObjectW(current, sizeof font, &font))
-        return 0;
+    if (!current || !GetObjectW(current, sizeof font, &font)) return 0;
     return font.lfHeight;
 }
 
-COLORREF FrameColour(UINT state, COLORREF& textColour)
-{
+COLORREF FrameColour(UINT state, COLORREF& textColour) {
     if (state & ODS_DISABLED) {
         textColour = Button::kDisabledText;
         return Button::kDisabledFrame;
     }
-    if (state & ODS_SELECTED)
-        return 0xFFFFFF - textColour;
+    if (state & ODS_SELECTED) return 0xFFFFFF - textColour;
     return textColour;
 }
 
 }  // namespace
 
-Button::Button(GUIElement* parentElement, const std::string& caption) : Child(parentElement)
-{
+Button::Button(GUIElement* parentElement, const std::string& caption) : Child(parentElement) {
     kind = "button";
     text = Widen(caption);
     width = 80;
     height = 30;
 }
 
-DWORD Button::WindowStyle() const
-{
+DWORD Button::WindowStyle() const {
     return BaseControlStyle(*this) | kTabStop | (ownerDrawn ? BS_OWNERDRAW : BS_PUSHBUTTON);
 }
 
-void Button::Create()
-{
-    if (created)
-        return;
+void Button::Create() {
+    if (created) return;
     window = MakeControlWindow(*this, L"Button", WindowStyle(), 0);
-    if (window)
-        SubclassControl(*this);
+    if (window) SubclassControl(*this);
     created = true;
     FinishControl(*this);
 }
 
-int Button::DrawImage(Drawing& drawing, const RECT& item, bool /*pressed*/)
-{
+int Button::DrawImage(Drawing& drawing, const RECT& item, bool /*pressed*/) {
     const int itemHeight = item.bottom - item.top;
     HBITMAP picture = enabled ? bitmap : disabledBitmap;
     if (picture) {
         BITMAP size{};
         GetObjectW(picture, sizeof size, &size);
-        DrawTransparentBitmap(drawing, item.left + kPictureLeft,
-                              (itemHeight - size.bmHeight) / 2, size.bmWidth, size.bmHeight,
-                              picture);
+        DrawTransparentBitmap(drawing, item.left + kPictureLeft, (itemHeight - size.bmHeight) / 2,
+                              size.bmWidth, size.bmHeight, picture);
         return item.left + kPictureLeft + size.bmWidth + kPictureGap;
     }
     HICON shownIcon = enabled ? icon : disabledIcon;
-    if (!shownIcon)
-        return 0;
+    if (!shownIcon) return 0;
     if (drawing.dc)
-        DrawIconEx(drawing.dc, item.left + kPictureLeft, (itemHeight - kIconSize) / 2, shownIcon,
-                   kIconSize, kIconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
+        DrawIconEx(drawing.dc, item.left + kPictureLeft, (itemHeight - kIconSize) / 2, shownIcon, kIconSize,
+                   kIconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
     return item.left + kPictureLeft + kIconSize + kPictureGap;
 }
 
-void Button::PaintFace(const DRAWITEMSTRUCT& item)
-{
+void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     Drawing drawing(this);
     drawing.Attach(item.hDC);
     const RECT& area = item.rcItem;
@@ -90,17 +77,15 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item)
     COLORREF textColour = GetTextColor(item.hDC);
     const COLORREF fillColour = GetBkColor(item.hDC);
     int captionTop = (h - CurrentFontHeight(item.hDC)) / 2;
-    if (captionTop < 0)
-        captionTop = 0;
+    if (captionTop < 0) captionTop = 0;
 
     FillRect(drawing, area.left, area.top, w, h, fillColour);
     const COLORREF frame = FrameColour(item.itemState, textColour);
     FrameRect(drawing, area.left, area.top, w, h, frame);
 
     const int captionStart = DrawImage(drawing, area, (item.itemState & ODS_SELECTED) != 0);
-    DrawText(drawing, area.left + captionStart, area.top + captionTop, w - captionStart, h,
-             GetTextNarrow(), textColour, nullptr,
-             captionStart <= 0 ? kAlignCentre : kAlignLeft);
+    DrawText(drawing, area.left + captionStart, area.top + captionTop, w - captionStart, h, GetTextNarrow(),
+             textColour, nullptr, captionStart <= 0 ? kAlignCentre : kAlignLeft);
 
     if (item.itemState & ODS_FOCUS) {
         RECT focus{area.left + kFocusInset, area.top + kFocusInset, area.right - kFocusInset,

@@ -12,43 +12,32 @@ constexpr int kPictureCentre = 2;
 
 }  // namespace
 
-CellControl::CellControl(GUIElement* parentElement) : PanelChildren(parentElement)
-{
-    tabStop = false;
-}
+CellControl::CellControl(GUIElement* parentElement) : PanelChildren(parentElement) { tabStop = false; }
 
 CellControl::~CellControl() = default;
 
-void CellControl::SetText(const std::wstring& newText)
-{
+void CellControl::SetText(const std::wstring& newText) {
     PanelChildren::SetText(newText);
-    if (created)
-        InvalidateRect(window, nullptr, TRUE);
+    if (created) InvalidateRect(window, nullptr, TRUE);
 }
 
 void CellControl::SetTextNarrow(const std::string& newText) { SetText(Widen(newText)); }
 
-void CellControl::SetPicture(HBITMAP bitmap, int drawnWidth, int drawnHeight)
-{
+void CellControl::SetPicture(HBITMAP bitmap, int drawnWidth, int drawnHeight) {
     picture = bitmap;
     BITMAP size{};
-    if (bitmap && (drawnWidth <= 0 || drawnHeight <= 0))
-        GetObjectW(bitmap, sizeof size, &size);
+    if (bitmap && (drawnWidth <= 0 || drawnHeight <= 0)) GetObjectW(bitmap, sizeof size, &size);
     pictureWidth = drawnWidth > 0 ? drawnWidth : size.bmWidth;
     pictureHeight = drawnHeight > 0 ? drawnHeight : size.bmHeight;
 }
 
-void CellControl::OnPaint()
-{
+void CellControl::OnPaint() {
     RECT client;
-    if (created && GetClientRect(window, &client))
-        PaintContents(client);
-    if (Painted)
-        Painted(this);
+    if (created && GetClientRect(window, &client)) PaintContents(client);
+    if (Painted) Painted(this);
 }
 
-void CellControl::PaintContents(const RECT& client)
-{
+void CellControl::PaintContents(const RECT& client) {
     Drawing drawing(this);
     FontSpec ownFont(textFace, textHeight);
     ownFont.bold = textBold;
@@ -57,19 +46,16 @@ void CellControl::PaintContents(const RECT& client)
     drawing.BeginPainting();
 
     const int right = client.right, bottom = client.bottom;
-    if (backgroundPainted)
-        FillRect(drawing, 0, 0, right - client.left, bottom - client.top, backColor);
+    if (backgroundPainted) FillRect(drawing, 0, 0, right - client.left, bottom - client.top, backColor);
 
     FontSpec* textFont = font ? font : &ownFont;
     const int t = TextHeight(textFont, drawing);
     if (!text.empty()) {
         const int top = (bottom - t - client.top) / 2;
-        DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor,
-                     textFont, textAlign);
+        DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor, textFont,
+                     textAlign);
     }
-    if (marker)
-        DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", textColor, textFont,
-                     kAlignCentre);
+    if (marker) DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", textColor, textFont, kAlignCentre);
     if (picture) {
         const int top = (bottom - pictureHeight - client.top) / 2;
         int left = kPictureMargin;

@@ -21,7 +21,7 @@ public:
     bool textItalic = false;
     std::string textFace = "Tahoma";
     int textHeight = 14;
-    int textAlign = 2;          // 0 left, 1 right, 2 centred
+    int textAlign = 2;  // 0 left, 1 right, 2 centred
     COLORREF textColor = RGB(0, 0, 0);
 
     explicit CellControl(GUIElement* parentElement);

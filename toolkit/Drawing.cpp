@@ -4,7 +4,7 @@ namespace NeloUtility {
 
 namespace {
 
-constexpr size_t kTextBufferUnits = 1024; // at most 1023 characters and the terminator
+constexpr size_t kTextBufferUnits = 1024;  // at most 1023 characters and the terminator
 
 UINT FormatFor(int alignment) {
     if (alignment == kAlignRight) return DT_RIGHT;
@@ -12,33 +12,30 @@ UINT FormatFor(int alignment) {
     return DT_LEFT;
 }
 
-HWND OwnerWindow(const Drawing& drawing) {
-    return drawing.owner ? drawing.owner->window : nullptr;
-}
+HWND OwnerWindow(const Drawing& drawing) { return drawing.owner ? drawing.owner->window : nullptr; }
 
 // Combines a one-bit mask and its image on the destination: the mask first with AND,
 // then the image with OR, at the image's own size or stretched. A one-bit source takes
 // the destination's text colour for 0 and its background colour for 1, so those are
 // black and white while the mask goes down (a button's context may hold white on red).
-void CombineMaskAndImage(Drawing& drawing, HDC maskDc, HDC imageDc, int x, int y,
-                                                  int width, int height, int bitmapWidth, int bitmapHeight) {
+void CombineMaskAndImage(Drawing& drawing, HDC maskDc, HDC imageDc, int x, int y, int width, int height,
+                         int bitmapWidth, int bitmapHeight) {
     const bool stretched = width != 0 && height != 0;
     const COLORREF previousText = SetTextColor(drawing.dc, RGB(0, 0, 0));
     const COLORREF previousBack = SetBkColor(drawing.dc, RGB(255, 255, 255));
     for (int pass = 0; pass < 2; ++pass) {
         HDC source = pass == 0 ? maskDc : imageDc;
         DWORD operation = pass == 0 ? SRCAND : SRCPAINT;
-        BOOL done = stretched ? StretchBlt(drawing.dc, x, y, width, height, source, 0, 0,
-                                                                              bitmapWidth, bitmapHeight, operation)
-                                                    : BitBlt(drawing.dc, x, y, bitmapWidth, bitmapHeight, source, 0, 0,
-                                                                      operation);
+        BOOL done = stretched ? StretchBlt(drawing.dc, x, y, width, height, source, 0, 0, bitmapWidth,
+                                           bitmapHeight, operation)
+                              : BitBlt(drawing.dc, x, y, bitmapWidth, bitmapHeight, source, 0, 0, operation);
         if (!done) drawing.ReportError();
     }
     SetTextColor(drawing.dc, previousText);
     SetBkColor(drawing.dc, previousBack);
 }
 
-} // namespace
+}  // namespace
 
 Drawing::Drawing(GUIElement* owner) : owner(owner), dc(nullptr), borrowedDc(false), paint() {}
 
@@ -68,8 +65,8 @@ void Drawing::ReportError() {
     (void)GetLastError();
 }
 
-void DrawTextWide(Drawing& drawing, int x, int y, int width, int height,
-                                    const std::wstring& text, COLORREF colour, FontSpec* font, int alignment) {
+void DrawTextWide(Drawing& drawing, int x, int y, int width, int height, const std::wstring& text,
+                  COLORREF colour, FontSpec* font, int alignment) {
     HDC dc = drawing.dc;
     if (!dc) return;
     SetBkMode(dc, TRANSPARENT);
@@ -91,8 +88,8 @@ void DrawTextWide(Drawing& drawing, int x, int y, int width, int height,
     if (font) SelectObject(dc, previousFont);
 }
 
-void DrawText(Drawing& drawing, int x, int y, int width, int height, const std::string& text,
-                            COLORREF colour, FontSpec* font, int alignment) {
+void DrawText(Drawing& drawing, int x, int y, int width, int height, const std::string& text, COLORREF colour,
+              FontSpec* font, int alignment) {
     DrawTextWide(drawing, x, y, width, height, Widen(text), colour, font, alignment);
 }
 
@@ -131,8 +128,7 @@ void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORR
     DeleteObject(brush);
 }
 
-void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height,
-                                                      HBITMAP bitmap) {
+void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap) {
     if (!drawing.dc || !bitmap) return;
     HDC imageDc = CreateCompatibleDC(drawing.dc);
     HDC maskDc = CreateCompatibleDC(drawing.dc);
@@ -147,10 +143,8 @@ void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height
 
     // Black pixels of the image become 1 in the mask, every other pixel 0.
     SetBkColor(imageDc, RGB(0, 0, 0));
-    if (!BitBlt(maskDc, 0, 0, info.bmWidth, info.bmHeight, imageDc, 0, 0, SRCCOPY))
-        drawing.ReportError();
-    CombineMaskAndImage(drawing, maskDc, imageDc, x, y, width, height, info.bmWidth,
-                                            info.bmHeight);
+    if (!BitBlt(maskDc, 0, 0, info.bmWidth, info.bmHeight, imageDc, 0, 0, SRCCOPY)) drawing.ReportError();
+    CombineMaskAndImage(drawing, maskDc, imageDc, x, y, width, height, info.bmWidth, info.bmHeight);
 
     if (maskDc) SelectObject(maskDc, previousMask);
     if (imageDc) SelectObject(imageDc, previousImage);
@@ -161,8 +155,8 @@ void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height
 
 HBITMAP LoadBitmapFile(const std::string& path) {
     std::wstring widePath = Widen(path);
-    return static_cast<HBITMAP>(LoadImageW(nullptr, widePath.c_str(), IMAGE_BITMAP, 0, 0,
-                                                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(
+        LoadImageW(nullptr, widePath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
-} // namespace NeloUtility
+}  // namespace NeloUtility

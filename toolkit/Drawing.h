@@ -41,12 +41,12 @@ public:
 // Text from the top of the rectangle, transparent background, at most 1023
 // characters. With a zero width or height the text goes out unclipped at (x, y).
 // A null font keeps the context's current font.
-void DrawTextWide(Drawing& drawing, int x, int y, int width, int height,
-                                    const std::wstring& text, COLORREF colour, FontSpec* font, int alignment);
+void DrawTextWide(Drawing& drawing, int x, int y, int width, int height, const std::wstring& text,
+                  COLORREF colour, FontSpec* font, int alignment);
 // Narrow text, each byte widened to the code unit of the same value. (windows.h maps
 // the name DrawText to DrawTextW; this overload lives in our namespace either way.)
-void DrawText(Drawing& drawing, int x, int y, int width, int height,
-                            const std::string& text, COLORREF colour, FontSpec* font, int alignment);
+void DrawText(Drawing& drawing, int x, int y, int width, int height, const std::string& text, COLORREF colour,
+              FontSpec* font, int alignment);
 // The font's character cell height in this context; -1 when it cannot be measured.
 int TextHeight(FontSpec* font, Drawing& drawing);
 // A one-pixel outline of width x height.
@@ -58,4 +58,4 @@ void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height
 // A bitmap file as a DIB section, or null.
 HBITMAP LoadBitmapFile(const std::string& path);
 
-} // namespace NeloUtility
+}  // namespace NeloUtility

@@ -13,11 +13,11 @@ class SubMenu;
 
 extern HCURSOR waitCursorHandle;
 extern HCURSOR handCursorHandle;
-extern bool hoverTracking;         // one TrackMouseEvent request outstanding, process-wide
-extern Form* activeForm;           // the form last activated; not owned
-extern PanelChildren* activePanel;  // the pop-up panel last activated; not owned
+extern bool hoverTracking;               // one TrackMouseEvent request outstanding, process-wide
+extern Form* activeForm;                 // the form last activated; not owned
+extern PanelChildren* activePanel;       // the pop-up panel last activated; not owned
 extern PanelChildren* lastClickedPanel;  // the mouse wheel's target for non-panels
-extern HWND mainWindow;            // the first form window ever created
+extern HWND mainWindow;                  // the first form window ever created
 
 // The element owning the window; while a window is being created (no element holds it
 // yet), the newest element when it has no window.

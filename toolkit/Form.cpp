@@ -21,9 +21,7 @@ constexpr DWORD kModalFrameBit = 0x80;  // DS_MODALFRAME
 
 Form::Form(HINSTANCE instanceHandle) : GUIElement(instanceHandle) { kind = "form"; }
 
-Form::Form(HINSTANCE instanceHandle, DialogFormTag) : Form(instanceHandle) {
-    dialogStyle = true;
-}
+Form::Form(HINSTANCE instanceHandle, DialogFormTag) : Form(instanceHandle) { dialogStyle = true; }
 
 Form::~Form() {
     if (created && window != nullptr) {
@@ -67,19 +65,18 @@ void Form::Create() {
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = ElementWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
-                                    : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon =
+        iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId)) : LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1)
-                                    ? GetSysColorBrush(COLOR_BTNFACE)
-                                    : CreateSolidBrush(backColor);
+    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1) ? GetSysColorBrush(COLOR_BTNFACE)
+                                                                       : CreateSolidBrush(backColor);
     windowClass.lpszClassName = formClassNames.back().c_str();
     RegisterClassW(&windowClass);
 
     DWORD extendedStyle = 0;
     DWORD style = FormStyle(*this, &extendedStyle);
-    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style, x, y,
-                                width, height, nullptr, nullptr, instance, nullptr);
+    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style, x, y, width,
+                                height, nullptr, nullptr, instance, nullptr);
     if (made == nullptr) GetLastError();
     window = made;
     if (mainWindow == nullptr) mainWindow = window;

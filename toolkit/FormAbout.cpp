@@ -163,7 +163,7 @@ void FormAbout::BuildLayout() {
         boxWidth = client.right;
         boxHeight = client.bottom;
     }
-    const int column = logoWidth + 45;               // left edge of the right-hand column
+    const int column = logoWidth + 45;  // left edge of the right-hand column
     const int columnWidth = boxWidth - logoWidth - 55;
 
     logoPanel = Placed(new PanelChildren(this), 10, 10, logoWidth + 20, boxHeight - 20);

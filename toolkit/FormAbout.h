@@ -20,10 +20,10 @@ namespace NeloUtility {
 
 class FormAbout : public Form {
 public:
-    Form* owner;                       // not owned; disabled while the box is open
-    FontSpec* titleFont = nullptr;     // owned: "Arial" 16 bold
-    FontSpec* linkFont = nullptr;      // owned: "Arial" 16 underlined
-    Image* logoPicture = nullptr;      // owned, inside logoPanel
+    Form* owner;                    // not owned; disabled while the box is open
+    FontSpec* titleFont = nullptr;  // owned: "Arial" 16 bold
+    FontSpec* linkFont = nullptr;   // owned: "Arial" 16 underlined
+    Image* logoPicture = nullptr;   // owned, inside logoPanel
     Label* titleLabel = nullptr;
     Label* copyrightLabel = nullptr;
     PanelChildren* logoPanel = nullptr;
@@ -31,13 +31,13 @@ public:
     Button* okButton = nullptr;
     CellControl* webLink = nullptr;
     CellControl* mailLink = nullptr;
-    int logoId = 0;       // bitmap resource of the logo
-    int logoWidth = 0;    // the right-hand column is laid out from this width
+    int logoId = 0;     // bitmap resource of the logo
+    int logoWidth = 0;  // the right-hand column is laid out from this width
     int logoHeight = 0;
     std::string titleText;
     std::string copyrightText;
-    std::string noticeText;   // may hold CR LF line breaks
-    std::string webAddress;   // "http://www." followed by the domain
+    std::string noticeText;  // may hold CR LF line breaks
+    std::string webAddress;  // "http://www." followed by the domain
 
     // Disables the owner at once; the window is made by Show, once the fields are filled.
     explicit FormAbout(Form* ownerForm);

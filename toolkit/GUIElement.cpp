@@ -38,14 +38,11 @@ std::string Int64ToText(long long value) {
     return buffer;
 }
 
-std::wstring Int64ToWideText(long long value) {
-    return Widen(Int64ToText(value));
-}
+std::wstring Int64ToWideText(long long value) { return Widen(Int64ToText(value)); }
 
 // ---------------------------------------------------------------- FontSpec
 
-FontSpec::FontSpec(const std::string& faceName, int fontHeight)
-    : face(Widen(faceName)), height(fontHeight) {}
+FontSpec::FontSpec(const std::string& faceName, int fontHeight) : face(Widen(faceName)), height(fontHeight) {}
 
 FontSpec::~FontSpec() {
     if (handle != nullptr) DeleteObject(handle);
@@ -53,9 +50,9 @@ FontSpec::~FontSpec() {
 
 HFONT FontSpec::GetFontHandle() {
     if (handle == nullptr) {
-        handle = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline,
-                             FALSE, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS,
-                             CLEARTYPE_QUALITY, fixedPitch ? FIXED_PITCH : 0, face.c_str());
+        handle = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
+                             DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                             fixedPitch ? FIXED_PITCH : 0, face.c_str());
     }
     return handle;
 }
@@ -269,9 +266,9 @@ void GUIElement::CreateTooltip(HWND owner) {
     if (tooltipText.empty() || owner == nullptr) return;
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
-    tooltipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, owner,
-                                    nullptr, nullptr, nullptr);
+    tooltipWindow =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0,
+                        0, 0, 0, owner, nullptr, nullptr, nullptr);
     if (tooltipWindow == nullptr) {
         GetLastError();
         return;

@@ -142,8 +142,7 @@ public:
     virtual void SetWaitCursor(bool on);
     virtual void SetHandCursor(bool on);
     virtual void OnShown();
-    virtual void OnGridNotify(int notifyKind, std::vector<int> numbers,
-                              std::vector<std::string> texts);
+    virtual void OnGridNotify(int notifyKind, std::vector<int> numbers, std::vector<std::string> texts);
     virtual void Create() = 0;
 
     std::wstring GetText();

@@ -12,7 +12,7 @@ class Image : public Child {
 public:
     HBITMAP bitmap = nullptr;  // owned
     std::string filePath;
-    int resourceId;            // -1: the picture comes from filePath
+    int resourceId;  // -1: the picture comes from filePath
     bool border = false;
 
     Image(GUIElement* parentElement, int pictureResource);

@@ -18,9 +18,7 @@ constexpr UINT kMenuCheckMask = MF_CHECKED;
 
 // ---------------------------------------------------------------- MenuBar
 
-MenuBar::MenuBar(GUIElement* form) : Child(form) {
-    kind = "menubar";
-}
+MenuBar::MenuBar(GUIElement* form) : Child(form) { kind = "menubar"; }
 
 void MenuBar::AddChild(GUIElement* child) { AppendChild(*this, children, child); }
 

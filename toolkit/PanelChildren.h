@@ -18,7 +18,7 @@ public:
     ScrolledEvent HorizontalScrolled = nullptr;
     bool border = false;
     bool flatBorder = false;
-    bool verticalScrollBar = false;   // also takes the mouse wheel
+    bool verticalScrollBar = false;  // also takes the mouse wheel
     bool horizontalScrollBar = false;
     int scrollMinimum = 0;
     int scrollMaximum = 100;
@@ -26,8 +26,8 @@ public:
     HBRUSH childBrush = nullptr;  // owned: the brush last handed out by OnControlColor
     COLORREF childTextColor = static_cast<COLORREF>(-1);
     COLORREF childBackColor = static_cast<COLORREF>(-1);
-    bool popup = false;           // a hidden top-level tool window instead of a child
-    std::wstring className;       // "PanelChildren<n>", set by Create
+    bool popup = false;      // a hidden top-level tool window instead of a child
+    std::wstring className;  // "PanelChildren<n>", set by Create
 
     explicit PanelChildren(GUIElement* parentElement);
     ~PanelChildren();

@@ -11,12 +11,11 @@ namespace NeloUtility {
 // The stored text; empty when the keys cannot be opened or created, the value does
 // not exist, or it is longer than 1024 characters. Missing key levels are created,
 // by reads as well.
-std::string ReadSetting(const std::string& application, const std::string& section,
-                        const std::string& name);
+std::string ReadSetting(const std::string& application, const std::string& section, const std::string& name);
 
 // Stores the text as a string value without a terminating NUL. A failed write is not
 // reported: callers that care read the value back.
-void WriteSetting(const std::string& application, const std::string& section,
-                  const std::string& name, const std::string& value);
+void WriteSetting(const std::string& application, const std::string& section, const std::string& name,
+                  const std::string& value);
 
-} // namespace NeloUtility
+}  // namespace NeloUtility

@@ -15,10 +15,9 @@ using ShellExecuteFunction = decltype(&ShellExecuteW);
 ShellExecuteFunction ShellExecuteEntry() {
     static ShellExecuteFunction entry = [] {
         HMODULE shell = LoadLibraryW(L"shell32.dll");
-        return shell != nullptr
-                   ? reinterpret_cast<ShellExecuteFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")))
-                   : nullptr;
+        return shell != nullptr ? reinterpret_cast<ShellExecuteFunction>(
+                                      reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")))
+                                : nullptr;
     }();
     return entry;
 }

@@ -8,12 +8,11 @@ namespace NeloUtility {
 
 namespace {
 
-constexpr int kLabelGap = 5;          // between the trackbar and an end label
-constexpr int kLabelCharWidth = 10;   // an end label is 10 pixels per character wide
+constexpr int kLabelGap = 5;         // between the trackbar and an end label
+constexpr int kLabelCharWidth = 10;  // an end label is 10 pixels per character wide
 constexpr int kLabelHeight = 30;
 
-Label* MakeEndLabel(GUIElement* parent, int value)
-{
+Label* MakeEndLabel(GUIElement* parent, int value) {
     Label* label = new Label(parent, Int64ToText(value));
     label->width = kLabelCharWidth * static_cast<int>(label->text.size());
     label->height = kLabelHeight;
@@ -21,8 +20,7 @@ Label* MakeEndLabel(GUIElement* parent, int value)
 }
 
 // A created element's size as its window has it now.
-void RereadSize(GUIElement& element)
-{
+void RereadSize(GUIElement& element) {
     RECT outer;
     if (element.created && GetWindowRect(element.window, &outer)) {
         element.width = outer.right - outer.left;
@@ -30,40 +28,33 @@ void RereadSize(GUIElement& element)
     }
 }
 
-void RegisterTrackbarClass()
-{
+void RegisterTrackbarClass() {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
 }
 
 }  // namespace
 
-Slider::Slider(GUIElement* parentElement) : Child(parentElement)
-{
+Slider::Slider(GUIElement* parentElement) : Child(parentElement) {
     kind = "slider";
     maxLabel = MakeEndLabel(parentElement, maximum);
     minLabel = MakeEndLabel(parentElement, minimum);
 }
 
-Slider::~Slider()
-{
+Slider::~Slider() {
     DeleteElement(minLabel);
     DeleteElement(maxLabel);
 }
 
-DWORD Slider::WindowStyle() const
-{
+DWORD Slider::WindowStyle() const {
     return BaseControlStyle(*this) | WS_TABSTOP | TBS_AUTOTICKS | (vertical ? TBS_VERT : 0);
 }
 
-void Slider::Create()
-{
-    if (created)
-        return;
+void Slider::Create() {
+    if (created) return;
     RegisterTrackbarClass();
     window = MakeControlWindow(*this, TRACKBAR_CLASSW, WindowStyle(), 0);
-    if (window)
-        SubclassControl(*this);
+    if (window) SubclassControl(*this);
     created = true;
 
     const LPARAM range = (minimum & 0xFFFF) | (static_cast<LPARAM>(maximum & 0xFFFF) << 16);
@@ -84,25 +75,21 @@ void Slider::Create()
     FinishControl(*this);
 }
 
-void Slider::SetSize(int newWidth, int newHeight)
-{
+void Slider::SetSize(int newWidth, int newHeight) {
     Child::SetSize(newWidth, newHeight);
     LayoutLabels();
 }
 
-void Slider::SetPosition(int newPosition)
-{
+void Slider::SetPosition(int newPosition) {
     if (newPosition < minimum)
         newPosition = minimum;
     else if (newPosition > maximum)
         newPosition = maximum;
     position = newPosition;
-    if (created)
-        SendMessageW(window, TBM_SETPOS, TRUE, position);
+    if (created) SendMessageW(window, TBM_SETPOS, TRUE, position);
 }
 
-void Slider::LayoutLabels()
-{
+void Slider::LayoutLabels() {
     RereadSize(*this);
     RereadSize(*minLabel);
     RereadSize(*maxLabel);
@@ -115,8 +102,7 @@ void Slider::LayoutLabels()
     }
 }
 
-void Slider::ApplyLabelVisibility()
-{
+void Slider::ApplyLabelVisibility() {
     if (showLabels) {
         maxLabel->Show();
         minLabel->Show();
@@ -126,15 +112,12 @@ void Slider::ApplyLabelVisibility()
     }
 }
 
-void Slider::OnValueChanged()
-{
+void Slider::OnValueChanged() {
     if (ValueChanged) {
-        if (created)
-            position = static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0));
+        if (created) position = static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0));
         ValueChanged(this, position);
     }
-    if (TextChanged)
-        TextChanged(this);
+    if (TextChanged) TextChanged(this);
 }
 
 }  // namespace NeloUtility

@@ -17,7 +17,7 @@ public:
     bool numbersOnly = false;
     bool password = false;  // takes effect through ApplyStyle
     bool lowercase = false;
-    bool uppercase = false; // wins over lowercase
+    bool uppercase = false;  // wins over lowercase
     bool alignRight = false;
     bool alignCenter = false;
     bool border = true;

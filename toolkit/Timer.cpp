@@ -22,9 +22,8 @@ void Timer::Create() {
     if (created) return;
     commandId = TakeNextControlId();
     DWORD style = WS_CHILD | (enabled ? 0 : WS_DISABLED);  // never visible
-    window = CreateWindowExW(0, L"static", text.c_str(), style, x, y, width, height,
-                             ParentWindow(this), reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
-                             nullptr, nullptr);
+    window = CreateWindowExW(0, L"static", text.c_str(), style, x, y, width, height, ParentWindow(this),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)), nullptr, nullptr);
     if (window != nullptr) {
         SubclassControl(*this);
     } else {
@@ -39,7 +38,8 @@ void Timer::Start() {
     // Without a parent window the system would make a thread timer under an identifier of
     // its own choosing, which Stop could never kill; such a timer simply never ticks.
     HWND owner = ParentWindow(this);
-    if (owner != nullptr) SetTimer(owner, static_cast<UINT_PTR>(commandId), static_cast<UINT>(interval), nullptr);
+    if (owner != nullptr)
+        SetTimer(owner, static_cast<UINT_PTR>(commandId), static_cast<UINT>(interval), nullptr);
     running = true;
 }
 

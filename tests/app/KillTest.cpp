@@ -26,27 +26,22 @@ const int relaunched = coretest::RunInsideVirtualDesktop();
 std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
 
 // The build hands over a Unix path; Wine sees the Unix root as drive Z:.
-std::wstring GamePath()
-{
+std::wstring GamePath() {
     std::string path = ZANDRO_EXE;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
     return std::wstring(path.begin(), path.end());
 }
 
 // The digits of a shown score with its sign, without the locale's grouping.
-std::string Digits(const std::wstring& shown)
-{
+std::string Digits(const std::wstring& shown) {
     std::string digits;
     for (wchar_t c : shown)
-        if ((c >= L'0' && c <= L'9') || c == L'-')
-            digits += static_cast<char>(c);
+        if ((c >= L'0' && c <= L'9') || c == L'-') digits += static_cast<char>(c);
     return digits;
 }
 
-std::wstring WindowText(HWND window)
-{
+std::wstring WindowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return text;
@@ -55,49 +50,43 @@ std::wstring WindowText(HWND window)
 // One run of the game, seen from outside.
 class Game {
 public:
-    bool Start()
-    {
+    bool Start() {
         std::wstring commandLine = L"\"" + GamePath() + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process))
+        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
             return false;
         running = true;
         return true;
     }
 
     // Waits for the table: the main window of the process with its START button.
-    bool FindTable(DWORD timeoutMs)
-    {
+    bool FindTable(DWORD timeoutMs) {
         WaitForInputIdle(process.hProcess, timeoutMs);
         for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
             EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(this));
-            if (main != nullptr)
-                return true;
+            if (main != nullptr) return true;
             Sleep(20);
         }
         return false;
     }
 
-    HWND ButtonCaptioned(const wchar_t* caption) const
-    {
+    HWND ButtonCaptioned(const wchar_t* caption) const {
         return FindWindowExW(main, nullptr, L"Button", caption);
     }
     bool Enabled(HWND window) const { return window != nullptr && IsWindowEnabled(window); }
 
     // A click that returns once the game has handled it.
-    bool Click(HWND button)
-    {
+    bool Click(HWND button) {
         DWORD_PTR result;
-        return SendMessageTimeoutW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10),
-                                   SMTO_NORMAL, 5000, &result) != 0 &&
-               SendMessageTimeoutW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL,
-                                   5000, &result) != 0;
+        return SendMessageTimeoutW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
+                                   &result) != 0 &&
+               SendMessageTimeoutW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 5000, &result) !=
+                   0;
     }
     // A click that the game handles while the test goes on.
-    void PostClick(HWND button)
-    {
+    void PostClick(HWND button) {
         PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
@@ -107,8 +96,7 @@ public:
     std::wstring Message() const { return WindowText(CellAt(320, 400)); }
 
     // Waits for the process to end by itself; its exit code, or -1 while it still runs.
-    long ExitCode(DWORD timeoutMs)
-    {
+    long ExitCode(DWORD timeoutMs) {
         DWORD code = 0;
         if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
             !GetExitCodeProcess(process.hProcess, &code))
@@ -118,10 +106,8 @@ public:
     HANDLE Process() const { return process.hProcess; }
 
     void Freeze() { SuspendThread(process.hThread); }
-    void Kill()
-    {
-        if (!running)
-            return;
+    void Kill() {
+        if (!running) return;
         TerminateProcess(process.hProcess, 9);
         WaitForSingleObject(process.hProcess, 10000);
         CloseHandle(process.hThread);
@@ -134,13 +120,9 @@ public:
     HWND main = nullptr;
 
 private:
-    HWND CellAt(int x, int y) const
-    {
-        return ChildWindowFromPointEx(main, POINT{x, y}, CWP_SKIPINVISIBLE);
-    }
+    HWND CellAt(int x, int y) const { return ChildWindowFromPointEx(main, POINT{x, y}, CWP_SKIPINVISIBLE); }
 
-    static BOOL CALLBACK ConsiderWindow(HWND window, LPARAM self)
-    {
+    static BOOL CALLBACK ConsiderWindow(HWND window, LPARAM self) {
         auto* game = reinterpret_cast<Game*>(self);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
@@ -165,19 +147,17 @@ struct Outcome {
     std::string shownAtKill;
 };
 
-Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored)
-{
+Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored) {
     Outcome outcome{stored, stored};
     const int plan = std::uniform_int_distribution<int>(0, 9)(random);
     EXPECT_TRUE(game.Start());
-    if (plan == 0) { // killed while it starts up
+    if (plan == 0) {  // killed while it starts up
         Sleep(std::uniform_int_distribution<int>(0, 400)(random));
         game.Kill();
         return outcome;
     }
     EXPECT_TRUE(game.FindTable(15000));
-    if (game.main == nullptr)
-        return outcome;
+    if (game.main == nullptr) return outcome;
     EXPECT_EQ(stored, game.ShownScore()) << "the table shows the stored score";
 
     const int actions = std::uniform_int_distribution<int>(1, 6)(random);
@@ -196,17 +176,14 @@ Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored)
             pick = cancel;
         else if (game.Enabled(stop))
             pick = stop;
-        if (pick == nullptr)
-            break; // the dealer plays
+        if (pick == nullptr) break;  // the dealer plays
         EXPECT_TRUE(game.Click(pick));
         outcome.finished = game.ShownScore();
     }
-    if (plan <= 3) { // a click still being handled
+    if (plan <= 3) {  // a click still being handled
         HWND any = game.ButtonCaptioned(L"GET CARD");
-        if (!game.Enabled(any))
-            any = game.ButtonCaptioned(L"START");
-        if (game.Enabled(any))
-            game.PostClick(any);
+        if (!game.Enabled(any)) any = game.ButtonCaptioned(L"START");
+        if (game.Enabled(any)) game.PostClick(any);
         Sleep(std::uniform_int_distribution<int>(0, 3)(random));
     } else if (!game.Enabled(game.ButtonCaptioned(L"START")) &&
                !game.Enabled(game.ButtonCaptioned(L"CANCEL"))) {
@@ -219,8 +196,7 @@ Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored)
     return outcome;
 }
 
-TEST(Kill, FiftyKilledGamesLoseNoFinishedScore)
-{
+TEST(Kill, FiftyKilledGamesLoseNoFinishedScore) {
     constexpr int kLives = 50;
     WriteSetting("Zandro", "Dati", "Score", "50000");
     std::mt19937 random(1957);
@@ -232,9 +208,8 @@ TEST(Kill, FiftyKilledGamesLoseNoFinishedScore)
         const Outcome outcome = PlayAndKill(game, random, before);
         const std::string after = StoredScore();
         if (after != outcome.finished) {
-            EXPECT_EQ(outcome.shownAtKill, after)
-                << "stored neither the finished score " << outcome.finished
-                << " nor the one being saved at the kill";
+            EXPECT_EQ(outcome.shownAtKill, after) << "stored neither the finished score " << outcome.finished
+                                                  << " nor the one being saved at the kill";
             ++undecided;
         }
     }
@@ -244,13 +219,12 @@ TEST(Kill, FiftyKilledGamesLoseNoFinishedScore)
     ASSERT_TRUE(game.FindTable(15000));
     EXPECT_EQ(stored, game.ShownScore());
     game.Kill();
-    std::printf("%d lives; %d ended by an outcome the test did not wait for; final score %s\n",
-                kLives, undecided, stored.c_str());
+    std::printf("%d lives; %d ended by an outcome the test did not wait for; final score %s\n", kLives,
+                undecided, stored.c_str());
 }
 
 // The game's tables on the screen: visible top-level windows with a START or CANCEL button.
-int TablesOnScreen()
-{
+int TablesOnScreen() {
     int tables = 0;
     EnumWindows(
         [](HWND window, LPARAM count) -> BOOL {
@@ -263,11 +237,9 @@ int TablesOnScreen()
     return tables;
 }
 
-bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs)
-{
+bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs) {
     for (DWORD waited = 0; !done(window); waited += 20) {
-        if (waited >= timeoutMs)
-            return false;
+        if (waited >= timeoutMs) return false;
         Sleep(20);
     }
     return true;
@@ -276,8 +248,7 @@ bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs)
 // A double click too many starts the game twice at once: one table comes up, the other
 // start ends with 0. A later start brings the minimised table back, and the table plays
 // and stores its score as if it were alone.
-TEST(SecondStart, BringsTheRunningTableForwardAndEnds)
-{
+TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
     WriteSetting("Zandro", "Dati", "Score", "50000");
     Game starts[2];
     ASSERT_TRUE(starts[0].Start());
@@ -311,4 +282,4 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds)
     EXPECT_EQ(shown, StoredScore());
 }
 
-} // namespace
+}  // namespace

@@ -109,7 +109,8 @@ private:
         QuestionBox seen{Narrow(caption), ""};
         EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&seen.text));
         asked.push_back(seen);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
     }
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_ACTIVATE) {
@@ -137,7 +138,8 @@ struct ExitWay {
 };
 
 const ExitWay kExitWays[] = {
-    {"File > Exit", [](FormMain& f) { PostMessageW(f.window, WM_COMMAND, MAKEWPARAM(f.exitItem->commandId, 0), 0); }},
+    {"File > Exit",
+     [](FormMain& f) { PostMessageW(f.window, WM_COMMAND, MAKEWPARAM(f.exitItem->commandId, 0), 0); }},
     {"EXIT button", [](FormMain& f) { Click(f.exitButton); }},
     {"close box", [](FormMain& f) { PostMessageW(f.window, WM_CLOSE, 0, 0); }},
     {"ALT+F4", [](FormMain& f) { PostMessageW(f.window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
@@ -178,7 +180,8 @@ protected:
         ASSERT_EQ(form->round.CurrentStake(), 1500);
         if (moment == Moment::DealerTurn) Click(form->stopButton);
         coretest::Pump(100);
-        ASSERT_EQ(form->round.Phase(), moment == Moment::PlayerTurn ? RoundPhase::PlayerTurn : RoundPhase::DealerTurn);
+        ASSERT_EQ(form->round.Phase(),
+                  moment == Moment::PlayerTurn ? RoundPhase::PlayerTurn : RoundPhase::DealerTurn);
     }
 
     // Runs the program's message loop; a watchdog ends it if the window never goes.
@@ -357,7 +360,8 @@ TEST_F(MainForm, AboutBoxShowsBothAddressesInFull) {
     for (CellControl* link : {box->webLink, box->mailLink}) {
         RECT cell{};
         GetClientRect(link->window, &cell);
-        EXPECT_LE(TextWidth(link->window, link->font, link->GetTextNarrow()), cell.right) << link->GetTextNarrow();
+        EXPECT_LE(TextWidth(link->window, link->font, link->GetTextNarrow()), cell.right)
+            << link->GetTextNarrow();
     }
     TypeKey(VK_ESCAPE);
 }

@@ -26,8 +26,7 @@ using namespace NeloUtility;
 class ManualClock : public DealerClock {
 public:
     std::int64_t now = 63'000'000'000'000;
-    bool LocalMilliseconds(std::int64_t& out) override
-    {
+    bool LocalMilliseconds(std::int64_t& out) override {
         out = now;
         return true;
     }
@@ -38,8 +37,7 @@ inline std::string Text(GUIElement* element) { return element->GetTextNarrow(); 
 inline std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
 
 // A number as the table shows it in the user's locale.
-inline std::string Grouped(long long value)
-{
+inline std::string Grouped(long long value) {
     GroupedNumberFormatter formatter(UserNumberLocale());
     return formatter.Format(value);
 }
@@ -51,15 +49,13 @@ protected:
     explicit FormTest(const char* formTitle, bool onLocalTime = false)
         : title(formTitle), localTime(onLocalTime) {}
 
-    void SetUp() override
-    {
+    void SetUp() override {
         WriteSetting("Zandro", "Dati", "Score", "50000");
         HINSTANCE instance = GetModuleHandleW(nullptr);
         form = localTime ? new FormMain(instance, title) : new FormMain(instance, title, clock);
         coretest::Pump(50);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         DeleteElement(form);
         coretest::Pump();
     }
@@ -74,27 +70,22 @@ private:
 
 // A left click as the button receives it. The system never routes a click to a
 // disabled window, so a click on one does nothing.
-inline void Click(Button* button)
-{
-    if (!Enabled(button))
-        return;
+inline void Click(Button* button) {
+    if (!Enabled(button)) return;
     SendMessageW(button->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
 // One key stroke on the stake slider (arrows, Home, End, Page Up/Down); the key-up
 // ends the move, and the slider reports its new position.
-inline void SlideKey(Slider* slider, WPARAM key)
-{
-    if (!Enabled(slider))
-        return;
+inline void SlideKey(Slider* slider, WPARAM key) {
+    if (!Enabled(slider)) return;
     SendMessageW(slider->window, WM_KEYDOWN, key, 1);
     SendMessageW(slider->window, WM_KEYUP, key, 0xC0000001);
 }
 
 // A tick of the dealer's timer as the system delivers it, after the clock moved on.
-inline void Tick(FormMain* form, ManualClock& clock, std::int64_t advanceMs)
-{
+inline void Tick(FormMain* form, ManualClock& clock, std::int64_t advanceMs) {
     clock.now += advanceMs;
     PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->dealTimer->commandId), 0);
     coretest::Pump();
@@ -109,15 +100,13 @@ struct GuiObjects {
     long user = 0;
 };
 
-inline GuiObjects CountGuiObjects()
-{
+inline GuiObjects CountGuiObjects() {
     GuiObjects counted;
     counted.gdi = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
     counted.user = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     if (counted.gdi == 0) {
         for (ULONG_PTR index = 1; index < 0x10000; ++index)
-            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
-                ++counted.gdi;
+            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++counted.gdi;
     }
     if (counted.user == 0) {
         const DWORD self = GetCurrentProcessId();
@@ -127,7 +116,7 @@ inline GuiObjects CountGuiObjects()
             DWORD owner = 0;
             // A window of this process and a menu both count as USER objects.
             if (IsWindow(window) && GetWindowThreadProcessId(window, &owner) && owner == self)
-                ++counted.user; // NOLINT(bugprone-branch-clone)
+                ++counted.user;  // NOLINT(bugprone-branch-clone)
             else if (IsMenu(reinterpret_cast<HMENU>(handle)))
                 ++counted.user;
         }
@@ -136,10 +125,9 @@ inline GuiObjects CountGuiObjects()
 }
 
 // The controls of the round's phase; INFO and EXIT are always on.
-inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form)
-{
+inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form) {
     GUIElement* const controls[] = {form->startButton, form->stopButton, form->getCardButton,
-                                    form->stakeButton, form->stakeSlider}; // as TableControl
+                                    form->stakeButton, form->stakeSlider};  // as TableControl
     ::testing::AssertionResult result = DoDadu::ControlsMatchPhase(
         form->round, [&](TableControl control) { return Enabled(controls[static_cast<int>(control)]); },
         Text(form->startButton));
@@ -151,8 +139,7 @@ inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form)
 // What every step of play keeps: the score moves by nothing, by the stake either way
 // or by half the stake (CANCEL), and is stored as it moves; the cards stay sound and
 // the controls fit the phase.
-inline ::testing::AssertionResult StepKeptTheRound(FormMain* form, int scoreBefore, int stake)
-{
+inline ::testing::AssertionResult StepKeptTheRound(FormMain* form, int scoreBefore, int stake) {
     const int score = form->round.Score();
     const long long delta = static_cast<long long>(score) - scoreBefore;
     if (delta != 0 && delta != stake && delta != -stake && delta != -(stake / 2))
@@ -161,9 +148,8 @@ inline ::testing::AssertionResult StepKeptTheRound(FormMain* form, int scoreBefo
     const std::string stored = StoredScore();
     if (stored != std::to_string(score))
         return ::testing::AssertionFailure() << "stored " << stored << " but playing with " << score;
-    if (::testing::AssertionResult cards = CardsAreSound(form->round.cards); !cards)
-        return cards;
+    if (::testing::AssertionResult cards = CardsAreSound(form->round.cards); !cards) return cards;
     return ControlsMatchPhase(form);
 }
 
-} // namespace playdriver
+}  // namespace playdriver

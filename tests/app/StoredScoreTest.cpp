@@ -25,19 +25,17 @@ const wchar_t* const kDatiKey = L"Software\\NeloSettings\\Zandro\\Dati";
 struct StoredValue {
     bool exists = false;
     DWORD type = REG_NONE;
-    std::string text; // REG_SZ only, narrowed
+    std::string text;  // REG_SZ only, narrowed
 };
 
-StoredValue ReadStoredValue()
-{
+StoredValue ReadStoredValue() {
     StoredValue value;
     HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDatiKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDatiKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
     std::vector<wchar_t> data(4096, L'\0');
     DWORD bytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
-    if (RegQueryValueExW(key, L"Score", nullptr, &value.type,
-                         reinterpret_cast<BYTE*>(data.data()), &bytes) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, L"Score", nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
+        ERROR_SUCCESS) {
         value.exists = true;
         if (value.type == REG_SZ)
             for (const wchar_t* unit = data.data(); *unit != L'\0'; ++unit)
@@ -49,19 +47,16 @@ StoredValue ReadStoredValue()
 
 void RemoveGameKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kGameKey); }
 
-void StoreRaw(DWORD type, const void* data, DWORD bytes)
-{
+void StoreRaw(DWORD type, const void* data, DWORD bytes) {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kDatiKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Score", 0, type,
-                                            static_cast<const BYTE*>(data), bytes));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kDatiKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Score", 0, type, static_cast<const BYTE*>(data), bytes));
     RegCloseKey(key);
 }
 
 // A string value as other tools write it, with its terminating NUL.
-void StoreText(const std::string& text)
-{
+void StoreText(const std::string& text) {
     std::wstring wide(text.begin(), text.end());
     StoreRaw(REG_SZ, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
@@ -71,11 +66,9 @@ void StoreText(const std::string& text)
 const wchar_t* const kNoWriting = L"D:(D;;0x6;;;WD)(A;;KA;;;WD)";
 const wchar_t* const kOpen = L"D:(A;;KA;;;WD)";
 
-bool SetDatiSecurity(const wchar_t* sddl)
-{
+bool SetDatiSecurity(const wchar_t* sddl) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
-                                                              &descriptor, nullptr))
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
         return false;
     HKEY key;
     LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, kDatiKey, 0, WRITE_DAC, &key);
@@ -90,15 +83,14 @@ bool SetDatiSecurity(const wchar_t* sddl)
 struct Case {
     const char* name;
     std::function<void()> store;
-    int shown;                 // the score the table starts with
-    const char* storedAfter;   // the REG_SZ text after one lost round at a stake of 500
-    bool lockKey = false;      // the key refuses writes during the game
+    int shown;                // the score the table starts with
+    const char* storedAfter;  // the REG_SZ text after one lost round at a stake of 500
+    bool lockKey = false;     // the key refuses writes during the game
 };
 
 // The player's first card, a six, and the five drawn go over 7.5: the round is lost
 // at once and costs the stake of 500.
-void LoseOneRound(FormMain* form)
-{
+void LoseOneRound(FormMain* form) {
     StackDeck(form->round.cards, {1, 6, 5});
     Click(form->startButton);
     coretest::Pump();
@@ -106,11 +98,10 @@ void LoseOneRound(FormMain* form)
     coretest::Pump();
 }
 
-TEST(StoredScore, AnyStoredValueStartsAPlayableGame)
-{
+TEST(StoredScore, AnyStoredValueStartsAPlayableGame) {
     const std::string tooLong(1025, '7');
-    const DWORD dword = 50000;                         // read as the text "P": 0xC350
-    const unsigned char oddBinary[] = {'3', 0, '2', 0, '1'}; // "321", the last unit half there
+    const DWORD dword = 50000;                                // read as the text "P": 0xC350
+    const unsigned char oddBinary[] = {'3', 0, '2', 0, '1'};  // "321", the last unit half there
     const Case cases[] = {
         {"missing key", [] { RemoveGameKey(); }, 50000, "49500"},
         {"empty", [] { StoreText(""); }, 50000, "49500"},
@@ -149,7 +140,7 @@ TEST(StoredScore, AnyStoredValueStartsAPlayableGame)
         EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored.type);
         EXPECT_EQ(c.storedAfter, stored.text);
 
-        Click(form->startButton); // and the next round starts
+        Click(form->startButton);  // and the next round starts
         coretest::Pump();
         EXPECT_EQ(RoundPhase::PlayerTurn, form->round.Phase());
         DeleteElement(form);
@@ -161,4 +152,4 @@ TEST(StoredScore, AnyStoredValueStartsAPlayableGame)
     RemoveGameKey();
 }
 
-} // namespace
+}  // namespace

@@ -16,8 +16,7 @@ using namespace playdriver;
 
 const int relaunched = coretest::RunInsideVirtualDesktop();
 
-bool IsMouseOrKey(UINT message)
-{
+bool IsMouseOrKey(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_KEYFIRST && message <= WM_KEYLAST);
 }
@@ -25,8 +24,7 @@ bool IsMouseOrKey(UINT message)
 // The system routes mouse and keyboard input only to windows that can take it: a
 // press queued before its button was disabled never reaches the button. This hook
 // drops such messages when they are taken from the queue, as the system would.
-LRESULT CALLBACK DropInputToDisabledWindows(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK DropInputToDisabledWindows(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && IsMouseOrKey(message->message) &&
         message->hwnd != nullptr) {
@@ -40,22 +38,17 @@ LRESULT CALLBACK DropInputToDisabledWindows(int code, WPARAM wParam, LPARAM lPar
 class Storm : public FormTest {
 protected:
     Storm() : FormTest("Zandro++ storm") {}
-    void SetUp() override
-    {
+    void SetUp() override {
         FormTest::SetUp();
-        hook = SetWindowsHookExW(WH_GETMESSAGE, DropInputToDisabledWindows, nullptr,
-                                 GetCurrentThreadId());
+        hook = SetWindowsHookExW(WH_GETMESSAGE, DropInputToDisabledWindows, nullptr, GetCurrentThreadId());
         ASSERT_NE(nullptr, hook);
     }
-    void TearDown() override
-    {
-        if (hook != nullptr)
-            UnhookWindowsHookEx(hook);
+    void TearDown() override {
+        if (hook != nullptr) UnhookWindowsHookEx(hook);
         FormTest::TearDown();
     }
 
-    void PostClick(Button* button, bool twice)
-    {
+    void PostClick(Button* button, bool twice) {
         PostMessageW(button->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         PostMessageW(button->window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
         if (twice) {
@@ -64,16 +57,14 @@ protected:
         }
     }
 
-    void PostSlideKey(WPARAM key)
-    {
+    void PostSlideKey(WPARAM key) {
         PostMessageW(form->stakeSlider->window, WM_KEYDOWN, key, 1);
         PostMessageW(form->stakeSlider->window, WM_KEYUP, key, 0xC0000001);
     }
 
     // Local time moves on by up to a few seconds between ticks; now and then it is set
     // back, as a clock change or a time server would.
-    void PostTick(std::mt19937& random)
-    {
+    void PostTick(std::mt19937& random) {
         const int roll = std::uniform_int_distribution<int>(0, 99)(random);
         clock.now += roll < 3 ? -std::uniform_int_distribution<int>(1, 7'200'000)(random)
                               : std::uniform_int_distribution<int>(0, 2600)(random);
@@ -82,10 +73,9 @@ protected:
 
     // One random event: a press or double click on any play button (enabled or not),
     // a slider key, or a tick.
-    void PostEvent(std::mt19937& random)
-    {
-        const std::array<Button*, 4> buttons{form->startButton, form->stopButton,
-                                             form->getCardButton, form->stakeButton};
+    void PostEvent(std::mt19937& random) {
+        const std::array<Button*, 4> buttons{form->startButton, form->stopButton, form->getCardButton,
+                                             form->stakeButton};
         const WPARAM keys[] = {VK_RIGHT, VK_LEFT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT};
         const int kind = std::uniform_int_distribution<int>(0, 9)(random);
         if (kind < 5)
@@ -97,25 +87,21 @@ protected:
     }
 
     // Dispatches the queue one message at a time and checks the round after each.
-    bool DrainChecking()
-    {
+    bool DrainChecking() {
         MSG message;
         for (int handled = 0; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++handled) {
             if (handled > 10000) {
                 ADD_FAILURE() << "the queue never drains";
                 return false;
             }
-            if (message.message == WM_QUIT)
-                continue;
+            if (message.message == WM_QUIT) continue;
             const int scoreBefore = form->round.Score();
             const int stake = form->round.CurrentStake();
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            EXPECT_TRUE(StepKeptTheRound(form, scoreBefore, stake))
-                << "after message " << message.message;
+            EXPECT_TRUE(StepKeptTheRound(form, scoreBefore, stake)) << "after message " << message.message;
             ++phasesSeen[static_cast<int>(form->round.Phase())];
-            if (HasFailure())
-                return false;
+            if (HasFailure()) return false;
         }
         return true;
     }
@@ -124,25 +110,22 @@ protected:
     std::array<long, 4> phasesSeen{};
 };
 
-TEST_F(Storm, TwentyThousandEventsKeepTheRoundWhole)
-{
+TEST_F(Storm, TwentyThousandEventsKeepTheRoundWhole) {
     constexpr int kEvents = 20000;
     std::mt19937 random(4711);
     int rounds = 0;
     for (int posted = 0; posted < kEvents;) {
         const int burst = std::uniform_int_distribution<int>(1, 6)(random);
-        for (int i = 0; i < burst && posted < kEvents; ++i, ++posted)
-            PostEvent(random);
+        for (int i = 0; i < burst && posted < kEvents; ++i, ++posted) PostEvent(random);
         const bool wasActive = form->round.RoundActive();
         ASSERT_TRUE(DrainChecking()) << "after " << posted << " events";
         rounds += wasActive && !form->round.RoundActive() ? 1 : 0;
     }
-    std::printf("%d events; phases seen idle %ld, player %ld, dealer %ld, dealer stopped %ld; "
-                "about %d rounds ended; score %d\n",
-                kEvents, phasesSeen[0], phasesSeen[1], phasesSeen[2], phasesSeen[3], rounds,
-                form->round.Score());
-    for (long seen : phasesSeen)
-        EXPECT_GT(seen, 0) << "the storm must reach every phase of the round";
+    std::printf(
+        "%d events; phases seen idle %ld, player %ld, dealer %ld, dealer stopped %ld; "
+        "about %d rounds ended; score %d\n",
+        kEvents, phasesSeen[0], phasesSeen[1], phasesSeen[2], phasesSeen[3], rounds, form->round.Score());
+    for (long seen : phasesSeen) EXPECT_GT(seen, 0) << "the storm must reach every phase of the round";
 }
 
-} // namespace
+}  // namespace

@@ -20,26 +20,22 @@ using namespace playdriver;
 const int relaunched = coretest::RunInsideVirtualDesktop();
 
 // Dispatches messages until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
+        if (GetTickCount() - start > timeoutMs) return false;
         coretest::Pump(10);
     }
     return true;
 }
 
 // A click and the messages it causes.
-void Press(Button* button)
-{
+void Press(Button* button) {
     Click(button);
     coretest::Pump();
 }
 
-RECT ClientRectOf(HWND child)
-{
+RECT ClientRectOf(HWND child) {
     RECT r;
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
@@ -56,11 +52,10 @@ protected:
     void StackDeck(const std::vector<int>& top) { DoDadu::StackDeck(form->round.cards, top); }
 };
 
-TEST_F(Table, StartsIdleWithEveryElementInPlace)
-{
+TEST_F(Table, StartsIdleWithEveryElementInPlace) {
     EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
     EXPECT_TRUE(ControlsMatchPhase(form));
-    EXPECT_EQ(Grouped(500), Text(form->stakeButton)); // the stake, not "PUNTO"
+    EXPECT_EQ(Grouped(500), Text(form->stakeButton));  // the stake, not "PUNTO"
     EXPECT_EQ(Grouped(50000), Text(form->scoreCell));
     EXPECT_EQ("", Text(form->messageCell));
     EXPECT_EQ("Zandro++ test", Text(form));
@@ -68,8 +63,8 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace)
     // Two rows of eight backs; the covered card stands apart from the others.
     const int xs[] = {5, 78, 141, 204, 267, 330, 393, 456};
     for (int i = 0; i < kCardPlaces; ++i) {
-        for (auto [place, y] : {std::pair{form->dealerCardImages[i], 110},
-                                std::pair{form->playerCardImages[i], 270}}) {
+        for (auto [place, y] :
+             {std::pair{form->dealerCardImages[i], 110}, std::pair{form->playerCardImages[i], 270}}) {
             SCOPED_TRACE(i);
             RECT r = ClientRectOf(place->window);
             EXPECT_EQ(xs[i], r.left);
@@ -84,17 +79,20 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace)
     // The logo's picture window takes the size of its 200 x 50 bitmap.
     EXPECT_EQ(200, form->logoImage->width);
     EXPECT_EQ(60, form->logoImage->height);
-    struct Place { GUIElement* element; int x, y, w, h; };
+    struct Place {
+        GUIElement* element;
+        int x, y, w, h;
+    };
     const Place places[] = {
-        {form->logoImage, 9, 10, 200, 50},
-        {form->dealerCaptionCell, 10, 78, 120, 28},  {form->dealerPointsCell, 140, 78, 50, 28},
-        {form->playerCaptionCell, 10, 238, 120, 28}, {form->playerPointsCell, 140, 238, 50, 28},
-        {form->infoButton, 535, 20, 100, 40},        {form->exitButton, 535, 70, 100, 40},
-        {form->remainingCaptionCell, 535, 200, 100, 55}, {form->remainingCell, 535, 256, 100, 55},
-        {form->messageCell, 60, 385, 520, 35},       {form->scoreCaptionCell, 325, 25, 90, 22},
-        {form->scoreCell, 415, 25, 80, 22},          {form->startButton, 50, 435, 100, 40},
-        {form->stopButton, 160, 435, 100, 40},       {form->getCardButton, 270, 435, 100, 40},
-        {form->stakeButton, 380, 435, 100, 40},      {form->stakeSlider, 490, 435, 100, 40},
+        {form->logoImage, 9, 10, 200, 50},          {form->dealerCaptionCell, 10, 78, 120, 28},
+        {form->dealerPointsCell, 140, 78, 50, 28},  {form->playerCaptionCell, 10, 238, 120, 28},
+        {form->playerPointsCell, 140, 238, 50, 28}, {form->infoButton, 535, 20, 100, 40},
+        {form->exitButton, 535, 70, 100, 40},       {form->remainingCaptionCell, 535, 200, 100, 55},
+        {form->remainingCell, 535, 256, 100, 55},   {form->messageCell, 60, 385, 520, 35},
+        {form->scoreCaptionCell, 325, 25, 90, 22},  {form->scoreCell, 415, 25, 80, 22},
+        {form->startButton, 50, 435, 100, 40},      {form->stopButton, 160, 435, 100, 40},
+        {form->getCardButton, 270, 435, 100, 40},   {form->stakeButton, 380, 435, 100, 40},
+        {form->stakeSlider, 490, 435, 100, 40},
     };
     RECT client;
     GetClientRect(form->window, &client);
@@ -114,24 +112,19 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace)
 // The paints each window of this thread gets, whether sent or taken from the queue.
 std::map<HWND, int> paints;
 
-LRESULT CALLBACK CountSentPaint(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CountSentPaint(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == WM_PAINT)
-        ++paints[sent->hwnd];
+    if (code == HC_ACTION && sent->message == WM_PAINT) ++paints[sent->hwnd];
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK CountQueuedPaint(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CountQueuedPaint(int code, WPARAM wParam, LPARAM lParam) {
     const auto* queued = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && queued->message == WM_PAINT)
-        ++paints[queued->hwnd];
+    if (code == HC_ACTION && wParam == PM_REMOVE && queued->message == WM_PAINT) ++paints[queued->hwnd];
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::string ClassOf(HWND window)
-{
+std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
@@ -139,8 +132,7 @@ std::string ClassOf(HWND window)
 
 // The window takes its final size before it first shows, so the table comes up with one
 // paint of each window rather than a second one after the window has grown.
-TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize)
-{
+TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize) {
     WriteSetting("Zandro", "Dati", "Score", "50000");
     ManualClock clock;
     paints.clear();
@@ -158,24 +150,21 @@ TEST(TableStart, EveryWindowIsPaintedOnceAtItsFinalSize)
     EXPECT_EQ(480, client.bottom);
     EXPECT_EQ(1, paints[form->window]);
     EXPECT_GE(paints.size(), 30u) << "the table's windows are painted";
-    for (const auto& [window, count] : paints)
-        EXPECT_EQ(1, count) << ClassOf(window) << " " << window;
+    for (const auto& [window, count] : paints) EXPECT_EQ(1, count) << ClassOf(window) << " " << window;
     DeleteElement(form);
     coretest::Pump();
 }
 
 // An icon's colour pixels, 32 bits each, with its width in front; empty without a picture.
-std::vector<DWORD> IconPixels(HICON icon)
-{
+std::vector<DWORD> IconPixels(HICON icon) {
     ICONINFO info{};
-    if (icon == nullptr || !GetIconInfo(icon, &info))
-        return {};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
     BITMAP bitmap{};
     GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     format.bmiHeader.biWidth = bitmap.bmWidth;
-    format.bmiHeader.biHeight = -bitmap.bmHeight; // top row first
+    format.bmiHeader.biHeight = -bitmap.bmHeight;  // top row first
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
@@ -190,21 +179,24 @@ std::vector<DWORD> IconPixels(HICON icon)
     return pixels;
 }
 
-TEST_F(Table, WindowIsFixedInSizeWithIcon)
-{
+TEST_F(Table, WindowIsFixedInSizeWithIcon) {
     LONG style = GetWindowLongW(form->window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
 
     // Both icons are the game's own, each the resource's picture drawn for its size.
-    struct Wanted { const char* name; WPARAM which; int size; };
+    struct Wanted {
+        const char* name;
+        WPARAM which;
+        int size;
+    };
     for (Wanted w : {Wanted{"small", ICON_SMALL, GetSystemMetrics(SM_CXSMICON)},
                      Wanted{"big", ICON_BIG, GetSystemMetrics(SM_CXICON)}}) {
         SCOPED_TRACE(w.name);
         auto shown = reinterpret_cast<HICON>(SendMessageW(form->window, WM_GETICON, w.which, 0));
-        auto game = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1005),
-                                                  IMAGE_ICON, w.size, w.size, 0));
+        auto game = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1005), IMAGE_ICON, w.size, w.size, 0));
         const std::vector<DWORD> pixels = IconPixels(game);
         ASSERT_FALSE(pixels.empty());
         EXPECT_EQ(static_cast<DWORD>(w.size), pixels[0]);
@@ -215,8 +207,7 @@ TEST_F(Table, WindowIsFixedInSizeWithIcon)
 
 // START is red with white text while it can be pressed, and left to the default colours
 // while the dealer plays; every other control is grey. One brush at a time.
-TEST_F(Table, ControlColoursFollowTheStartButton)
-{
+TEST_F(Table, ControlColoursFollowTheStartButton) {
     HDC startDc = GetDC(form->startButton->window);
     HBRUSH red = form->OnControlColor(startDc);
     ASSERT_NE(nullptr, red);
@@ -245,7 +236,7 @@ TEST_F(Table, ControlColoursFollowTheStartButton)
 // round. START is red while it can be pressed and grey while the dealer plays.
 enum class Moment { Idle, DealerTurn, RoundOver };
 enum class Align { Left, Centre };
-enum class Face { Large, Small }; // Arial 22 bold, or the form's Lucida Console 14
+enum class Face { Large, Small };  // Arial 22 bold, or the form's Lucida Console 14
 
 struct Look {
     Moment when;
@@ -257,16 +248,14 @@ struct Look {
     bool framed;
 };
 
-std::string Rgb(COLORREF c)
-{
+std::string Rgb(COLORREF c) {
     return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
            std::to_string(GetBValue(c));
 }
 
 // The text is told by the pixels of exactly its colour; the large font's first line is
 // at least 13 pixels high, the small one's at most 11. A frame shows in the border.
-::testing::AssertionResult LooksRight(const ControlTests::Canvas& shot, const Look& look)
-{
+::testing::AssertionResult LooksRight(const ControlTests::Canvas& shot, const Look& look) {
     const RECT r = ClientRectOf(look.element->window);
     const RECT inner{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
     std::ostringstream wrong;
@@ -277,30 +266,28 @@ std::string Rgb(COLORREF c)
         const COLORREF edge = shot.At(x, (r.top + r.bottom) / 2);
         framed = framed || (edge != look.back && edge != ControlTests::kGreen);
     }
-    if (look.framed && !framed)
-        wrong << "no frame; ";
+    if (look.framed && !framed) wrong << "no frame; ";
     const RECT ink = shot.Bounds(look.ink, true, inner);
     if (ink.left >= ink.right)
         return ::testing::AssertionFailure() << wrong.str() << "no text in " << Rgb(look.ink);
     const bool centred = std::abs((ink.left + ink.right) - (r.left + r.right)) <= 4;
     if (look.align == Align::Centre ? !centred : ink.left - r.left > 3)
         wrong << "text at " << ink.left << ".." << ink.right << " in " << r.left << ".." << r.right << "; ";
-    const RECT text = shot.Bounds(look.back, false, inner); // smoothed edges included
+    const RECT text = shot.Bounds(look.back, false, inner);  // smoothed edges included
     int line = text.top;
-    while (line < text.bottom && shot.Bounds(look.back, false, RECT{text.left, line, text.right, line + 1}).left < text.right)
+    while (line < text.bottom &&
+           shot.Bounds(look.back, false, RECT{text.left, line, text.right, line + 1}).left < text.right)
         ++line;
     if (look.face == Face::Large ? line - text.top < 13 : line - text.top > 11)
         wrong << "first line " << line - text.top << " pixels high; ";
-    if (wrong.str().empty())
-        return ::testing::AssertionSuccess();
+    if (wrong.str().empty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << wrong.str();
 }
 
 class TableLook : public Table {
 protected:
     // The client area as the screen shows it now.
-    void Shoot()
-    {
+    void Shoot() {
         coretest::Pump(100);
         POINT origin{0, 0};
         ClientToScreen(form->window, &origin);
@@ -312,8 +299,7 @@ protected:
     ControlTests::Canvas shot{640, 480};
 };
 
-TEST_F(TableLook, EveryTextInItsColourFontAndPlace)
-{
+TEST_F(TableLook, EveryTextInItsColourFontAndPlace) {
     using namespace ControlTests;
     const COLORREF yellow = RGB(255, 255, 0), grey = RGB(220, 220, 220);
     const COLORREF face = GetSysColor(COLOR_BTNFACE), greyText = Button::kDisabledText;
@@ -341,22 +327,21 @@ TEST_F(TableLook, EveryTextInItsColourFontAndPlace)
             Press(form->startButton);
             Press(form->stopButton);
         }
-        if (moment == Moment::RoundOver) { // the dealer stops, and loses to the 7
+        if (moment == Moment::RoundOver) {  // the dealer stops, and loses to the 7
             ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 8000));
         }
         ASSERT_EQ(moment == Moment::DealerTurn, form->round.RoundActive());
         Shoot();
         for (const Look& look : looks) {
-            if (look.when != moment)
-                continue;
-            EXPECT_TRUE(LooksRight(shot, look)) << Text(look.element) << " at moment " << static_cast<int>(moment);
+            if (look.when != moment) continue;
+            EXPECT_TRUE(LooksRight(shot, look))
+                << Text(look.element) << " at moment " << static_cast<int>(moment);
         }
     }
 }
 
 // coins 6 and 5 for the player, the dealer's ace covered: over 7.5 at the first card.
-TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
-{
+TEST_F(Table, PlayerBustEndsTheRoundAtOnce) {
     StackDeck({1, 6, 5});
     Press(form->startButton);
     EXPECT_EQ("CANCEL", Text(form->startButton));
@@ -382,8 +367,7 @@ TEST_F(Table, PlayerBustEndsTheRoundAtOnce)
 }
 
 // Clicks that another program posts to disabled buttons change nothing.
-TEST_F(Table, DisabledButtonsIgnorePostedClicks)
-{
+TEST_F(Table, DisabledButtonsIgnorePostedClicks) {
     for (Button* off : {form->stopButton, form->getCardButton, form->stakeButton})
         SendMessageW(form->window, WM_COMMAND, MAKEWPARAM(off->commandId, BN_CLICKED),
                      reinterpret_cast<LPARAM>(off->window));
@@ -395,8 +379,7 @@ TEST_F(Table, DisabledButtonsIgnorePostedClicks)
 }
 
 // A raised stake, then CANCEL: half of it is lost and the table is idle again.
-TEST_F(Table, CancelCostsHalfTheRaisedStake)
-{
+TEST_F(Table, CancelCostsHalfTheRaisedStake) {
     StackDeck({1, 2});
     Press(form->startButton);
     SetFocus(form->stakeSlider->window);
@@ -416,8 +399,7 @@ TEST_F(Table, CancelCostsHalfTheRaisedStake)
 
 // The buttons are owner-drawn, so a fast double click on START reaches it twice: the
 // round starts and is cancelled at once, for half the stake.
-TEST_F(Table, DoubleClickOnStartStartsAndCancels)
-{
+TEST_F(Table, DoubleClickOnStartStartsAndCancels) {
     const LPARAM at = MAKELPARAM(50, 20);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         SendMessageW(form->startButton->window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
@@ -430,8 +412,7 @@ TEST_F(Table, DoubleClickOnStartStartsAndCancels)
 
 // The dealer's six against the player's seven: the dealer stops at once (it sees
 // nothing of the player), and the showdown more than two seconds later pays the player.
-TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
-{
+TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer) {
     StackDeck({6, 7});
     Press(form->startButton);
     Press(form->stopButton);
@@ -449,16 +430,14 @@ TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer)
 }
 
 // True when nothing reaches this thread for the whole time: no timer, no message.
-bool NothingArrivesFor(DWORD milliseconds)
-{
+bool NothingArrivesFor(DWORD milliseconds) {
     return MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT) == WAIT_TIMEOUT;
 }
 
 // An idle table wakes nothing, even with the pointer resting on it: the dealer's timer runs
 // from STOP until the outcome only, and nobody asks the system to keep checking where the
 // pointer is (Wine would look every 400 ms). The dealer keeps its pace of over two seconds.
-TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace)
-{
+TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace) {
     POINT felt{300, 225};
     ClientToScreen(form->window, &felt);
     SetCursorPos(felt.x, felt.y);
@@ -477,14 +456,13 @@ TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace)
     const DWORD dealerStopped = GetTickCount();
     ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
     EXPECT_GE(dealerStopped - stopped, 2000u);
-    EXPECT_GE(GetTickCount() - dealerStopped, 1980u); // the stop is seen up to one pump late
+    EXPECT_GE(GetTickCount() - dealerStopped, 1980u);  // the stop is seen up to one pump late
     coretest::Pump(100);
     EXPECT_TRUE(NothingArrivesFor(1000)) << "after the outcome";
 }
 
 // The dealer's five draws a six and goes over; the bust is announced a tick later.
-TEST_F(Table, DealerBustPaysThePlayer)
-{
+TEST_F(Table, DealerBustPaysThePlayer) {
     StackDeck({5, 7, 16});
     Press(form->startButton);
     Press(form->stopButton);
@@ -497,4 +475,4 @@ TEST_F(Table, DealerBustPaysThePlayer)
     EXPECT_TRUE(Enabled(form->startButton));
 }
 
-} // namespace
+}  // namespace

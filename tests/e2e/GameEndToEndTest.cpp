@@ -24,34 +24,29 @@ namespace {
 const COLORREF kTableGreen = RGB(0, 128, 0);
 const COLORREF kStartRed = RGB(255, 0, 0);
 
-std::wstring WindowsPath(const char* path)
-{
+std::wstring WindowsPath(const char* path) {
     std::wstring wide(path, path + std::char_traits<char>::length(path));
     for (wchar_t& c : wide)
         if (c == L'/') c = L'\\';
     return wide;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
-{
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
+        if (GetTickCount() - start > timeoutMs) return false;
         Sleep(20);
     }
     return true;
 }
 
-std::wstring TextOf(HWND window)
-{
+std::wstring TextOf(HWND window) {
     wchar_t buffer[256] = {};
     GetWindowTextW(window, buffer, 256);
     return buffer;
 }
 
-DWORD ProcessOf(HWND window)
-{
+DWORD ProcessOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     return process;
@@ -63,8 +58,7 @@ struct Search {
 };
 
 // The visible top-level window with a title that belongs to the process.
-HWND MainWindowOf(DWORD process)
-{
+HWND MainWindowOf(DWORD process) {
     Search search{process, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
@@ -82,14 +76,12 @@ HWND MainWindowOf(DWORD process)
 
 // The exit question of that process, found as any other program would: a dialog window
 // captioned "Exit".
-HWND ExitQuestionOf(DWORD process)
-{
+HWND ExitQuestionOf(DWORD process) {
     HWND box = FindWindowW(L"#32770", L"Exit");
     return box != nullptr && ProcessOf(box) == process ? box : nullptr;
 }
 
-bool HasChildWithText(HWND parent, const std::wstring& text)
-{
+bool HasChildWithText(HWND parent, const std::wstring& text) {
     std::pair<const std::wstring*, bool> search{&text, false};
     EnumChildWindows(
         parent,
@@ -102,8 +94,7 @@ bool HasChildWithText(HWND parent, const std::wstring& text)
     return search.second;
 }
 
-POINT CentreOnScreen(HWND window)
-{
+POINT CentreOnScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -111,8 +102,7 @@ POINT CentreOnScreen(HWND window)
 
 // A left click of the real mouse at a point of the screen: moved there, pressed and
 // released, in absolute coordinates of the primary screen.
-void MouseClickAt(POINT at)
-{
+void MouseClickAt(POINT at) {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     INPUT input[3] = {};
@@ -130,8 +120,7 @@ void MouseClickAt(POINT at)
 }
 
 // The whole screen as a 24-bit bottom-up BMP file; false when any step fails.
-bool SaveScreenshot(const std::wstring& path, std::vector<BYTE>& pixels, int& width, int& height)
-{
+bool SaveScreenshot(const std::wstring& path, std::vector<BYTE>& pixels, int& width, int& height) {
     width = GetSystemMetrics(SM_CXSCREEN);
     height = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
@@ -158,7 +147,7 @@ bool SaveScreenshot(const std::wstring& path, std::vector<BYTE>& pixels, int& wi
     if (!read) return false;
 
     BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42; // "BM"
+    file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
     FILE* out = _wfopen(path.c_str(), L"wb");
@@ -168,8 +157,7 @@ bool SaveScreenshot(const std::wstring& path, std::vector<BYTE>& pixels, int& wi
     return fclose(out) == 0 && written;
 }
 
-COLORREF PixelOf(const std::vector<BYTE>& pixels, int width, int height, POINT at)
-{
+COLORREF PixelOf(const std::vector<BYTE>& pixels, int width, int height, POINT at) {
     const int stride = (width * 3 + 3) & ~3;
     const BYTE* p = &pixels[static_cast<size_t>(height - 1 - at.y) * stride + at.x * 3];
     return RGB(p[2], p[1], p[0]);
@@ -179,8 +167,7 @@ std::string StoredScore() { return NeloUtility::ReadSetting("Zandro", "Dati", "S
 
 class Game : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         NeloUtility::WriteSetting("Zandro", "Dati", "Score", "10000");
         ASSERT_EQ("10000", StoredScore());
         std::wstring commandLine = L"\"" + WindowsPath(ZANDRO_GAME_EXE) + L"\"";
@@ -200,11 +187,10 @@ protected:
             << "the game's window never came to the foreground";
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (game.hProcess == nullptr) return;
         if (WaitForSingleObject(game.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(game.hProcess, 99); // a failed test leaves no game behind
+            TerminateProcess(game.hProcess, 99);  // a failed test leaves no game behind
             WaitForSingleObject(game.hProcess, 5000);
         }
         CloseHandle(game.hThread);
@@ -213,17 +199,18 @@ protected:
 
     // Clicks the button where it shows on the screen, and fails unless the pointer is
     // over that very button.
-    void Click(HWND button)
-    {
+    void Click(HWND button) {
         POINT at = CentreOnScreen(button);
         // A window of an earlier program may still be going away: bring the game up
         // again for a while before calling the button covered.
-        bool uncovered = WaitFor([&] {
-            if (WindowFromPoint(at) == button) return true;
-            SetForegroundWindow(window);
-            BringWindowToTop(window);
-            return false;
-        }, 5000);
+        bool uncovered = WaitFor(
+            [&] {
+                if (WindowFromPoint(at) == button) return true;
+                SetForegroundWindow(window);
+                BringWindowToTop(window);
+                return false;
+            },
+            5000);
         wchar_t cover[64] = L"";
         GetClassNameW(WindowFromPoint(at), cover, 64);
         ASSERT_TRUE(uncovered) << "something covers the button: a window of class "
@@ -233,8 +220,7 @@ protected:
 
     // Where the pointer is and what the game's thread has in hand, for a click that
     // did not take.
-    std::string Where(HWND button)
-    {
+    std::string Where(HWND button) {
         POINT cursor{}, centre = CentreOnScreen(button);
         GetCursorPos(&cursor);
         GUITHREADINFO thread{};
@@ -248,16 +234,14 @@ protected:
     std::wstring StartCaption() { return TextOf(startButton); }
 
     // The text of the cell at this point of the table.
-    std::wstring CellTextAt(int x, int y)
-    {
+    std::wstring CellTextAt(int x, int y) {
         HWND cell = ChildWindowFromPointEx(window, POINT{x, y}, CWP_SKIPINVISIBLE);
         return cell != nullptr && cell != window ? TextOf(cell) : L"";
     }
     std::wstring RemainingCards() { return CellTextAt(585, 280); }
 
     // Asks the game to close and answers its question; true when the question came.
-    bool CloseAnswering(WPARAM answer)
-    {
+    bool CloseAnswering(WPARAM answer) {
         PostMessageW(window, WM_CLOSE, 0, 0);
         HWND box = nullptr;
         if (!WaitFor([&] { return (box = ExitQuestionOf(game.dwProcessId)) != nullptr; }, 10000))
@@ -269,8 +253,7 @@ protected:
         return WaitFor([&] { return ExitQuestionOf(game.dwProcessId) == nullptr; }, 10000);
     }
 
-    bool Ended(DWORD timeoutMs, DWORD& exitCode)
-    {
+    bool Ended(DWORD timeoutMs, DWORD& exitCode) {
         if (WaitForSingleObject(game.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
         return GetExitCodeProcess(game.hProcess, &exitCode) != FALSE;
     }
@@ -281,12 +264,11 @@ protected:
     HWND getCardButton = nullptr;
 };
 
-TEST_F(Game, PlayerStartsDrawsAndCancelsWithTheMouse)
-{
+TEST_F(Game, PlayerStartsDrawsAndCancelsWithTheMouse) {
     Click(startButton);
     ASSERT_TRUE(WaitFor([&] { return StartCaption() == L"CANCEL"; }, 5000))
         << "START was not pressed" << Where(startButton);
-    EXPECT_EQ(L"38", RemainingCards()); // a fresh deck less one card each
+    EXPECT_EQ(L"38", RemainingCards());  // a fresh deck less one card each
     ASSERT_TRUE(IsWindowEnabled(getCardButton));
 
     Click(getCardButton);
@@ -324,11 +306,10 @@ TEST_F(Game, PlayerStartsDrawsAndCancelsWithTheMouse)
     DWORD exitCode = 1;
     ASSERT_TRUE(Ended(10000, exitCode)) << "the game still runs after Yes";
     EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(expected, StoredScore()); // closing when idle costs nothing
+    EXPECT_EQ(expected, StoredScore());  // closing when idle costs nothing
 }
 
-TEST_F(Game, OnlyYesEndsTheGameAndLeavingARoundCostsHalfTheStake)
-{
+TEST_F(Game, OnlyYesEndsTheGameAndLeavingARoundCostsHalfTheStake) {
     Click(startButton);
     ASSERT_TRUE(WaitFor([&] { return StartCaption() == L"CANCEL"; }, 5000));
 
@@ -336,7 +317,7 @@ TEST_F(Game, OnlyYesEndsTheGameAndLeavingARoundCostsHalfTheStake)
     DWORD exitCode = 1;
     EXPECT_FALSE(Ended(500, exitCode)) << "No ended the game";
     EXPECT_EQ("10000", StoredScore());
-    EXPECT_EQ(L"CANCEL", StartCaption()); // the round goes on
+    EXPECT_EQ(L"CANCEL", StartCaption());  // the round goes on
 
     ASSERT_TRUE(CloseAnswering(IDYES));
     ASSERT_TRUE(Ended(10000, exitCode));
@@ -344,4 +325,4 @@ TEST_F(Game, OnlyYesEndsTheGameAndLeavingARoundCostsHalfTheStake)
     EXPECT_EQ("9750", StoredScore());
 }
 
-} // namespace
+}  // namespace

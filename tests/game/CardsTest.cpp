@@ -6,9 +6,13 @@
 namespace DoDadu {
 namespace {
 
-TEST(Cards, RankSuitAndValueFollowTheId)
-{
-    struct Row { int id; int rank; Suit suit; double value; };
+TEST(Cards, RankSuitAndValueFollowTheId) {
+    struct Row {
+        int id;
+        int rank;
+        Suit suit;
+        double value;
+    };
     const Row rows[] = {
         {1, 1, Suit::Coins, 1.0},   {7, 7, Suit::Coins, 7.0},   {8, 8, Suit::Coins, 0.5},
         {10, 10, Suit::Coins, 0.5}, {11, 1, Suit::Cups, 1.0},   {19, 9, Suit::Cups, 0.5},
@@ -25,17 +29,14 @@ TEST(Cards, RankSuitAndValueFollowTheId)
     EXPECT_EQ(1140, CardPicture(40));
 }
 
-TEST(RandomSource, SeedOneGivesTheKnownCards)
-{
+TEST(RandomSource, SeedOneGivesTheKnownCards) {
     RandomSource random;
     random.Reseed(1);
     const int expected[] = {2, 28, 15, 21, 10};
-    for (int id : expected)
-        EXPECT_EQ(id, random.RandomCardId());
+    for (int id : expected) EXPECT_EQ(id, random.RandomCardId());
 }
 
-TEST(RandomSource, DrawsStayInFifteenBits)
-{
+TEST(RandomSource, DrawsStayInFifteenBits) {
     RandomSource random;
     random.Reseed(0xFFFFFFFFu);
     for (int i = 0; i < 100000; ++i) {
@@ -45,14 +46,12 @@ TEST(RandomSource, DrawsStayInFifteenBits)
     }
 }
 
-TEST(RandomSource, ClockSeedsOnlyOnce)
-{
+TEST(RandomSource, ClockSeedsOnlyOnce) {
     RandomSource first, second;
     first.Reseed(1);
-    first.SeedOnceFromClock(); // already seeded: the sequence must not restart
+    first.SeedOnceFromClock();  // already seeded: the sequence must not restart
     second.Reseed(1);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(second.Draw(), first.Draw());
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(second.Draw(), first.Draw());
 
     RandomSource fresh;
     EXPECT_FALSE(fresh.IsSeeded());
@@ -60,5 +59,5 @@ TEST(RandomSource, ClockSeedsOnlyOnce)
     EXPECT_TRUE(fresh.IsSeeded());
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

@@ -34,64 +34,47 @@ public:
     int stakePosition = 1;
     std::vector<int> sounds;
     int enableChanges = 0;
-    std::function<void()> onSound; // runs inside PlayWave, like a nested message loop
+    std::function<void()> onSound;  // runs inside PlayWave, like a nested message loop
 
-    void SetCellText(TableCell cell, const std::string& text) override
-    {
+    void SetCellText(TableCell cell, const std::string& text) override {
         cells[static_cast<std::size_t>(cell)] = text;
     }
-    void ShowCard(CardRow row, int index, int picture) override
-    {
+    void ShowCard(CardRow row, int index, int picture) override {
         CardPlace& place = Place(row, index);
         place.picture = picture;
         place.visible = true;
     }
     void HideCard(CardRow row, int index) override { Place(row, index).visible = false; }
-    void MoveCard(CardRow row, int index, int x, int y) override
-    {
+    void MoveCard(CardRow row, int index, int x, int y) override {
         Place(row, index).x = x;
         Place(row, index).y = y;
     }
-    void SetEnabled(TableControl control, bool on) override
-    {
+    void SetEnabled(TableControl control, bool on) override {
         enabled[static_cast<std::size_t>(control)] = on;
         ++enableChanges;
     }
-    bool IsEnabled(TableControl control) const override
-    {
-        return enabled[static_cast<std::size_t>(control)];
-    }
-    void SetCaption(TableControl control, const std::string& caption) override
-    {
+    bool IsEnabled(TableControl control) const override { return enabled[static_cast<std::size_t>(control)]; }
+    void SetCaption(TableControl control, const std::string& caption) override {
         captions[static_cast<std::size_t>(control)] = caption;
     }
-    std::string Caption(TableControl control) const override
-    {
+    std::string Caption(TableControl control) const override {
         return captions[static_cast<std::size_t>(control)];
     }
-    void SetStakePosition(int position) override
-    {
-        stakePosition = std::clamp(position, 1, 8);
-    }
+    void SetStakePosition(int position) override { stakePosition = std::clamp(position, 1, 8); }
     int StakePosition() override { return stakePosition; }
-    void PlayWave(int resourceId) override
-    {
+    void PlayWave(int resourceId) override {
         sounds.push_back(resourceId);
-        if (onSound)
-            onSound();
+        if (onSound) onSound();
     }
 
     const std::string& Cell(TableCell cell) const { return cells[static_cast<std::size_t>(cell)]; }
     bool On(TableControl control) const { return IsEnabled(control); }
-    CardPlace& Place(CardRow row, int index)
-    {
+    CardPlace& Place(CardRow row, int index) {
         return places[static_cast<std::size_t>(row)][static_cast<std::size_t>(index)];
     }
-    int VisibleCards(CardRow row)
-    {
+    int VisibleCards(CardRow row) {
         int count = 0;
-        for (int i = 0; i < kCardPlaces; ++i)
-            count += Place(row, i).visible ? 1 : 0;
+        for (int i = 0; i < kCardPlaces; ++i) count += Place(row, i).visible ? 1 : 0;
         return count;
     }
 };
@@ -100,10 +83,8 @@ class FakeClock : public DealerClock {
 public:
     std::int64_t now = 1'000'000'000;
     bool readable = true;
-    bool LocalMilliseconds(std::int64_t& out) override
-    {
-        if (readable)
-            out = now;
+    bool LocalMilliseconds(std::int64_t& out) override {
+        if (readable) out = now;
         return readable;
     }
 };
@@ -113,37 +94,32 @@ public:
     std::optional<std::string> stored;
     int writes = 0;
     std::string ReadScore() override { return stored.value_or(std::string()); }
-    void WriteScore(const std::string& text) override
-    {
+    void WriteScore(const std::string& text) override {
         stored = text;
         ++writes;
     }
 };
 
 // A deck whose next cards are the given ones, the other ids after them, all 40 left.
-inline void StackDeck(GameState& cards, const std::vector<int>& first)
-{
+inline void StackDeck(GameState& cards, const std::vector<int>& first) {
     cards.deck = first;
     for (int id = 1; id <= kCardCount; ++id)
-        if (std::find(first.begin(), first.end(), id) == first.end())
-            cards.deck.push_back(id);
+        if (std::find(first.begin(), first.end(), id) == first.end()) cards.deck.push_back(id);
     cards.remainingCards = kCardCount;
     cards.wildCardSeen = false;
 }
 
 // The deck holds every card once (or is not made yet), and each card in the hands was
 // dealt from it and is in no other hand.
-inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
-{
+inline ::testing::AssertionResult CardsAreSound(const GameState& cards) {
     if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
         return ::testing::AssertionFailure() << "remaining " << cards.remainingCards;
     if (cards.deck.empty() && cards.remainingCards == 0 && cards.dealerHand.empty() &&
         cards.playerHand.empty())
-        return ::testing::AssertionSuccess(); // before the first round
+        return ::testing::AssertionSuccess();  // before the first round
     std::set<int> inDeck(cards.deck.begin(), cards.deck.end());
-    if (cards.deck.size() != static_cast<std::size_t>(kCardCount) ||
-        inDeck.size() != cards.deck.size() || *inDeck.begin() != 1 ||
-        *inDeck.rbegin() != kCardCount)
+    if (cards.deck.size() != static_cast<std::size_t>(kCardCount) || inDeck.size() != cards.deck.size() ||
+        *inDeck.begin() != 1 || *inDeck.rbegin() != kCardCount)
         return ::testing::AssertionFailure() << "the deck is not every card once";
     const auto dealtEnd = cards.deck.end() - cards.remainingCards;
     std::set<int> inHands;
@@ -161,9 +137,7 @@ inline ::testing::AssertionResult CardsAreSound(const GameState& cards)
 // The controls each phase of a round leaves on; `on` says whether a control is enabled
 // and `startCaption` is what the START button reads.
 template <class IsOn>
-::testing::AssertionResult ControlsMatchPhase(const Round& round, IsOn on,
-                                              const std::string& startCaption)
-{
+::testing::AssertionResult ControlsMatchPhase(const Round& round, IsOn on, const std::string& startCaption) {
     const RoundPhase phase = round.Phase();
     const bool idle = phase == RoundPhase::Idle;
     const bool playing = phase == RoundPhase::PlayerTurn;
@@ -181,14 +155,11 @@ template <class IsOn>
     };
     std::ostringstream wrong;
     for (const auto& row : rows)
-        if (on(row.control) != row.wanted)
-            wrong << row.name << (row.wanted ? " off; " : " on; ");
+        if (on(row.control) != row.wanted) wrong << row.name << (row.wanted ? " off; " : " on; ");
     // The caption stays CANCEL, disabled, while the dealer plays.
-    if (startCaption != (idle ? "START" : "CANCEL"))
-        wrong << "start caption " << startCaption << "; ";
-    if (wrong.str().empty())
-        return ::testing::AssertionSuccess();
+    if (startCaption != (idle ? "START" : "CANCEL")) wrong << "start caption " << startCaption << "; ";
+    if (wrong.str().empty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "phase " << static_cast<int>(phase) << ": " << wrong.str();
 }
 
-} // namespace DoDadu
+}  // namespace DoDadu

@@ -12,17 +12,14 @@
 namespace DoDadu {
 namespace {
 
-bool IsPermutationOfAllCards(std::vector<int> cards)
-{
+bool IsPermutationOfAllCards(std::vector<int> cards) {
     std::sort(cards.begin(), cards.end());
     for (int i = 0; i < kCardCount; ++i)
-        if (static_cast<int>(cards.size()) != kCardCount || cards[i] != i + 1)
-            return false;
+        if (static_cast<int>(cards.size()) != kCardCount || cards[i] != i + 1) return false;
     return true;
 }
 
-TEST(GameState, NewDeckIsAPermutationAndEmptiesTheHands)
-{
+TEST(GameState, NewDeckIsAPermutationAndEmptiesTheHands) {
     GameState state;
     state.dealerHand = {3, 4};
     state.playerHand = {5};
@@ -33,8 +30,7 @@ TEST(GameState, NewDeckIsAPermutationAndEmptiesTheHands)
     EXPECT_TRUE(state.playerHand.empty());
 }
 
-TEST(GameState, NewDeckDrawsFromTheSharedSourceWithoutReseeding)
-{
+TEST(GameState, NewDeckDrawsFromTheSharedSourceWithoutReseeding) {
     SharedRandom().Reseed(1);
     GameState state;
     state.NewDeck();
@@ -52,8 +48,7 @@ TEST(GameState, NewDeckDrawsFromTheSharedSourceWithoutReseeding)
     EXPECT_NE(state.deck, again.deck);
 }
 
-TEST(GameState, DealingTakesTheDeckInOrder)
-{
+TEST(GameState, DealingTakesTheDeckInOrder) {
     GameState state;
     state.NewDeck();
     state.DealNextCard(state.dealerHand);
@@ -64,8 +59,7 @@ TEST(GameState, DealingTakesTheDeckInOrder)
     EXPECT_EQ(37, state.remainingCards);
 }
 
-TEST(GameState, RefillKeepsTheHandsInFrontThenFreshCards)
-{
+TEST(GameState, RefillKeepsTheHandsInFrontThenFreshCards) {
     GameState state;
     state.dealerHand = {10, 25, 33};
     state.playerHand = {7, 18};
@@ -96,8 +90,7 @@ struct HandCase {
     bool showsWildCard;
 };
 
-TEST(GameState, HandValuesWithAndWithoutTheWildCard)
-{
+TEST(GameState, HandValuesWithAndWithoutTheWildCard) {
     const HandCase cases[] = {
         {"wild card alone", {10}, {10}, 0.5, 0.5, 0.0, false},
         {"wild card + knave", {10, 8}, {10, 8}, 7.5, 7.5, 7.5, false},
@@ -126,13 +119,13 @@ TEST(GameState, HandValuesWithAndWithoutTheWildCard)
         EXPECT_EQ(c.playerShownPoints, state.playerShownPoints);
         EXPECT_EQ(c.showsWildCard, state.PlayerShowsWildCard());
         bool wildInHands = std::count(c.dealer.begin(), c.dealer.end(), kWildCard) +
-                           std::count(c.player.begin(), c.player.end(), kWildCard) > 0;
+                               std::count(c.player.begin(), c.player.end(), kWildCard) >
+                           0;
         EXPECT_EQ(wildInHands, state.wildCardSeen);
     }
 }
 
-TEST(GameState, WildCardSeenIsRecomputedEachTime)
-{
+TEST(GameState, WildCardSeenIsRecomputedEachTime) {
     GameState state;
     state.dealerHand = {10};
     state.playerHand = {3};
@@ -145,32 +138,27 @@ TEST(GameState, WildCardSeenIsRecomputedEachTime)
 
 bool IsWholeOrHalf(double points) { return points * 2 == static_cast<int>(points * 2); }
 
-double PlainSum(const std::vector<int>& hand)
-{
+double PlainSum(const std::vector<int>& hand) {
     double sum = 0;
-    for (int id : hand)
-        sum += CardValue(id);
+    for (int id : hand) sum += CardValue(id);
     return sum;
 }
 
 // Random rounds dealt from real decks, refills included: the values stay sensible
 // and no card ever turns up twice.
-TEST(GameState, RandomHandsKeepTheirInvariants)
-{
+TEST(GameState, RandomHandsKeepTheirInvariants) {
     std::mt19937 pick(12345);
     SharedRandom().Reseed(777);
     GameState state;
     for (int round = 0; round < 5000; ++round) {
-        if (state.remainingCards < 2 || state.wildCardSeen)
-            state.NewDeck();
+        if (state.remainingCards < 2 || state.wildCardSeen) state.NewDeck();
         state.dealerHand.clear();
         state.playerHand.clear();
         state.DealNextCard(state.dealerHand);
         state.DealNextCard(state.playerHand);
         int extra = static_cast<int>(pick() % 12);
         for (int i = 0; i < extra; ++i) {
-            if (state.remainingCards < 1)
-                state.RefillDeck();
+            if (state.remainingCards < 1) state.RefillDeck();
             state.DealNextCard(pick() % 2 ? state.playerHand : state.dealerHand);
         }
         state.EvaluateHands();
@@ -191,5 +179,5 @@ TEST(GameState, RandomHandsKeepTheirInvariants)
     }
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

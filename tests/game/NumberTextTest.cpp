@@ -10,12 +10,11 @@ namespace DoDadu {
 namespace {
 
 // Whole and half points take a short cut past printf; the text must not change.
-TEST(NumberText, PointsReadAsPrintfWritesThemAndCountsArePlain)
-{
+TEST(NumberText, PointsReadAsPrintfWritesThemAndCountsArePlain) {
     EXPECT_EQ("7.5", PointsText(7.5));
     EXPECT_EQ("13", PointsText(13.0));
     EXPECT_EQ("-2147483648", PlainNumberText(INT_MIN));
-    EXPECT_EQ("-5000000000", PlainNumberText(-5000000000LL)); // all 64 bits reach the text
+    EXPECT_EQ("-5000000000", PlainNumberText(-5000000000LL));  // all 64 bits reach the text
     auto printed = [](double points) {
         char text[64];
         std::snprintf(text, sizeof text, "%Lg", static_cast<long double>(points));
@@ -23,12 +22,10 @@ TEST(NumberText, PointsReadAsPrintfWritesThemAndCountsArePlain)
     };
     for (int halves = -40; halves <= 400; ++halves)
         EXPECT_EQ(printed(halves / 2.0), PointsText(halves / 2.0));
-    for (double odd : {0.25, 7.1, 123456.5, 1e7, -3.75})
-        EXPECT_EQ(printed(odd), PointsText(odd));
+    for (double odd : {0.25, 7.1, 123456.5, 1e7, -3.75}) EXPECT_EQ(printed(odd), PointsText(odd));
 }
 
-TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping)
-{
+TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping) {
     struct Case {
         const char* text;
         int value;
@@ -48,16 +45,14 @@ TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping)
         {"4294967346", INT_MAX},  // would wrap to 50 in 32 bits
         {"99999999999999999999999", INT_MAX},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.value, LeadingInteger(c.text)) << '"' << c.text << '"';
+    for (const Case& c : cases) EXPECT_EQ(c.value, LeadingInteger(c.text)) << '"' << c.text << '"';
 }
 
-TEST(NumberText, WindowsGroupingBecomesNumpunctGrouping)
-{
+TEST(NumberText, WindowsGroupingBecomesNumpunctGrouping) {
     struct Case {
         const char* windows;
         std::string numpunct;
-        const char* million; // 1234567 formatted with '.'
+        const char* million;  // 1234567 formatted with '.'
     };
     const Case cases[] = {
         {"3;0", "\3", "1.234.567"},
@@ -75,5 +70,5 @@ TEST(NumberText, WindowsGroupingBecomesNumpunctGrouping)
     }
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

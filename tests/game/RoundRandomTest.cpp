@@ -22,8 +22,7 @@ public:
     std::mt19937 random{20240611};
     int roundsStarted = 0;
 
-    RandomPlay()
-    {
+    RandomPlay() {
         SharedRandom().Reseed(7);
         round.LoadScore();
         round.ShowAndSaveScore();
@@ -33,8 +32,7 @@ public:
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
 
     // One action a player could take now, or a tick of the dealer's timer.
-    std::string Step()
-    {
+    std::string Step() {
         int choice = Uniform(0, 99);
         if (choice < 10 && table.On(TableControl::StartButton)) {
             roundsStarted += table.Caption(TableControl::StartButton) == "START" ? 1 : 0;
@@ -56,7 +54,7 @@ public:
             return "stop";
         }
         if (choice < 42) {
-            clock.now -= Uniform(1, 3'600'000); // local time set back
+            clock.now -= Uniform(1, 3'600'000);  // local time set back
         } else {
             clock.now += Uniform(0, 2600);
         }
@@ -66,20 +64,17 @@ public:
 };
 
 // The controls of the phase, and the dealer's first card covered only in the player's turn.
-::testing::AssertionResult TableMatchesPhase(const Round& round, const FakeTable& table)
-{
+::testing::AssertionResult TableMatchesPhase(const Round& round, const FakeTable& table) {
     ::testing::AssertionResult controls = ControlsMatchPhase(
         round, [&](TableControl control) { return table.On(control); },
         table.Caption(TableControl::StartButton));
     const bool covered = table.places[0][0].picture == kCardBackPicture;
-    if (controls && !round.cards.dealerHand.empty() &&
-        covered != (round.Phase() == RoundPhase::PlayerTurn))
+    if (controls && !round.cards.dealerHand.empty() && covered != (round.Phase() == RoundPhase::PlayerTurn))
         return ::testing::AssertionFailure() << "dealer's card covered: " << covered;
     return controls;
 }
 
-TEST(RoundRandomPlay, TableAndScoreStayConsistent)
-{
+TEST(RoundRandomPlay, TableAndScoreStayConsistent) {
     RandomPlay play;
     std::set<RoundPhase> phasesSeen;
     std::set<std::string> messagesSeen;
@@ -107,5 +102,5 @@ TEST(RoundRandomPlay, TableAndScoreStayConsistent)
     EXPECT_EQ(3000, play.roundsStarted);
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

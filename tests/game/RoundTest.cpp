@@ -14,8 +14,7 @@ namespace {
 // Card ids by suit: coins 1-10, cups 11-20; within a suit 8, 9, 10 are the figures
 // and coins 10 is the wild card.
 constexpr int CoinsAce = 1, CoinsFive = 5, CoinsSix = 6, CoinsSeven = 7;
-constexpr int CupsAce = 11, CupsFour = 14, CupsFive = 15, CupsSix = 16, CupsSeven = 17,
-              CupsKnave = 18;
+constexpr int CupsAce = 11, CupsFour = 14, CupsFive = 15, CupsSix = 16, CupsSeven = 17, CupsKnave = 18;
 constexpr int SwordsAce = 21, SwordsTwo = 22;
 
 class RoundTest : public ::testing::Test {
@@ -26,51 +25,43 @@ protected:
     Round round{table, clock, store};
 
     // What the main window does when it opens.
-    void OpenTable()
-    {
+    void OpenTable() {
         round.LoadScore();
         round.ShowAndSaveScore();
         round.ResetTable();
     }
 
-    void StartWith(const std::vector<int>& firstCards)
-    {
+    void StartWith(const std::vector<int>& firstCards) {
         StackDeck(round.cards, firstCards);
         round.OnStartClicked();
     }
 
-    void MoveSlider(int position)
-    {
+    void MoveSlider(int position) {
         table.stakePosition = position;
         round.OnStakeChanged(position);
     }
 
     // STOP, and the timer's next tick, which starts the dealer's pacing clock.
-    void Stop()
-    {
+    void Stop() {
         round.OnStopClicked();
         round.OnDealerTick();
     }
 
     // The next dealer step: just over the dealer's pace later.
-    void DealerStep()
-    {
+    void DealerStep() {
         clock.now += 2001;
         round.OnDealerTick();
     }
 
     // Ticks the dealer's turn out; a runaway dealer fails the test.
-    void PlayDealerOut()
-    {
-        for (int step = 0; step < 50 && round.RoundActive(); ++step)
-            DealerStep();
+    void PlayDealerOut() {
+        for (int step = 0; step < 50 && round.RoundActive(); ++step) DealerStep();
         ASSERT_FALSE(round.RoundActive());
     }
 
     std::string Message() const { return table.Cell(TableCell::Message); }
 
-    void ExpectIdleControls()
-    {
+    void ExpectIdleControls() {
         EXPECT_EQ("START", table.Caption(TableControl::StartButton));
         EXPECT_TRUE(table.On(TableControl::StartButton));
         EXPECT_FALSE(table.On(TableControl::StopButton));
@@ -80,8 +71,7 @@ protected:
     }
 };
 
-TEST_F(RoundTest, OpeningAndStartShowTheFirstCards)
-{
+TEST_F(RoundTest, OpeningAndStartShowTheFirstCards) {
     OpenTable();
     EXPECT_EQ("50000", store.stored) << "first run writes the starting score";
     EXPECT_EQ("50000", table.Cell(TableCell::Score));
@@ -120,8 +110,8 @@ TEST_F(RoundTest, OpeningAndStartShowTheFirstCards)
 // Every way a round can end, played from START to the outcome.
 struct Outcome {
     const char* name;
-    std::vector<int> deck; // dealer's card, player's card, then the draws in order
-    int playerDraws;       // GET CARD presses before STOP (a bust ends the round)
+    std::vector<int> deck;  // dealer's card, player's card, then the draws in order
+    int playerDraws;        // GET CARD presses before STOP (a bust ends the round)
     int stakePosition;
     const char* message;
     int scoreChange;
@@ -134,14 +124,12 @@ void PrintTo(const Outcome& outcome, std::ostream* out) { *out << outcome.name; 
 
 class RoundOutcomeTest : public RoundTest, public ::testing::WithParamInterface<Outcome> {};
 
-TEST_P(RoundOutcomeTest, EndsWithItsMessageScoreAndSound)
-{
+TEST_P(RoundOutcomeTest, EndsWithItsMessageScoreAndSound) {
     const Outcome& outcome = GetParam();
     OpenTable();
     StartWith(outcome.deck);
     MoveSlider(outcome.stakePosition);
-    for (int i = 0; i < outcome.playerDraws && round.RoundActive(); ++i)
-        round.OnGetCardClicked();
+    for (int i = 0; i < outcome.playerDraws && round.RoundActive(); ++i) round.OnGetCardClicked();
     if (round.RoundActive()) {
         round.OnStopClicked();
         EXPECT_EQ("Now play the dealer", Message());
@@ -162,19 +150,39 @@ TEST_P(RoundOutcomeTest, EndsWithItsMessageScoreAndSound)
 }
 
 const Outcome kOutcomes[] = {
-    {"PlayerBusts", {CoinsFive, CupsSeven, CupsSix}, 1, 2,
-     "You exceeded 7.5. You lost!", -1000, {1010}, "5", "13"},
+    {"PlayerBusts",
+     {CoinsFive, CupsSeven, CupsSix},
+     1,
+     2,
+     "You exceeded 7.5. You lost!",
+     -1000,
+     {1010},
+     "5",
+     "13"},
     // Seeing nothing of the player's hand, the dealer draws below 6 and goes over.
-    {"DealerBusts", {CoinsFive, CupsSeven, CupsSix}, 0, 3,
-     "Dealer exceeded 7.5. You won!", 1500, {1008, 1009}, "11", "7"},
+    {"DealerBusts",
+     {CoinsFive, CupsSeven, CupsSix},
+     0,
+     3,
+     "Dealer exceeded 7.5. You won!",
+     1500,
+     {1008, 1009},
+     "11",
+     "7"},
     {"PlayerAhead", {CoinsSix, CupsSeven}, 0, 1, "You won!", 500, {1009}, "6", "7"},
     {"TieGoesToTheDealer", {CoinsSeven, CupsSeven}, 0, 8, "You lost!", -4000, {1010}, "7", "7"},
     // The dealer sees half a point and stops at 7, ahead of 4.5.
-    {"DealerAhead", {CoinsSeven, CupsFour, CupsKnave}, 1, 1, "You lost!", -500, {1010}, "7",
-     "4.5"},
+    {"DealerAhead", {CoinsSeven, CupsFour, CupsKnave}, 1, 1, "You lost!", -500, {1010}, "7", "4.5"},
     // Dealer 5 + 2 = 7 against a visible 5: the dealer draws level and then stops.
-    {"DealerDrawsThenWins", {CoinsFive, CupsKnave, CupsFive, SwordsTwo}, 1, 1, "You lost!",
-     -500, {1008, 1010}, "7", "5.5"},
+    {"DealerDrawsThenWins",
+     {CoinsFive, CupsKnave, CupsFive, SwordsTwo},
+     1,
+     1,
+     "You lost!",
+     -500,
+     {1008, 1010},
+     "7",
+     "5.5"},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, RoundOutcomeTest, ::testing::ValuesIn(kOutcomes),
@@ -188,8 +196,8 @@ struct DealerChoice {
     double dealerPoints;
     double shownPoints;
     bool showsWild;
-    std::vector<int> dealer; // dealt before STOP
-    std::vector<int> player; // the first one covered
+    std::vector<int> dealer;  // dealt before STOP
+    std::vector<int> player;  // the first one covered
     bool stops;
 };
 
@@ -210,14 +218,13 @@ const DealerChoice kDealerChoices[] = {
     {7.5, 7.5, false, {CupsSeven, CupsKnave}, {ClubsKnave, ClubsSeven}, true},
     {6.5, 7, true, {CupsSix, CupsKnave}, {ClubsFour, kWildCard}, false},
     {7, 7, true, {CupsSeven}, {ClubsFour, kWildCard}, true},
-    {7, 4, false, {CupsSeven}, {kWildCard, ClubsFour}, true}, // the covered wild is unseen
+    {7, 4, false, {CupsSeven}, {kWildCard, ClubsFour}, true},  // the covered wild is unseen
 };
 
-TEST(DealerChoice, StopsOrDrawsByWhatItSees)
-{
+TEST(DealerChoice, StopsOrDrawsByWhatItSees) {
     for (const DealerChoice& c : kDealerChoices) {
-        SCOPED_TRACE(::testing::Message() << "dealer " << c.dealerPoints << ", shown "
-                                          << c.shownPoints << (c.showsWild ? " with the wild card" : ""));
+        SCOPED_TRACE(::testing::Message() << "dealer " << c.dealerPoints << ", shown " << c.shownPoints
+                                          << (c.showsWild ? " with the wild card" : ""));
         FakeTable view;
         FakeClock time;
         FakeStore scores;
@@ -228,9 +235,8 @@ TEST(DealerChoice, StopsOrDrawsByWhatItSees)
         deck.insert(deck.end(), c.dealer.begin() + 1, c.dealer.end());
         StackDeck(game.cards, deck);
         game.OnStartClicked();
-        for (std::size_t i = 1; i < c.player.size(); ++i)
-            game.OnGetCardClicked();
-        for (std::size_t i = 1; i < c.dealer.size(); ++i) // the dealer's earlier draws
+        for (std::size_t i = 1; i < c.player.size(); ++i) game.OnGetCardClicked();
+        for (std::size_t i = 1; i < c.dealer.size(); ++i)  // the dealer's earlier draws
             game.cards.DealNextCard(game.cards.dealerHand);
         game.OnStopClicked();
         ASSERT_EQ(c.dealerPoints, game.cards.dealerPoints);
@@ -246,8 +252,7 @@ TEST(DealerChoice, StopsOrDrawsByWhatItSees)
     }
 }
 
-TEST_F(RoundTest, AtSevenAndAHalfOnlyStopOrCancelRemain)
-{
+TEST_F(RoundTest, AtSevenAndAHalfOnlyStopOrCancelRemain) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsKnave});
     round.OnGetCardClicked();
@@ -259,8 +264,7 @@ TEST_F(RoundTest, AtSevenAndAHalfOnlyStopOrCancelRemain)
     EXPECT_TRUE(table.On(TableControl::StartButton));
 }
 
-TEST_F(RoundTest, DealerWaitsMoreThanTwoSecondsBetweenActions)
-{
+TEST_F(RoundTest, DealerWaitsMoreThanTwoSecondsBetweenActions) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsSix});
     Stop();
@@ -274,7 +278,7 @@ TEST_F(RoundTest, DealerWaitsMoreThanTwoSecondsBetweenActions)
     EXPECT_EQ("11", table.Cell(TableCell::DealerPoints));
     // The bust shows, but is only announced one step later.
     EXPECT_EQ("Now play the dealer", Message());
-    for (int tick = 0; tick < 66; ++tick) { // 30 ms ticks, just under the pace
+    for (int tick = 0; tick < 66; ++tick) {  // 30 ms ticks, just under the pace
         clock.now += 30;
         round.OnDealerTick();
     }
@@ -284,12 +288,11 @@ TEST_F(RoundTest, DealerWaitsMoreThanTwoSecondsBetweenActions)
     EXPECT_EQ("Dealer exceeded 7.5. You won!", Message());
 }
 
-TEST_F(RoundTest, DealerIsNotStrandedWhenTheClockGoesBackOrCannotBeRead)
-{
+TEST_F(RoundTest, DealerIsNotStrandedWhenTheClockGoesBackOrCannotBeRead) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsSix});
     Stop();
-    clock.now -= 3'600'000; // local time set back an hour
+    clock.now -= 3'600'000;  // local time set back an hour
     round.OnDealerTick();
     EXPECT_TRUE(table.sounds.empty());
     clock.now += 2001;
@@ -305,8 +308,7 @@ TEST_F(RoundTest, DealerIsNotStrandedWhenTheClockGoesBackOrCannotBeRead)
     EXPECT_EQ("Dealer exceeded 7.5. You won!", Message());
 }
 
-TEST_F(RoundTest, TickInsideATickDoesNothing)
-{
+TEST_F(RoundTest, TickInsideATickDoesNothing) {
     OpenTable();
     StartWith({CoinsAce, CupsSeven, CupsAce, SwordsAce});
     Stop();
@@ -321,8 +323,7 @@ TEST_F(RoundTest, TickInsideATickDoesNothing)
     EXPECT_EQ(std::vector<int>{1008}, table.sounds);
 }
 
-TEST_F(RoundTest, TicksOutsideTheDealersTurnDoNothing)
-{
+TEST_F(RoundTest, TicksOutsideTheDealersTurnDoNothing) {
     OpenTable();
     DealerStep();
     StartWith({CoinsFive, CupsSeven});
@@ -332,13 +333,12 @@ TEST_F(RoundTest, TicksOutsideTheDealersTurnDoNothing)
     EXPECT_EQ("", Message());
 }
 
-TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable)
-{
+TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsKnave});
     MoveSlider(3);
     EXPECT_EQ("1500", table.Caption(TableControl::StakeButton));
-    round.OnStartClicked(); // the button now reads CANCEL
+    round.OnStartClicked();  // the button now reads CANCEL
     EXPECT_EQ(50000 - 750, round.Score());
     EXPECT_EQ("49250", store.stored);
     EXPECT_EQ("49250", table.Cell(TableCell::Score));
@@ -353,8 +353,7 @@ TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable)
     EXPECT_TRUE(table.sounds.empty());
 }
 
-TEST_F(RoundTest, AbandoningChargesByTurn)
-{
+TEST_F(RoundTest, AbandoningChargesByTurn) {
     struct Case {
         int stops;     // 0: player's turn, 1: dealer's turn, 2: dealer has stopped
         int expected;  // score after abandoning at slider position 3
@@ -389,12 +388,11 @@ TEST_F(RoundTest, AbandoningChargesByTurn)
     EXPECT_EQ(writes, store.writes);
 }
 
-TEST_F(RoundTest, StartDealsFromANewDeckAfterTheWildCardOrNearTheEnd)
-{
+TEST_F(RoundTest, StartDealsFromANewDeckAfterTheWildCardOrNearTheEnd) {
     OpenTable();
     // A round with the wild card: the next START shuffles although 36 cards are left.
     StartWith({kWildCard, CupsSeven});
-    round.OnStartClicked(); // CANCEL
+    round.OnStartClicked();  // CANCEL
     round.OnStartClicked();
     EXPECT_EQ(38, round.cards.remainingCards);
 
@@ -403,7 +401,7 @@ TEST_F(RoundTest, StartDealsFromANewDeckAfterTheWildCardOrNearTheEnd)
         int leftAfterStart;
     };
     for (Case c : {Case{0, 38}, Case{1, 38}, Case{2, 0}}) {
-        round.OnStartClicked(); // CANCEL the running round
+        round.OnStartClicked();  // CANCEL the running round
         StackDeck(round.cards, {CoinsFive, CupsSix, CupsSeven});
         round.cards.remainingCards = c.left;
         round.OnStartClicked();
@@ -411,8 +409,7 @@ TEST_F(RoundTest, StartDealsFromANewDeckAfterTheWildCardOrNearTheEnd)
     }
 }
 
-TEST_F(RoundTest, DrawsRefillTheEmptyDeck)
-{
+TEST_F(RoundTest, DrawsRefillTheEmptyDeck) {
     OpenTable();
     StartWith({CoinsAce, CupsKnave});
     round.cards.remainingCards = 0;
@@ -424,28 +421,26 @@ TEST_F(RoundTest, DrawsRefillTheEmptyDeck)
 
     Stop();
     round.cards.remainingCards = 0;
-    DealerStep(); // an ace never stops
+    DealerStep();  // an ace never stops
     EXPECT_EQ(2u, round.cards.dealerHand.size());
     EXPECT_EQ(40 - 3 - 1, round.cards.remainingCards);
 }
 
-TEST_F(RoundTest, LockingTouchesOnlyControlsNotYetInPlace)
-{
+TEST_F(RoundTest, LockingTouchesOnlyControlsNotYetInPlace) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven});
     table.enableChanges = 0;
     round.SetPlayControlsLocked(false);
     EXPECT_EQ(0, table.enableChanges);
     round.SetPlayControlsLocked(true);
-    EXPECT_EQ(3, table.enableChanges); // GET CARD, STOP, slider; the stake button was off
+    EXPECT_EQ(3, table.enableChanges);  // GET CARD, STOP, slider; the stake button was off
     round.SetPlayControlsLocked(true);
     EXPECT_EQ(3, table.enableChanges);
     round.SetPlayControlsLocked(false);
     EXPECT_FALSE(table.On(TableControl::StakeButton));
 }
 
-TEST_F(RoundTest, StoredScoreIsReadAndSavedOnlyWhenItDiffers)
-{
+TEST_F(RoundTest, StoredScoreIsReadAndSavedOnlyWhenItDiffers) {
     struct Case {
         std::optional<std::string> stored;
         int loaded;
@@ -454,8 +449,8 @@ TEST_F(RoundTest, StoredScoreIsReadAndSavedOnlyWhenItDiffers)
     const Case cases[] = {
         {std::nullopt, 50000, 1},
         {"-1500", -1500, 0},
-        {"120 points", 120, 0}, // the number is what counts
-        {"abc", 0, 0},          // no number: 0, which equals what is read back
+        {"120 points", 120, 0},  // the number is what counts
+        {"abc", 0, 0},           // no number: 0, which equals what is read back
     };
     for (const Case& c : cases) {
         FakeTable view;
@@ -469,8 +464,7 @@ TEST_F(RoundTest, StoredScoreIsReadAndSavedOnlyWhenItDiffers)
     }
 }
 
-TEST_F(RoundTest, ScoreChangesStopAtTheIntegerBounds)
-{
+TEST_F(RoundTest, ScoreChangesStopAtTheIntegerBounds) {
     store.stored = "2147483000";
     OpenTable();
     StartWith({CoinsSix, CupsSeven});
@@ -484,18 +478,17 @@ TEST_F(RoundTest, ScoreChangesStopAtTheIntegerBounds)
     round.LoadScore();
     StartWith({CoinsSeven, CupsSeven, CupsSix});
     MoveSlider(8);
-    round.OnGetCardClicked(); // bust
+    round.OnGetCardClicked();  // bust
     EXPECT_EQ(INT_MIN, round.Score());
     EXPECT_EQ("-2147483648", store.stored);
 }
 
-TEST(RoundGrouping, ScoreAndStakeFollowTheLocaleButTheStoreDoesNot)
-{
+TEST(RoundGrouping, ScoreAndStakeFollowTheLocaleButTheStoreDoesNot) {
     struct Case {
         char separator;
         const char* stored;
         const char* shown;
-        const char* stake; // at slider position 8
+        const char* stake;  // at slider position 8
     };
     const Case cases[] = {
         {'.', "50000", "50.000", "4.000"},
@@ -521,5 +514,5 @@ TEST(RoundGrouping, ScoreAndStakeFollowTheLocaleButTheStoreDoesNot)
     }
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

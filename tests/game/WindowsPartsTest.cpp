@@ -14,8 +14,7 @@
 namespace DoDadu {
 namespace {
 
-TEST(UserLocale, GroupsTheScoreWithASaneSeparator)
-{
+TEST(UserLocale, GroupsTheScoreWithASaneSeparator) {
     GroupedNumberFormatter format(UserNumberLocale());
     const std::string shown = format.Format(50000);
     // Every locale the test machine may have groups by three: one separator, no digit.
@@ -29,8 +28,7 @@ TEST(UserLocale, GroupsTheScoreWithASaneSeparator)
     EXPECT_EQ("500", format.Format(500));
 }
 
-TEST(LocalTimeClock, CountsMilliseconds)
-{
+TEST(LocalTimeClock, CountsMilliseconds) {
     LocalTimeClock clock;
     std::int64_t before = 0;
     std::int64_t after = 0;
@@ -44,5 +42,5 @@ TEST(LocalTimeClock, CountsMilliseconds)
     EXPECT_LT(before, 18'900'000'000'000LL);
 }
 
-} // namespace
-} // namespace DoDadu
+}  // namespace
+}  // namespace DoDadu

@@ -73,7 +73,8 @@ HANDLE Launch(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
@@ -103,8 +104,8 @@ bool KeyExists() {
 std::wstring UninstallValue(const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof value - sizeof(wchar_t), type = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, value, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, value,
+                     &size) != ERROR_SUCCESS)
         return L"(missing)";
     return type == REG_DWORD ? std::to_wstring(*reinterpret_cast<DWORD*>(value)) : value;
 }
@@ -136,7 +137,7 @@ public:
     explicit Game(const std::wstring& exe) : process(Launch(L"\"" + exe + L"\"")) {}
     ~Game() {
         if (process == nullptr) return;
-        TerminateProcess(process, 9); // fails harmlessly when the game has ended
+        TerminateProcess(process, 9);  // fails harmlessly when the game has ended
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
     }
@@ -213,13 +214,15 @@ std::wstring VersionString(const std::vector<char>& info, const std::wstring& na
     wchar_t* value = nullptr;
     UINT length = 0;
     const std::wstring path = L"\\StringFileInfo\\040904b0\\" + name;
-    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || value == nullptr)
+    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) ||
+        value == nullptr)
         return L"(missing)";
     return value;
 }
 
 std::string Manifest(const std::wstring& exe) {
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module =
+        LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (module == nullptr) return {};
     std::string text;
     if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST))
@@ -268,8 +271,9 @@ TEST(ReleasePrograms, CarryTheVersionAndManifestThatWindowsShows) {
         const std::string manifest = Manifest(exe);
         ASSERT_FALSE(manifest.empty()) << "no manifest";
         for (const char* present :
-             {"level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+             {"level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+              "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
             EXPECT_NE(manifest.find(present), std::string::npos) << present;
         for (const char* absent : {"Common-Controls", "dpiAware"})
             EXPECT_EQ(manifest.find(absent), std::string::npos) << absent;
@@ -330,7 +334,8 @@ TEST_F(Installed, FilesShortcutAndUninstallEntryAreInPlace) {
     };
     for (const auto& [name, value] : values) EXPECT_EQ(UninstallValue(name), value) << name;
     const long estimated = std::wcstol(UninstallValue(L"EstimatedSize").c_str(), nullptr, 10);
-    EXPECT_TRUE(estimated >= kib && estimated <= kib + 8) << estimated << " KiB for " << kib << " KiB of files";
+    EXPECT_TRUE(estimated >= kib && estimated <= kib + 8)
+        << estimated << " KiB for " << kib << " KiB of files";
 
     EXPECT_EQ(PlayBriefly(ShortcutTarget(Shortcut())), 0) << "started as the Start menu does";
 }

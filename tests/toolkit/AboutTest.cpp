@@ -71,15 +71,29 @@ struct LayoutCase {
 
 TEST(AboutLayout, FollowsTheLogoWidth) {
     const LayoutCase cases[] = {
-        {"logo 164 x 50", 164, 50,
-         {"frame", 10, 10, 184, 280}, {"logo", 5, 5, 164, 50}, {"title", 209, 10, 381, 25},
-         {"copyright", 209, 35, 381, 25}, {"web link", 209, 55, 150, 22}, {"mail link", 369, 55, 150, 22},
-         {"notice", 209, 85, 381, 155}, {"OK", 359, 250, 80, 25}},
+        {"logo 164 x 50",
+         164,
+         50,
+         {"frame", 10, 10, 184, 280},
+         {"logo", 5, 5, 164, 50},
+         {"title", 209, 10, 381, 25},
+         {"copyright", 209, 35, 381, 25},
+         {"web link", 209, 55, 150, 22},
+         {"mail link", 369, 55, 150, 22},
+         {"notice", 209, 85, 381, 155},
+         {"OK", 359, 250, 80, 25}},
         // A wider logo moves the column to the right and narrows it.
-        {"logo 265 x 70", 265, 70,
-         {"frame", 10, 10, 285, 280}, {"logo", 5, 5, 265, 70}, {"title", 310, 10, 280, 25},
-         {"copyright", 310, 35, 280, 25}, {"web link", 310, 55, 150, 22}, {"mail link", 470, 55, 150, 22},
-         {"notice", 310, 85, 280, 155}, {"OK", 410, 250, 80, 25}},
+        {"logo 265 x 70",
+         265,
+         70,
+         {"frame", 10, 10, 285, 280},
+         {"logo", 5, 5, 265, 70},
+         {"title", 310, 10, 280, 25},
+         {"copyright", 310, 35, 280, 25},
+         {"web link", 310, 55, 150, 22},
+         {"mail link", 470, 55, 150, 22},
+         {"notice", 310, 85, 280, 155},
+         {"OK", 410, 250, 80, 25}},
     };
     for (const LayoutCase& c : cases) {
         OpenBox open(c.logoWidth, c.logoHeight);
@@ -239,7 +253,8 @@ TEST(AboutRelease, LeavesNoElementAliveAndFreesEveryFontOnDeletion) {
     const std::vector<GUIElement*> made = {box.logoPanel, box.copyrightLabel, box.logoPicture, box.titleLabel,
                                            box.noticeBox, box.okButton,       box.webLink,     box.mailLink};
     for (GUIElement* element : made) ASSERT_TRUE(IsRegistered(element));
-    const HFONT fonts[] = {box.titleFont->GetFontHandle(), box.linkFont->GetFontHandle(), box.font->GetFontHandle()};
+    const HFONT fonts[] = {box.titleFont->GetFontHandle(), box.linkFont->GetFontHandle(),
+                           box.font->GetFontHandle()};
     for (HFONT font : fonts) ASSERT_TRUE(IsLiveGdiObject(font));
 
     box.ReleaseElements();
@@ -268,8 +283,8 @@ TEST_F(AboutShell, OpenWithShellHandsOverExactlyTheAddress) {
     EXPECT_TRUE(OpenWithShell("http://www.zandro.example/Zandro.asp"));
     EXPECT_EQ(recorder.WaitFor(1), (std::vector<std::string>{"http://www.zandro.example/Zandro.asp"}));
     EXPECT_TRUE(OpenWithShell("mailto:info@zandro.example"));
-    EXPECT_EQ(recorder.WaitFor(2),
-              (std::vector<std::string>{"http://www.zandro.example/Zandro.asp", "mailto:info@zandro.example"}));
+    EXPECT_EQ(recorder.WaitFor(2), (std::vector<std::string>{"http://www.zandro.example/Zandro.asp",
+                                                             "mailto:info@zandro.example"}));
 }
 
 TEST_F(AboutShell, OpenWithShellReportsAnAddressNobodyOpens) {

@@ -18,8 +18,7 @@ namespace {
 std::vector<int> scrollDeltas;
 void RecordScroll(GUIElement*, int delta) { scrollDeltas.push_back(delta); }
 
-SCROLLINFO AllScrollInfo()
-{
+SCROLLINFO AllScrollInfo() {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
@@ -28,15 +27,13 @@ SCROLLINFO AllScrollInfo()
 
 // A white cell of 200 x 40 in the host, painted and copied out.
 struct PaintedCell {
-    explicit PaintedCell(GUIElement* host) : cell(host)
-    {
+    explicit PaintedCell(GUIElement* host) : cell(host) {
         cell.MoveTo(10, 10);
         cell.SetSize(200, 40);
         cell.SetBackColor(kWhite);
     }
     // The first paint is the one of its creation in the shown host.
-    void Paint(Canvas& canvas)
-    {
+    void Paint(Canvas& canvas) {
         if (cell.created) {
             InvalidateRect(cell.window, nullptr, TRUE);
             UpdateWindow(cell.window);
@@ -51,8 +48,7 @@ struct PaintedCell {
 
 }  // namespace
 
-TEST(PanelWindow, StylesFollowBorderAndKind)
-{
+TEST(PanelWindow, StylesFollowBorderAndKind) {
     Host host;
     struct Case {
         const char* name;
@@ -80,8 +76,7 @@ TEST(PanelWindow, StylesFollowBorderAndKind)
     }
 }
 
-TEST(PanelScrolling, PageIsATenthOfTheRange)
-{
+TEST(PanelScrolling, PageIsATenthOfTheRange) {
     Host host;
     PanelChildren panel(host.element());
     panel.verticalScrollBar = true;
@@ -101,8 +96,7 @@ TEST(PanelScrolling, PageIsATenthOfTheRange)
     EXPECT_EQ(info.nPage, 0u);
 }
 
-TEST(PanelScrolling, RequestsFireTheRequestedDeltaAndOnlyWithABar)
-{
+TEST(PanelScrolling, RequestsFireTheRequestedDeltaAndOnlyWithABar) {
     Host host;
     PanelChildren plain(host.element()), scrolled(host.element());
     scrolled.verticalScrollBar = true;
@@ -126,8 +120,7 @@ TEST(PanelScrolling, RequestsFireTheRequestedDeltaAndOnlyWithABar)
     EXPECT_EQ(scrollDeltas, (std::vector<int>{1, -10, -10}));
 }
 
-TEST(PanelColours, HandsOutOneBrushAtATimeInTheChildColours)
-{
+TEST(PanelColours, HandsOutOneBrushAtATimeInTheChildColours) {
     Host host;
     PanelChildren panel(host.element());
     panel.childBackColor = kBlue;
@@ -155,8 +148,7 @@ TEST(PanelColours, HandsOutOneBrushAtATimeInTheChildColours)
     EXPECT_EQ(panel.OnControlColor(canvas.dc()), nullptr);
 }
 
-TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma)
-{
+TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma) {
     Host host;
     PaintedCell painted(host.element());
     painted.cell.SetTextNarrow("Hello");
@@ -171,9 +163,8 @@ TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma)
     // The same word in a 14-pixel Tahoma of our own, its line starting at (40 - 14) / 2,
     // covers the same width and rows.
     Canvas reference(200, 40);
-    HFONT tahoma = CreateFontW(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                               OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, 0,
-                               L"Tahoma");
+    HFONT tahoma = CreateFontW(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS,
+                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, 0, L"Tahoma");
     HGDIOBJ previous = SelectObject(reference.dc(), tahoma);
     SetBkMode(reference.dc(), TRANSPARENT);
     RECT area{0, 13, 200, 40};
@@ -186,8 +177,7 @@ TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma)
     EXPECT_EQ(ink.bottom, expected.bottom);
 }
 
-TEST(CellPainting, PictureSitsByItsAlignment)
-{
+TEST(CellPainting, PictureSitsByItsAlignment) {
     Host host;
     HBITMAP picture = SolidPicture(20, 10, kBlue);
     struct Case {
@@ -199,15 +189,13 @@ TEST(CellPainting, PictureSitsByItsAlignment)
         painted.cell.pictureAlign = c.align;
         Canvas canvas(200, 40);
         painted.Paint(canvas);
-        EXPECT_EQ(Corners(canvas.Bounds(kBlue)), (std::vector<LONG>{c.left, 15, c.left + 20, 25}))
-            << c.align;
+        EXPECT_EQ(Corners(canvas.Bounds(kBlue)), (std::vector<LONG>{c.left, 15, c.left + 20, 25})) << c.align;
         DestroyWindow(painted.cell.window);
     }
     DeleteObject(picture);
 }
 
-TEST(CellPainting, MarkerSitsInTheBottomRightSquareOfTheTextHeight)
-{
+TEST(CellPainting, MarkerSitsInTheBottomRightSquareOfTheTextHeight) {
     Host host;
     PaintedCell painted(host.element());
     painted.cell.marker = true;
@@ -222,8 +210,7 @@ TEST(CellPainting, MarkerSitsInTheBottomRightSquareOfTheTextHeight)
     EXPECT_GT(canvas.Count(kRed), 0);
 }
 
-TEST(CellPainting, SameTextStillRepaintsAndPaintedFires)
-{
+TEST(CellPainting, SameTextStillRepaintsAndPaintedFires) {
     static int paints;
     paints = 0;
     Host host;

@@ -21,14 +21,12 @@ namespace {
 constexpr COLORREF kGrey = RGB(220, 220, 220);
 constexpr int kPictureResource = 1101;  // in ControlsTest.rc
 
-HBITMAP ShownBitmap(const Image& image)
-{
+HBITMAP ShownBitmap(const Image& image) {
     return reinterpret_cast<HBITMAP>(SendMessageW(image.window, STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
 // What the button face paints for one item state, in a canvas of the item's size.
-void PaintButton(Button& button, Canvas& canvas, UINT state, COLORREF text, COLORREF back)
-{
+void PaintButton(Button& button, Canvas& canvas, UINT state, COLORREF text, COLORREF back) {
     SetTextColor(canvas.dc(), text);
     SetBkColor(canvas.dc(), back);
     DRAWITEMSTRUCT item{};
@@ -47,8 +45,7 @@ struct Sent {
     LPARAM lParam;
 };
 std::vector<Sent> trackbarMessages;
-LRESULT CALLBACK RecordTrackbarMessage(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK RecordTrackbarMessage(int code, WPARAM wParam, LPARAM lParam) {
     auto* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->message >= WM_USER && sent->message <= TBM_SETBUDDY)
         trackbarMessages.push_back({sent->hwnd, sent->message, sent->wParam, sent->lParam});
@@ -56,8 +53,7 @@ LRESULT CALLBACK RecordTrackbarMessage(int code, WPARAM wParam, LPARAM lParam)
 }
 
 // The value of the last such message to the window, or -1 when there was none.
-long long LastSent(HWND window, UINT message, bool inWParam)
-{
+long long LastSent(HWND window, UINT message, bool inWParam) {
     long long value = -1;
     for (const Sent& s : trackbarMessages)
         if (s.window == window && s.message == message)
@@ -69,16 +65,15 @@ std::vector<std::string> events;
 
 }  // namespace
 
-TEST(ControlStyles, FollowEnabledBorderAndAlignment)
-{
+TEST(ControlStyles, FollowEnabledBorderAndAlignment) {
     Host host;
     struct Case {
         const char* name;
         GUIElement* control;
         DWORD style, exStyle;
     };
-    Label plain(host.element(), "a"), disabled(host.element(), "b"),
-        framed(host.element(), "c"), right(host.element(), "d");
+    Label plain(host.element(), "a"), disabled(host.element(), "b"), framed(host.element(), "c"),
+        right(host.element(), "d");
     disabled.SetEnabled(false);
     framed.border = true;
     right.alignRight = true;
@@ -100,16 +95,14 @@ TEST(ControlStyles, FollowEnabledBorderAndAlignment)
     for (const Case& c : cases) {
         c.control->Create();
         ASSERT_NE(c.control->window, nullptr) << c.name;
-        EXPECT_EQ(StyleOf(c.control->window) & ~static_cast<DWORD>(BS_PUSHLIKE), c.style)
-            << c.name;
+        EXPECT_EQ(StyleOf(c.control->window) & ~static_cast<DWORD>(BS_PUSHLIKE), c.style) << c.name;
         EXPECT_EQ(ExStyleOf(c.control->window) & WS_EX_CLIENTEDGE, c.exStyle) << c.name;
         EXPECT_EQ(GetDlgCtrlID(c.control->window), c.control->commandId) << c.name;
         EXPECT_EQ(GetParent(c.control->window), host.panel.window) << c.name;
     }
 }
 
-TEST(ControlCreation, IdentifiersAreTakenOncePerWindowAndAgainAfterAFailure)
-{
+TEST(ControlCreation, IdentifiersAreTakenOncePerWindowAndAgainAfterAFailure) {
     Host host;
     Label label(host.element(), "Score"), next(host.element(), "Stake");
     const int before = nextControlId;
@@ -136,8 +129,7 @@ TEST(ControlCreation, IdentifiersAreTakenOncePerWindowAndAgainAfterAFailure)
     EXPECT_NE(ShownBitmap(image), nullptr);
 }
 
-TEST(ImagePicture, ShownOnlyOnceCreatedAndKeptByEmptyRequests)
-{
+TEST(ImagePicture, ShownOnlyOnceCreatedAndKeptByEmptyRequests) {
     Host host;
     Image image(host.element(), 0);
     image.SetImage(kPictureResource);
@@ -166,8 +158,7 @@ TEST(ImagePicture, ShownOnlyOnceCreatedAndKeptByEmptyRequests)
     EXPECT_NE(ShownBitmap(image), nullptr);
 }
 
-TEST(ImagePicture, DrawsTheResourceOnScreen)
-{
+TEST(ImagePicture, DrawsTheResourceOnScreen) {
     Host host;
     Image image(host.element(), kPictureResource);
     image.MoveTo(20, 20);
@@ -179,8 +170,7 @@ TEST(ImagePicture, DrawsTheResourceOnScreen)
     EXPECT_EQ(canvas.Count(RGB(255, 128, 0)), 10 * 6);
 }
 
-TEST(ButtonFace, FrameAndCaptionShowTheState)
-{
+TEST(ButtonFace, FrameAndCaptionShowTheState) {
     Host host;
     Button button(host.element(), "GO");
     struct Case {
@@ -192,8 +182,7 @@ TEST(ButtonFace, FrameAndCaptionShowTheState)
         {"disabled", ODS_DISABLED, kBlack, kGrey, 0x696969, 0x969696},
         {"pressed", ODS_SELECTED, kBlack, kGrey, kWhite, kBlack},
         {"pressed, white on red", ODS_SELECTED, kWhite, kRed, kBlack, kWhite},
-        {"disabled wins over pressed", ODS_DISABLED | ODS_SELECTED, kWhite, kRed, 0x696969,
-         0x969696},
+        {"disabled wins over pressed", ODS_DISABLED | ODS_SELECTED, kWhite, kRed, 0x696969, 0x969696},
     };
     for (const Case& c : cases) {
         Canvas canvas(100, 40);
@@ -210,8 +199,7 @@ TEST(ButtonFace, FrameAndCaptionShowTheState)
     }
 }
 
-TEST(ButtonFace, PictureMovesTheCaptionAndFocusIsMarked)
-{
+TEST(ButtonFace, PictureMovesTheCaptionAndFocusIsMarked) {
     Host host;
     Button button(host.element(), "GO");
     button.bitmap = SolidPicture(16, 16, kBlue, true);
@@ -226,8 +214,7 @@ TEST(ButtonFace, PictureMovesTheCaptionAndFocusIsMarked)
     EXPECT_GE(caption.left, 24) << "caption after the picture";
     EXPECT_LE(caption.left, 27) << "and left-aligned there";
     int marked = 0;  // the dotted focus rectangle, 3 pixels in
-    for (int x = 3; x < 97; ++x)
-        marked += canvas.At(x, 3) != kGrey;
+    for (int x = 3; x < 97; ++x) marked += canvas.At(x, 3) != kGrey;
     EXPECT_GT(marked, 20);
 
     button.SetEnabled(false);
@@ -237,8 +224,7 @@ TEST(ButtonFace, PictureMovesTheCaptionAndFocusIsMarked)
     DeleteObject(button.bitmap);
 }
 
-TEST(ButtonCommand, OwnerDrawnDoubleClickFiresTwiceAndTheFaceIsPainted)
-{
+TEST(ButtonCommand, OwnerDrawnDoubleClickFiresTwiceAndTheFaceIsPainted) {
     static int commands;
     commands = 0;
     Host host;
@@ -267,8 +253,7 @@ TEST(ButtonCommand, OwnerDrawnDoubleClickFiresTwiceAndTheFaceIsPainted)
     EXPECT_EQ(commands, 2);
 }
 
-TEST(TextBoxStyle, FlagsMapToEditStyles)
-{
+TEST(TextBoxStyle, FlagsMapToEditStyles) {
     Host host;
     struct Case {
         const char* name;
@@ -299,11 +284,9 @@ TEST(TextBoxStyle, FlagsMapToEditStyles)
     }
 }
 
-TEST(SliderRange, StepMessagesOnlyForRangesOfTenOrMore)
-{
+TEST(SliderRange, StepMessagesOnlyForRangesOfTenOrMore) {
     Host host;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordTrackbarMessage, nullptr,
-                                   GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordTrackbarMessage, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     struct Case {
         int minimum, maximum, step;
@@ -324,8 +307,7 @@ TEST(SliderRange, StepMessagesOnlyForRangesOfTenOrMore)
     UnhookWindowsHookEx(hook);
 }
 
-TEST(SliderPosition, StaysWithinTheRange)
-{
+TEST(SliderPosition, StaysWithinTheRange) {
     Host host;
     Slider slider(host.element());
     slider.position = 12;
@@ -342,8 +324,7 @@ TEST(SliderPosition, StaysWithinTheRange)
     }
 }
 
-TEST(SliderEvents, KeyPressesReportTheNewPositionOnceWhenTheyEnd)
-{
+TEST(SliderEvents, KeyPressesReportTheNewPositionOnceWhenTheyEnd) {
     Host host;
     Slider slider(host.element());
     slider.MoveTo(60, 60);
@@ -359,8 +340,7 @@ TEST(SliderEvents, KeyPressesReportTheNewPositionOnceWhenTheyEnd)
     DrainMessages();
     events.clear();
     SetFocus(slider.window);
-    for (int press = 0; press < 4; ++press)
-        SendMessageW(slider.window, WM_KEYDOWN, VK_RIGHT, 0);
+    for (int press = 0; press < 4; ++press) SendMessageW(slider.window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(events.empty()) << "nothing while the thumb moves";
     SendMessageW(slider.window, WM_KEYUP, VK_RIGHT, 0xC0000001);
     DrainMessages();
@@ -376,8 +356,7 @@ TEST(SliderEvents, KeyPressesReportTheNewPositionOnceWhenTheyEnd)
     EXPECT_EQ(events, (std::vector<std::string>{"text"}));
 }
 
-TEST(SliderLabels, ShowTheEndsOrStayHidden)
-{
+TEST(SliderLabels, ShowTheEndsOrStayHidden) {
     Host host;
     for (bool shown : {true, false}) {
         Slider slider(host.element());

@@ -65,7 +65,9 @@ inline void Note(GUIElement* element, const std::string& what) {
 // Elements are deleted through their own class.
 struct ElementDeleter {
     template <class T>
-    void operator()(T* element) const { DeleteElement(element); }
+    void operator()(T* element) const {
+        DeleteElement(element);
+    }
 };
 template <class T>
 using Owned = std::unique_ptr<T, ElementDeleter>;
@@ -77,7 +79,8 @@ inline DWORD FindOtherProcess(const std::wstring& exeName) {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     DWORD found = 0;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0; more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0;
+         more = Process32NextW(snapshot, &entry))
         if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && entry.th32ProcessID != GetCurrentProcessId())
             found = entry.th32ProcessID;
     CloseHandle(snapshot);

@@ -17,11 +17,10 @@ namespace {
 struct Selection {
     HGDIOBJ pen, brush, font;
     explicit Selection(HDC dc)
-            : pen(GetCurrentObject(dc, OBJ_PEN)), brush(GetCurrentObject(dc, OBJ_BRUSH)),
-                font(GetCurrentObject(dc, OBJ_FONT)) {}
-    bool operator==(const Selection& o) const {
-        return pen == o.pen && brush == o.brush && font == o.font;
-    }
+        : pen(GetCurrentObject(dc, OBJ_PEN)),
+          brush(GetCurrentObject(dc, OBJ_BRUSH)),
+          font(GetCurrentObject(dc, OBJ_FONT)) {}
+    bool operator==(const Selection& o) const { return pen == o.pen && brush == o.brush && font == o.font; }
 };
 
 // Columns in [from, to) holding a pixel that is not white.
@@ -32,7 +31,7 @@ bool InkBetween(const Canvas& canvas, int from, int to) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DrawingRectangles, FillCoversOnePixelLessEachWayAndFrameIsOneOutline) {
     Canvas canvas(20, 20);
@@ -75,8 +74,7 @@ TEST(DrawingBitmaps, BlackPixelsShowTheDestinationAtEverySize) {
             ASSERT_EQ(natural.At(x, y), centre ? kBlue : kGreen) << x << "," << y;
         }
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_EQ(sized.At(x, y), natural.At(x, y)) << x << "," << y;
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(sized.At(x, y), natural.At(x, y)) << x << "," << y;
     EXPECT_EQ(stretched.Count(kBlue), 16);
     EXPECT_EQ(stretched.At(3, 3), kBlue);
     EXPECT_EQ(stretched.At(6, 6), kBlue);
@@ -105,7 +103,7 @@ TEST(DrawingText, AlignsInItsRectangleInItsColourAndRestoresTheContext) {
     FontSpec font("Tahoma", 14);
     struct Case {
         int alignment;
-        int inkFrom, inkTo; // where the word may be
+        int inkFrom, inkTo;  // where the word may be
     } cases[] = {{kAlignLeft, 0, 60}, {kAlignRight, 140, 200}, {kAlignCentre, 70, 130}};
     for (const Case& c : cases) {
         Canvas canvas(200, 20);
@@ -124,8 +122,7 @@ TEST(DrawingText, AlignsInItsRectangleInItsColourAndRestoresTheContext) {
     }
 }
 
-TEST(DrawingText, LongTextIsCutAfter1023Characters)
-{
+TEST(DrawingText, LongTextIsCutAfter1023Characters) {
     // 1023 narrow letters, then wide ones: the cut shows as ink that stops where the
     // narrow run ends.
     std::wstring text = std::wstring(1023, L'l') + std::wstring(977, L'M');
@@ -141,10 +138,8 @@ TEST(DrawingText, LongTextIsCutAfter1023Characters)
     Drawing drawing(nullptr);
     drawing.Attach(canvas.dc());
     DrawTextWide(drawing, 0, 0, 0, 0, text, kBlack, &font, kAlignLeft);
-    EXPECT_TRUE(InkBetween(canvas, narrowRun.cx - one.cx, narrowRun.cx))
-        << "character 1023 is drawn";
-    EXPECT_FALSE(InkBetween(canvas, narrowRun.cx + 1, canvas.width()))
-        << "character 1024 is not";
+    EXPECT_TRUE(InkBetween(canvas, narrowRun.cx - one.cx, narrowRun.cx)) << "character 1023 is drawn";
+    EXPECT_FALSE(InkBetween(canvas, narrowRun.cx + 1, canvas.width())) << "character 1024 is not";
 }
 
 TEST(DrawingLifecycle, IdleDrawingPaintsNothingAndEndKeepsABorrowedContext) {

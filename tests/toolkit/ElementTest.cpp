@@ -57,7 +57,11 @@ TEST(FocusText, TextChangedFiresOnlyWhenTheTextDiffersAtFocusLoss) {
     Owned<NativeControl> other(new NativeControl(form.get(), L"button", WS_TABSTOP));
     other->Create();
 
-    struct Step { const char* typed; int lostFocus; int textChanges; };
+    struct Step {
+        const char* typed;
+        int lostFocus;
+        int textChanges;
+    };
     const Step steps[] = {{"50000", 1, 0}, {"4", 2, 1}, {"", 3, 2}, {"", 4, 2}};
     for (const Step& step : steps) {
         edit->Focus();

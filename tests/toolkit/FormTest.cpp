@@ -66,7 +66,8 @@ LRESULT CALLBACK CaptureCreation(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 Owned<Form> NewForm(bool dialog) {
-    return Owned<Form>(dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm) : new Form(GetModuleHandleW(nullptr)));
+    return Owned<Form>(dialog ? new Form(GetModuleHandleW(nullptr), kDialogForm)
+                              : new Form(GetModuleHandleW(nullptr)));
 }
 
 struct StyleCase {
@@ -193,7 +194,8 @@ TEST(MessageLoop, DeletesDeferredElementsThroughTheirOwnClassesAfterTheLoop) {
     RunMessageLoop(form);  // dialogStyle off: every message is dispatched
     mainWindow = nullptr;
 
-    EXPECT_EQ(record, (std::vector<std::string>{"release elements", "form destructor", "control destructor"}));
+    EXPECT_EQ(record,
+              (std::vector<std::string>{"release elements", "form destructor", "control destructor"}));
     EXPECT_TRUE(DeferredDeletes.empty());
     for (GUIElement* live : ElementRegistry) EXPECT_NE(live, formElement);
 }

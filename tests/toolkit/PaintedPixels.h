@@ -22,8 +22,7 @@ inline DWORD ExStyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongW(w
 // A rectangle as {left, top, right, bottom}, to compare in one assertion.
 inline std::vector<LONG> Corners(RECT r) { return {r.left, r.top, r.right, r.bottom}; }
 
-inline void DrainMessages()
-{
+inline void DrainMessages() {
     MSG message;
     for (int round = 0; round < 3; ++round) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -37,15 +36,13 @@ inline void DrainMessages()
 // A top-down 32-bit DIB section selected into a memory context.
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
+    Canvas(int width, int height) : width_(width), height_(height) {
         dc_ = CreateCompatibleDC(nullptr);
         bitmap_ = TopDownBitmap(width, height, &bits_);
         previous_ = SelectObject(dc_, bitmap_);
         Fill(RGB(255, 255, 255));
     }
-    ~Canvas()
-    {
+    ~Canvas() {
         SelectObject(dc_, previous_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
@@ -57,42 +54,32 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-    void Fill(COLORREF colour)
-    {
-        for (int i = 0; i < width_ * height_; ++i)
-            bits_[i] = ToPixel(colour);
+    void Fill(COLORREF colour) {
+        for (int i = 0; i < width_ * height_; ++i) bits_[i] = ToPixel(colour);
     }
     // The client area of a window, as the screen shows it now.
-    void CopyFrom(HWND window)
-    {
+    void CopyFrom(HWND window) {
         HDC source = GetDC(window);
         BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
         ReleaseDC(window, source);
     }
-    COLORREF At(int x, int y) const
-    {
+    COLORREF At(int x, int y) const {
         GdiFlush();
         DWORD p = bits_[y * width_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
     RECT Whole() const { return RECT{0, 0, width_, height_}; }
     int Count(COLORREF colour) const { return Count(colour, Whole()); }
-    int Count(COLORREF colour, RECT area) const
-    {
+    int Count(COLORREF colour, RECT area) const {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                n += At(x, y) == colour;
+            for (int x = area.left; x < area.right; ++x) n += At(x, y) == colour;
         return n;
     }
     // The smallest rectangle inside the area holding every pixel of the colour (or, with
     // matching false, every other pixel); left >= right when there is none.
-    RECT Bounds(COLORREF colour, bool matching = true) const
-    {
-        return Bounds(colour, matching, Whole());
-    }
-    RECT Bounds(COLORREF colour, bool matching, RECT area) const
-    {
+    RECT Bounds(COLORREF colour, bool matching = true) const { return Bounds(colour, matching, Whole()); }
+    RECT Bounds(COLORREF colour, bool matching, RECT area) const {
         RECT box{area.right, area.bottom, area.left, area.top};
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x)
@@ -104,13 +91,9 @@ public:
                 }
         return box;
     }
-    static DWORD ToPixel(COLORREF c)
-    {
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
+    static DWORD ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
     // A top-down 32-bit DIB section and its pixels.
-    static HBITMAP TopDownBitmap(int width, int height, DWORD** bits)
-    {
+    static HBITMAP TopDownBitmap(int width, int height, DWORD** bits) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width;
@@ -118,8 +101,7 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits),
-                                nullptr, 0);
+        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
     }
 
 private:
@@ -131,8 +113,7 @@ private:
 };
 
 // A solid bitmap of one colour (a DIB section), or with a black border of one pixel.
-inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBorder = false)
-{
+inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBorder = false) {
     DWORD* bits = nullptr;
     HBITMAP bitmap = Canvas::TopDownBitmap(width, height, &bits);
     for (int y = 0; y < height; ++y)
@@ -149,15 +130,12 @@ inline HBITMAP SolidPicture(int width, int height, COLORREF colour, bool blackBo
 // a window manager); each test's Host empties it when the test ends.
 class Host {
 public:
-    Host() : panel(Shared())
-    {
+    Host() : panel(Shared()) {
         panel.childBackColor = static_cast<COLORREF>(-1);
         panel.childTextColor = static_cast<COLORREF>(-1);
     }
-    ~Host()
-    {
-        while (HWND child = GetWindow(panel.window, GW_CHILD))
-            DestroyWindow(child);
+    ~Host() {
+        while (HWND child = GetWindow(panel.window, GW_CHILD)) DestroyWindow(child);
         DrainMessages();
     }
     Host(const Host&) = delete;
@@ -167,8 +145,7 @@ public:
     NeloUtility::PanelChildren& panel;
 
 private:
-    static NeloUtility::PanelChildren& Shared()
-    {
+    static NeloUtility::PanelChildren& Shared() {
         static NeloUtility::PanelChildren* shared = [] {
             auto* made = new NeloUtility::PanelChildren(nullptr);
             made->popup = true;

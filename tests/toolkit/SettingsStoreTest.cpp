@@ -18,11 +18,9 @@ const wchar_t kSectionKey[] = L"Software\\NeloSettings\\ZandroStoreTest\\Dati";
 const char kApp[] = "ZandroStoreTest";
 const char kSection[] = "Dati";
 
-bool KeyExists(const wchar_t* path)
-{
+bool KeyExists(const wchar_t* path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -34,12 +32,10 @@ struct RawValue {
     std::vector<BYTE> data;
 };
 
-RawValue ReadRaw(const wchar_t* name)
-{
+RawValue ReadRaw(const wchar_t* name) {
     RawValue raw;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSectionKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return raw;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSectionKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return raw;
     DWORD size = 0;
     raw.result = RegQueryValueExW(key, name, nullptr, &raw.type, nullptr, &size);
     if (raw.result == ERROR_SUCCESS) {
@@ -50,14 +46,11 @@ RawValue ReadRaw(const wchar_t* name)
     return raw;
 }
 
-void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
-{
+void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_CURRENT_USER, kSectionKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kSectionKey, 0, nullptr, 0, KEY_WRITE,
+                                             nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
     RegCloseKey(key);
 }
 
@@ -65,28 +58,22 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     bool hadNeloKey = false;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         RemoveTree();
         hadNeloKey = KeyExists(kNeloKey);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RemoveTree();
-        if (!hadNeloKey)
-            RegDeleteKeyW(HKEY_CURRENT_USER, kNeloKey); // only when this test made it
+        if (!hadNeloKey) RegDeleteKeyW(HKEY_CURRENT_USER, kNeloKey);  // only when this test made it
         EXPECT_FALSE(KeyExists(kAppKey));
     }
-    static void RemoveTree()
-    {
+    static void RemoveTree() {
         LONG result = RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
-        if (result == ERROR_SUCCESS)
-            RegDeleteKeyW(HKEY_CURRENT_USER, kAppKey);
+        if (result == ERROR_SUCCESS) RegDeleteKeyW(HKEY_CURRENT_USER, kAppKey);
     }
 };
 
-TEST_F(SettingsStoreTest, FirstReadCreatesEveryLevelAndFindsNothing)
-{
+TEST_F(SettingsStoreTest, FirstReadCreatesEveryLevelAndFindsNothing) {
     ASSERT_FALSE(KeyExists(kAppKey));
     EXPECT_EQ("", ReadSetting(kApp, kSection, "Score"));
     EXPECT_TRUE(KeyExists(kNeloKey));
@@ -95,8 +82,7 @@ TEST_F(SettingsStoreTest, FirstReadCreatesEveryLevelAndFindsNothing)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRaw(L"Score").result) << "a read writes no value";
 }
 
-TEST_F(SettingsStoreTest, WritesTwoBytesPerCharacterWithoutTerminator)
-{
+TEST_F(SettingsStoreTest, WritesTwoBytesPerCharacterWithoutTerminator) {
     WriteSetting(kApp, kSection, "Score", "50000");
     RawValue raw = ReadRaw(L"Score");
     ASSERT_EQ(ERROR_SUCCESS, raw.result);
@@ -109,8 +95,7 @@ TEST_F(SettingsStoreTest, WritesTwoBytesPerCharacterWithoutTerminator)
     EXPECT_EQ("-1500", ReadSetting(kApp, kSection, "Score")) << "a write replaces the value";
 }
 
-TEST_F(SettingsStoreTest, ReadsUpTo1024Characters)
-{
+TEST_F(SettingsStoreTest, ReadsUpTo1024Characters) {
     // 1024 characters fill the 2048 bytes offered exactly; the zeroed rest of the buffer
     // ends the text. One more character needs 2050 bytes, and the read fails.
     const std::string longest(1024, 'x');
@@ -122,10 +107,9 @@ TEST_F(SettingsStoreTest, ReadsUpTo1024Characters)
     EXPECT_EQ("", ReadSetting(kApp, kSection, "Long"));
 }
 
-TEST_F(SettingsStoreTest, ReadsWhateverIsStoredAsText)
-{
+TEST_F(SettingsStoreTest, ReadsWhateverIsStoredAsText) {
     // The type is not examined: a number reads as UTF-16 up to its first zero unit.
-    const DWORD number = 0x00420041; // 'A', 'B' in little-endian units
+    const DWORD number = 0x00420041;  // 'A', 'B' in little-endian units
     WriteRaw(L"Score", REG_DWORD, &number, sizeof number);
     EXPECT_EQ("AB", ReadSetting(kApp, kSection, "Score"));
 
@@ -135,11 +119,9 @@ TEST_F(SettingsStoreTest, ReadsWhateverIsStoredAsText)
     EXPECT_EQ("1234", ReadSetting(kApp, kSection, "Score"));
 }
 
-TEST_F(SettingsStoreTest, BytesAbove127RoundTripThroughOneUnitEach)
-{
+TEST_F(SettingsStoreTest, BytesAbove127RoundTripThroughOneUnitEach) {
     std::string text;
-    for (int byte = 1; byte < 256; byte += 7)
-        text += static_cast<char>(byte);
+    for (int byte = 1; byte < 256; byte += 7) text += static_cast<char>(byte);
     text += "\xE9\xFF";
     WriteSetting(kApp, kSection, "Name\xE8", text);
     RawValue raw = ReadRaw(L"Name\u00E8");
@@ -150,5 +132,5 @@ TEST_F(SettingsStoreTest, BytesAbove127RoundTripThroughOneUnitEach)
     EXPECT_EQ(text, ReadSetting(kApp, kSection, "Name\xE8"));
 }
 
-} // namespace
-} // namespace NeloUtility
+}  // namespace
+}  // namespace NeloUtility

@@ -12,9 +12,15 @@ const int relaunched = RunInsideVirtualDesktop();
 
 using Lines = std::vector<std::string>;
 
-int LogGotFocus(GUIElement* e) { Note(e, "got focus"); return 0; }
+int LogGotFocus(GUIElement* e) {
+    Note(e, "got focus");
+    return 0;
+}
 void LogLostFocus(GUIElement* e) { Note(e, "lost focus"); }
-int LogKeyDown(GUIElement* e, int key) { Note(e, "key down " + std::to_string(key)); return 0; }
+int LogKeyDown(GUIElement* e, int key) {
+    Note(e, "key down " + std::to_string(key));
+    return 0;
+}
 bool LogChar(GUIElement* e, int c) {
     Note(e, std::string("char ") + static_cast<char>(c));
     return c != 'x';  // the children swallow x
@@ -28,8 +34,14 @@ int LogMouseMove(GUIElement* e, int mx, int my) {
     return 0;
 }
 void LogPainted(GUIElement* e) { Note(e, "painted"); }
-int LogActivated(GUIElement* e) { Note(e, "activated"); return 0; }
-int LogDeactivated(GUIElement* e) { Note(e, "deactivated"); return 0; }
+int LogActivated(GUIElement* e) {
+    Note(e, "activated");
+    return 0;
+}
+int LogDeactivated(GUIElement* e) {
+    Note(e, "deactivated");
+    return 0;
+}
 
 // The last activation event each form saw (the platform may send several on the way).
 std::string LastEventOf(const std::string& form) {
@@ -70,8 +82,8 @@ TEST(TabKey, MovesTheFocusForwardAndBackWithinTheParent) {
     SendMessageW(second->window, WM_KEYDOWN, VK_TAB, 0);
     SetShift(false);
     Pump();
-    EXPECT_EQ(Log(), (Lines{"one lost focus", "two got focus", "one key down 9",
-                            "two lost focus", "one got focus", "two key down 9"}));
+    EXPECT_EQ(Log(), (Lines{"one lost focus", "two got focus", "one key down 9", "two lost focus",
+                            "one got focus", "two key down 9"}));
 }
 
 TEST(KeyPreview, ChildrenAndTheirPreviewingParentBothSeeCharacters) {

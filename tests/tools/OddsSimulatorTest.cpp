@@ -19,15 +19,13 @@ namespace {
 constexpr long long kRounds = 80000;
 constexpr long long kGameShuffleRounds = kRounds / 4;
 
-void ExpectAgreement(const char* what, double exact, const SimulationResult& result)
-{
+void ExpectAgreement(const char* what, double exact, const SimulationResult& result) {
     EXPECT_GT(result.rounds, 0) << what;
     EXPECT_EQ(0, result.stalled) << what;
     EXPECT_EQ(result.rounds, result.playerWins + result.playerLosses + result.cancels) << what;
     EXPECT_GT(result.standardError, 0.0) << what;
     EXPECT_LT(std::fabs(result.mean - exact), 4 * result.standardError)
-        << what << ": simulated " << result.mean << " +/- " << result.standardError
-        << ", exact " << exact;
+        << what << ": simulated " << result.mean << " +/- " << result.standardError << ", exact " << exact;
 }
 
 class OddsSimulation : public ::testing::Test {
@@ -35,16 +33,14 @@ protected:
     OddsSolver solver{FullDeckCounts()};
 };
 
-TEST_F(OddsSimulation, RoundCodeAgreesWithTheExactBestPlay)
-{
+TEST_F(OddsSimulation, RoundCodeAgreesWithTheExactBestPlay) {
     RoundSimulator simulator(20240601);
     StakeRule bestStake = [this](int kind) { return solver.BestStake(kind); };
     ExpectAgreement("best play, best stake", solver.RoundValueBestStake(),
                     simulator.Play(kRounds, solver.BestPolicy(), bestStake));
 }
 
-TEST_F(OddsSimulation, RoundCodeAgreesWithTheExactThresholdPolicies)
-{
+TEST_F(OddsSimulation, RoundCodeAgreesWithTheExactThresholdPolicies) {
     RoundSimulator simulator(77);
     for (int threshold : {9, 11, 13}) {
         Policy policy = StopAtPolicy(threshold);
@@ -56,17 +52,14 @@ TEST_F(OddsSimulation, RoundCodeAgreesWithTheExactThresholdPolicies)
 
 // Six cards left (6, 7, three figures and the wild card): the deck runs dry in most
 // rounds and is refilled mid-round, which the solver must model as the game does.
-std::vector<int> AllBut(std::initializer_list<int> kept)
-{
+std::vector<int> AllBut(std::initializer_list<int> kept) {
     std::vector<int> gone;
     for (int id = 1; id <= 40; ++id)
-        if (std::find(kept.begin(), kept.end(), id) == kept.end())
-            gone.push_back(id);
+        if (std::find(kept.begin(), kept.end(), id) == kept.end()) gone.push_back(id);
     return gone;
 }
 
-TEST(OddsSimulationGone, AgreesThroughRefillsOfAnAlmostEmptyDeck)
-{
+TEST(OddsSimulationGone, AgreesThroughRefillsOfAnAlmostEmptyDeck) {
     std::vector<int> gone = AllBut({36, 37, 38, 39, 40, 10});
     std::string note, error;
     OddsSolver solver(StartingDeck(gone, note, error));
@@ -82,8 +75,7 @@ TEST(OddsSimulationGone, AgreesThroughRefillsOfAnAlmostEmptyDeck)
                     simulator.Play(kRounds, policy, FixedStake(kLowestStake)));
 }
 
-TEST(OddsSimulationGone, DealtWildCardMeansANewDeckAsInTheGame)
-{
+TEST(OddsSimulationGone, DealtWildCardMeansANewDeckAsInTheGame) {
     std::vector<int> gone = {10, 1, 2, 3};
     std::string note, error;
     OddsSolver solver(StartingDeck(gone, note, error));
@@ -95,8 +87,7 @@ TEST(OddsSimulationGone, DealtWildCardMeansANewDeckAsInTheGame)
                     simulator.Play(kGameShuffleRounds, policy, FixedStake(kLowestStake)));
 }
 
-TEST_F(OddsSimulation, CancelPolicyLosesExactlyHalfTheStake)
-{
+TEST_F(OddsSimulation, CancelPolicyLosesExactlyHalfTheStake) {
     // Every round is given up at once at the stake set: the round code must charge
     // half of it and nothing else, whatever the cards.
     RoundSimulator simulator(5);
@@ -107,8 +98,7 @@ TEST_F(OddsSimulation, CancelPolicyLosesExactlyHalfTheStake)
     EXPECT_DOUBLE_EQ(0.0, result.standardError);
 }
 
-TEST_F(OddsSimulation, GamesOwnShuffleAgreesToo)
-{
+TEST_F(OddsSimulation, GamesOwnShuffleAgreesToo) {
     // Slower: the game's rejection shuffle on its own random source.
     RoundSimulator simulator(12345, DeckShuffle::Game);
     Policy policy = StopAtPolicy(12);
@@ -116,6 +106,6 @@ TEST_F(OddsSimulation, GamesOwnShuffleAgreesToo)
                     simulator.Play(kGameShuffleRounds, policy, FixedStake(kLowestStake)));
 }
 
-} // namespace
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace
+}  // namespace Odds
+}  // namespace DoDadu

@@ -16,24 +16,20 @@ namespace DoDadu {
 namespace Odds {
 namespace {
 
-KindCounts Counts(std::initializer_list<std::pair<Kind, int>> cards)
-{
+KindCounts Counts(std::initializer_list<std::pair<Kind, int>> cards) {
     KindCounts counts{};
-    for (auto [kind, n] : cards)
-        counts[kind] = n;
+    for (auto [kind, n] : cards) counts[kind] = n;
     return counts;
 }
 
 // Card ids of a hand, the covered kind first: the hand as the game deals it.
-std::vector<int> IdsOf(const PlayerHand& hand)
-{
+std::vector<int> IdsOf(const PlayerHand& hand) {
     std::vector<int> ids;
     KindCounts left = hand.cards;
     auto take = [&](int kind) {
         int used = 0;
         for (int id = 1; id <= kCardCount; ++id) {
-            if (KindOf(id) != kind)
-                continue;
+            if (KindOf(id) != kind) continue;
             if (used++ == FullDeckCounts()[kind] - left[kind]) {
                 ids.push_back(id);
                 --left[kind];
@@ -43,13 +39,11 @@ std::vector<int> IdsOf(const PlayerHand& hand)
     };
     take(hand.covered);
     for (int k = 0; k < kKindCount; ++k)
-        while (left[k] > 0)
-            take(k);
+        while (left[k] > 0) take(k);
     return ids;
 }
 
-TEST(OddsCards, KindsValueHandsAsTheGameDoesForEveryReachableHand)
-{
+TEST(OddsCards, KindsValueHandsAsTheGameDoesForEveryReachableHand) {
     OddsSolver solver(FullDeckCounts());
     std::vector<PlayerView> views = solver.ReachableViews();
     ASSERT_GT(views.size(), 500u);
@@ -68,8 +62,7 @@ TEST(OddsCards, KindsValueHandsAsTheGameDoesForEveryReachableHand)
     }
 }
 
-TEST(OddsCards, DealerDecidesAsTheRoundCodeOnEveryReachableSituation)
-{
+TEST(OddsCards, DealerDecidesAsTheRoundCodeOnEveryReachableSituation) {
     OddsSolver solver(FullDeckCounts());
     std::set<std::pair<int, bool>> shown;
     for (const PlayerView& view : solver.ReachableViews())
@@ -82,19 +75,16 @@ TEST(OddsCards, DealerDecidesAsTheRoundCodeOnEveryReachableSituation)
                 << "D " << d / 2.0 << " T " << t / 2.0 << " W " << w;
 }
 
-TEST(OddsCards, StartingDeckFollowsWhatStartDoes)
-{
+TEST(OddsCards, StartingDeckFollowsWhatStartDoes) {
     struct Case {
         std::vector<int> gone;
         int cardsLeft;
         bool note;
         bool error;
     } cases[] = {
-        {{}, 40, false, false},
-        {{1, 11, 8, 40}, 36, false, false},
-        {{10}, 40, true, false},   // the wild card was seen: a new deck
-        {{0}, 40, false, true},
-        {{41}, 40, false, true},
+        {{}, 40, false, false},    {{1, 11, 8, 40}, 36, false, false},
+        {{10}, 40, true, false},  // the wild card was seen: a new deck
+        {{0}, 40, false, true},    {{41}, 40, false, true},
         {{5, 5}, 40, false, true},
     };
     for (const Case& c : cases) {
@@ -104,12 +94,11 @@ TEST(OddsCards, StartingDeckFollowsWhatStartDoes)
         EXPECT_EQ(c.note, !note.empty());
         EXPECT_EQ(c.error, !error.empty());
     }
-    std::vector<int> allButOne; // only the wild card is left
+    std::vector<int> allButOne;  // only the wild card is left
     for (int id = 1; id <= 40; ++id)
-        if (id != kWildCard)
-            allButOne.push_back(id);
+        if (id != kWildCard) allButOne.push_back(id);
     std::string note, error;
-    EXPECT_EQ(40, CardTotal(StartingDeck(allButOne, note, error))); // one left: new deck
+    EXPECT_EQ(40, CardTotal(StartingDeck(allButOne, note, error)));  // one left: new deck
     EXPECT_FALSE(note.empty());
 
     note.clear();
@@ -123,13 +112,12 @@ TEST(OddsCards, StartingDeckFollowsWhatStartDoes)
 struct SmallDeck {
     const char* name;
     KindCounts deck;
-    std::vector<std::tuple<Kind, double, Action>> firstCards; // value, best first action
+    std::vector<std::tuple<Kind, double, Action>> firstCards;  // value, best first action
     double roundPerStake;
     double roundBestStake;
 };
 
-TEST(OddsSolver, SmallDecksWorkedOutByHand)
-{
+TEST(OddsSolver, SmallDecksWorkedOutByHand) {
     const SmallDeck decks[] = {
         // Six, seven, seven. First card 6 (1/3): the dealer holds a 7 and stops on it, and
         // any draw busts: stop -1, draw -1, so CANCEL, -0.5. First card 7 (2/3): the
@@ -179,8 +167,7 @@ TEST(OddsSolver, SmallDecksWorkedOutByHand)
     }
 }
 
-TEST(OddsSolver, StopAtPolicyOnASmallDeck)
-{
+TEST(OddsSolver, StopAtPolicyOnASmallDeck) {
     // Ace, six, six, seven, drawing below 7: the ace draws (a 6 gives 7 worth 0, a 7
     // busts: -1/3), the six draws (an ace gives 7 worth 0, else bust: -2/3), the seven
     // stops (1/3). Round: -1/12 - 1/3 + 1/12 = -1/3.
@@ -190,8 +177,7 @@ TEST(OddsSolver, StopAtPolicyOnASmallDeck)
     EXPECT_NEAR(-0.25 - 1.0 / 3 + 1.0 / 12, solver.PolicyValue(StopAtPolicy(1)), 1e-12);
 }
 
-TEST(OddsSolver, EmptyDeckRefillsAndRevealsTheDealersCard)
-{
+TEST(OddsSolver, EmptyDeckRefillsAndRevealsTheDealersCard) {
     // Two sevens: each side holds one. Stopping ties the dealer's 7 (shown 0, it stops):
     // -1. Drawing empties the deck, which is refilled with the 38 cards outside the
     // hands; the player now knows the dealer's 7. A figure or the wild card (12 of 38)
@@ -215,8 +201,7 @@ TEST(OddsSolver, EmptyDeckRefillsAndRevealsTheDealersCard)
     EXPECT_NEAR(15.0 / 37, solver.StopValue(sevenAndHalf), 1e-12);
 }
 
-TEST(OddsSolver, BestPlayIsAtLeastAsGoodAsAnyThresholdForEveryFirstCard)
-{
+TEST(OddsSolver, BestPlayIsAtLeastAsGoodAsAnyThresholdForEveryFirstCard) {
     OddsSolver solver(FullDeckCounts());
     for (int threshold = 1; threshold <= kBest; ++threshold) {
         Policy policy = StopAtPolicy(threshold);
@@ -227,12 +212,10 @@ TEST(OddsSolver, BestPlayIsAtLeastAsGoodAsAnyThresholdForEveryFirstCard)
     // Best play evaluated as a policy gives back the best value.
     EXPECT_NEAR(solver.RoundValueAtStake(1), solver.PolicyValue(solver.BestPolicy()), 1e-12);
     // CANCEL bounds every first card from below.
-    for (int k = 0; k < kKindCount; ++k)
-        EXPECT_GE(solver.FirstCardValue(k), -0.5);
+    for (int k = 0; k < kKindCount; ++k) EXPECT_GE(solver.FirstCardValue(k), -0.5);
 }
 
-TEST(OddsReport, CsvDecisionTableHasOneRowPerHand)
-{
+TEST(OddsReport, CsvDecisionTableHasOneRowPerHand) {
     OddsSolver solver(FullDeckCounts());
     ReportOptions options;
     options.csv = true;
@@ -249,6 +232,6 @@ TEST(OddsReport, CsvDecisionTableHasOneRowPerHand)
     EXPECT_EQ(solver.ReachableViews().size() + 1, rows);
 }
 
-} // namespace
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace
+}  // namespace Odds
+}  // namespace DoDadu

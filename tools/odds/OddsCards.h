@@ -45,5 +45,5 @@ bool ShowsWildCard(const PlayerHand& hand);
 // face-up wild flag W, all values in half points.
 bool DealerStops(int dealer, int shown, bool wildShown);
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

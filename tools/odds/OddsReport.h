@@ -20,11 +20,11 @@ std::string HandText(const PlayerHand& hand);
 
 struct ReportOptions {
     bool csv = false;
-    std::string table; // one of ReportTables(), or empty for all
+    std::string table;  // one of ReportTables(), or empty for all
 };
 
 const std::vector<std::string>& ReportTables();
 void WriteReport(OddsSolver& solver, const ReportOptions& options, std::ostream& out);
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

@@ -22,17 +22,13 @@ public:
     void MoveCard(CardRow, int, int, int) override {}
     void SetEnabled(TableControl control, bool on) override { enabled[Index(control)] = on; }
     bool IsEnabled(TableControl control) const override { return enabled[Index(control)]; }
-    void SetCaption(TableControl control, const std::string& caption) override
-    {
-        if (control == TableControl::StartButton)
-            startCaption = caption;
+    void SetCaption(TableControl control, const std::string& caption) override {
+        if (control == TableControl::StartButton) startCaption = caption;
     }
-    std::string Caption(TableControl control) const override
-    {
+    std::string Caption(TableControl control) const override {
         return control == TableControl::StartButton ? startCaption : std::string();
     }
-    void SetStakePosition(int position) override
-    {
+    void SetStakePosition(int position) override {
         stakePosition = position < 1 ? 1 : position > 8 ? 8 : position;
     }
     int StakePosition() override { return stakePosition; }
@@ -49,8 +45,7 @@ private:
 // of the dealer's timer is one decision.
 class JumpingClock : public DealerClock {
 public:
-    bool LocalMilliseconds(std::int64_t& now) override
-    {
+    bool LocalMilliseconds(std::int64_t& now) override {
         now = time;
         time += kDealerPaceMs + 1;
         return true;
@@ -72,8 +67,7 @@ public:
 class FastRandom {
 public:
     explicit FastRandom(std::uint64_t seed) : state(seed) {}
-    std::uint64_t Next()
-    {
+    std::uint64_t Next() {
         std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -81,8 +75,7 @@ public:
     }
     // 0 .. bound-1, by scaling the top 32 bits: the bias for a bound of 40 or less is
     // below one part in a hundred million.
-    int Below(int bound)
-    {
+    int Below(int bound) {
         return static_cast<int>(((Next() >> 32) * static_cast<std::uint64_t>(bound)) >> 32);
     }
 
@@ -93,7 +86,7 @@ private:
 // A dealer needs at most 16 cards; far more ticks mean the round code stalled.
 constexpr int kMostDealerTicks = 200;
 
-} // namespace
+}  // namespace
 
 struct RoundSimulator::Table {
     Table(std::uint64_t seed, DeckShuffle shuffle) : random(seed), shuffle(shuffle) {}
@@ -104,41 +97,36 @@ struct RoundSimulator::Table {
     FastRandom random;
     DeckShuffle shuffle;
     std::vector<int> gone;
-    std::vector<int> fresh; // every id not in gone
+    std::vector<int> fresh;  // every id not in gone
     SilentView view;
     JumpingClock clock;
     MemoryStore store;
     Round round{view, clock, store};
 };
 
-StakeRule FixedStake(int stake)
-{
+StakeRule FixedStake(int stake) {
     return [stake](int) { return stake; };
 }
 
-RoundSimulator::RoundSimulator(std::uint64_t seed, DeckShuffle shuffle)
-    : table(new Table(seed, shuffle))
-{
+RoundSimulator::RoundSimulator(std::uint64_t seed, DeckShuffle shuffle) : table(new Table(seed, shuffle)) {
     SharedRandom().Reseed(static_cast<std::uint32_t>(seed));
     table->round.LoadScore();
 }
 
-void RoundSimulator::Table::NewDeckForNextRound()
-{
+void RoundSimulator::Table::NewDeckForNextRound() {
     GameState& cards = round.cards;
     if (!gone.empty()) {
         DeckAfterGoneCards();
         return;
     }
     if (shuffle == DeckShuffle::Game) {
-        cards.remainingCards = 0; // START then shuffles a new deck itself
+        cards.remainingCards = 0;  // START then shuffles a new deck itself
         return;
     }
     // Any order shuffled this way comes out uniform, so the last deck is reused.
     if (cards.deck.size() != static_cast<std::size_t>(kCardCount)) {
         cards.deck.resize(kCardCount);
-        for (int i = 0; i < kCardCount; ++i)
-            cards.deck[static_cast<std::size_t>(i)] = i + 1;
+        for (int i = 0; i < kCardCount; ++i) cards.deck[static_cast<std::size_t>(i)] = i + 1;
     }
     for (int i = kCardCount - 1; i > 0; --i)
         std::swap(cards.deck[static_cast<std::size_t>(i)],
@@ -151,24 +139,20 @@ RoundSimulator::~RoundSimulator() { delete table; }
 
 namespace {
 
-PlayerView ViewOf(const GameState& cards, bool dealerCardKnown)
-{
+PlayerView ViewOf(const GameState& cards, bool dealerCardKnown) {
     PlayerView view;
     view.hand.covered = KindOf(cards.playerHand.front());
-    for (int id : cards.playerHand)
-        ++view.hand.cards[KindOf(id)];
-    if (dealerCardKnown)
-        view.knownDealerCard = KindOf(cards.dealerHand.front());
+    for (int id : cards.playerHand) ++view.hand.cards[KindOf(id)];
+    if (dealerCardKnown) view.knownDealerCard = KindOf(cards.dealerHand.front());
     return view;
 }
 
 // The player's turn: the stake, then draws until the policy stops or cancels.
-void PlayersTurn(Round& round, TableView& view, const Policy& policy, const StakeRule& stake)
-{
+void PlayersTurn(Round& round, TableView& view, const Policy& policy, const StakeRule& stake) {
     int position = stake(KindOf(round.cards.playerHand.front())) / kStakeStep;
     if (position != view.StakePosition()) {
         view.SetStakePosition(position);
-        round.OnStakeChanged(position); // as the slider reports a move
+        round.OnStakeChanged(position);  // as the slider reports a move
     }
     bool dealerCardKnown = false;
     while (round.Phase() == RoundPhase::PlayerTurn) {
@@ -186,20 +170,17 @@ void PlayersTurn(Round& round, TableView& view, const Policy& policy, const Stak
     }
 }
 
-} // namespace
+}  // namespace
 
-void RoundSimulator::SetGoneCards(const std::vector<int>& ids)
-{
+void RoundSimulator::SetGoneCards(const std::vector<int>& ids) {
     table->gone = ids;
     table->fresh.clear();
     for (int id = 1; id <= kCardCount; ++id)
-        if (std::find(ids.begin(), ids.end(), id) == ids.end())
-            table->fresh.push_back(id);
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) table->fresh.push_back(id);
 }
 
 // The gone cards fill the positions already dealt; the rest follow, shuffled.
-void RoundSimulator::Table::DeckAfterGoneCards()
-{
+void RoundSimulator::Table::DeckAfterGoneCards() {
     for (std::size_t i = fresh.size(); i > 1; --i)
         std::swap(fresh[i - 1], fresh[static_cast<std::size_t>(random.Below(static_cast<int>(i)))]);
     GameState& cards = round.cards;
@@ -209,9 +190,7 @@ void RoundSimulator::Table::DeckAfterGoneCards()
     cards.wildCardSeen = std::find(gone.begin(), gone.end(), kWildCard) != gone.end();
 }
 
-SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy,
-                                      const StakeRule& stake)
-{
+SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy, const StakeRule& stake) {
     Round& round = table->round;
     SimulationResult result;
     double sum = 0.0, squares = 0.0;
@@ -226,11 +205,10 @@ SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy,
         table->NewDeckForNextRound();
         round.OnStartClicked();
         PlayersTurn(round, table->view, policy, stake);
-        bool cancelled = table->view.Caption(TableControl::StartButton) == kStartCaption &&
-                         round.cards.playerHand.empty();
+        bool cancelled =
+            table->view.Caption(TableControl::StartButton) == kStartCaption && round.cards.playerHand.empty();
         int ticks = 0;
-        while (round.RoundActive() && ticks++ < kMostDealerTicks)
-            round.OnDealerTick();
+        while (round.RoundActive() && ticks++ < kMostDealerTicks) round.OnDealerTick();
         if (round.RoundActive()) {
             ++result.stalled;
             break;
@@ -255,5 +233,5 @@ SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy,
     return result;
 }
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

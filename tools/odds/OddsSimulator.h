@@ -17,12 +17,12 @@ StakeRule FixedStake(int stake);
 
 struct SimulationResult {
     long long rounds = 0;
-    double mean = 0.0;          // score change per round
-    double standardError = 0.0; // of the mean
-    long long playerWins = 0;   // showdown won or dealer bust
-    long long playerLosses = 0; // bust, showdown lost or tie
+    double mean = 0.0;           // score change per round
+    double standardError = 0.0;  // of the mean
+    long long playerWins = 0;    // showdown won or dealer bust
+    long long playerLosses = 0;  // bust, showdown lost or tie
     long long cancels = 0;
-    long long stalled = 0;      // rounds the round code never finished (should stay 0)
+    long long stalled = 0;  // rounds the round code never finished (should stay 0)
 };
 
 // How each round's new deck is put in order: by a fast uniform shuffle of the
@@ -54,5 +54,5 @@ private:
     Table* table;
 };
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

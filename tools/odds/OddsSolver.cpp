@@ -11,18 +11,14 @@ namespace Odds {
 namespace {
 
 // Five bits per kind: no kind has more than 31 cards.
-std::uint64_t PackCards(const KindCounts& cards)
-{
+std::uint64_t PackCards(const KindCounts& cards) {
     std::uint64_t key = 0;
-    for (int n : cards)
-        key = key << 5 | static_cast<std::uint64_t>(n);
+    for (int n : cards) key = key << 5 | static_cast<std::uint64_t>(n);
     return key;
 }
 
-KindCounts Minus(KindCounts from, const KindCounts& taken)
-{
-    for (int k = 0; k < kKindCount; ++k)
-        from[k] -= taken[k];
+KindCounts Minus(KindCounts from, const KindCounts& taken) {
+    for (int k = 0; k < kKindCount; ++k) from[k] -= taken[k];
     return from;
 }
 
@@ -32,27 +28,23 @@ KindCounts Minus(KindCounts from, const KindCounts& taken)
 constexpr int kDrawingCaps[kKindCount] = {4, 3, 2, 1, 1, 1, 1, 11, 1};
 constexpr int kDrawingHandSlots = 5 * 4 * 3 * 2 * 2 * 2 * 2 * 12 * 2 * 2;
 
-int DrawingHandSlot(const KindCounts& dealer, bool refilled)
-{
+int DrawingHandSlot(const KindCounts& dealer, bool refilled) {
     int slot = refilled ? 1 : 0;
     for (int k = 0; k < kKindCount; ++k) {
-        if (dealer[k] > kDrawingCaps[k])
-            return -1;
+        if (dealer[k] > kDrawingCaps[k]) return -1;
         slot = slot * (kDrawingCaps[k] + 1) + dealer[k];
     }
     return slot;
 }
 
-} // namespace
+}  // namespace
 
-std::uint64_t ViewKey(const PlayerView& view)
-{
+std::uint64_t ViewKey(const PlayerView& view) {
     return PackCards(view.hand.cards) | static_cast<std::uint64_t>(view.hand.covered) << 45 |
            static_cast<std::uint64_t>(view.knownDealerCard + 1) << 49;
 }
 
-KindCounts StartingDeck(const std::vector<int>& goneIds, std::string& note, std::string& error)
-{
+KindCounts StartingDeck(const std::vector<int>& goneIds, std::string& note, std::string& error) {
     KindCounts deck = FullDeckCounts();
     std::vector<bool> gone(kCardCount + 1, false);
     for (int id : goneIds) {
@@ -78,29 +70,27 @@ KindCounts StartingDeck(const std::vector<int>& goneIds, std::string& note, std:
     return deck;
 }
 
-const char* ActionName(Action action)
-{
+const char* ActionName(Action action) {
     switch (action) {
-    case Action::Stop: return "stop";
-    case Action::Draw: return "draw";
-    case Action::Cancel: return "cancel";
+        case Action::Stop:
+            return "stop";
+        case Action::Draw:
+            return "draw";
+        case Action::Cancel:
+            return "cancel";
     }
     return "?";
 }
 
 OddsSolver::OddsSolver(const KindCounts& deck)
-    : deck(deck), dealerMemo(kDrawingHandSlots), dealerMemoStamp(kDrawingHandSlots, 0)
-{
-}
+    : deck(deck), dealerMemo(kDrawingHandSlots), dealerMemoStamp(kDrawingHandSlots, 0) {}
 
-double OddsSolver::FirstCardChance(int kind) const
-{
+double OddsSolver::FirstCardChance(int kind) const {
     return static_cast<double>(deck[kind]) / CardTotal(deck);
 }
 
 void OddsSolver::ForEachDraw(const PlayerView& view,
-                             const std::function<void(double, const PlayerView&)>& visit) const
-{
+                             const std::function<void(double, const PlayerView&)>& visit) const {
     int known = view.knownDealerCard;
     KindCounts unseen = Minus(known == kNoCard ? deck : FullDeckCounts(), view.hand.cards);
     if (known == kNoCard && CardTotal(unseen) == 1) {
@@ -109,12 +99,10 @@ void OddsSolver::ForEachDraw(const PlayerView& view,
         known = static_cast<int>(std::find(unseen.begin(), unseen.end(), 1) - unseen.begin());
         unseen = Minus(FullDeckCounts(), view.hand.cards);
     }
-    if (known != kNoCard)
-        --unseen[known];
+    if (known != kNoCard) --unseen[known];
     int total = CardTotal(unseen);
     for (int k = 0; k < kKindCount; ++k) {
-        if (unseen[k] == 0)
-            continue;
+        if (unseen[k] == 0) continue;
         PlayerView next{WithCard(view.hand, k), known};
         visit(static_cast<double>(unseen[k]) / total, next);
     }
@@ -122,17 +110,14 @@ void OddsSolver::ForEachDraw(const PlayerView& view,
 
 double OddsSolver::StopValue(const PlayerView& view) { return 2.0 * DealerLosesChance(view) - 1.0; }
 
-double OddsSolver::DealerLosesChance(const PlayerView& view)
-{
+double OddsSolver::DealerLosesChance(const PlayerView& view) {
     Showdown against{view.hand.cards, HandValue(view.hand.cards), ShownValue(view.hand),
                      ShowsWildCard(view.hand)};
-    std::uint64_t key = PackCards(against.player) |
-                        static_cast<std::uint64_t>(against.shown) << 45 |
+    std::uint64_t key = PackCards(against.player) | static_cast<std::uint64_t>(against.shown) << 45 |
                         static_cast<std::uint64_t>(against.wildShown) << 50 |
                         static_cast<std::uint64_t>(view.knownDealerCard + 1) << 51;
     auto found = stopChances.find(key);
-    if (found != stopChances.end())
-        return found->second;
+    if (found != stopChances.end()) return found->second;
 
     showdown = against;
     ++stamp;
@@ -146,8 +131,7 @@ double OddsSolver::DealerLosesChance(const PlayerView& view)
         KindCounts unseen = Minus(deck, view.hand.cards);
         int total = CardTotal(unseen);
         for (int k = 0; k < kKindCount; ++k) {
-            if (unseen[k] == 0)
-                continue;
+            if (unseen[k] == 0) continue;
             KindCounts dealer{};
             dealer[k] = 1;
             chance += unseen[k] * DealerLoses(dealer, false);
@@ -158,23 +142,19 @@ double OddsSolver::DealerLosesChance(const PlayerView& view)
     return chance;
 }
 
-KindCounts OddsSolver::CardsLeft(const KindCounts& dealer, bool refilled) const
-{
+KindCounts OddsSolver::CardsLeft(const KindCounts& dealer, bool refilled) const {
     return Minus(Minus(refilled ? FullDeckCounts() : deck, showdown.player), dealer);
 }
 
 // The chance that the player wins once the dealer holds these cards.
-double OddsSolver::DealerLoses(KindCounts dealer, bool refilled)
-{
+double OddsSolver::DealerLoses(KindCounts dealer, bool refilled) {
     int value = HandValue(dealer);
-    if (value > kBest)
-        return 1.0;
+    if (value > kBest) return 1.0;
     if (DealerStops(value, showdown.shown, showdown.wildShown))
         return showdown.playerValue > value ? 1.0 : 0.0;
 
     int slot = DrawingHandSlot(dealer, refilled);
-    if (slot >= 0 && dealerMemoStamp[slot] == stamp)
-        return dealerMemo[slot];
+    if (slot >= 0 && dealerMemoStamp[slot] == stamp) return dealerMemo[slot];
     KindCounts left = CardsLeft(dealer, refilled);
     if (CardTotal(left) == 0 && !refilled) {
         refilled = true;
@@ -183,8 +163,7 @@ double OddsSolver::DealerLoses(KindCounts dealer, bool refilled)
     int total = CardTotal(left);
     double chance = 0.0;
     for (int k = 0; k < kKindCount; ++k) {
-        if (left[k] == 0)
-            continue;
+        if (left[k] == 0) continue;
         ++dealer[k];
         chance += left[k] * DealerLoses(dealer, refilled);
         --dealer[k];
@@ -197,13 +176,11 @@ double OddsSolver::DealerLoses(KindCounts dealer, bool refilled)
     return chance;
 }
 
-double OddsSolver::ValueAfter(const PlayerView& next, const Policy* policy, Memo& memo)
-{
+double OddsSolver::ValueAfter(const PlayerView& next, const Policy* policy, Memo& memo) {
     return IsBust(next.hand) ? -1.0 : Value(next, policy, memo);
 }
 
-double OddsSolver::DrawValue(const PlayerView& view, const Policy* policy, Memo& memo)
-{
+double OddsSolver::DrawValue(const PlayerView& view, const Policy* policy, Memo& memo) {
     double value = 0.0;
     ForEachDraw(view, [&](double chance, const PlayerView& next) {
         value += chance * ValueAfter(next, policy, memo);
@@ -211,12 +188,10 @@ double OddsSolver::DrawValue(const PlayerView& view, const Policy* policy, Memo&
     return value;
 }
 
-double OddsSolver::Value(const PlayerView& view, const Policy* policy, Memo& memo)
-{
+double OddsSolver::Value(const PlayerView& view, const Policy* policy, Memo& memo) {
     std::uint64_t key = ViewKey(view);
     auto found = memo.find(key);
-    if (found != memo.end())
-        return found->second;
+    if (found != memo.end()) return found->second;
     double value;
     if (policy) {
         Action action = (*policy)(view);
@@ -228,20 +203,17 @@ double OddsSolver::Value(const PlayerView& view, const Policy* policy, Memo& mem
             value = StopValue(view);
     } else {
         value = std::max(StopValue(view), -0.5);
-        if (CanDraw(view))
-            value = std::max(value, DrawValue(view, nullptr, memo));
+        if (CanDraw(view)) value = std::max(value, DrawValue(view, nullptr, memo));
     }
     memo.emplace(key, value);
     return value;
 }
 
-Choice OddsSolver::Best(const PlayerView& view)
-{
+Choice OddsSolver::Best(const PlayerView& view) {
     Choice choice;
     choice.stop = StopValue(view);
     choice.canDraw = CanDraw(view);
-    if (choice.canDraw)
-        choice.draw = DrawValue(view, nullptr, optimal);
+    if (choice.canDraw) choice.draw = DrawValue(view, nullptr, optimal);
     choice.best = Action::Stop;
     choice.value = choice.stop;
     if (choice.canDraw && choice.draw > choice.value) {
@@ -255,78 +227,63 @@ Choice OddsSolver::Best(const PlayerView& view)
     return choice;
 }
 
-double OddsSolver::FirstCardValue(int firstKind)
-{
+double OddsSolver::FirstCardValue(int firstKind) {
     return Value(PlayerView{FirstCard(firstKind)}, nullptr, optimal);
 }
 
-int OddsSolver::BestStake(int firstKind)
-{
+int OddsSolver::BestStake(int firstKind) {
     // Every outcome, CANCEL included, moves the score in proportion to the stake.
     return FirstCardValue(firstKind) > 0.0 ? kHighestStake : kLowestStake;
 }
 
-double OddsSolver::RoundValueAtStake(int stake)
-{
+double OddsSolver::RoundValueAtStake(int stake) {
     double value = 0.0;
     for (int k = 0; k < kKindCount; ++k)
-        if (deck[k] > 0)
-            value += FirstCardChance(k) * stake * FirstCardValue(k);
+        if (deck[k] > 0) value += FirstCardChance(k) * stake * FirstCardValue(k);
     return value;
 }
 
-double OddsSolver::RoundValueBestStake()
-{
+double OddsSolver::RoundValueBestStake() {
     double value = 0.0;
     for (int k = 0; k < kKindCount; ++k)
-        if (deck[k] > 0)
-            value += FirstCardChance(k) * BestStake(k) * FirstCardValue(k);
+        if (deck[k] > 0) value += FirstCardChance(k) * BestStake(k) * FirstCardValue(k);
     return value;
 }
 
-double OddsSolver::PolicyFirstCardValue(const Policy& policy, int firstKind)
-{
+double OddsSolver::PolicyFirstCardValue(const Policy& policy, int firstKind) {
     Memo memo;
     return Value(PlayerView{FirstCard(firstKind)}, &policy, memo);
 }
 
-double OddsSolver::PolicyValue(const Policy& policy)
-{
+double OddsSolver::PolicyValue(const Policy& policy) {
     Memo memo;
     double value = 0.0;
     for (int k = 0; k < kKindCount; ++k)
-        if (deck[k] > 0)
-            value += FirstCardChance(k) * Value(PlayerView{FirstCard(k)}, &policy, memo);
+        if (deck[k] > 0) value += FirstCardChance(k) * Value(PlayerView{FirstCard(k)}, &policy, memo);
     return value;
 }
 
-Policy OddsSolver::BestPolicy()
-{
+Policy OddsSolver::BestPolicy() {
     auto actions = std::make_shared<std::unordered_map<std::uint64_t, Action>>();
-    for (const PlayerView& view : ReachableViews())
-        actions->emplace(ViewKey(view), BestAction(view));
+    for (const PlayerView& view : ReachableViews()) actions->emplace(ViewKey(view), BestAction(view));
     return [actions](const PlayerView& view) {
         auto found = actions->find(ViewKey(view));
         return found == actions->end() ? Action::Stop : found->second;
     };
 }
 
-std::vector<PlayerView> OddsSolver::ReachableViews() const
-{
+std::vector<PlayerView> OddsSolver::ReachableViews() const {
     std::vector<PlayerView> views;
     std::unordered_set<std::uint64_t> seen;
     std::function<void(const PlayerView&)> visit = [&](const PlayerView& view) {
-        if (IsBust(view.hand) || !seen.insert(ViewKey(view)).second)
-            return;
+        if (IsBust(view.hand) || !seen.insert(ViewKey(view)).second) return;
         views.push_back(view);
-        if (CanDraw(view))
-            ForEachDraw(view, [&](double, const PlayerView& next) { visit(next); });
+        if (CanDraw(view)) ForEachDraw(view, [&](double, const PlayerView& next) { visit(next); });
     };
     for (int k = 0; k < kKindCount; ++k)
-        if (deck[k] > 0)
-            visit(PlayerView{FirstCard(k)});
+        if (deck[k] > 0) visit(PlayerView{FirstCard(k)});
     return views;
 }
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

@@ -38,7 +38,7 @@ struct Choice {
     Action best = Action::Stop;
     double value = 0.0;  // of the best action
     double stop = 0.0;
-    double draw = 0.0;   // meaningful only when canDraw
+    double draw = 0.0;  // meaningful only when canDraw
     bool canDraw = false;
 };
 
@@ -67,7 +67,7 @@ public:
     Action BestAction(const PlayerView& view) { return Best(view).best; }
     // The best stake once the first card is seen, and the expected score change then.
     int BestStake(int firstKind);
-    double FirstCardValue(int firstKind); // per point of stake, best play
+    double FirstCardValue(int firstKind);  // per point of stake, best play
     // Expected score change of a whole round (all first cards), best play, at a fixed
     // stake or with the best stake for each first card.
     double RoundValueAtStake(int stake);
@@ -112,5 +112,5 @@ private:
     std::uint32_t stamp = 0;
 };
 
-} // namespace Odds
-} // namespace DoDadu
+}  // namespace Odds
+}  // namespace DoDadu

@@ -41,45 +41,40 @@ const char kUsage[] =
     "  --timing         also print the processor time of the exact solve (on stderr)\n"
     "  --help           show this text\n";
 
-bool ParseIds(const std::string& text, std::vector<int>& ids)
-{
+bool ParseIds(const std::string& text, std::vector<int>& ids) {
     std::stringstream in(text);
     std::string item;
     while (std::getline(in, item, ',')) {
         char* end = nullptr;
         long id = std::strtol(item.c_str(), &end, 10);
-        if (item.empty() || *end != '\0' || id < -1000 || id > 1000)
-            return false;
+        if (item.empty() || *end != '\0' || id < -1000 || id > 1000) return false;
         ids.push_back(static_cast<int>(id));
     }
     return true;
 }
 
-bool ParseNumber(const std::string& text, long long low, long long high, long long& number)
-{
+bool ParseNumber(const std::string& text, long long low, long long high, long long& number) {
     char* end = nullptr;
     number = std::strtoll(text.c_str(), &end, 10);
     return !text.empty() && *end == '\0' && number >= low && number <= high;
 }
 
 // "stop-at-6.5" to its threshold in half points.
-bool ParseStopAt(const std::string& text, int& threshold)
-{
+bool ParseStopAt(const std::string& text, int& threshold) {
     const std::string prefix = "stop-at-";
-    if (text.compare(0, prefix.size(), prefix) != 0)
-        return false;
+    if (text.compare(0, prefix.size(), prefix) != 0) return false;
     char* end = nullptr;
     double value = std::strtod(text.c_str() + prefix.size(), &end);
     threshold = static_cast<int>(std::lround(value * 2));
     return *end == '\0' && threshold * 0.5 == value && threshold >= 1 && threshold <= kBest;
 }
 
-constexpr int kBestStake = 0;   // a stake option: the best stake for each first card
-constexpr int kUnsetStake = -1; // a stake option: the policy's default
+constexpr int kBestStake = 0;    // a stake option: the best stake for each first card
+constexpr int kUnsetStake = -1;  // a stake option: the policy's default
 
 struct SimulationOptions {
-    long long rounds = 0; // 0: no simulation, the report instead
-    int threshold = 0;    // 0: the best policy
+    long long rounds = 0;  // 0: no simulation, the report instead
+    int threshold = 0;     // 0: the best policy
     int stake = kUnsetStake;
     long long seed = 1;
     DeckShuffle shuffle = DeckShuffle::Uniform;
@@ -101,8 +96,7 @@ struct PlayedPolicy {
     std::string name;
 };
 
-PlayedPolicy ChoosePolicy(OddsSolver& solver, const SimulationOptions& options)
-{
+PlayedPolicy ChoosePolicy(OddsSolver& solver, const SimulationOptions& options) {
     PlayedPolicy played;
     bool best = options.threshold == 0;
     played.policy = best ? solver.BestPolicy() : StopAtPolicy(options.threshold);
@@ -112,11 +106,9 @@ PlayedPolicy ChoosePolicy(OddsSolver& solver, const SimulationOptions& options)
     // first card is the highest when the policy gains with it, else the lowest.
     std::vector<int> stakes(kKindCount, stake);
     for (int k = 0; k < kKindCount; ++k) {
-        if (solver.Deck()[k] == 0)
-            continue;
+        if (solver.Deck()[k] == 0) continue;
         double value = solver.PolicyFirstCardValue(played.policy, k);
-        if (stake == kBestStake)
-            stakes[k] = value > 0.0 ? kHighestStake : kLowestStake;
+        if (stake == kBestStake) stakes[k] = value > 0.0 ? kHighestStake : kLowestStake;
         played.exact += solver.FirstCardChance(k) * stakes[k] * value;
     }
     played.stake = [stakes](int kind) { return stakes[kind]; };
@@ -124,24 +116,21 @@ PlayedPolicy ChoosePolicy(OddsSolver& solver, const SimulationOptions& options)
     return played;
 }
 
-int Simulate(OddsSolver& solver, const Options& options)
-{
+int Simulate(OddsSolver& solver, const Options& options) {
     PlayedPolicy played = ChoosePolicy(solver, options.simulation);
-    RoundSimulator simulator(static_cast<std::uint64_t>(options.simulation.seed),
-                             options.simulation.shuffle);
+    RoundSimulator simulator(static_cast<std::uint64_t>(options.simulation.seed), options.simulation.shuffle);
     simulator.SetGoneCards(options.gone);
     std::clock_t begin = std::clock();
     SimulationResult result = simulator.Play(options.simulation.rounds, played.policy, played.stake);
     double seconds = static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
     if (result.stalled > 0) {
-        std::cerr << "zandro-odds: a round did not finish; stopped after " << result.rounds
-                  << " rounds\n";
+        std::cerr << "zandro-odds: a round did not finish; stopped after " << result.rounds << " rounds\n";
         return 1;
     }
     double z = result.standardError > 0 ? (result.mean - played.exact) / result.standardError : 0.0;
     std::printf("policy: %s\n", played.name.c_str());
-    std::printf("rounds: %lld (won %lld, lost %lld, cancelled %lld)\n", result.rounds,
-                result.playerWins, result.playerLosses, result.cancels);
+    std::printf("rounds: %lld (won %lld, lost %lld, cancelled %lld)\n", result.rounds, result.playerWins,
+                result.playerLosses, result.cancels);
     std::printf("simulated mean score change: %.3f +/- %.3f (standard error)\n", result.mean,
                 result.standardError);
     std::printf("exact: %.3f (difference %.2f standard errors)\n", played.exact, z);
@@ -150,10 +139,9 @@ int Simulate(OddsSolver& solver, const Options& options)
     return 0;
 }
 
-int Report(OddsSolver& solver, const Options& options)
-{
+int Report(OddsSolver& solver, const Options& options) {
     std::clock_t begin = std::clock();
-    double roundValue = solver.RoundValueBestStake(); // the whole best-play solve
+    double roundValue = solver.RoundValueBestStake();  // the whole best-play solve
     double solveMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
     WriteReport(solver, options.report, std::cout);
     double reportMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
@@ -163,16 +151,13 @@ int Report(OddsSolver& solver, const Options& options)
     return 0;
 }
 
-bool IsTable(const std::string& name)
-{
+bool IsTable(const std::string& name) {
     for (const std::string& table : ReportTables())
-        if (table == name)
-            return true;
+        if (table == name) return true;
     return false;
 }
 
-bool ParseStake(const std::string& text, int& stake)
-{
+bool ParseStake(const std::string& text, int& stake) {
     long long number = 0;
     if (text == "best")
         stake = kBestStake;
@@ -185,8 +170,7 @@ bool ParseStake(const std::string& text, int& stake)
 
 // One option and, where it takes one, its value; an error text, or empty.
 std::string ParseOption(const std::string& arg, const std::function<bool(std::string&)>& value,
-                        Options& options)
-{
+                        Options& options) {
     std::string text;
     SimulationOptions& simulation = options.simulation;
     if (arg == "--help" || arg == "-h")
@@ -199,48 +183,48 @@ std::string ParseOption(const std::string& arg, const std::function<bool(std::st
         simulation.shuffle = DeckShuffle::Game;
     else if (arg == "--table")
         return value(options.report.table) && IsTable(options.report.table)
-                   ? "" : "--table needs one of summary, first-card, decisions, thresholds";
+                   ? ""
+                   : "--table needs one of summary, first-card, decisions, thresholds";
     else if (arg == "--gone")
         return value(text) && ParseIds(text, options.gone) ? "" : "--gone needs card ids such as 3,14,27";
     else if (arg == "--simulate")
         return value(text) && ParseNumber(text, 1, 1000000000000LL, simulation.rounds)
-                   ? "" : "--simulate needs a number of rounds";
+                   ? ""
+                   : "--simulate needs a number of rounds";
     else if (arg == "--policy")
         return value(text) && (text == "best" ? (simulation.threshold = 0, true)
                                               : ParseStopAt(text, simulation.threshold))
-                   ? "" : "--policy needs best or stop-at-V, such as stop-at-6.5";
+                   ? ""
+                   : "--policy needs best or stop-at-V, such as stop-at-6.5";
     else if (arg == "--stake")
-        return value(text) && ParseStake(text, simulation.stake)
-                   ? "" : "--stake needs best or 500, 1000 .. 4000";
+        return value(text) && ParseStake(text, simulation.stake) ? ""
+                                                                 : "--stake needs best or 500, 1000 .. 4000";
     else if (arg == "--seed")
         return value(text) && ParseNumber(text, 0, 4294967295LL, simulation.seed)
-                   ? "" : "--seed needs a number from 0 to 4294967295";
+                   ? ""
+                   : "--seed needs a number from 0 to 4294967295";
     else
         return "unknown option " + arg;
     return "";
 }
 
-int Fail(const std::string& message)
-{
+int Fail(const std::string& message) {
     std::cerr << "zandro-odds: " << message << "\nTry zandro-odds --help.\n";
     return 2;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         auto value = [&](std::string& out) {
-            if (i + 1 >= argc)
-                return false;
+            if (i + 1 >= argc) return false;
             out = argv[++i];
             return true;
         };
         std::string error = ParseOption(argv[i], value, options);
-        if (!error.empty())
-            return Fail(error);
+        if (!error.empty()) return Fail(error);
     }
     if (options.help) {
         std::cout << kUsage;
@@ -248,10 +232,8 @@ int main(int argc, char** argv)
     }
     std::string note, error;
     KindCounts deck = StartingDeck(options.gone, note, error);
-    if (!error.empty())
-        return Fail(error);
-    if (!note.empty())
-        std::cerr << "zandro-odds: " << note << "\n";
+    if (!error.empty()) return Fail(error);
+    if (!note.empty()) std::cerr << "zandro-odds: " << note << "\n";
     OddsSolver solver(deck);
     return options.simulation.rounds > 0 ? Simulate(solver, options) : Report(solver, options);
 }

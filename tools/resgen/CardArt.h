@@ -14,9 +14,23 @@ enum class Suit { Coins = 0, Cups = 1, Swords = 2, Clubs = 3 };
 
 // The shared palette, by what each colour is for.
 enum Pen : std::uint8_t {
-  kBlack, kWhite, kDarkGrey, kSteel, kGold, kDarkGold, kPaleGold, kRed,
-  kDarkRed, kBlue, kDarkBlue, kTableGreen, kSkin, kWood, kDarkWood, kLightGrey,
-  kPenCount
+    kBlack,
+    kWhite,
+    kDarkGrey,
+    kSteel,
+    kGold,
+    kDarkGold,
+    kPaleGold,
+    kRed,
+    kDarkRed,
+    kBlue,
+    kDarkBlue,
+    kTableGreen,
+    kSkin,
+    kWood,
+    kDarkWood,
+    kLightGrey,
+    kPenCount
 };
 
 // Card id 1-40 is 10 x suit + rank.
@@ -26,4 +40,4 @@ IndexedImage DrawCardBack();
 // "coins-01-ace", "cups-07", "clubs-10-king"...: the file name without extension.
 std::string CardFileStem(int id);
 
-} // namespace resgen
+}  // namespace resgen

@@ -12,4 +12,4 @@ IndexedImage DrawAboutLogo();
 // A card with a coin, at sizes x sizes pixels with transparency.
 RgbaImage DrawIcon(int size);
 
-} // namespace resgen
+}  // namespace resgen

@@ -8,9 +8,9 @@
 namespace resgen {
 
 struct Glyph {
-  int width = 0;
-  std::vector<std::string> rows; // all the same height
-  bool Ink(int x, int y) const { return rows[std::size_t(y)][std::size_t(x)] == '#'; }
+    int width = 0;
+    std::vector<std::string> rows;  // all the same height
+    bool Ink(int x, int y) const { return rows[std::size_t(y)][std::size_t(x)] == '#'; }
 };
 
 // Digits '0'-'9' for the corner indices; throws for anything else.
@@ -19,4 +19,4 @@ const Glyph& IndexDigit(char c);
 // Throws std::out_of_range for a character the face lacks.
 const Glyph& WordmarkGlyph(char c);
 
-} // namespace resgen
+}  // namespace resgen

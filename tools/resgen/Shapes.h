@@ -11,16 +11,16 @@
 namespace resgen {
 
 struct Point {
-  double x = 0, y = 0;
+    double x = 0, y = 0;
 };
 
 using Shape = std::function<bool(double x, double y)>;
 
 Shape Disc(double cx, double cy, double r);
 Shape Ellipse(double cx, double cy, double rx, double ry);
-Shape Box(double x0, double y0, double x1, double y1); // x0 <= x < x1, y0 <= y < y1
+Shape Box(double x0, double y0, double x1, double y1);  // x0 <= x < x1, y0 <= y < y1
 Shape RoundedBox(double x0, double y0, double x1, double y1, double radius);
-Shape Polygon(std::vector<Point> corners); // even-odd rule
+Shape Polygon(std::vector<Point> corners);  // even-odd rule
 Shape Capsule(Point a, Point b, double r);
 // A stroke from a (radius ra) to b (radius rb), like a baton thicker at one end.
 Shape Taper(Point a, double ra, Point b, double rb);
@@ -32,39 +32,37 @@ Shape Moved(const Shape& s, double dx, double dy);
 // Places a shape drawn in a local box [-1, 1] x [-1, 1] (y down) on the picture: centred
 // on (cx, cy), halfWidth and halfHeight pixels across, turned by angle radians clockwise.
 struct Frame {
-  double cx = 0, cy = 0, halfWidth = 1, halfHeight = 1, angle = 0;
-  Shape operator()(const Shape& local) const;
-  Point ToPicture(double u, double v) const;
+    double cx = 0, cy = 0, halfWidth = 1, halfHeight = 1, angle = 0;
+    Shape operator()(const Shape& local) const;
+    Point ToPicture(double u, double v) const;
 };
 
 // Hard-edged painting on a palette picture; pixels are tested at their centres.
 void Fill(IndexedImage& image, const Shape& shape, std::uint8_t colour);
 // Fills the shape and draws its edge (the pixels with a side neighbour outside it).
-void FillOutlined(IndexedImage& image, const Shape& shape, std::uint8_t fill,
-                  std::uint8_t outline);
+void FillOutlined(IndexedImage& image, const Shape& shape, std::uint8_t fill, std::uint8_t outline);
 
 struct Colour {
-  double r = 0, g = 0, b = 0; // 0-255
+    double r = 0, g = 0, b = 0;  // 0-255
 };
-Colour Mix(Colour a, Colour b, double t); // t = 0 gives a
+Colour Mix(Colour a, Colour b, double t);  // t = 0 gives a
 
 // A full-colour picture with coverage-weighted (premultiplied) painting.
 class Canvas {
- public:
-  Canvas(int width, int height, Colour background, double alpha = 1.0);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // Paints with coverage measured on a 4 x 4 grid inside each pixel.
-  void Paint(const Shape& shape, const std::function<Colour(double, double)>& colour,
-             double opacity = 1.0);
-  void Paint(const Shape& shape, Colour colour, double opacity = 1.0);
-  IndexedImage Quantized() const; // at most 256 colours, alpha ignored
-  RgbaImage ToRgba() const;
+public:
+    Canvas(int width, int height, Colour background, double alpha = 1.0);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Paints with coverage measured on a 4 x 4 grid inside each pixel.
+    void Paint(const Shape& shape, const std::function<Colour(double, double)>& colour, double opacity = 1.0);
+    void Paint(const Shape& shape, Colour colour, double opacity = 1.0);
+    IndexedImage Quantized() const;  // at most 256 colours, alpha ignored
+    RgbaImage ToRgba() const;
 
- private:
-  int width_, height_;
-  std::vector<Colour> premultiplied_;
-  std::vector<double> alpha_;
+private:
+    int width_, height_;
+    std::vector<Colour> premultiplied_;
+    std::vector<double> alpha_;
 };
 
 // Chooses at most 256 colours for the given pixels (median cut, deterministic) and maps
@@ -72,4 +70,4 @@ class Canvas {
 // their exact colours.
 IndexedImage QuantizeTo256(int width, int height, const std::vector<Rgb>& pixels);
 
-} // namespace resgen
+}  // namespace resgen

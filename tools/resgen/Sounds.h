@@ -9,13 +9,13 @@
 namespace resgen {
 
 struct Sound {
-  int channels = 1;
-  int sampleRate = 44100;
-  std::vector<std::int16_t> samples; // interleaved
+    int channels = 1;
+    int sampleRate = 44100;
+    std::vector<std::int16_t> samples;  // interleaved
 };
 
-Sound MakeDealSound(); // mono, 44.1 kHz, about 160 ms
-Sound MakeWinSound();  // stereo, 48 kHz, 2 s, rising
-Sound MakeLossSound(); // stereo, 48 kHz, 2 s, falling
+Sound MakeDealSound();  // mono, 44.1 kHz, about 160 ms
+Sound MakeWinSound();   // stereo, 48 kHz, 2 s, rising
+Sound MakeLossSound();  // stereo, 48 kHz, 2 s, falling
 
-} // namespace resgen
+}  // namespace resgen
