@@ -159,7 +159,7 @@ bool SaveScreenshot(const std::wstring& path, std::vector<BYTE>& pixels, int& wi
 
 COLORREF PixelOf(const std::vector<BYTE>& pixels, int width, int height, POINT at) {
     const int stride = (width * 3 + 3) & ~3;
-    const BYTE* p = &pixels[static_cast<size_t>(height - 1 - at.y) * stride + at.x * 3];
+    const BYTE* p = &pixels[static_cast<size_t>(height - 1 - at.y) * stride + static_cast<size_t>(at.x) * 3];
     return RGB(p[2], p[1], p[0]);
 }
 
@@ -265,6 +265,7 @@ protected:
 };
 
 TEST_F(Game, PlayerStartsDrawsAndCancelsWithTheMouse) {
+    EXPECT_EQ(L"Zandro++ (C) 2026 the Zandro++ developers", TextOf(window)) << "the title";
     Click(startButton);
     ASSERT_TRUE(WaitFor([&] { return StartCaption() == L"CANCEL"; }, 5000))
         << "START was not pressed" << Where(startButton);
