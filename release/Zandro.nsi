@@ -9,6 +9,9 @@ Target amd64-unicode
 ; The files' own dates stay out of the installer: the same files give the same bytes.
 SetDateSave off
 SetCompressor /SOLID lzma
+; A file that cannot be written stops the installer (Retry or Cancel, Cancel when silent):
+; skipping it would leave a half-replaced game.
+AllowSkipFiles off
 
 !include "LogicLib.nsh"
 

@@ -50,6 +50,13 @@ std::wstring InstallDir() { return Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Z
 std::wstring Shortcut() { return Folder(CSIDL_PROGRAMS) + L"\\Zandro++.lnk"; }
 std::wstring Uninstaller() { return InstallDir() + L"\\uninstall.exe"; }
 
+// True when nothing else has the file open: a program that is still mapped is not.
+bool Writable(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Bytes(const std::wstring& path) {
@@ -384,9 +391,25 @@ TEST_F(Installed, RunningGameIsNeitherReplacedNorRemoved) {
             EXPECT_EQ(game->Close(), 0);
         }
         if (mutex) CloseHandle(mutex);
+        // The system may hold a program's file a moment after its process has ended.
+        const std::wstring program = InstallDir() + L"\\Zandro.exe";
+        EXPECT_TRUE(WaitUntil([&] { return Writable(program); }, 10000));
         ASSERT_EQ(RunSetup(), 0) << "the game gone, the installer goes on";
         EXPECT_NE(Bytes(readme), "the player's notes");
     }
+}
+
+// A program file that cannot be written (held by a process of another user, say) stops
+// the installer at that file: it never goes on to leave a half-replaced game.
+TEST_F(Installed, FileThatCannotBeWrittenStopsTheInstaller) {
+    const std::wstring readme = InstallDir() + L"\\README.txt";
+    Overwrite(readme, "the player's notes");
+    HANDLE held = CreateFileW((InstallDir() + L"\\Zandro.exe").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RunSetup(), 2);
+    EXPECT_EQ(Bytes(readme), "the player's notes") << "nothing after the held file";
+    CloseHandle(held);
 }
 
 }  // namespace
