@@ -41,11 +41,7 @@ std::string Digits(const std::wstring& shown) {
     return digits;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
+using coretest::WindowText;
 
 // One run of the game, seen from outside.
 class Game {

@@ -132,11 +132,7 @@ std::wstring ShortcutTarget(const std::wstring& link) {
     return path;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
+using coretest::WindowText;
 
 // One run of the game, seen from outside as a player sees it.
 class Game {

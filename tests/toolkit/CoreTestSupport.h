@@ -72,6 +72,13 @@ struct ElementDeleter {
 template <class T>
 using Owned = std::unique_ptr<T, ElementDeleter>;
 
+// A window's title or text, up to 255 characters.
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
 // The identifier of another running process of this program file, or 0.
 inline DWORD FindOtherProcess(const std::wstring& exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
