@@ -71,15 +71,12 @@ LRESULT CALLBACK TableProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             SetTimer(window, kTimerId, 30, nullptr);
             return 0;
         }
-        case WM_TIMER:
-            return 0;
+        case WM_TIMER: return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             SetBkColor(reinterpret_cast<HDC>(wParam), kControlGrey);
             return reinterpret_cast<LRESULT>(table->grey);
-        case WM_DRAWITEM:
-            DrawButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam), *table);
-            return TRUE;
+        case WM_DRAWITEM: DrawButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam), *table); return TRUE;
         case WM_DESTROY:
             KillTimer(window, kTimerId);
             PostQuitMessage(0);

@@ -529,32 +529,22 @@ void FormMain::ShowAbout() {
 
 CellControl* FormMain::Cell(TableCell cell) const {
     switch (cell) {
-        case TableCell::Message:
-            return messageCell;
-        case TableCell::DealerPoints:
-            return dealerPointsCell;
-        case TableCell::PlayerPoints:
-            return playerPointsCell;
-        case TableCell::Remaining:
-            return remainingCell;
-        case TableCell::Score:
-            return scoreCell;
+        case TableCell::Message: return messageCell;
+        case TableCell::DealerPoints: return dealerPointsCell;
+        case TableCell::PlayerPoints: return playerPointsCell;
+        case TableCell::Remaining: return remainingCell;
+        case TableCell::Score: return scoreCell;
     }
     return nullptr;
 }
 
 GUIElement* FormMain::Control(TableControl control) const {
     switch (control) {
-        case TableControl::StartButton:
-            return startButton;
-        case TableControl::StopButton:
-            return stopButton;
-        case TableControl::GetCardButton:
-            return getCardButton;
-        case TableControl::StakeButton:
-            return stakeButton;
-        case TableControl::StakeSlider:
-            return stakeSlider;
+        case TableControl::StartButton: return startButton;
+        case TableControl::StopButton: return stopButton;
+        case TableControl::GetCardButton: return getCardButton;
+        case TableControl::StakeButton: return stakeButton;
+        case TableControl::StakeSlider: return stakeSlider;
     }
     return nullptr;
 }

@@ -266,22 +266,14 @@ SCROLLINFO ReadScrollInfo(HWND window, bool vertical) {
 int RequestedPosition(const SCROLLINFO& info, int request, bool vertical) {
     int page = static_cast<int>(info.nPage);
     switch (request) {
-        case SB_LINEUP:
-            return info.nPos - 1;
-        case SB_LINEDOWN:
-            return info.nPos + 1;
-        case SB_PAGEUP:
-            return info.nPos - page;
-        case SB_PAGEDOWN:
-            return info.nPos + page;
-        case SB_THUMBTRACK:
-            return info.nTrackPos;
-        case SB_TOP:
-            return vertical ? info.nMin : info.nPos;
-        case SB_BOTTOM:
-            return vertical ? info.nMax : info.nPos;
-        default:
-            return info.nPos;
+        case SB_LINEUP: return info.nPos - 1;
+        case SB_LINEDOWN: return info.nPos + 1;
+        case SB_PAGEUP: return info.nPos - page;
+        case SB_PAGEDOWN: return info.nPos + page;
+        case SB_THUMBTRACK: return info.nTrackPos;
+        case SB_TOP: return vertical ? info.nMin : info.nPos;
+        case SB_BOTTOM: return vertical ? info.nMax : info.nPos;
+        default: return info.nPos;
     }
 }
 
@@ -326,38 +318,23 @@ Handled Dispatch(GUIElement& element, const Message& m) {
         case WM_CREATE:
             if (auto* form = dynamic_cast<Form*>(&element)) form->OnCreated(m.window);
             return kDefault;
-        case WM_MOVE:
-            element.OnMoved();
-            return kDefault;
-        case WM_SIZE:
-            element.OnResized();
-            return kDefault;
-        case WM_ACTIVATE:
-            OnActivate(&element, m.window);
-            return kDefault;
-        case WM_SETFOCUS:
-            element.OnGotFocus();
-            return kDefault;
-        case WM_KILLFOCUS:
-            element.OnLostFocus();
-            return kDefault;
+        case WM_MOVE: element.OnMoved(); return kDefault;
+        case WM_SIZE: element.OnResized(); return kDefault;
+        case WM_ACTIVATE: OnActivate(&element, m.window); return kDefault;
+        case WM_SETFOCUS: element.OnGotFocus(); return kDefault;
+        case WM_KILLFOCUS: element.OnLostFocus(); return kDefault;
         case WM_PAINT:
             element.OnPaint();
             TrackMouse(element, m);
             return kDefault;
-        case WM_CLOSE:
-            return element.OnClosing() ? kDefault : Handled{true, 1};
+        case WM_CLOSE: return element.OnClosing() ? kDefault : Handled{true, 1};
         case WM_SHOWWINDOW:
             element.OnShown();
             element.OnResized();
             return kDefault;
-        case WM_SETCURSOR:
-            return OnSetCursor(element, m);
-        case WM_KEYUP:
-            element.OnKeyUp(static_cast<int>(m.wParam));
-            return kDefault;
-        case WM_CHAR:
-            return OnCharMessage(element, m.wParam);
+        case WM_SETCURSOR: return OnSetCursor(element, m);
+        case WM_KEYUP: element.OnKeyUp(static_cast<int>(m.wParam)); return kDefault;
+        case WM_CHAR: return OnCharMessage(element, m.wParam);
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
@@ -365,39 +342,22 @@ Handled Dispatch(GUIElement& element, const Message& m) {
             if (brush != nullptr) return {true, reinterpret_cast<LRESULT>(brush)};
             return kDefault;
         }
-        case WM_MOUSEMOVE:
-            TrackMouse(element, m);
-            return kDefault;
+        case WM_MOUSEMOVE: TrackMouse(element, m); return kDefault;
         case WM_LBUTTONDOWN:
             element.OnLeftButtonDown(m.X(), m.Y());
             lastClickedPanel = dynamic_cast<PanelChildren*>(&element);
             return kDefault;
-        case WM_LBUTTONUP:
-            element.OnLeftButtonUp(m.X(), m.Y());
-            return kDefault;
-        case WM_LBUTTONDBLCLK:
-            element.OnLeftDoubleClick(m.X(), m.Y());
-            return kDefault;
-        case WM_RBUTTONDOWN:
-            element.OnRightButtonDown(m.X(), m.Y());
-            return kDefault;
-        case WM_RBUTTONUP:
-            element.OnRightButtonUp(m.X(), m.Y());
-            return kDefault;
-        case WM_RBUTTONDBLCLK:
-            element.OnRightDoubleClick(m.X(), m.Y());
-            return kDefault;
-        case WM_MOUSEHOVER:
-            element.OnMouseHover();
-            return kDefault;
-        case WM_MOUSELEAVE:
-            element.OnMouseLeave();
-            return kDefault;
+        case WM_LBUTTONUP: element.OnLeftButtonUp(m.X(), m.Y()); return kDefault;
+        case WM_LBUTTONDBLCLK: element.OnLeftDoubleClick(m.X(), m.Y()); return kDefault;
+        case WM_RBUTTONDOWN: element.OnRightButtonDown(m.X(), m.Y()); return kDefault;
+        case WM_RBUTTONUP: element.OnRightButtonUp(m.X(), m.Y()); return kDefault;
+        case WM_RBUTTONDBLCLK: element.OnRightDoubleClick(m.X(), m.Y()); return kDefault;
+        case WM_MOUSEHOVER: element.OnMouseHover(); return kDefault;
+        case WM_MOUSELEAVE: element.OnMouseLeave(); return kDefault;
         case WM_HOTKEY:
             if (auto* form = dynamic_cast<Form*>(&element)) form->DeliverHotKey(static_cast<int>(m.wParam));
             return kDefault;
-        default:
-            return kDefault;
+        default: return kDefault;
     }
 }
 
@@ -415,34 +375,20 @@ Handled Handle(GUIElement* element, const Message& m) {
             // device context for the whole window, a round trip to the window system.
             if (HasNoFrame(m.window)) return {true, 0};
             break;
-        case WM_DESTROY:
-            OnDestroy(element, m.window);
-            return kDefault;
+        case WM_DESTROY: OnDestroy(element, m.window); return kDefault;
         case WM_KEYDOWN:
             if (m.wParam == VK_TAB) MoveFocusWithTab(element, m.window);
             if (element != nullptr) element->OnKeyDown(static_cast<int>(m.wParam));
             return kDefault;
-        case WM_MOUSELEAVE:
-            hoverTracking = false;
-            break;
-        case WM_COMMAND:
-            OnCommand(m);
-            return kDefault;
-        case WM_TIMER:
-            OnTimerMessage(m);
-            return kDefault;
-        case WM_DRAWITEM:
-            return OnDrawItem(m);
-        case WM_NOTIFY:
-            OnNotify(m);
-            return kDefault;
+        case WM_MOUSELEAVE: hoverTracking = false; break;
+        case WM_COMMAND: OnCommand(m); return kDefault;
+        case WM_TIMER: OnTimerMessage(m); return kDefault;
+        case WM_DRAWITEM: return OnDrawItem(m);
+        case WM_NOTIFY: OnNotify(m); return kDefault;
         case WM_HSCROLL:
-        case WM_VSCROLL:
-            return OnScroll(element, m);
-        case WM_MOUSEWHEEL:
-            return OnMouseWheel(element, m);
-        default:
-            break;
+        case WM_VSCROLL: return OnScroll(element, m);
+        case WM_MOUSEWHEEL: return OnMouseWheel(element, m);
+        default: break;
     }
     if (element == nullptr) return kDefault;
     return Dispatch(*element, m);

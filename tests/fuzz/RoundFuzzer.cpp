@@ -56,8 +56,7 @@ void CheckControls(const Round& round, const FakeTable& table) {
     bool start = true, stop = false, getCard = false, slider = false;
     const char* caption = kStartCaption;
     switch (round.Phase()) {
-        case RoundPhase::Idle:
-            break;
+        case RoundPhase::Idle: break;
         case RoundPhase::PlayerTurn:
             caption = kCancelCaption;
             stop = true;

@@ -72,12 +72,9 @@ KindCounts StartingDeck(const std::vector<int>& goneIds, std::string& note, std:
 
 const char* ActionName(Action action) {
     switch (action) {
-        case Action::Stop:
-            return "stop";
-        case Action::Draw:
-            return "draw";
-        case Action::Cancel:
-            return "cancel";
+        case Action::Stop: return "stop";
+        case Action::Draw: return "draw";
+        case Action::Cancel: return "cancel";
     }
     return "?";
 }

@@ -110,32 +110,20 @@ void DrawClub(IndexedImage& img, const Frame& f) {
 // Half sizes of an emblem of size s, so that every suit fills about the same area.
 Frame EmblemFrame(Suit suit, double cx, double cy, double s) {
     switch (suit) {
-        case Suit::Coins:
-            return {cx, cy, s, s, 0};
-        case Suit::Cups:
-            return {cx, cy, 0.85 * s, s, 0};
-        case Suit::Swords:
-            return {cx, cy, 0.6 * s, 1.3 * s, 0};
-        case Suit::Clubs:
-            return {cx, cy, 0.65 * s, 1.3 * s, 0};
+        case Suit::Coins: return {cx, cy, s, s, 0};
+        case Suit::Cups: return {cx, cy, 0.85 * s, s, 0};
+        case Suit::Swords: return {cx, cy, 0.6 * s, 1.3 * s, 0};
+        case Suit::Clubs: return {cx, cy, 0.65 * s, 1.3 * s, 0};
     }
     throw std::invalid_argument("suit");
 }
 
 void DrawEmblem(IndexedImage& img, Suit suit, const Frame& f, bool ornate = false) {
     switch (suit) {
-        case Suit::Coins:
-            DrawCoin(img, f, ornate);
-            break;
-        case Suit::Cups:
-            DrawCup(img, f);
-            break;
-        case Suit::Swords:
-            DrawSword(img, f);
-            break;
-        case Suit::Clubs:
-            DrawClub(img, f);
-            break;
+        case Suit::Coins: DrawCoin(img, f, ornate); break;
+        case Suit::Cups: DrawCup(img, f); break;
+        case Suit::Swords: DrawSword(img, f); break;
+        case Suit::Clubs: DrawClub(img, f); break;
     }
 }
 
@@ -173,18 +161,10 @@ void DrawIndex(IndexedImage& img, int rank) {
 void DrawAce(IndexedImage& img, Suit suit) {
     const double cx = kCardWidth / 2.0, cy = kCardHeight / 2.0;
     switch (suit) {
-        case Suit::Coins:
-            DrawCoin(img, {cx, cy, 23, 23, 0}, true);
-            break;
-        case Suit::Cups:
-            DrawCup(img, {cx, cy, 21, 30, 0}, true);
-            break;
-        case Suit::Swords:
-            DrawSword(img, {cx, cy, 13, 42, 0}, true);
-            break;
-        case Suit::Clubs:
-            DrawClub(img, {cx, cy, 15, 40, 0});
-            break;
+        case Suit::Coins: DrawCoin(img, {cx, cy, 23, 23, 0}, true); break;
+        case Suit::Cups: DrawCup(img, {cx, cy, 21, 30, 0}, true); break;
+        case Suit::Swords: DrawSword(img, {cx, cy, 13, 42, 0}, true); break;
+        case Suit::Clubs: DrawClub(img, {cx, cy, 15, 40, 0}); break;
     }
 }
 
@@ -193,18 +173,12 @@ void DrawAce(IndexedImage& img, Suit suit) {
 std::vector<Point> PipPlaces(int count) {
     const double l = 18.5, m = 31.5, r = 44.5;
     switch (count) {
-        case 2:
-            return {{m, 27}, {m, 74}};
-        case 3:
-            return {{20, 21}, {m, 50.5}, {43, 80}};
-        case 4:
-            return {{l, 27}, {r, 27}, {l, 74}, {r, 74}};
-        case 5:
-            return {{l, 24}, {r, 24}, {m, 50.5}, {l, 77}, {r, 77}};
-        case 6:
-            return {{l, 22}, {r, 22}, {l, 50.5}, {r, 50.5}, {l, 79}, {r, 79}};
-        case 7:
-            return {{l, 20}, {r, 20}, {12, 50.5}, {m, 50.5}, {51, 50.5}, {l, 81}, {r, 81}};
+        case 2: return {{m, 27}, {m, 74}};
+        case 3: return {{20, 21}, {m, 50.5}, {43, 80}};
+        case 4: return {{l, 27}, {r, 27}, {l, 74}, {r, 74}};
+        case 5: return {{l, 24}, {r, 24}, {m, 50.5}, {l, 77}, {r, 77}};
+        case 6: return {{l, 22}, {r, 22}, {l, 50.5}, {r, 50.5}, {l, 79}, {r, 79}};
+        case 7: return {{l, 20}, {r, 20}, {12, 50.5}, {m, 50.5}, {51, 50.5}, {l, 81}, {r, 81}};
     }
     throw std::invalid_argument("pip count");
 }
@@ -225,14 +199,10 @@ struct Clothes {
 
 Clothes ClothesOf(Suit suit) {
     switch (suit) {
-        case Suit::Coins:
-            return {kRed, kBlue};
-        case Suit::Cups:
-            return {kBlue, kRed};
-        case Suit::Swords:
-            return {kTableGreen, kDarkRed};
-        case Suit::Clubs:
-            return {kDarkRed, kTableGreen};
+        case Suit::Coins: return {kRed, kBlue};
+        case Suit::Cups: return {kBlue, kRed};
+        case Suit::Swords: return {kTableGreen, kDarkRed};
+        case Suit::Clubs: return {kDarkRed, kTableGreen};
     }
     throw std::invalid_argument("suit");
 }
