@@ -13,3 +13,9 @@
 #define IDB_CARD_BACK 1100
 #define IDB_CARD_FIRST 1101
 #define IDB_CARD_LAST 1140
+
+// Every bitmap is also drawn for denser screens: the picture with id B at density n
+// is the bitmap B + IDB_DENSITY_STEP * n, n = 1 to 6 for the display scales
+// 125, 150, 175, 200, 250 and 300 %. Its width and height are those at 100 % times the percent / 100,
+// rounded to the nearest pixel, halves up.
+#define IDB_DENSITY_STEP 10000

@@ -77,14 +77,27 @@ TEST(PixelFont, GlyphRowsAreRectangularAndInked) {
     EXPECT_THROW(resgen::WordmarkGlyph('Q'), std::out_of_range);
 }
 
-TEST(Shapes, OutlineRingsTheFillAndStaysInsideTheShape) {
-    resgen::IndexedImage image(20, 20, {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}}, 0);
-    resgen::FillOutlined(image, resgen::Disc(10, 10, 6), 2, 1);
-    EXPECT_EQ(image.At(10, 10), 2);
-    EXPECT_EQ(image.At(10, 4), 1);   // top edge
-    EXPECT_EQ(image.At(15, 10), 1);  // right edge
-    EXPECT_EQ(image.At(10, 3), 0);   // outside
-    EXPECT_EQ(image.At(0, 0), 0);
+// A disc of radius 6 units centred at (10, 10) on a 20 x 20 unit picture, at one, two and
+// three pixels a unit: the outline is as many pixels thick as the pen is wide, all round.
+TEST(Shapes, OutlineRingsTheFillAsWideAsThePenAndStaysInsideTheShape) {
+    for (int k : {1, 2, 3}) {
+        SCOPED_TRACE(k);
+        resgen::ScaledPicture picture(20, 20, 20 * k, 20 * k, k, {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}},
+                                      0);
+        resgen::FillOutlined(picture, resgen::Disc(10, 10, 6), 2, 1);
+        const resgen::IndexedImage& image = picture.image;
+        const int centre = 10 * k, edge = 4 * k;  // the disc's top and left pixel rows
+        EXPECT_EQ(image.At(centre, centre), 2);
+        for (int i = 0; i < k; ++i) {
+            EXPECT_EQ(image.At(centre, edge + i), 1) << "top edge";
+            EXPECT_EQ(image.At(edge + i, centre), 1) << "left edge";
+            EXPECT_EQ(image.At(20 * k - 1 - edge - i, centre), 1) << "right edge";
+            EXPECT_EQ(image.At(centre, edge - 1 - i), 0) << "outside";
+        }
+        EXPECT_EQ(image.At(centre, edge + k), 2) << "fill below a top edge of " << k;
+        EXPECT_EQ(image.At(edge + k, centre), 2);
+        EXPECT_EQ(image.At(0, 0), 0);
+    }
 }
 
 }  // namespace

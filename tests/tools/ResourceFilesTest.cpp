@@ -105,13 +105,17 @@ const resgen::Rgb kWhite{255, 255, 255};
 
 bool operator!=(resgen::Rgb a, resgen::Rgb b) { return !(a == b); }
 
+int Scaled(const Bmp& card, int p);
+
 // Groups of touching (8-neighbour) pixels that are neither the white face nor outside
 // the card, counted inside the face away from the border and the two corner indices.
 int InkBlobs(const Bmp& card) {
     const int w = card.width, h = card.height;
+    const int border = Scaled(card, 2), indexWidth = Scaled(card, 14), indexHeight = Scaled(card, 12);
     auto counts = [&](int x, int y) {
-        if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) return false;
-        if ((x < 14 && y < 12) || (x >= w - 14 && y >= h - 12)) return false;
+        if (x < border || y < border || x >= w - border || y >= h - border) return false;
+        if ((x < indexWidth && y < indexHeight) || (x >= w - indexWidth && y >= h - indexHeight))
+            return false;
         return card.Colour(x, y) != kWhite;
     };
     std::vector<char> seen(std::size_t(w) * h, 0);
@@ -144,6 +148,32 @@ const std::vector<resgen::ResourceFile>& Generated() {
     static const std::vector<resgen::ResourceFile> files = resgen::BuildResources();
     return files;
 }
+
+// 100 % and the denser scales, with the picture sizes the program relies on.
+struct Density {
+    int percent;
+    int cardWidth, cardHeight, tableLogoWidth, aboutLogoWidth, logoHeight;
+};
+const Density kDensities[] = {
+    {100, 63, 101, 200, 163, 50},   {125, 79, 126, 250, 204, 63},   {150, 95, 152, 300, 245, 75},
+    {175, 110, 177, 350, 285, 88},  {200, 126, 202, 400, 326, 100}, {250, 158, 253, 500, 408, 125},
+    {300, 189, 303, 600, 489, 150},
+};
+
+std::string CardPath(int id, int percent) {
+    const std::string stem = id == 0 ? "card-back" : resgen::CardFileStem(id);
+    return percent == 100 ? "cards/" + stem + ".bmp"
+                          : "cards/" + std::to_string(percent) + "/" + stem + ".bmp";
+}
+
+std::string LogoPath(const std::string& name, int percent) {
+    return percent == 100 ? name + ".bmp" : name + "-" + std::to_string(percent) + ".bmp";
+}
+
+Bmp ReadCard(int id, int percent) { return ReadBmp(ReadBytes(kResources / CardPath(id, percent))); }
+
+// The pixel of the card at its own scale that holds the centre of pixel p at 100 %.
+int Scaled(const Bmp& card, int p) { return (2 * p + 1) * card.width / 126; }
 
 }  // namespace
 
@@ -181,13 +211,14 @@ TEST(ResourceFiles, BitmapsHaveTheirSizeDepthAndBackground) {
         int width, height, bits;
         resgen::Rgb corner;  // the pixel at (0, 0): what surrounds the picture
     };
-    std::vector<Case> cases = {
-        {"logo-table.bmp", 200, 50, 8, kTableGreen},
-        {"logo-about.bmp", 163, 50, 8, {240, 240, 240}},
-        {"cards/card-back.bmp", 63, 101, 4, kTableGreen},
-    };
-    for (int id = 1; id <= 40; ++id)
-        cases.push_back({"cards/" + resgen::CardFileStem(id) + ".bmp", 63, 101, 4, kTableGreen});
+    std::vector<Case> cases;
+    for (const Density& d : kDensities) {
+        cases.push_back({LogoPath("logo-table", d.percent), d.tableLogoWidth, d.logoHeight, 8, kTableGreen});
+        cases.push_back(
+            {LogoPath("logo-about", d.percent), d.aboutLogoWidth, d.logoHeight, 8, {240, 240, 240}});
+        for (int id = 0; id <= 40; ++id)
+            cases.push_back({CardPath(id, d.percent), d.cardWidth, d.cardHeight, 4, kTableGreen});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         const Bmp bmp = ReadBmp(ReadBytes(kResources / c.path));
@@ -209,36 +240,77 @@ TEST(ResourceFiles, CardFilesHoldTheDrawnPixels) {
 }
 
 TEST(ResourceFiles, CardsAreFramedWhiteAndAllDifferent) {
-    std::set<std::vector<std::uint8_t>> seen;
-    seen.insert(resgen::DrawCardBack().pixels);
-    for (int id = 1; id <= 40; ++id) {
-        SCOPED_TRACE("card " + std::to_string(id));
-        const Bmp card = ReadBmp(ReadBytes(kResources / "cards" / (resgen::CardFileStem(id) + ".bmp")));
-        EXPECT_TRUE(seen.insert(card.pixels).second) << "looks like another card";
-        EXPECT_TRUE(card.Colour(31, 0) != kWhite && card.Colour(31, 0) != kTableGreen) << "top border";
-        EXPECT_TRUE(card.Colour(0, 50) != kWhite && card.Colour(0, 50) != kTableGreen) << "left border";
-        EXPECT_TRUE(card.Colour(1, 1) != kTableGreen) << "corner too round";
-        EXPECT_TRUE(card.Colour(30, 2) == kWhite) << "face";
-        // The rank in the top left corner, and turned round in the bottom right one.
-        int ink = 0;
-        for (int y = 3; y < 10; ++y) {
-            for (int x = 3; x < 12; ++x) {
-                const bool top = card.Colour(x, y) != kWhite;
-                const bool bottom = card.Colour(62 - x, 100 - y) != kWhite;
-                EXPECT_EQ(top, bottom) << x << "," << y;
-                ink += top;
+    for (const Density& d : kDensities) {
+        std::set<std::vector<std::uint8_t>> seen;
+        seen.insert(ReadCard(0, d.percent).pixels);
+        for (int id = 1; id <= 40; ++id) {
+            SCOPED_TRACE(CardPath(id, d.percent));
+            const Bmp card = ReadCard(id, d.percent);
+            const int w = card.width, h = card.height, middle = Scaled(card, 31);
+            EXPECT_TRUE(seen.insert(card.pixels).second) << "looks like another card";
+            EXPECT_TRUE(card.Colour(middle, 0) != kWhite && card.Colour(middle, 0) != kTableGreen)
+                << "top border";
+            EXPECT_TRUE(card.Colour(0, h / 2) != kWhite && card.Colour(0, h / 2) != kTableGreen)
+                << "left border";
+            EXPECT_TRUE(card.Colour(Scaled(card, 1), Scaled(card, 1)) != kTableGreen) << "corner too round";
+            EXPECT_TRUE(card.Colour(middle, Scaled(card, 2)) == kWhite) << "face";
+            // The rank in the top left corner, and turned round in the bottom right one.
+            int ink = 0;
+            for (int y = Scaled(card, 3); y < Scaled(card, 10); ++y) {
+                for (int x = Scaled(card, 3); x < Scaled(card, 12); ++x) {
+                    const bool top = card.Colour(x, y) != kWhite;
+                    const bool bottom = card.Colour(w - 1 - x, h - 1 - y) != kWhite;
+                    EXPECT_EQ(top, bottom) << x << "," << y;
+                    ink += top;
+                }
             }
+            EXPECT_GT(ink, Scaled(card, 8));
         }
-        EXPECT_GT(ink, 8);
     }
 }
 
 TEST(ResourceFiles, NumberCardsShowAsManySeparatePipsAsTheirRank) {
-    for (int suit = 0; suit < 4; ++suit) {
-        for (int rank = 1; rank <= 7; ++rank) {
-            const int id = suit * 10 + rank;
-            const Bmp card = ReadBmp(ReadBytes(kResources / "cards" / (resgen::CardFileStem(id) + ".bmp")));
-            EXPECT_EQ(InkBlobs(card), rank) << resgen::CardFileStem(id);
+    for (const Density& d : kDensities) {
+        for (int id = 1; id <= 40; ++id) {
+            const int rank = (id - 1) % 10 + 1;
+            if (rank > 7) continue;
+            EXPECT_EQ(InkBlobs(ReadCard(id, d.percent)), rank) << CardPath(id, d.percent);
+        }
+    }
+}
+
+namespace {
+
+// The share of pixels whose colour differs from the 100 % picture enlarged pixel by pixel.
+double ShareUnlikeEnlarged(const Bmp& dense, const Bmp& base) {
+    int unlike = 0;
+    for (int y = 0; y < dense.height; ++y) {
+        for (int x = 0; x < dense.width; ++x) {
+            unlike += dense.Colour(x, y) !=
+                      base.Colour(x * base.width / dense.width, y * base.height / dense.height);
+        }
+    }
+    return double(unlike) / (dense.width * dense.height);
+}
+
+}  // namespace
+
+// A denser picture is drawn anew at its size: neither the 100 % picture enlarged pixel by
+// pixel nor a smoothed enlargement (a card keeps to the card colours).
+TEST(ResourceFiles, DenserPicturesAreDrawnAnewNotEnlarged) {
+    for (const Density& d : kDensities) {
+        if (d.percent == 100) continue;
+        for (int id = 0; id <= 40; ++id) {
+            SCOPED_TRACE(CardPath(id, d.percent));
+            const Bmp base = ReadCard(id, 100), dense = ReadCard(id, d.percent);
+            EXPECT_TRUE(dense.palette == base.palette) << "colours the card does not have";
+            EXPECT_GT(ShareUnlikeEnlarged(dense, base), 0.01);
+        }
+        for (const char* logo : {"logo-table", "logo-about"}) {
+            SCOPED_TRACE(LogoPath(logo, d.percent));
+            const Bmp base = ReadBmp(ReadBytes(kResources / LogoPath(logo, 100)));
+            EXPECT_GT(ShareUnlikeEnlarged(ReadBmp(ReadBytes(kResources / LogoPath(logo, d.percent))), base),
+                      0.1);
         }
     }
 }
@@ -297,17 +369,18 @@ TEST(ResourceFiles, WinJingleRisesAndLossJingleFalls) {
     EXPECT_LT(CrossingRate(loss, 1.0, 1.8), 0.9 * CrossingRate(loss, 0.02, 0.28));
 }
 
-TEST(ResourceFiles, IconHoldsThreeSizesWithTransparentCorners) {
+TEST(ResourceFiles, IconHoldsEverySizeWithTransparentCorners) {
     const Bytes b = ReadBytes(kResources / "zandro.ico");
     ASSERT_EQ(U16(b, 0), 0u);
     ASSERT_EQ(U16(b, 2), 1u) << "icon type";
-    ASSERT_EQ(U16(b, 4), 3u);
+    const std::size_t count = U16(b, 4);
     std::set<int> sizes;
-    for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = 6 + 16 * i;
-        const int size = b.at(entry);
+        const int size = b.at(entry) ? b.at(entry) : 256;
+        SCOPED_TRACE(size);
         sizes.insert(size);
-        EXPECT_EQ(b.at(entry + 1), size);
+        EXPECT_EQ(b.at(entry + 1), b.at(entry));
         EXPECT_EQ(U16(b, entry + 6), 32u);
         const std::size_t bytes = U32(b, entry + 8), offset = U32(b, entry + 12);
         ASSERT_LE(offset + bytes, b.size());
@@ -320,7 +393,7 @@ TEST(ResourceFiles, IconHoldsThreeSizesWithTransparentCorners) {
         const std::size_t centre = offset + 40 + (std::size_t(size / 2) * size + size / 2) * 4;
         EXPECT_EQ(b.at(centre + 3), 255) << "centre should be opaque";
     }
-    EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
+    EXPECT_EQ(sizes, (std::set<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }
 
 TEST(ResourceFiles, ScriptNamesEveryResourceUnderItsId) {
@@ -331,10 +404,11 @@ TEST(ResourceFiles, ScriptNamesEveryResourceUnderItsId) {
         std::smatch m;
         if (std::regex_match(line, m, define)) ids[m[1]] = std::stoi(m[2]);
     }
-    const std::map<std::string, int> required = {
-        {"IDI_ZANDRO", 1005},    {"IDB_LOGO_ABOUT", 1006}, {"IDB_LOGO_TABLE", 1007},
-        {"IDW_DEAL", 1008},      {"IDW_WIN", 1009},        {"IDW_LOSS", 1010},
-        {"IDB_CARD_BACK", 1100}, {"IDB_CARD_FIRST", 1101}, {"IDB_CARD_LAST", 1140}};
+    const std::map<std::string, int> required = {{"IDI_ZANDRO", 1005},     {"IDB_LOGO_ABOUT", 1006},
+                                                 {"IDB_LOGO_TABLE", 1007}, {"IDW_DEAL", 1008},
+                                                 {"IDW_WIN", 1009},        {"IDW_LOSS", 1010},
+                                                 {"IDB_CARD_BACK", 1100},  {"IDB_CARD_FIRST", 1101},
+                                                 {"IDB_CARD_LAST", 1140},  {"IDB_DENSITY_STEP", 10000}};
     for (const auto& [name, id] : required) EXPECT_EQ(ids[name], id) << name;
 
     std::ifstream script(kResources / "zandro.rc");
@@ -347,11 +421,18 @@ TEST(ResourceFiles, ScriptNamesEveryResourceUnderItsId) {
         const int id = std::isdigit(static_cast<unsigned char>(name[0])) ? std::stoi(name) : ids.at(name);
         EXPECT_TRUE(seen.insert(id).second) << id << " twice";
         EXPECT_TRUE(fs::exists(kResources / std::string(m[3]))) << m[3];
-        if (id > 1100) {
-            EXPECT_EQ(std::string(m[3]), "cards/" + resgen::CardFileStem(id - 1100) + ".bmp");
+        const int base = id % 10000, density = id / 10000;
+        if (base >= 1100) {
+            EXPECT_EQ(std::string(m[3]), CardPath(base - 1100, kDensities[density].percent));
         }
     }
-    EXPECT_EQ(seen.size(), 47u);  // icon, two logos, three sounds, back and 40 cards
+    // Every bitmap is there at every density: two logos, the back and 40 cards.
+    std::vector<int> bitmaps = {1006, 1007};
+    for (int id = 1100; id <= 1140; ++id) bitmaps.push_back(id);
+    for (int id : bitmaps) {
+        for (int n = 1; n <= 6; ++n) EXPECT_TRUE(seen.count(id + 10000 * n)) << id << " at density " << n;
+    }
+    EXPECT_EQ(seen.size(), 47u + 43u * 6);  // icon, three sounds and 43 bitmaps at 100 %, bitmaps at six more
 }
 
 #ifdef ZANDRO_WINDRES

@@ -1,5 +1,6 @@
 #include "CardArt.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -23,7 +24,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 // ---- Suit emblems, drawn in a local box [-1, 1] x [-1, 1] -------------------------
 
-void DrawCoin(IndexedImage& img, const Frame& f, bool ornate) {
+void DrawCoin(ScaledPicture& img, const Frame& f, bool ornate) {
     FillOutlined(img, f(Disc(0, 0, 1)), kGold, kDarkWood);
     // A light crescent along the upper left, where the light falls on the rim.
     Fill(img, f(Intersect(Disc(0, 0, 0.8), Minus(Disc(-0.1, -0.1, 0.8), Disc(0.1, 0.1, 0.8)))), kPaleGold);
@@ -47,7 +48,7 @@ void DrawCoin(IndexedImage& img, const Frame& f, bool ornate) {
     }
 }
 
-void DrawCup(IndexedImage& img, const Frame& f, bool ornate = false) {
+void DrawCup(ScaledPicture& img, const Frame& f, bool ornate = false) {
     FillOutlined(img,
                  f(Polygon({{-0.2, 0.6}, {0.2, 0.6}, {0.7, 0.88}, {0.7, 1.0}, {-0.7, 1.0}, {-0.7, 0.88}})),
                  kGold, kDarkGold);
@@ -65,7 +66,7 @@ void DrawCup(IndexedImage& img, const Frame& f, bool ornate = false) {
     FillOutlined(img, f(Box(-1, -0.95, 1, -0.7)), kGold, kDarkGold);
 }
 
-void DrawSword(IndexedImage& img, const Frame& f, bool ornate = false) {
+void DrawSword(ScaledPicture& img, const Frame& f, bool ornate = false) {
     FillOutlined(img, f(Polygon({{0, -1}, {0.4, -0.74}, {0.4, 0.46}, {-0.4, 0.46}, {-0.4, -0.74}})), kSteel,
                  kDarkGrey);
     if (f.halfWidth >= 7) Fill(img, f(Box(-0.06, -0.72, 0.06, 0.4)), kWhite);
@@ -87,7 +88,7 @@ void DrawSword(IndexedImage& img, const Frame& f, bool ornate = false) {
     FillOutlined(img, f(Ellipse(0, 0.91, 0.32, 0.09)), kGold, kDarkGold);
 }
 
-void DrawClub(IndexedImage& img, const Frame& f) {
+void DrawClub(ScaledPicture& img, const Frame& f) {
     // A sprig of leaves where the baton was cut from the tree.
     FillOutlined(img, f(Polygon({{-0.05, -0.78}, {0.45, -1.0}, {0.95, -0.95}, {0.5, -0.7}})), kTableGreen,
                  kDarkGrey);
@@ -118,7 +119,7 @@ Frame EmblemFrame(Suit suit, double cx, double cy, double s) {
     throw std::invalid_argument("suit");
 }
 
-void DrawEmblem(IndexedImage& img, Suit suit, const Frame& f, bool ornate = false) {
+void DrawEmblem(ScaledPicture& img, Suit suit, const Frame& f, bool ornate = false) {
     switch (suit) {
         case Suit::Coins: DrawCoin(img, f, ornate); break;
         case Suit::Cups: DrawCup(img, f); break;
@@ -129,36 +130,64 @@ void DrawEmblem(IndexedImage& img, Suit suit, const Frame& f, bool ornate = fals
 
 // ---- Card faces ---------------------------------------------------------------------
 
-void DrawBlankFace(IndexedImage& img) {
+// One pixel of the picture at 100 %; a square of pixels at a higher density.
+void Dot(ScaledPicture& img, int x, int y, std::uint8_t pen) { Fill(img, Box(x, y, x + 1, y + 1), pen); }
+
+void DrawBlankFace(ScaledPicture& img) {
     FillOutlined(img, RoundedBox(0, 0, kCardWidth, kCardHeight, 4), kWhite, kDarkGrey);
 }
 
-void DrawGlyph(IndexedImage& img, const Glyph& g, int left, int top, bool upsideDown, std::uint8_t pen) {
-    for (int y = 0; y < int(g.rows.size()); ++y) {
-        for (int x = 0; x < g.width; ++x) {
-            if (!g.Ink(x, y)) continue;
-            if (upsideDown) {
-                img.Set(kCardWidth - 1 - (left + x), kCardHeight - 1 - (top + y), pen);
-            } else {
-                img.Set(left + x, top + y, pen);
+// A stroke of lettering centred on a pixel's centre for an odd pen width, and on the line
+// between two pixels for an even one, so that its edges fall on whole pixels.
+double OnPixelGrid(double x, int penWidth) { return penWidth % 2 ? std::floor(x) + 0.5 : std::round(x); }
+
+// A glyph of the pixel font as pen strokes through the centres of its font pixels, each
+// pen width wide and placed on whole pixels: side neighbours are joined, and diagonal
+// neighbours when no side neighbour links them. At one pixel per font pixel this inks
+// exactly the font's pixels; at a higher density the diagonals come out smooth.
+Shape GlyphInPixels(const Glyph& g, double left, double top, const ScaledPicture& img) {
+    const int pen = img.penWidth;
+    auto ink = [&](int gx, int gy) {
+        return gx >= 0 && gy >= 0 && gx < g.width && gy < int(g.rows.size()) && g.Ink(gx, gy);
+    };
+    auto centre = [&](int gx, int gy) {
+        return Point{OnPixelGrid((left + gx + 0.5) * img.pixelsPerUnitX, pen),
+                     OnPixelGrid((top + gy + 0.5) * img.pixelsPerUnitY, pen)};
+    };
+    const double radius = 0.6 * pen;
+    std::vector<Shape> strokes;
+    for (int gy = 0; gy < int(g.rows.size()); ++gy) {
+        for (int gx = 0; gx < g.width; ++gx) {
+            if (!ink(gx, gy)) continue;
+            const Point p = centre(gx, gy);
+            strokes.push_back(Capsule(p, p, radius));
+            if (ink(gx + 1, gy)) strokes.push_back(Capsule(p, centre(gx + 1, gy), radius));
+            if (ink(gx, gy + 1)) strokes.push_back(Capsule(p, centre(gx, gy + 1), radius));
+            for (int dx : {-1, 1}) {
+                if (ink(gx + dx, gy + 1) && !ink(gx + dx, gy) && !ink(gx, gy + 1)) {
+                    strokes.push_back(Capsule(p, centre(gx + dx, gy + 1), radius));
+                }
             }
         }
     }
+    return Union(std::move(strokes));
 }
 
 // The rank in the top left corner and, turned round, in the bottom right one.
-void DrawIndex(IndexedImage& img, int rank) {
+void DrawIndex(ScaledPicture& img, int rank) {
     const std::string text = std::to_string(rank);
-    for (bool upsideDown : {false, true}) {
-        int x = 3;
-        for (char c : text) {
-            DrawGlyph(img, IndexDigit(c), x, 3, upsideDown, kBlack);
-            x += IndexDigit(c).width + 1;
-        }
+    const double width = img.image.width, height = img.image.height;
+    int x = 3;
+    for (char c : text) {
+        const Shape glyph = GlyphInPixels(IndexDigit(c), x, 3, img);
+        Fill(img, img.FromPixels(glyph), kBlack);
+        Fill(img, img.FromPixels([=](double px, double py) { return glyph(width - px, height - py); }),
+             kBlack);
+        x += IndexDigit(c).width + 1;
     }
 }
 
-void DrawAce(IndexedImage& img, Suit suit) {
+void DrawAce(ScaledPicture& img, Suit suit) {
     const double cx = kCardWidth / 2.0, cy = kCardHeight / 2.0;
     switch (suit) {
         case Suit::Coins: DrawCoin(img, {cx, cy, 23, 23, 0}, true); break;
@@ -187,7 +216,7 @@ double PipSize(int count) {
     return count == 2 ? 12.5 : count == 3 ? 11 : count <= 5 ? 11.5 : count == 6 ? 9.5 : 8.5;
 }
 
-void DrawPips(IndexedImage& img, Suit suit, int count) {
+void DrawPips(ScaledPicture& img, Suit suit, int count) {
     for (const Point& p : PipPlaces(count)) {
         DrawEmblem(img, suit, EmblemFrame(suit, p.x, p.y, PipSize(count)));
     }
@@ -210,14 +239,14 @@ Clothes ClothesOf(Suit suit) {
 // Figures hold a sword or a baton by its grip, a coin or a cup in the open hand.
 bool HeldByGrip(Suit suit) { return suit == Suit::Swords || suit == Suit::Clubs; }
 
-void DrawFace(IndexedImage& img, double cx, double cy, double r) {
+void DrawFace(ScaledPicture& img, double cx, double cy, double r) {
     FillOutlined(img, Disc(cx, cy, r), kSkin, kDarkWood);
-    img.Set(int(cx - 2.5), int(cy), kBlack);
-    img.Set(int(cx + 1.5), int(cy), kBlack);
-    img.Set(int(cx - 0.5), int(cy + 3), kDarkRed);
+    Dot(img, int(cx - 2.5), int(cy), kBlack);
+    Dot(img, int(cx + 1.5), int(cy), kBlack);
+    Dot(img, int(cx - 0.5), int(cy + 3), kDarkRed);
 }
 
-void DrawKnave(IndexedImage& img, Suit suit) {
+void DrawKnave(ScaledPicture& img, Suit suit) {
     const Clothes c = ClothesOf(suit);
     for (double x : {25.0, 33.0}) {
         FillOutlined(img, Box(x, 60, x + 5, 87), c.second, kBlack);
@@ -244,7 +273,7 @@ void DrawKnave(IndexedImage& img, Suit suit) {
     FillOutlined(img, Disc(46.5, 47, 2.6), kSkin, kDarkWood);
 }
 
-void DrawKnight(IndexedImage& img, Suit suit) {
+void DrawKnight(ScaledPicture& img, Suit suit) {
     const Clothes c = ClothesOf(suit);
     FillOutlined(img, Taper({14, 60}, 2.6, {9, 78}, 1.4), kDarkWood, kBlack);
     for (const auto& leg : std::array<std::array<double, 4>, 4>{
@@ -257,7 +286,7 @@ void DrawKnight(IndexedImage& img, Suit suit) {
     FillOutlined(img, Frame{51, 45, 8, 3.8, 0.6}(Disc(0, 0, 1)), kLightGrey, kDarkGrey);
     FillOutlined(img, Polygon({{45, 41}, {46, 35}, {49, 41}}), kLightGrey, kDarkGrey);
     FillOutlined(img, body, kLightGrey, kDarkGrey);
-    img.Set(53, 43, kBlack);
+    Dot(img, 53, 43, kBlack);
     FillOutlined(img, Capsule({42, 52}, {46, 40}, 1.6), kDarkWood, kBlack);
     FillOutlined(img, Intersect(body, Box(21, 50, 39, 66)), c.second, kBlack);
     Fill(img, Intersect(Intersect(body, Box(21, 50, 39, 66)), Box(0, 63, 63, 66)), kGold);
@@ -279,21 +308,21 @@ void DrawKnight(IndexedImage& img, Suit suit) {
     FillOutlined(img, Disc(16.5, 32.5, 2.4), kSkin, kDarkWood);
 }
 
-void DrawKing(IndexedImage& img, Suit suit) {
+void DrawKing(ScaledPicture& img, Suit suit) {
     const Clothes c = ClothesOf(suit);
     const Shape robe = Polygon({{22, 32}, {41, 32}, {51, 93}, {12, 93}});
     FillOutlined(img, robe, c.main, kBlack);
     // Ermine trim down the front and along the hem.
     const Shape trim = Intersect(robe, Union({Box(28.5, 32, 34.5, 93), Box(0, 87, 63, 93)}));
     Fill(img, trim, kWhite);
-    for (int y = 38; y < 92; y += 5) img.Set(31, y, kBlack);
-    for (int x = 16; x < 48; x += 5) img.Set(x, 90, kBlack);
+    for (int y = 38; y < 92; y += 5) Dot(img, 31, y, kBlack);
+    for (int x = 16; x < 48; x += 5) Dot(img, x, 90, kBlack);
     FillOutlined(img, Ellipse(31.5, 35, 13, 5), c.second, kBlack);
     FillOutlined(img, Box(29, 27, 34, 32), kSkin, kDarkWood);
     DrawFace(img, 31.5, 23, 6);
     FillOutlined(img, Intersect(Ellipse(31.5, 27, 6.5, 6.5), Box(0, 26, 63, 63)), kLightGrey, kDarkGrey);
-    img.Set(31, 26, kDarkRed);
-    img.Set(32, 26, kDarkRed);
+    Dot(img, 31, 26, kDarkRed);
+    Dot(img, 32, 26, kDarkRed);
     FillOutlined(img, Polygon({{24, 19}, {24, 9}, {27.8, 14}, {31.5, 7}, {35.2, 14}, {39, 9}, {39, 19}}),
                  kGold, kDarkGold);
     FillOutlined(img, Disc(31.5, 15.5, 1.6), kRed, kDarkRed);
@@ -312,17 +341,22 @@ const char* SuitName(Suit suit) {
     return names[int(suit)];
 }
 
+ScaledPicture BlankCard(int percent) {
+    return ScaledPicture(kCardWidth, kCardHeight, ScaledLength(kCardWidth, percent),
+                         ScaledLength(kCardHeight, percent), PenWidth(percent), CardPalette(), kTableGreen);
+}
+
 void CheckId(int id) {
     if (id < 1 || id > 40) throw std::out_of_range("card id " + std::to_string(id));
 }
 
 }  // namespace
 
-IndexedImage DrawCard(int id) {
+IndexedImage DrawCard(int id, int percent) {
     CheckId(id);
     const Suit suit = Suit((id - 1) / 10);
     const int rank = (id - 1) % 10 + 1;
-    IndexedImage img(kCardWidth, kCardHeight, CardPalette(), kTableGreen);
+    ScaledPicture img = BlankCard(percent);
     DrawBlankFace(img);
     if (rank == 1) {
         DrawAce(img, suit);
@@ -336,11 +370,11 @@ IndexedImage DrawCard(int id) {
         DrawKing(img, suit);
     }
     DrawIndex(img, rank);
-    return img;
+    return img.image;
 }
 
-IndexedImage DrawCardBack() {
-    IndexedImage img(kCardWidth, kCardHeight, CardPalette(), kTableGreen);
+IndexedImage DrawCardBack(int percent) {
+    ScaledPicture img = BlankCard(percent);
     DrawBlankFace(img);
     FillOutlined(img, RoundedBox(3, 3, kCardWidth - 3, kCardHeight - 3, 2), kRed, kDarkRed);
     // Interlaced diamonds, two reds, inside a thin white frame.
@@ -349,7 +383,8 @@ IndexedImage DrawCardBack() {
         img,
         [&](double x, double y) {
             if (!field(x, y)) return false;
-            const int u = (int(x) + int(y)) % 8, v = (int(x) - int(y) + 800) % 8;
+            // At 100 % the pixel centres have x + y one above the pixel's own x + y.
+            const int u = int(std::floor(x + y - 1)) % 8, v = (int(std::floor(x - y)) + 800) % 8;
             return (u < 4) != (v < 4);
         },
         kDarkRed);
@@ -361,8 +396,12 @@ IndexedImage DrawCardBack() {
     FillOutlined(img, Polygon({{cx, cy - 16}, {cx + 11, cy}, {cx, cy + 16}, {cx - 11, cy}}), kRed, kWhite);
     FillOutlined(img, Polygon({{cx, cy - 10}, {cx + 6.5, cy}, {cx, cy + 10}, {cx - 6.5, cy}}), kDarkRed,
                  kWhite);
-    return img;
+    return img.image;
 }
+
+int ScaledLength(int length100, int percent) { return (length100 * percent + 50) / 100; }
+
+int PenWidth(int percent) { return std::max(1, (percent + 25) / 100); }
 
 std::string CardFileStem(int id) {
     CheckId(id);

@@ -1,5 +1,6 @@
 #pragma once
-// The 40 card faces and the back: 63 x 101 pixels on one shared 16-colour palette.
+// The 40 card faces and the back: 63 x 101 pixels on one shared 16-colour palette at
+// 100 %, and drawn anew, not enlarged, at the denser screens' scales.
 
 #include <string>
 
@@ -9,6 +10,17 @@ namespace resgen {
 
 constexpr int kCardWidth = 63;
 constexpr int kCardHeight = 101;
+
+// The display scales, in percent, that every picture is also made for besides 100 %; the
+// picture for kDensityPercents[n - 1] is density n.
+constexpr int kDensityPercents[] = {125, 150, 175, 200, 250, 300};
+
+// A length of the 100 % picture at a scale: length100 x percent / 100 rounded to the
+// nearest pixel, halves up (63 at 175 % is 110, 101 at 150 % is 152).
+int ScaledLength(int length100, int percent);
+// The width in pixels of an outline or a stroke of the corner index at a scale: 1 up to
+// 150 %, 2 from 175 % to 250 %, 3 at 300 %.
+int PenWidth(int percent);
 
 enum class Suit { Coins = 0, Cups = 1, Swords = 2, Clubs = 3 };
 
@@ -34,8 +46,8 @@ enum Pen : std::uint8_t {
 };
 
 // Card id 1-40 is 10 x suit + rank.
-IndexedImage DrawCard(int id);
-IndexedImage DrawCardBack();
+IndexedImage DrawCard(int id, int percent = 100);
+IndexedImage DrawCardBack(int percent = 100);
 
 // "coins-01-ace", "cups-07", "clubs-10-king"...: the file name without extension.
 std::string CardFileStem(int id);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "CardArt.h"
 #include "PixelFont.h"
 #include "Shapes.h"
 
@@ -82,7 +83,7 @@ public:
                     continue;
                 }
                 for (const auto& s : l.strokes) {
-                    if (Capsule(s.first, s.second, radius)(x, y)) return true;
+                    if (InCapsule({x, y}, s.first, s.second, radius)) return true;
                 }
             }
             return false;
@@ -161,8 +162,10 @@ void PaintCardMotif(Canvas& canvas, double cx, double cy, double scale) {
     PaintCoin(canvas, centre.x, centre.y, 8.5 * scale);
 }
 
-IndexedImage DrawLogo(int width, int height, Colour background, double shadowOpacity, double motifScale) {
-    Canvas canvas(width, height, background);
+// Drawn in the units of the width x height picture at 100 %.
+IndexedImage DrawLogo(int width, int height, int percent, Colour background, double shadowOpacity,
+                      double motifScale) {
+    Canvas canvas(ScaledLength(width, percent), ScaledLength(height, percent), width, height, background);
     PaintCardMotif(canvas, 25 * motifScale, height / 2.0, motifScale);
     const std::string text = "Zandro++";
     const double left = 51 * motifScale, right = width - 5.0;
@@ -174,9 +177,9 @@ IndexedImage DrawLogo(int width, int height, Colour background, double shadowOpa
 
 }  // namespace
 
-IndexedImage DrawTableLogo() { return DrawLogo(200, 50, kTable, 0.45, 1.0); }
+IndexedImage DrawTableLogo(int percent) { return DrawLogo(200, 50, percent, kTable, 0.45, 1.0); }
 
-IndexedImage DrawAboutLogo() { return DrawLogo(163, 50, kButtonFace, 0.25, 0.84); }
+IndexedImage DrawAboutLogo(int percent) { return DrawLogo(163, 50, percent, kButtonFace, 0.25, 0.84); }
 
 RgbaImage DrawIcon(int size) {
     Canvas canvas(size, size, Colour{0, 0, 0}, 0.0);

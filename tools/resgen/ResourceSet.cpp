@@ -1,6 +1,7 @@
 #include "ResourceSet.h"
 
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 
 #include "CardArt.h"
@@ -28,7 +29,17 @@ std::string Header() {
          "// Card id n (1-40) is the bitmap IDB_CARD_BACK + n.\n"
          "#define IDB_CARD_BACK 1100\n"
          "#define IDB_CARD_FIRST 1101\n"
-         "#define IDB_CARD_LAST 1140\n";
+         "#define IDB_CARD_LAST 1140\n\n"
+         "// Every bitmap is also drawn for denser screens: the picture with id B at density n\n"
+         "// is the bitmap B + IDB_DENSITY_STEP * n, n = 1 to 6 for the display scales\n"
+         "//";
+    const std::size_t count = std::size(kDensityPercents);
+    for (std::size_t i = 0; i < count; ++i) {
+        h << (i == 0 ? " " : i + 1 == count ? " and " : ", ") << kDensityPercents[i];
+    }
+    h << " %. Its width and height are those at 100 % times the percent / 100,\n"
+         "// rounded to the nearest pixel, halves up.\n"
+         "#define IDB_DENSITY_STEP 10000\n";
     return h.str();
 }
 
@@ -44,11 +55,30 @@ std::string Script(const std::vector<ResourceFile>& files) {
     return rc.str();
 }
 
+constexpr int kDensityStep = 10000;
+
+// The bitmaps drawn for density n, under their 100 % ids plus n steps.
+void AddDensity(std::vector<ResourceFile>& files, int n) {
+    const int percent = kDensityPercents[n - 1];
+    const std::string suffix = std::to_string(percent);
+    const int step = kDensityStep * n;
+    auto add = [&](const std::string& path, int id, const IndexedImage& image, int bits) {
+        files.push_back({path, "", id + step, "BITMAP", EncodeBmp(image, bits)});
+    };
+    add("logo-about-" + suffix + ".bmp", 1006, DrawAboutLogo(percent), 8);
+    add("logo-table-" + suffix + ".bmp", 1007, DrawTableLogo(percent), 8);
+    add("cards/" + suffix + "/card-back.bmp", 1100, DrawCardBack(percent), 4);
+    for (int id = 1; id <= 40; ++id) {
+        add("cards/" + suffix + "/" + CardFileStem(id) + ".bmp", 1100 + id, DrawCard(id, percent), 4);
+    }
+}
+
 }  // namespace
 
 std::vector<ResourceFile> BuildResources() {
     std::vector<ResourceFile> files;
-    const std::vector<RgbaImage> icons = {DrawIcon(16), DrawIcon(32), DrawIcon(48)};
+    std::vector<RgbaImage> icons;
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) icons.push_back(DrawIcon(size));
     files.push_back({"zandro.ico", "IDI_ZANDRO", 1005, "ICON", EncodeIco(icons)});
     files.push_back({"logo-about.bmp", "IDB_LOGO_ABOUT", 1006, "BITMAP", EncodeBmp(DrawAboutLogo(), 8)});
     files.push_back({"logo-table.bmp", "IDB_LOGO_TABLE", 1007, "BITMAP", EncodeBmp(DrawTableLogo(), 8)});
@@ -60,6 +90,7 @@ std::vector<ResourceFile> BuildResources() {
         files.push_back(
             {"cards/" + CardFileStem(id) + ".bmp", "", 1100 + id, "BITMAP", EncodeBmp(DrawCard(id), 4)});
     }
+    for (int n = 1; n <= int(std::size(kDensityPercents)); ++n) AddDensity(files, n);
     files.push_back({"ResourceIds.h", "", 0, "", Text(Header())});
     files.push_back({"zandro.rc", "", 0, "", Text(Script(files))});
     return files;

@@ -62,6 +62,11 @@ Shape Polygon(std::vector<Point> corners) {
 
 Shape Capsule(Point a, Point b, double r) { return Taper(a, r, b, r); }
 
+bool InCapsule(Point p, Point a, Point b, double r) {
+    const double t = SegmentParameter(p, a, b);
+    return Distance(p, a, b, t) <= r + (r - r) * t;
+}
+
 Shape Taper(Point a, double ra, Point b, double rb) {
     return [=](double x, double y) {
         const double t = SegmentParameter({x, y}, a, b);
@@ -105,26 +110,53 @@ Point Frame::ToPicture(double u, double v) const {
     return {cx + x * c - y * s, cy + x * s + y * c};
 }
 
-void Fill(IndexedImage& image, const Shape& shape, std::uint8_t colour) {
+ScaledPicture::ScaledPicture(int width100, int height100, int width, int height, int penWidth,
+                             std::vector<Rgb> palette, std::uint8_t background)
+    : image(width, height, std::move(palette), background),
+      pixelsPerUnitX(double(width) / width100),
+      pixelsPerUnitY(double(height) / height100),
+      penWidth(penWidth) {}
+
+Shape ScaledPicture::FromPixels(const Shape& inPixels) const {
+    const double kx = pixelsPerUnitX, ky = pixelsPerUnitY;
+    return [=](double x, double y) { return inPixels(x * kx, y * ky); };
+}
+
+void Fill(ScaledPicture& picture, const Shape& shape, std::uint8_t colour) {
+    IndexedImage& image = picture.image;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            if (shape(x + 0.5, y + 0.5)) image.Set(x, y, colour);
+            if (shape((x + 0.5) / picture.pixelsPerUnitX, (y + 0.5) / picture.pixelsPerUnitY)) {
+                image.Set(x, y, colour);
+            }
         }
     }
 }
 
-void FillOutlined(IndexedImage& image, const Shape& shape, std::uint8_t fill, std::uint8_t outline) {
-    const int w = image.width, h = image.height;
-    std::vector<char> inside(std::size_t(w + 2) * (h + 2), 0);
-    auto cell = [&](int x, int y) -> char& { return inside[std::size_t(y + 1) * (w + 2) + x + 1]; };
-    for (int y = -1; y <= h; ++y) {
-        // NOLINTNEXTLINE(bugprone-narrowing-conversions): a bool is 0 or 1 in any char
-        for (int x = -1; x <= w; ++x) cell(x, y) = shape(x + 0.5, y + 0.5);
+void FillOutlined(ScaledPicture& picture, const Shape& shape, std::uint8_t fill, std::uint8_t outline) {
+    IndexedImage& image = picture.image;
+    const int w = image.width, h = image.height, pen = picture.penWidth;
+    // The pixels around the picture count too: a shape cut by the border gets no edge there.
+    const int stride = w + 2 * pen;
+    std::vector<char> inside(std::size_t(stride) * (h + 2 * pen), 0);
+    auto cell = [&](int x, int y) -> char& { return inside[std::size_t(y + pen) * stride + x + pen]; };
+    for (int y = -pen; y < h + pen; ++y) {
+        for (int x = -pen; x < w + pen; ++x) {
+            // NOLINTNEXTLINE(bugprone-narrowing-conversions): a bool is 0 or 1 in any char
+            cell(x, y) = shape((x + 0.5) / picture.pixelsPerUnitX, (y + 0.5) / picture.pixelsPerUnitY);
+        }
+    }
+    std::vector<std::pair<int, int>> reach;
+    for (int dy = -pen; dy <= pen; ++dy) {
+        for (int dx = -pen; dx <= pen; ++dx) {
+            if ((dx || dy) && dx * dx + dy * dy <= pen * pen) reach.emplace_back(dx, dy);
+        }
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             if (!cell(x, y)) continue;
-            const bool edge = !cell(x - 1, y) || !cell(x + 1, y) || !cell(x, y - 1) || !cell(x, y + 1);
+            bool edge = false;
+            for (const auto& [dx, dy] : reach) edge = edge || !cell(x + dx, y + dy);
             image.Set(x, y, edge ? outline : fill);
         }
     }
@@ -141,6 +173,12 @@ Canvas::Canvas(int width, int height, Colour background, double alpha)
                      Colour{background.r * alpha, background.g * alpha, background.b * alpha}),
       alpha_(std::size_t(width) * height, alpha) {}
 
+Canvas::Canvas(int width, int height, int width100, int height100, Colour background)
+    : Canvas(width, height, background) {
+    pixelsPerUnitX_ = double(width) / width100;
+    pixelsPerUnitY_ = double(height) / height100;
+}
+
 void Canvas::Paint(const Shape& shape, Colour colour, double opacity) {
     Paint(
         shape, [colour](double, double) { return colour; }, opacity);
@@ -153,12 +191,13 @@ void Canvas::Paint(const Shape& shape, const std::function<Colour(double, double
             int hits = 0;
             for (int j = 0; j < kGrid; ++j) {
                 for (int i = 0; i < kGrid; ++i) {
-                    hits += shape(x + (i + 0.5) / kGrid, y + (j + 0.5) / kGrid);
+                    hits += shape((x + (i + 0.5) / kGrid) / pixelsPerUnitX_,
+                                  (y + (j + 0.5) / kGrid) / pixelsPerUnitY_);
                 }
             }
             if (hits == 0) continue;
             const double cover = opacity * hits / (kGrid * kGrid);
-            const Colour c = colour(x + 0.5, y + 0.5);
+            const Colour c = colour((x + 0.5) / pixelsPerUnitX_, (y + 0.5) / pixelsPerUnitY_);
             Colour& dst = premultiplied_[std::size_t(y) * width_ + x];
             double& a = alpha_[std::size_t(y) * width_ + x];
             dst = {c.r * cover + dst.r * (1 - cover), c.g * cover + dst.g * (1 - cover),
