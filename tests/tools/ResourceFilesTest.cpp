@@ -105,7 +105,8 @@ const resgen::Rgb kWhite{255, 255, 255};
 
 bool operator!=(resgen::Rgb a, resgen::Rgb b) { return !(a == b); }
 
-int Scaled(const Bmp& card, int p);
+// The pixel of the card at its own scale that holds the centre of pixel p at 100 %.
+int Scaled(const Bmp& card, int p) { return (2 * p + 1) * card.width / 126; }
 
 // Groups of touching (8-neighbour) pixels that are neither the white face nor outside
 // the card, counted inside the face away from the border and the two corner indices.
@@ -172,8 +173,16 @@ std::string LogoPath(const std::string& name, int percent) {
 
 Bmp ReadCard(int id, int percent) { return ReadBmp(ReadBytes(kResources / CardPath(id, percent))); }
 
-// The pixel of the card at its own scale that holds the centre of pixel p at 100 %.
-int Scaled(const Bmp& card, int p) { return (2 * p + 1) * card.width / 126; }
+// The share of pixels whose colour differs from the 100 % picture enlarged pixel by pixel.
+double ShareUnlikeEnlarged(const Bmp& dense, const Bmp& base) {
+    int unlike = 0;
+    for (int y = 0; y < dense.height; ++y) {
+        for (int x = 0; x < dense.width; ++x)
+            unlike += dense.Colour(x, y) !=
+                      base.Colour(x * base.width / dense.width, y * base.height / dense.height);
+    }
+    return double(unlike) / (dense.width * dense.height);
+}
 
 }  // namespace
 
@@ -240,32 +249,27 @@ TEST(ResourceFiles, CardFilesHoldTheDrawnPixels) {
 }
 
 TEST(ResourceFiles, CardsAreFramedWhiteAndAllDifferent) {
-    for (const Density& d : kDensities) {
-        std::set<std::vector<std::uint8_t>> seen;
-        seen.insert(ReadCard(0, d.percent).pixels);
-        for (int id = 1; id <= 40; ++id) {
-            SCOPED_TRACE(CardPath(id, d.percent));
-            const Bmp card = ReadCard(id, d.percent);
-            const int w = card.width, h = card.height, middle = Scaled(card, 31);
-            EXPECT_TRUE(seen.insert(card.pixels).second) << "looks like another card";
-            EXPECT_TRUE(card.Colour(middle, 0) != kWhite && card.Colour(middle, 0) != kTableGreen)
-                << "top border";
-            EXPECT_TRUE(card.Colour(0, h / 2) != kWhite && card.Colour(0, h / 2) != kTableGreen)
-                << "left border";
-            EXPECT_TRUE(card.Colour(Scaled(card, 1), Scaled(card, 1)) != kTableGreen) << "corner too round";
-            EXPECT_TRUE(card.Colour(middle, Scaled(card, 2)) == kWhite) << "face";
-            // The rank in the top left corner, and turned round in the bottom right one.
-            int ink = 0;
-            for (int y = Scaled(card, 3); y < Scaled(card, 10); ++y) {
-                for (int x = Scaled(card, 3); x < Scaled(card, 12); ++x) {
-                    const bool top = card.Colour(x, y) != kWhite;
-                    const bool bottom = card.Colour(w - 1 - x, h - 1 - y) != kWhite;
-                    EXPECT_EQ(top, bottom) << x << "," << y;
-                    ink += top;
-                }
+    std::set<std::vector<std::uint8_t>> seen;
+    seen.insert(resgen::DrawCardBack().pixels);
+    for (int id = 1; id <= 40; ++id) {
+        SCOPED_TRACE("card " + std::to_string(id));
+        const Bmp card = ReadBmp(ReadBytes(kResources / "cards" / (resgen::CardFileStem(id) + ".bmp")));
+        EXPECT_TRUE(seen.insert(card.pixels).second) << "looks like another card";
+        EXPECT_TRUE(card.Colour(31, 0) != kWhite && card.Colour(31, 0) != kTableGreen) << "top border";
+        EXPECT_TRUE(card.Colour(0, 50) != kWhite && card.Colour(0, 50) != kTableGreen) << "left border";
+        EXPECT_TRUE(card.Colour(1, 1) != kTableGreen) << "corner too round";
+        EXPECT_TRUE(card.Colour(30, 2) == kWhite) << "face";
+        // The rank in the top left corner, and turned round in the bottom right one.
+        int ink = 0;
+        for (int y = 3; y < 10; ++y) {
+            for (int x = 3; x < 12; ++x) {
+                const bool top = card.Colour(x, y) != kWhite;
+                const bool bottom = card.Colour(62 - x, 100 - y) != kWhite;
+                EXPECT_EQ(top, bottom) << x << "," << y;
+                ink += top;
             }
-            EXPECT_GT(ink, Scaled(card, 8));
         }
+        EXPECT_GT(ink, 8);
     }
 }
 
@@ -279,22 +283,6 @@ TEST(ResourceFiles, NumberCardsShowAsManySeparatePipsAsTheirRank) {
     }
 }
 
-namespace {
-
-// The share of pixels whose colour differs from the 100 % picture enlarged pixel by pixel.
-double ShareUnlikeEnlarged(const Bmp& dense, const Bmp& base) {
-    int unlike = 0;
-    for (int y = 0; y < dense.height; ++y) {
-        for (int x = 0; x < dense.width; ++x) {
-            unlike += dense.Colour(x, y) !=
-                      base.Colour(x * base.width / dense.width, y * base.height / dense.height);
-        }
-    }
-    return double(unlike) / (dense.width * dense.height);
-}
-
-}  // namespace
-
 // A denser picture is drawn anew at its size: neither the 100 % picture enlarged pixel by
 // pixel nor a smoothed enlargement (a card keeps to the card colours).
 TEST(ResourceFiles, DenserPicturesAreDrawnAnewNotEnlarged) {
@@ -307,10 +295,9 @@ TEST(ResourceFiles, DenserPicturesAreDrawnAnewNotEnlarged) {
             EXPECT_GT(ShareUnlikeEnlarged(dense, base), 0.01);
         }
         for (const char* logo : {"logo-table", "logo-about"}) {
-            SCOPED_TRACE(LogoPath(logo, d.percent));
             const Bmp base = ReadBmp(ReadBytes(kResources / LogoPath(logo, 100)));
-            EXPECT_GT(ShareUnlikeEnlarged(ReadBmp(ReadBytes(kResources / LogoPath(logo, d.percent))), base),
-                      0.1);
+            const Bmp dense = ReadBmp(ReadBytes(kResources / LogoPath(logo, d.percent)));
+            EXPECT_GT(ShareUnlikeEnlarged(dense, base), 0.1) << LogoPath(logo, d.percent);
         }
     }
 }
@@ -404,11 +391,11 @@ TEST(ResourceFiles, ScriptNamesEveryResourceUnderItsId) {
         std::smatch m;
         if (std::regex_match(line, m, define)) ids[m[1]] = std::stoi(m[2]);
     }
-    const std::map<std::string, int> required = {{"IDI_ZANDRO", 1005},     {"IDB_LOGO_ABOUT", 1006},
-                                                 {"IDB_LOGO_TABLE", 1007}, {"IDW_DEAL", 1008},
-                                                 {"IDW_WIN", 1009},        {"IDW_LOSS", 1010},
-                                                 {"IDB_CARD_BACK", 1100},  {"IDB_CARD_FIRST", 1101},
-                                                 {"IDB_CARD_LAST", 1140},  {"IDB_DENSITY_STEP", 10000}};
+    const std::map<std::string, int> required = {
+        {"IDI_ZANDRO", 1005},    {"IDB_LOGO_ABOUT", 1006}, {"IDB_LOGO_TABLE", 1007},
+        {"IDW_DEAL", 1008},      {"IDW_WIN", 1009},        {"IDW_LOSS", 1010},
+        {"IDB_CARD_BACK", 1100}, {"IDB_CARD_FIRST", 1101}, {"IDB_CARD_LAST", 1140}};
+    EXPECT_EQ(ids["IDB_DENSITY_STEP"], 10000);
     for (const auto& [name, id] : required) EXPECT_EQ(ids[name], id) << name;
 
     std::ifstream script(kResources / "zandro.rc");

@@ -18,9 +18,6 @@ constexpr int kDensityPercents[] = {125, 150, 175, 200, 250, 300};
 // A length of the 100 % picture at a scale: length100 x percent / 100 rounded to the
 // nearest pixel, halves up (63 at 175 % is 110, 101 at 150 % is 152).
 int ScaledLength(int length100, int percent);
-// The width in pixels of an outline or a stroke of the corner index at a scale: 1 up to
-// 150 %, 2 from 175 % to 250 %, 3 at 300 %.
-int PenWidth(int percent);
 
 enum class Suit { Coins = 0, Cups = 1, Swords = 2, Clubs = 3 };
 
