@@ -85,7 +85,8 @@ TEST(Shapes, OutlineRingsTheFillAsWideAsThePenAndStaysInsideTheShape) {
         resgen::FillOutlined(picture, resgen::Disc(10, 10, 6), 2, 1);
         std::string column;  // down the middle, from the top to the centre
         for (int y = 0; y <= 10 * k; ++y) column += char('0' + picture.image.At(10 * k, y));
-        EXPECT_EQ(column, std::string(4 * k, '0') + std::string(k, '1') + std::string(5 * k + 1, '2'));
+        const std::size_t pen = k;  // rows of outline, after 4 units outside and before 5 of fill
+        EXPECT_EQ(column, std::string(4 * pen, '0') + std::string(pen, '1') + std::string(5 * pen + 1, '2'));
         EXPECT_EQ(picture.image.At(4 * k + k - 1, 10 * k), 1) << "left edge";
         EXPECT_EQ(picture.image.At(0, 0), 0);
     }
