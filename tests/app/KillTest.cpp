@@ -1,7 +1,8 @@
 // Nothing is lost when the game dies: the real program is started, played from outside
 // by clicks on its buttons, and killed at a random moment, fifty times over. The store
 // must then hold the score of the last outcome that finished, and the next start must
-// show it. And a second start leaves the running table alone: one table per player.
+// show it. And a second start leaves the running table alone: one table per player. And
+// the end of the Windows session settles a running round as a close does.
 #include "CoreTestSupport.h"
 #include "SettingsStore.h"
 
@@ -276,6 +277,42 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
     const std::string shown = table.ShownScore();
     EXPECT_TRUE(shown == "49500" || shown == "50500") << shown;
     EXPECT_EQ(shown, StoredScore());
+}
+
+// Logging off in the middle of a round is no free way out of a losing hand: the round is
+// charged as one abandoned on exit (half the stake in the player's turn) and stored before
+// the game ends. The session's end asks nothing, and an idle table stores nothing new.
+TEST(SessionEnd, ChargesARunningRoundAndLeavesAnIdleTableAlone) {
+    struct Case {
+        const char* table;
+        bool startRound;
+        const char* stored;
+    };
+    // The store is set to "1" once the table is up: a table that writes again shows.
+    const Case cases[] = {{"a round in the player's turn", true, "49750"}, {"an idle table", false, "1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        WriteSetting("Zandro", "Dati", "Score", "50000");
+        Game game;
+        ASSERT_TRUE(game.Start());
+        ASSERT_TRUE(game.FindTable(15000));
+        if (c.startRound) ASSERT_TRUE(game.Click(game.ButtonCaptioned(L"START")));
+        WriteSetting("Zandro", "Dati", "Score", "1");
+
+        wchar_t endSession[] = L"wineboot.exe --end-session";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION wineboot{};
+        ASSERT_TRUE(CreateProcessW(nullptr, endSession, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &wineboot));
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(wineboot.hProcess, 30000))
+            << "the session's end was held up";
+        CloseHandle(wineboot.hThread);
+        CloseHandle(wineboot.hProcess);
+
+        EXPECT_NE(-1, game.ExitCode(15000)) << "the game outlived the session";
+        EXPECT_EQ(c.stored, StoredScore());
+    }
 }
 
 }  // namespace
