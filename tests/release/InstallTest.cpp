@@ -1,12 +1,15 @@
 // The release as a player gets it, under Wine in a prefix of its own: the programs'
 // version and manifest read back from their files, the game started from the unpacked
-// zip, and the installer and the uninstaller run silently.
+// zip, the installer and the uninstaller run silently, updates both ways, the winget
+// manifests read against the installed entry, and the signed files as Windows sees them.
 #include "CoreTestSupport.h"
 #include "SettingsStore.h"
 #include "ZandroVersion.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <softpub.h>
+#include <wintrust.h>
 #include <winver.h>
 
 #include <gtest/gtest.h>
@@ -20,8 +23,9 @@
 #include <string>
 #include <vector>
 
-#if !defined(ZANDRO_SETUP) || !defined(ZANDRO_UNPACKED)
-#error "ZANDRO_SETUP and ZANDRO_UNPACKED must name the installer and the unpacked zip"
+#if !defined(ZANDRO_SETUP) || !defined(ZANDRO_UNPACKED) || !defined(ZANDRO_OLDER_SETUP) || \
+    !defined(ZANDRO_NEWER_SETUP) || !defined(ZANDRO_SIGNED)
+#error "the installers, the unpacked zip and the signed files must be named"
 #endif
 
 namespace {
@@ -40,6 +44,7 @@ std::wstring DosPath(const char* unixPath) {
 }
 const std::wstring kSetup = DosPath(ZANDRO_SETUP);
 const std::wstring kUnpacked = DosPath(ZANDRO_UNPACKED);
+const std::wstring kSigned = DosPath(ZANDRO_SIGNED);
 
 std::wstring Folder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -99,7 +104,7 @@ long RunToEnd(const std::wstring& commandLine) {
     if (process != nullptr) CloseHandle(process);
     return code;
 }
-long RunSetup() { return RunToEnd(L"\"" + kSetup + L"\" /S"); }
+long RunSetup(const std::wstring& setup = kSetup) { return RunToEnd(L"\"" + setup + L"\" /S"); }
 
 bool KeyExists() {
     HKEY key;
@@ -406,6 +411,190 @@ TEST_F(Installed, FileThatCannotBeWrittenStopsTheInstaller) {
     EXPECT_EQ(RunSetup(), 2);
     EXPECT_EQ(Bytes(readme), "the player's notes") << "nothing after the held file";
     CloseHandle(held);
+}
+
+// ---- updates -------------------------------------------------------------------------
+
+const std::wstring kOlderSetup = DosPath(ZANDRO_OLDER_SETUP);  // 1.9
+const std::wstring kNewerSetup = DosPath(ZANDRO_NEWER_SETUP);  // 1.10
+
+// The entries of the list of installed programs that are the game.
+int UninstallEntries() {
+    HKEY programs;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                      KEY_READ, &programs) != ERROR_SUCCESS)
+        return 0;
+    int entries = 0;
+    wchar_t name[256];
+    for (DWORD i = 0, size = 256;
+         RegEnumKeyExW(programs, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = 256) {
+        wchar_t shown[256] = {};
+        DWORD bytes = sizeof shown - sizeof(wchar_t);
+        if (RegGetValueW(programs, name, L"DisplayName", RRF_RT_REG_SZ, nullptr, shown, &bytes) ==
+                ERROR_SUCCESS &&
+            std::wstring(shown) == L"Zandro++")
+            ++entries;
+    }
+    RegCloseKey(programs);
+    return entries;
+}
+
+// The visible top-level window of a process that shows a line of text, or null.
+HWND WindowShowing(HANDLE process, const std::wstring& text) {
+    struct Search {
+        DWORD id;
+        const std::wstring& text;
+        HWND found;
+    } search{GetProcessId(process), text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->id || !IsWindowVisible(window) ||
+                FindWindowExW(window, nullptr, L"Static", s->text.c_str()) == nullptr)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Older, a round played, newer over it: one entry, the new files where the old ones were,
+// the score kept. Then older over newer is refused, with code 3 and a message the player
+// understands when not silent, and changes nothing; the same version again is a repair.
+TEST(Update, NewerReplacesOlderKeepingTheScoreAndOlderIsRefused) {
+    CoInitialize(nullptr);
+    NeloUtility::WriteSetting("Zandro", "Dati", "Score", "50000");
+    ASSERT_EQ(RunSetup(kOlderSetup), 0);
+    EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.9");
+    {
+        Game game(InstallDir() + L"\\Zandro.exe");
+        HWND table = game.WaitFor([&] { return game.Table(); });
+        ASSERT_NE(table, nullptr);
+        for (const wchar_t* caption : {L"START", L"CANCEL"}) {  // half the stake of 500 given up
+            HWND button = game.WaitFor([&] { return FindWindowExW(table, nullptr, L"Button", caption); });
+            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        }
+        EXPECT_TRUE(
+            WaitUntil([] { return NeloUtility::ReadSetting("Zandro", "Dati", "Score") == "49750"; }, 10000));
+        EXPECT_EQ(game.Close(), 0);
+    }
+    EXPECT_TRUE(WaitUntil([] { return Writable(InstallDir() + L"\\Zandro.exe"); }, 10000));
+
+    const std::wstring readme = InstallDir() + L"\\README.txt";
+    ASSERT_EQ(RunSetup(kNewerSetup), 0);
+    EXPECT_EQ(UninstallEntries(), 1);
+    EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.10");
+    EXPECT_EQ(UninstallValue(L"InstallLocation"), InstallDir());
+    EXPECT_NE(Bytes(readme).find("Zandro++ 1.10\r\n"), std::string::npos) << "the new README.txt";
+    EXPECT_EQ(ShortcutTarget(Shortcut()), InstallDir() + L"\\Zandro.exe");
+    EXPECT_EQ(NeloUtility::ReadSetting("Zandro", "Dati", "Score"), "49750");
+
+    const std::string newerReadme = Bytes(readme);
+    EXPECT_EQ(RunSetup(kOlderSetup), 3);
+    HANDLE shown = Launch(L"\"" + kOlderSetup + L"\"");
+    HWND box = WindowShowing(shown, L"A newer version of Zandro++ is already installed.");
+    WaitUntil(
+        [&] { return (box = WindowShowing(shown, L"A newer version of Zandro++ is already installed.")); },
+        15000);
+    EXPECT_NE(box, nullptr) << "no message for the player";
+    if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(shown, 15000), 3);
+    if (shown != nullptr) {
+        TerminateProcess(shown, 9);
+        CloseHandle(shown);
+    }
+    EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.10");
+    EXPECT_TRUE(Bytes(readme) == newerReadme) << "the refused installer changed a file";
+
+    Overwrite(readme, "damaged");
+    EXPECT_EQ(RunSetup(kNewerSetup), 0) << "the same version again repairs";
+    EXPECT_TRUE(Bytes(readme) == newerReadme);
+
+    EXPECT_EQ(RunToEnd(L"\"" + Uninstaller() + L"\" /S"), 0);
+    EXPECT_TRUE(WaitUntil([] { return !Exists(InstallDir()) && !KeyExists(); }, 30000));
+    CoUninitialize();
+}
+
+// ---- winget ---------------------------------------------------------------------------
+
+// The value of "Key: value" in one of the release's winget manifests, without quotes.
+std::wstring ManifestValue(const std::wstring& manifest, const std::string& key) {
+    const std::wstring dist = kSetup.substr(0, kSetup.find_last_of(L'\\') + 1);
+    std::ifstream in((dist + L"ZandroDevelopers.Zandro." + manifest).c_str());
+    for (std::string line; std::getline(in, line);) {
+        const size_t start = line.find_first_not_of(" -");
+        if (start == std::string::npos || line.compare(start, key.size() + 2, key + ": ") != 0) continue;
+        std::string value = line.substr(start + key.size() + 2);
+        if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
+        return std::wstring(value.begin(), value.end());
+    }
+    return L"(missing)";
+}
+
+// What winget reads in the manifests is what the installer does: its silent switch, its
+// scope, and the uninstall entry by which an installed copy is found.
+TEST_F(Installed, WingetManifestsMatchTheUninstallEntry) {
+    const std::wstring keyName =
+        std::wstring(kUninstallKey).substr(std::wstring(kUninstallKey).rfind(L'\\') + 1);
+    const std::pair<std::wstring, std::wstring> matches[] = {
+        {ManifestValue(L"installer.yaml", "ProductCode"), keyName},
+        {ManifestValue(L"installer.yaml", "PackageVersion"), UninstallValue(L"DisplayVersion")},
+        {ManifestValue(L"locale.en-US.yaml", "PackageName"), UninstallValue(L"DisplayName")},
+        {ManifestValue(L"locale.en-US.yaml", "Publisher"), UninstallValue(L"Publisher")},
+        {ManifestValue(L"yaml", "PackageVersion"), kVersion},
+        {ManifestValue(L"installer.yaml", "Silent"), L"/S"},  // as RunSetup installed it
+        {ManifestValue(L"installer.yaml", "Scope"), L"user"},
+    };
+    for (const auto& [manifest, installed] : matches) EXPECT_EQ(manifest, installed);
+    EXPECT_EQ(UninstallValue(L"InstallLocation").rfind(Folder(CSIDL_LOCAL_APPDATA), 0), 0u)
+        << "a user's folder";
+}
+
+// ---- signed ---------------------------------------------------------------------------
+
+LONG Trust(const std::wstring& file) {
+    WINTRUST_FILE_INFO fileInfo{};
+    fileInfo.cbStruct = sizeof fileInfo;
+    fileInfo.pcwszFilePath = file.c_str();
+    WINTRUST_DATA data{};
+    data.cbStruct = sizeof data;
+    data.dwUIChoice = WTD_UI_NONE;
+    data.fdwRevocationChecks = WTD_REVOKE_NONE;
+    data.dwUnionChoice = WTD_CHOICE_FILE;
+    data.pFile = &fileInfo;
+    data.dwStateAction = WTD_STATEACTION_VERIFY;
+    GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
+    const LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    data.dwStateAction = WTD_STATEACTION_CLOSE;
+    WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    return result;
+}
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Windows finds a signature on every signed file, made under an authority it does not
+// trust (the test's own); a changed byte breaks it, and a release built without a
+// certificate has none. Wine checks the signature and the digest but not the root: it
+// answers 0 where Windows answers that the root is untrusted.
+TEST(SignedRelease, WindowsSeesTheSignatureAndAnUntrustedRoot) {
+    const LONG untrustedRoot = UnderWine() ? ERROR_SUCCESS : CERT_E_UNTRUSTEDROOT;
+    const std::pair<std::wstring, LONG> answers[] = {
+        {kSigned + L"\\Zandro.exe", untrustedRoot},
+        {kSigned + L"\\zandro-odds.exe", untrustedRoot},
+        {kSigned + L"\\uninstall.exe", untrustedRoot},
+        {kSigned + L"\\Zandro-" ZANDRO_VERSION "-setup.exe", untrustedRoot},
+        {kSigned + L"\\..\\changed.exe", TRUST_E_BAD_DIGEST},
+        {kSetup, TRUST_E_NOSIGNATURE},
+        {kUnpacked + L"\\Zandro.exe", TRUST_E_NOSIGNATURE},
+    };
+    for (const auto& [file, answer] : answers)
+        EXPECT_EQ(static_cast<unsigned long>(Trust(file)), static_cast<unsigned long>(answer))
+            << file.c_str();
 }
 
 }  // namespace
