@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 
 #ifndef ZANDRO_EXE
 #error "ZANDRO_EXE must name the game's executable"
@@ -283,20 +284,16 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
 // charged as one abandoned on exit (half the stake in the player's turn) and stored before
 // the game ends. The session's end asks nothing, and an idle table stores nothing new.
 TEST(SessionEnd, ChargesARunningRoundAndLeavesAnIdleTableAlone) {
-    struct Case {
-        const char* table;
-        bool startRound;
-        const char* stored;
-    };
-    // The store is set to "1" once the table is up: a table that writes again shows.
-    const Case cases[] = {{"a round in the player's turn", true, "49750"}, {"an idle table", false, "1"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.table);
+    // In a round or not; the store is set to "1" once the table is up, so a write shows.
+    for (const auto& [inRound, stored] : {std::pair{true, "49750"}, std::pair{false, "1"}}) {
+        SCOPED_TRACE(inRound ? "a round in the player's turn" : "an idle table");
         WriteSetting("Zandro", "Dati", "Score", "50000");
         Game game;
         ASSERT_TRUE(game.Start());
         ASSERT_TRUE(game.FindTable(15000));
-        if (c.startRound) ASSERT_TRUE(game.Click(game.ButtonCaptioned(L"START")));
+        if (inRound) {
+            ASSERT_TRUE(game.Click(game.ButtonCaptioned(L"START")));
+        }
         WriteSetting("Zandro", "Dati", "Score", "1");
 
         wchar_t endSession[] = L"wineboot.exe --end-session";
@@ -311,7 +308,7 @@ TEST(SessionEnd, ChargesARunningRoundAndLeavesAnIdleTableAlone) {
         CloseHandle(wineboot.hProcess);
 
         EXPECT_NE(-1, game.ExitCode(15000)) << "the game outlived the session";
-        EXPECT_EQ(c.stored, StoredScore());
+        EXPECT_EQ(stored, StoredScore());
     }
 }
 
