@@ -12,8 +12,13 @@ LRESULT CALLBACK WatchSessionEnd(HWND window, UINT message, WPARAM wParam, LPARA
     // The session may end as far as the table is concerned: it never asks the player.
     if (message == WM_QUERYENDSESSION) return TRUE;
     // wParam is FALSE when another program has held the end up: the session goes on,
-    // and so does the round.
-    if (message == WM_ENDSESSION && wParam != FALSE && watchedTable != nullptr) watchedTable->LeaveTable();
+    // and so does the round. Otherwise the table goes with the session, so that a process
+    // the system leaves running (a restart manager's close) has no charged round to play on.
+    if (message == WM_ENDSESSION && wParam != FALSE && watchedTable != nullptr) {
+        watchedTable->LeaveTable();
+        DestroyWindow(window);
+        return 0;
+    }
     return CallWindowProcW(tableProcedure, window, message, wParam, lParam);
 }
 

@@ -7,8 +7,8 @@
 ;   OUTFILE  the installer to write
 ;   SIGN     (when a certificate is given) release/sign, run on the uninstaller and the
 ;            installer as soon as makensis has written them
-; Exit codes of a silent run: 0 installed, 1 cancelled, 2 the game is running or a program
-; file cannot be written, 3 a newer version is installed; each of 1 to 3 changes nothing.
+; Exit codes: 0 installed, 1 cancelled, 2 the game is running or a program file cannot be
+; written, 3 a newer version is installed. 1, 3 and a running game change nothing.
 ; Debian's Wine runs 64-bit programs only, so the installer is one too.
 Target amd64-unicode
 ; The files' own dates stay out of the installer: the same files give the same bytes.
