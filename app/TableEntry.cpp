@@ -1,6 +1,7 @@
 #include "TableEntry.h"
 
 #include "FormMain.h"
+#include "SessionEnd.h"
 
 #include <new>
 
@@ -31,6 +32,7 @@ int RunTable(HINSTANCE instance, const std::string& title) {
         TellNoWindow();
         return kNoWindowExitCode;
     }
+    LeaveTableAtSessionEnd(*form);
     NeloUtility::RunMessageLoop(form);
     NeloUtility::DeleteElement(form);
     return 0;

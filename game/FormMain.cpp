@@ -436,9 +436,13 @@ bool FormMain::ConfirmClose() {
         RegisterHotKeys();
         return false;
     }
+    LeaveTable();
+    return true;
+}
+
+void FormMain::LeaveTable() {
     round.AbandonRound();
     if (dealTimer != nullptr && dealTimer->running) dealTimer->Stop();
-    return true;
 }
 
 void FormMain::OnFormResized() {}

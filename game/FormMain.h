@@ -40,6 +40,10 @@ public:
 
     using Form::SetEnabled;  // the form's own, beside the table's controls' below
 
+    // The player leaves the table, by a close answered Yes or by the end of the Windows
+    // session: a running round is charged as abandoned and stored, and the dealer stops.
+    void LeaveTable();
+
     HBRUSH OnControlColor(HDC deviceContext) override;
 
     // Operations of the main form, after those of Form.

@@ -3,7 +3,12 @@
 ;   VERSION  the program's version ("1.0")
 ;   STAGE    the folder holding Zandro.exe, zandro-odds.exe and README.txt
 ;   ICON     the game's icon file
+;   WIZARD   the picture beside the first and the last page (164 x 314)
 ;   OUTFILE  the installer to write
+;   SIGN     (when a certificate is given) release/sign, run on the uninstaller and the
+;            installer as soon as makensis has written them
+; Exit codes: 0 installed, 1 cancelled, 2 the game is running or a program file cannot be
+; written, 3 a newer version is installed. 1, 3 and a running game change nothing.
 ; Debian's Wine runs 64-bit programs only, so the installer is one too.
 Target amd64-unicode
 ; The files' own dates stay out of the installer: the same files give the same bytes.
@@ -14,6 +19,8 @@ SetCompressor /SOLID lzma
 AllowSkipFiles off
 
 !include "LogicLib.nsh"
+!include "MUI2.nsh"
+!include "WordFunc.nsh"
 
 !define PRODUCT "Zandro++"
 !define PUBLISHER "the Zandro++ developers"
@@ -24,10 +31,10 @@ AllowSkipFiles off
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-Icon "${ICON}"
-UninstallIcon "${ICON}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+; An update goes where the player put the game the first time.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "${PRODUCT} ${VERSION}"
@@ -39,9 +46,43 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} installer"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Zandro++ developers"
 
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
+
+; The pages a player knows: welcome, folder, progress, and a last page that starts the game.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TITLE "Welcome to ${PRODUCT} ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, 7.5 against the dealer, for your \
+  Windows user only: no administrator rights are needed.$\r$\n$\r$\nAn installed ${PRODUCT} is \
+  replaced, and your score is kept.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Zandro.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; An installer older than the installed game stops with exit code 3: going back a version
+; is done by removing the game first. The same version again is a repair and goes on.
+!macro RefuseOlderThanInstalled
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $1 != ""
+    ${VersionCompare} "$1" "${VERSION}" $2
+    ${If} $2 = 1
+      MessageBox MB_OK|MB_ICONSTOP "A newer version of ${PRODUCT} is already installed." /SD IDOK
+      SetErrorLevel 3
+      Quit
+    ${EndIf}
+  ${EndIf}
+!macroend
 
 ; $0 = 1 when the game is running. Files of a running program cannot be replaced or
 ; removed, and a half-replaced game would not start again.
@@ -79,6 +120,7 @@ UninstPage instfiles
 
 Function .onInit
   SetShellVarContext current
+  !insertmacro RefuseOlderThanInstalled
   !insertmacro RefuseWhileGameRuns
 FunctionEnd
 

@@ -1,7 +1,8 @@
 // Nothing is lost when the game dies: the real program is started, played from outside
 // by clicks on its buttons, and killed at a random moment, fifty times over. The store
 // must then hold the score of the last outcome that finished, and the next start must
-// show it. And a second start leaves the running table alone: one table per player.
+// show it. And a second start leaves the running table alone: one table per player. And
+// the end of the Windows session settles a running round as a close does.
 #include "CoreTestSupport.h"
 #include "SettingsStore.h"
 
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 
 #ifndef ZANDRO_EXE
 #error "ZANDRO_EXE must name the game's executable"
@@ -276,6 +278,60 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
     const std::string shown = table.ShownScore();
     EXPECT_TRUE(shown == "49500" || shown == "50500") << shown;
     EXPECT_EQ(shown, StoredScore());
+}
+
+// Ends the session as Wine's wineboot does for every program: the question, then the end.
+bool EndSession() {
+    wchar_t endSession[] = L"wineboot.exe --end-session";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION wineboot{};
+    if (!CreateProcessW(nullptr, endSession, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &wineboot))
+        return false;
+    const bool ended = WaitForSingleObject(wineboot.hProcess, 30000) == WAIT_OBJECT_0;
+    CloseHandle(wineboot.hThread);
+    CloseHandle(wineboot.hProcess);
+    return ended;
+}
+
+// Logging off in the middle of a round is no free way out of a losing hand: the round is
+// charged as one abandoned on exit (half the stake in the player's turn) and stored before
+// the game ends. The session's end asks nothing, and an idle table stores nothing new. Told
+// by the two messages alone (as a restart manager closes a program), the game ends itself.
+TEST(SessionEnd, ChargesARunningRoundAndLeavesAnIdleTableAlone) {
+    struct Case {
+        const char* how;
+        bool inRound;
+        bool byWineboot;
+        const char* stored;  // the store holds "1" from when the table is up: a write shows
+    } const cases[] = {{"wineboot, in a round", true, true, "49750"},
+                       {"wineboot, idle table", false, true, "1"},
+                       {"the messages alone, in a round", true, false, "49750"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        WriteSetting("Zandro", "Dati", "Score", "50000");
+        Game game;
+        ASSERT_TRUE(game.Start());
+        ASSERT_TRUE(game.FindTable(15000));
+        if (c.inRound) {
+            ASSERT_TRUE(game.Click(game.ButtonCaptioned(L"START")));
+        }
+        WriteSetting("Zandro", "Dati", "Score", "1");
+        DWORD_PTR mayEnd = 0, ignored = 0;
+        if (c.byWineboot) {
+            EXPECT_TRUE(EndSession()) << "the session's end was held up";
+        } else {
+            SendMessageTimeoutW(game.main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
+                                &mayEnd);
+            EXPECT_EQ(DWORD_PTR{TRUE}, mayEnd);
+            SendMessageTimeoutW(game.main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
+                                &ignored);
+        }
+        const long code = game.ExitCode(15000);
+        EXPECT_TRUE(c.byWineboot ? code != -1 : code == 0) << "the game outlived the session: " << code;
+        EXPECT_EQ(c.stored, StoredScore());
+    }
 }
 
 }  // namespace

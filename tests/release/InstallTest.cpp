@@ -1,12 +1,15 @@
 // The release as a player gets it, under Wine in a prefix of its own: the programs'
 // version and manifest read back from their files, the game started from the unpacked
-// zip, and the installer and the uninstaller run silently.
+// zip, the installer and the uninstaller run silently, updates both ways, the winget
+// manifests read against the installed entry, and the signed files as Windows sees them.
 #include "CoreTestSupport.h"
 #include "SettingsStore.h"
 #include "ZandroVersion.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <softpub.h>
+#include <wintrust.h>
 #include <winver.h>
 
 #include <gtest/gtest.h>
@@ -20,8 +23,9 @@
 #include <string>
 #include <vector>
 
-#if !defined(ZANDRO_SETUP) || !defined(ZANDRO_UNPACKED)
-#error "ZANDRO_SETUP and ZANDRO_UNPACKED must name the installer and the unpacked zip"
+#if !defined(ZANDRO_SETUP) || !defined(ZANDRO_UNPACKED) || !defined(ZANDRO_OLDER_SETUP) || \
+    !defined(ZANDRO_NEWER_SETUP) || !defined(ZANDRO_SIGNED)
+#error "the installers, the unpacked zip and the signed files must be named"
 #endif
 
 namespace {
@@ -40,6 +44,7 @@ std::wstring DosPath(const char* unixPath) {
 }
 const std::wstring kSetup = DosPath(ZANDRO_SETUP);
 const std::wstring kUnpacked = DosPath(ZANDRO_UNPACKED);
+const std::wstring kSigned = DosPath(ZANDRO_SIGNED);
 
 std::wstring Folder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -99,7 +104,7 @@ long RunToEnd(const std::wstring& commandLine) {
     if (process != nullptr) CloseHandle(process);
     return code;
 }
-long RunSetup() { return RunToEnd(L"\"" + kSetup + L"\" /S"); }
+long RunSetup(const std::wstring& setup = kSetup) { return RunToEnd(L"\"" + setup + L"\" /S"); }
 
 bool KeyExists() {
     HKEY key;
@@ -145,9 +150,12 @@ public:
         CloseHandle(process);
     }
 
-    // The table: the process's top-level window with the START button.
+    // The table: the process's top-level window with the START button (CANCEL in a round).
     HWND Table() const {
-        return TopLevel([](HWND w) { return FindWindowExW(w, nullptr, L"Button", L"START") != nullptr; });
+        return TopLevel([](HWND w) {
+            return FindWindowExW(w, nullptr, L"Button", L"START") != nullptr ||
+                   FindWindowExW(w, nullptr, L"Button", L"CANCEL") != nullptr;
+        });
     }
     HWND TopLevelTitled(const std::wstring& title) const {
         return TopLevel([&](HWND w) { return WindowText(w) == title; });
@@ -158,11 +166,16 @@ public:
         return found;
     }
 
+    // A click on the table's button with this caption, once it shows.
+    void Press(const wchar_t* caption) const {
+        HWND button = WaitFor([&] { return FindWindowExW(Table(), nullptr, L"Button", caption); });
+        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+
     // The title line of the about box that INFO opens; the box is closed again.
     std::wstring AboutTitle() const {
-        HWND info = FindWindowExW(Table(), nullptr, L"Button", L"INFO");
-        PostMessageW(info, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageW(info, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        Press(L"INFO");
         HWND box = WaitFor([&] { return TopLevelTitled(L"Info..."); });
         if (box == nullptr) return L"(no about box)";
         // The title line is the label at the top of the text column, right of the logo.
@@ -406,6 +419,136 @@ TEST_F(Installed, FileThatCannotBeWrittenStopsTheInstaller) {
     EXPECT_EQ(RunSetup(), 2);
     EXPECT_EQ(Bytes(readme), "the player's notes") << "nothing after the held file";
     CloseHandle(held);
+}
+
+// ---- updates -------------------------------------------------------------------------
+
+const std::wstring kOlderSetup = DosPath(ZANDRO_OLDER_SETUP);  // 1.9
+const std::wstring kNewerSetup = DosPath(ZANDRO_NEWER_SETUP);  // 1.10
+
+// The entries of the list of installed programs.
+DWORD InstalledPrograms() {
+    DWORD count = 0;
+    HKEY list;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                      KEY_READ, &list) != ERROR_SUCCESS)
+        return 0;
+    RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr);
+    RegCloseKey(list);
+    return count;
+}
+
+// Older, a round played, newer over it: still one entry, the new files where the old ones
+// were, the score kept. Then older over newer is refused, with code 3 and a message the
+// player understands when not silent, and changes nothing.
+TEST_F(Installed, NewerReplacesOlderKeepingTheScoreAndOlderIsRefused) {
+    NeloUtility::WriteSetting("Zandro", "Dati", "Score", "50000");
+    const DWORD programs = InstalledPrograms();
+    ASSERT_EQ(RunSetup(kOlderSetup), 0);
+    {
+        Game game(InstallDir() + L"\\Zandro.exe");
+        ASSERT_NE(game.WaitFor([&] { return game.Table(); }), nullptr);
+        game.Press(L"START");
+        game.Press(L"CANCEL");  // half the stake of 500 given up
+        EXPECT_TRUE(
+            WaitUntil([] { return NeloUtility::ReadSetting("Zandro", "Dati", "Score") == "49750"; }, 9000));
+        EXPECT_EQ(game.Close(), 0);
+    }
+    EXPECT_TRUE(WaitUntil([] { return Writable(InstallDir() + L"\\Zandro.exe"); }, 10000));
+
+    const std::wstring readme = InstallDir() + L"\\README.txt";
+    ASSERT_EQ(RunSetup(kNewerSetup), 0);
+    EXPECT_EQ(InstalledPrograms(), programs);
+    EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.10");
+    EXPECT_EQ(UninstallValue(L"InstallLocation"), InstallDir());
+    EXPECT_NE(Bytes(readme).find("Zandro++ 1.10\r\n"), std::string::npos) << "the new README.txt";
+    EXPECT_EQ(ShortcutTarget(Shortcut()), InstallDir() + L"\\Zandro.exe");
+    EXPECT_EQ(NeloUtility::ReadSetting("Zandro", "Dati", "Score"), "49750");
+
+    const std::string newerReadme = Bytes(readme);
+    EXPECT_EQ(RunSetup(kOlderSetup), 3);
+    HANDLE shown = Launch(L"\"" + kOlderSetup + L"\"");
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            box = FindWindowW(nullptr, L"Zandro++ 1.9 Setup");
+            return FindWindowExW(box, nullptr, L"Static",
+                                 L"A newer version of Zandro++ is already installed.");
+        },
+        15000))
+        << "no message for the player";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(shown, 15000), 3);
+    TerminateProcess(shown, 9);  // fails harmlessly when the installer has ended
+    CloseHandle(shown);
+    EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.10");
+    EXPECT_TRUE(Bytes(readme) == newerReadme) << "the refused installer changed a file";
+}
+
+// ---- winget ---------------------------------------------------------------------------
+
+// The value of "Key: value" in one of the release's winget manifests, without quotes.
+std::wstring ManifestValue(const std::wstring& manifest, const std::string& key) {
+    const std::wstring dist = kSetup.substr(0, kSetup.find_last_of(L'\\') + 1);
+    std::ifstream in((dist + L"ZandroDevelopers.Zandro." + manifest).c_str());
+    for (std::string line; std::getline(in, line);) {
+        const size_t start = line.find_first_not_of(" -");
+        if (start == std::string::npos || line.compare(start, key.size() + 2, key + ": ") != 0) continue;
+        std::string value = line.substr(start + key.size() + 2);
+        if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
+        return std::wstring(value.begin(), value.end());
+    }
+    return L"(missing)";
+}
+
+// What winget reads in the manifests is what the installer does: its silent switch, its
+// scope (the entry read here is the user's), and the uninstall entry by which winget finds
+// an installed copy.
+TEST_F(Installed, WingetManifestsMatchTheUninstallEntry) {
+    const std::pair<std::wstring, std::wstring> matches[] = {
+        {ManifestValue(L"installer.yaml", "ProductCode"), L"Zandro++"},  // the key's name
+        {ManifestValue(L"installer.yaml", "PackageVersion"), UninstallValue(L"DisplayVersion")},
+        {ManifestValue(L"locale.en-US.yaml", "PackageName"), UninstallValue(L"DisplayName")},
+        {ManifestValue(L"locale.en-US.yaml", "Publisher"), UninstallValue(L"Publisher")},
+        {ManifestValue(L"yaml", "PackageVersion"), kVersion},
+        {ManifestValue(L"installer.yaml", "Silent"), L"/S"},  // as RunSetup installed it
+        {ManifestValue(L"installer.yaml", "Scope"), L"user"},
+    };
+    for (const auto& [manifest, installed] : matches) EXPECT_EQ(manifest, installed);
+}
+
+// ---- signed ---------------------------------------------------------------------------
+
+// Windows' own check of a program's signature.
+LONG Trust(const std::wstring& file) {
+    WINTRUST_FILE_INFO fileInfo{sizeof fileInfo, file.c_str(), nullptr, nullptr};
+    WINTRUST_DATA data{};
+    data.cbStruct = sizeof data;
+    data.dwUIChoice = WTD_UI_NONE;
+    data.dwUnionChoice = WTD_CHOICE_FILE;
+    data.pFile = &fileInfo;
+    data.dwStateAction = WTD_STATEACTION_VERIFY;
+    GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
+    const LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    data.dwStateAction = WTD_STATEACTION_CLOSE;
+    WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    return result;
+}
+
+// Windows finds a signature on every signed file, made under an authority it does not
+// trust (the test's own); a changed byte breaks it, and a release built without a
+// certificate has none. Wine checks the signature and the digest but not the root: it
+// answers 0 where Windows answers that the root is untrusted.
+TEST(SignedRelease, WindowsSeesTheSignatureAndAnUntrustedRoot) {
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    const unsigned long untrustedRoot = wine ? 0 : CERT_E_UNTRUSTEDROOT;
+    for (const wchar_t* file :
+         {L"Zandro.exe", L"zandro-odds.exe", L"uninstall.exe", L"Zandro-" ZANDRO_VERSION "-setup.exe"})
+        EXPECT_EQ(static_cast<unsigned long>(Trust(kSigned + L"\\" + file)), untrustedRoot) << file;
+    EXPECT_EQ(static_cast<unsigned long>(Trust(kSigned + L"\\..\\changed.exe")), TRUST_E_BAD_DIGEST);
+    for (const std::wstring& file : {kSetup, kUnpacked + L"\\Zandro.exe"})
+        EXPECT_EQ(static_cast<unsigned long>(Trust(file)), TRUST_E_NOSIGNATURE) << "unsigned";
 }
 
 }  // namespace
