@@ -1,5 +1,6 @@
 #include "ElementWindowProc.h"
 
+#include "AccessibleElement.h"
 #include "Button.h"
 #include "CommandElement.h"
 #include "Form.h"
@@ -52,6 +53,7 @@ void ForgetElement(GUIElement* element) {
     if (static_cast<GUIElement*>(activeForm) == element) activeForm = nullptr;
     if (static_cast<GUIElement*>(activePanel) == element) activePanel = nullptr;
     if (static_cast<GUIElement*>(lastClickedPanel) == element) lastClickedPanel = nullptr;
+    ForgetAccessible(element);
 }
 
 GUIElement* FindElementByWindow(HWND window) {
@@ -388,6 +390,9 @@ Handled Handle(GUIElement* element, const Message& m) {
         case WM_HSCROLL:
         case WM_VSCROLL: return OnScroll(element, m);
         case WM_MOUSEWHEEL: return OnMouseWheel(element, m);
+        case WM_GETOBJECT:
+            if (LRESULT reply = AnswerGetObject(element, m.window, m.wParam, m.lParam)) return {true, reply};
+            break;
         default: break;
     }
     if (element == nullptr) return kDefault;
