@@ -450,6 +450,7 @@ bool FormMain::ConfirmClose() {
     narrator.RememberFocus();
     if (!AskYesNo("Do you really want to go exit?", "Exit")) {
         RegisterHotKeys();
+        narrator.ReturnToTable();
         return false;
     }
     round.AbandonRound();

@@ -122,4 +122,14 @@ void TableNarrator::KeepFocus() {
     if (focus != target) SetFocus(target);
 }
 
+void TableNarrator::ReturnToTable() {
+    HWND front = GetForegroundWindow();
+    DWORD owner = 0;
+    if (front != nullptr) GetWindowThreadProcessId(front, &owner);
+    if (front == nullptr || (owner == GetCurrentProcessId() && front != form.window))
+        SetForegroundWindow(form.window);
+    else if (front == form.window && GetFocus() == nullptr)
+        TableFocused();
+}
+
 }  // namespace DoDadu

@@ -35,6 +35,9 @@ public:
     void RememberFocus();
     void TableFocused();
     void KeepFocus();
+    // After a question of the program was answered: the table is the active window again
+    // unless the player went elsewhere, and the control the player left has the focus.
+    void ReturnToTable();
 
 private:
     NeloUtility::GUIElement* Cell(TableCell cell) const;

@@ -335,4 +335,95 @@ TEST_F(Accessibility, HookHearsTheDealersTurn) {
     EXPECT_EQ(dealerCards, shows) << "one show event per card the dealer drew";
 }
 
+// A key pressed and released on the keyboard, as the foreground window receives it.
+void Press(WORD key, bool shift = false) {
+    std::vector<INPUT> strokes;
+    auto add = [&](WORD code, DWORD flags) {
+        INPUT stroke{};
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = code;
+        stroke.ki.dwFlags = flags;
+        strokes.push_back(stroke);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+    coretest::Pump(200);
+}
+
+// A top-level window of the game with this title (the about box, the exit question).
+HWND WindowOfGame(const Game& game, const wchar_t* title) {
+    HWND found = FindWindowW(nullptr, title);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    return owner == game.Id() && IsWindowVisible(found) ? found : nullptr;
+}
+
+// No mouse: the harness brings the table to the front once, as the player's start of the
+// program does, and every step after it is a key.
+TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
+    SetForegroundWindow(game.main);
+    auto focusOn = [&](HWND window) {
+        return WaitFor([&] { return window != nullptr && game.Focus() == window; });
+    };
+    ASSERT_TRUE(focusOn(game.Button(L"START")));
+
+    // Round one: START, the stake raised with the slider's arrow, a card, STOP.
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return game.Button(L"CANCEL") != nullptr; }));
+    for (int i = 0; i < 3; ++i) Press(VK_TAB);
+    ASSERT_TRUE(focusOn(game.Element("slider"))) << "Tab reaches the slider past the disabled stake button";
+    Press(VK_RIGHT);
+    EXPECT_TRUE(WaitFor(
+        [&] { return std::regex_match(ReadAccessible(game.Element("slider")).value, std::regex("1.000")); }));
+    Press(VK_TAB, true);
+    ASSERT_TRUE(focusOn(game.Button(L"GET CARD")));
+    Press(VK_SPACE);
+    if (game.Button(L"CANCEL") != nullptr) {  // not over 7.5
+        if (game.Focus() != game.Button(L"STOP")) Press(VK_TAB, true);
+        ASSERT_TRUE(focusOn(game.Button(L"STOP")));
+        Press(VK_SPACE);
+        EXPECT_TRUE(focusOn(game.main)) << "STOP hands the focus to the table";
+        ASSERT_TRUE(game.RoundOver());
+    }
+    ASSERT_TRUE(focusOn(game.Button(L"START"))) << "START has the focus when the round ends";
+    const std::string afterOne = StoredScore();
+    EXPECT_TRUE(afterOne == "49000" || afterOne == "51000") << afterOne;
+
+    // Round two, given up at once: half the stake of 500.
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return game.Button(L"CANCEL") != nullptr; }));
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return game.Button(L"START") != nullptr; }));
+    EXPECT_EQ(std::to_string(std::stoi(afterOne) - 250), StoredScore());
+    ASSERT_TRUE(focusOn(game.Button(L"START")));
+
+    // The about box: opened from INFO, closed with Escape; the focus comes back to INFO.
+    Press(VK_TAB, true);
+    Press(VK_TAB, true);
+    ASSERT_TRUE(focusOn(game.Button(L"INFO")));
+    Press(VK_SPACE);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = WindowOfGame(game, L"Info...")) != nullptr; }));
+    EXPECT_TRUE(focusOn(FindWindowExW(about, nullptr, L"Button", L"OK")));
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return WindowOfGame(game, L"Info...") == nullptr; }));
+    EXPECT_TRUE(focusOn(game.Button(L"INFO")));
+
+    // The exit question from EXIT: No keeps the table, Yes leaves.
+    Press(VK_TAB);
+    ASSERT_TRUE(focusOn(game.Button(L"EXIT")));
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return WindowOfGame(game, L"Exit") != nullptr; }));
+    Press('N');
+    ASSERT_TRUE(WaitFor([&] { return WindowOfGame(game, L"Exit") == nullptr; }));
+    EXPECT_TRUE(focusOn(game.Button(L"EXIT")));
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return WindowOfGame(game, L"Exit") != nullptr; }));
+    Press('Y');
+    EXPECT_TRUE(game.Ended(10000));
+}
+
 }  // namespace
