@@ -277,6 +277,9 @@ void FormMain::BuildLayout() {
     round.ResetTable();
     MakeDealTimer();
     narrator.DescribeTable();
+    // No focus mark until the keyboard is used: a table played with the mouse looks as it
+    // always did, while START holds the focus for a player who starts with a key.
+    SetFocusMarksHidden(window, true);
 }
 
 void FormMain::BuildMenuBar() {

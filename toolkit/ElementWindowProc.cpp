@@ -162,6 +162,8 @@ void MoveFocusWithTab(GUIElement* element, HWND window) {
     HWND next = GetNextDlgTabItem(dialog, window, backwards);
     if (next == nullptr) return;
     if (GUIElement* target = FindElementByWindow(next)) target->Focus();
+    // The keyboard is in use: focus marks show from now on, in a window that hid them.
+    SetFocusMarksHidden(GetAncestor(window, GA_ROOT), false);
 }
 
 Handled OnCharMessage(GUIElement& element, WPARAM character) {
@@ -415,7 +417,10 @@ LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (message == WM_NCDESTROY) SubclassedProcedures().erase(window);
+    if (message == WM_NCDESTROY) {
+        SubclassedProcedures().erase(window);
+        if (GetParent(window) == nullptr) SetFocusMarksHidden(window, false);
+    }
     if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
