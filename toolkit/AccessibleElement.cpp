@@ -36,7 +36,7 @@ const Description* Find(const GUIElement& element) {
 }
 
 // A caption split over lines is read as one line.
-std::wstring OneLine(std::wstring text) {
+std::wstring OneLine(const std::wstring& text) {
     std::wstring line;
     for (wchar_t unit : text) {
         if (unit == L'\r') continue;
