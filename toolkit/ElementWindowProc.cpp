@@ -159,7 +159,8 @@ void MoveFocusWithTab(GUIElement* element, HWND window) {
     if (auto* child = dynamic_cast<Child*>(element); child != nullptr && child->parent != nullptr)
         dialog = child->parent->window;
     bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    HWND next = GetNextDlgTabItem(dialog, window, backwards);
+    // A form holding the focus itself starts from its first (or last) tab stop.
+    HWND next = GetNextDlgTabItem(dialog, window == dialog ? nullptr : window, backwards);
     if (next == nullptr) return;
     if (GUIElement* target = FindElementByWindow(next)) target->Focus();
     // The keyboard is in use: focus marks show from now on, in a window that hid them.
