@@ -1,6 +1,7 @@
 #include "FormMain.h"
 
 #include "FormAbout.h"
+#include "ScreenReaderNotice.h"
 #include "Shell.h"
 #include "UserLocale.h"
 #include "ZandroVersion.h"
@@ -110,6 +111,17 @@ int LeftButtonPressed(GUIElement* element, HWND, int x, int y) {
     return 0;
 }
 
+// The table window itself got the focus, or another window took the activation.
+int TableFocused(GUIElement* element) {
+    if (FormMain* form = AsMainForm(element)) form->narrator.TableFocused();
+    return 0;
+}
+
+int TableLeft(GUIElement* element) {
+    if (FormMain* form = AsMainForm(element)) form->narrator.RememberFocus();
+    return 0;
+}
+
 // The children's events.
 
 void ButtonPressed(GUIElement* button) {
@@ -215,6 +227,8 @@ void FormMain::SetFormEvents() {
     KeyUp = KeyReleased;
     LeftButtonUp = LeftButtonReleased;
     LeftButtonDown = LeftButtonPressed;
+    GotFocus = TableFocused;
+    Deactivated = TableLeft;
 }
 
 // The game's icon at both sizes the system shows: the small one in the caption, the large
@@ -262,6 +276,10 @@ void FormMain::BuildLayout() {
     round.ShowAndSaveScore();
     round.ResetTable();
     MakeDealTimer();
+    narrator.DescribeTable();
+    // No focus mark until the keyboard is used: a table played with the mouse looks as it
+    // always did, while START holds the focus for a player who starts with a key.
+    SetFocusMarksHidden(window, true);
 }
 
 void FormMain::BuildMenuBar() {
@@ -432,8 +450,10 @@ HBRUSH FormMain::OnControlColor(HDC deviceContext) {
 // round and stops the dealer.
 bool FormMain::ConfirmClose() {
     UnregisterHotKeys();
+    narrator.RememberFocus();
     if (!AskYesNo("Do you really want to go exit?", "Exit")) {
         RegisterHotKeys();
+        narrator.ReturnToTable();
         return false;
     }
     LeaveTable();
@@ -450,6 +470,7 @@ void FormMain::OnFormResized() {}
 void FormMain::OnDealerTick() {
     round.OnDealerTick();
     FollowDealerTurn();
+    narrator.KeepFocus();
 }
 
 bool FormMain::OnFormChar(int) { return true; }
@@ -507,6 +528,7 @@ void FormMain::OnButtonClick(GUIElement* button) {
         FollowDealerTurn();
     } else if (getCardButton != nullptr && id == getCardButton->commandId)
         round.OnGetCardClicked();
+    narrator.KeepFocus();
 }
 
 void FormMain::OnStakeChanged(GUIElement*, int position) { round.OnStakeChanged(position); }
@@ -514,6 +536,7 @@ void FormMain::OnStakeChanged(GUIElement*, int position) { round.OnStakeChanged(
 // A fresh about box for every press; the one it replaces may still be on screen, so it
 // is deleted only when the message loop ends.
 void FormMain::ShowAbout() {
+    narrator.RememberFocus();  // given back when the box closes
     if (aboutForm != nullptr) DeferDelete(aboutForm);
     aboutForm = new FormAbout(this);
     aboutForm->logoId = kAboutLogoPicture;
@@ -559,19 +582,26 @@ Image* FormMain::CardPlace(CardRow row, int index) const {
 
 void FormMain::SetCellText(TableCell cell, const std::string& cellText) {
     if (CellControl* target = Cell(cell)) target->SetTextNarrow(cellText);
+    narrator.CellChanged(cell, cellText);
 }
 
 void FormMain::ShowCard(CardRow row, int index, int picture) {
     if (Image* place = CardPlace(row, index)) {
+        const bool wasShown = place->created && place->visible;
         // The table is refreshed after every card: a place that already shows this
         // picture keeps it rather than loading it again.
         if (place->resourceId != picture || place->bitmap == nullptr) place->SetImage(picture);
         place->Show();
+        narrator.CardShown(*place, picture, wasShown);
     }
 }
 
 void FormMain::HideCard(CardRow row, int index) {
-    if (Image* place = CardPlace(row, index)) place->Hide();
+    if (Image* place = CardPlace(row, index)) {
+        const bool wasShown = place->created && place->visible;
+        place->Hide();
+        narrator.CardHidden(*place, wasShown);
+    }
 }
 
 void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
@@ -582,7 +612,11 @@ void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
 }
 
 void FormMain::SetEnabled(TableControl control, bool enable) {
-    if (GUIElement* element = Control(control)) element->SetEnabled(enable);
+    if (GUIElement* element = Control(control)) {
+        const bool wasEnabled = element->enabled;
+        element->SetEnabled(enable);
+        narrator.ControlEnabled(*element, wasEnabled);
+    }
 }
 
 bool FormMain::IsEnabled(TableControl control) const {
@@ -592,6 +626,7 @@ bool FormMain::IsEnabled(TableControl control) const {
 
 void FormMain::SetCaption(TableControl control, const std::string& caption) {
     if (GUIElement* element = Control(control)) element->SetTextNarrow(caption);
+    narrator.CaptionChanged(control, caption);
 }
 
 std::string FormMain::Caption(TableControl control) const {
@@ -622,5 +657,10 @@ void FormMain::PlayWave(int resourceId) {
     }();
     if (playSound != nullptr) playSound(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
 }
+
+// The round's moments are worded only where the platform can speak them.
+bool FormMain::WantsSentences() const { return ScreenReaderNotice::Available(); }
+
+void FormMain::Announce(const std::string& sentence) { narrator.Speak(sentence); }
 
 }  // namespace DoDadu

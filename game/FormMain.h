@@ -6,6 +6,7 @@
 #include "DealerClock.h"
 #include "Round.h"
 #include "ScoreStore.h"
+#include "TableNarrator.h"
 #include "TableView.h"
 
 #include "Button.h"
@@ -70,6 +71,7 @@ public:
     LocalTimeClock localTime;
     RegistryScoreStore store;
     Round round;
+    TableNarrator narrator{*this};  // names, announcements and the keyboard focus
 
     HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
     NeloUtility::FormAbout* aboutForm = nullptr;
@@ -132,6 +134,8 @@ private:
     void SetStakePosition(int position) override;
     int StakePosition() override;
     void PlayWave(int resourceId) override;
+    bool WantsSentences() const override;
+    void Announce(const std::string& sentence) override;
 
     NeloUtility::CellControl* Cell(TableCell cell) const;
     NeloUtility::GUIElement* Control(TableControl control) const;

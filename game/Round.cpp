@@ -61,8 +61,10 @@ void Round::OnStartClicked() {
 }
 
 void Round::Cancel() {
-    ChangeScore(-(CurrentStake() / 2));
+    const int penalty = CurrentStake() / 2;
+    ChangeScore(-penalty);
     ShowAndSaveScore();
+    Announce(RoundMoment::RoundGivenUp, 0, 0.0, penalty);
     roundActive = false;
     ResetTable();
     view.SetCaption(TableControl::StartButton, kStartCaption);
@@ -83,10 +85,12 @@ void Round::Start() {
     SetPlayControlsLocked(false);
     roundActive = true;
     view.SetCaption(TableControl::StartButton, kCancelCaption);
+    Announce(RoundMoment::PlayerGetsCard, cards.playerHand.back(), cards.playerPoints);
 }
 
 void Round::OnGetCardClicked() {
     DrawCard(cards.playerHand);
+    Announce(RoundMoment::PlayerGetsCard, cards.playerHand.back(), cards.playerPoints);
     if (cards.playerPoints > kBestHand)
         PlayerBusts();
     else if (cards.playerPoints == kBestHand)
@@ -97,9 +101,11 @@ void Round::OnGetCardClicked() {
 
 void Round::PlayerBusts() {
     view.SetCellText(TableCell::Message, kMessagePlayerBusts);
-    ChangeScore(-static_cast<std::int64_t>(CurrentStake()));
+    const int stake = CurrentStake();
+    ChangeScore(-static_cast<std::int64_t>(stake));
     playerTurn = 0;
     ShowAndSaveScore();
+    Announce(RoundMoment::PlayerBusts, 0, cards.playerPoints, stake);
     SetPlayControlsLocked(true);
     roundActive = false;
     PlayResourceSound(kPlayerLosesSound);
@@ -114,6 +120,7 @@ void Round::OnStopClicked() {
     view.SetEnabled(TableControl::StartButton, false);  // no CANCEL while the dealer plays
     view.SetCellText(TableCell::Message, kMessageDealerPlays);
     restartDealerClock = true;
+    Announce(RoundMoment::DealerTurnsCard, cards.dealerHand.front(), cards.dealerPoints);
 }
 
 void Round::OnStakeChanged(int position) {
@@ -152,6 +159,7 @@ void Round::DealerStep() {
     else if (DealerStops(cards.dealerPoints, cards.playerShownPoints, showsWild)) {
         view.SetCellText(TableCell::Message, kMessageDealerStops);
         outcomePending = true;
+        Announce(RoundMoment::DealerStops, 0, cards.dealerPoints);
     } else {
         DealerDraws();
     }
@@ -162,7 +170,8 @@ void Round::Showdown() {
     outcomePending = false;
     std::int64_t stake = CurrentStake();
     // The player wins only when strictly ahead: a tie goes to the dealer.
-    if (cards.playerPoints > cards.dealerPoints) {
+    const bool won = cards.playerPoints > cards.dealerPoints;
+    if (won) {
         view.SetCellText(TableCell::Message, kMessagePlayerWins);
         ChangeScore(stake);
         PlayResourceSound(kPlayerWinsSound);
@@ -172,6 +181,11 @@ void Round::Showdown() {
         PlayResourceSound(kPlayerLosesSound);
     }
     ShowAndSaveScore();
+    const bool tie = cards.playerPoints == cards.dealerPoints;
+    Announce(won   ? RoundMoment::PlayerWins
+             : tie ? RoundMoment::TieLost
+                   : RoundMoment::PlayerLoses,
+             0, cards.playerPoints, stake);
     SetPlayControlsLocked(true);
     roundActive = false;
     EndRound();
@@ -179,8 +193,10 @@ void Round::Showdown() {
 
 void Round::DealerBusts() {
     view.SetCellText(TableCell::Message, kMessageDealerBusts);
-    ChangeScore(CurrentStake());
+    const int stake = CurrentStake();
+    ChangeScore(stake);
     ShowAndSaveScore();
+    Announce(RoundMoment::DealerBusts, 0, cards.dealerPoints, stake);
     SetPlayControlsLocked(true);
     roundActive = false;
     PlayResourceSound(kPlayerWinsSound);
@@ -196,6 +212,7 @@ void Round::EndRound() {
 void Round::DealerDraws() {
     DrawCard(cards.dealerHand);
     PlayResourceSound(kDealerDrawSound);
+    Announce(RoundMoment::DealerDraws, cards.dealerHand.back(), cards.dealerPoints);
 }
 
 // A card in the middle of a round: an empty deck is refilled around the hands first.
@@ -204,6 +221,12 @@ void Round::DrawCard(std::vector<int>& hand) {
     cards.DealNextCard(hand);
     UpdateRemainingCell();
     RefreshTable();
+}
+
+void Round::Announce(RoundMoment moment, int card, double points, std::int64_t stake) {
+    if (!view.WantsSentences()) return;
+    SentenceFacts facts{card, points, cards.dealerPoints, grouped.Format(stake), grouped.Format(score)};
+    view.Announce(RoundSentence(moment, facts));
 }
 
 void Round::RestartClock() { dealerClockSet = clock.LocalMilliseconds(dealerClock); }

@@ -3,6 +3,7 @@
 #include "DealerClock.h"
 #include "GameState.h"
 #include "NumberText.h"
+#include "RoundSentences.h"
 #include "ScoreStore.h"
 #include "TableView.h"
 
@@ -95,6 +96,7 @@ private:
     void RestartClock();
     std::int64_t ElapsedSinceClock();
     void ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst);
+    void Announce(RoundMoment moment, int card, double points, std::int64_t stake = 0);
 
     TableView& view;
     DealerClock& clock;

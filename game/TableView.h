@@ -49,6 +49,11 @@ public:
 
     // One of the sound resources, played without waiting; a failure is ignored.
     virtual void PlayWave(int resourceId) = 0;
+
+    // A moment of the round in one sentence, for a player who listens rather than looks.
+    // The round words its moments only for a view that wants them (a simulation does not).
+    virtual bool WantsSentences() const { return false; }
+    virtual void Announce(const std::string& sentence) { (void)sentence; }
 };
 
 }  // namespace DoDadu

@@ -34,4 +34,10 @@ public:
     static constexpr COLORREF kDisabledText = 0x969696;
 };
 
+// Focus marks of a top-level window's buttons, hidden until the keyboard is used (the
+// platform's convention). Kept here as well as in the window's keyboard-cue state, which
+// not every version of the platform keeps for owner-drawn buttons.
+void SetFocusMarksHidden(HWND topLevel, bool hidden);
+bool FocusMarksHidden(HWND window);
+
 }  // namespace NeloUtility

@@ -1,5 +1,6 @@
 #include "ElementWindowProc.h"
 
+#include "AccessibleElement.h"
 #include "Button.h"
 #include "CommandElement.h"
 #include "Form.h"
@@ -52,6 +53,7 @@ void ForgetElement(GUIElement* element) {
     if (static_cast<GUIElement*>(activeForm) == element) activeForm = nullptr;
     if (static_cast<GUIElement*>(activePanel) == element) activePanel = nullptr;
     if (static_cast<GUIElement*>(lastClickedPanel) == element) lastClickedPanel = nullptr;
+    ForgetAccessible(element);
 }
 
 GUIElement* FindElementByWindow(HWND window) {
@@ -157,9 +159,12 @@ void MoveFocusWithTab(GUIElement* element, HWND window) {
     if (auto* child = dynamic_cast<Child*>(element); child != nullptr && child->parent != nullptr)
         dialog = child->parent->window;
     bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    HWND next = GetNextDlgTabItem(dialog, window, backwards);
+    // A form holding the focus itself starts from its first (or last) tab stop.
+    HWND next = GetNextDlgTabItem(dialog, window == dialog ? nullptr : window, backwards);
     if (next == nullptr) return;
     if (GUIElement* target = FindElementByWindow(next)) target->Focus();
+    // The keyboard is in use: focus marks show from now on, in a window that hid them.
+    SetFocusMarksHidden(GetAncestor(window, GA_ROOT), false);
 }
 
 Handled OnCharMessage(GUIElement& element, WPARAM character) {
@@ -388,6 +393,9 @@ Handled Handle(GUIElement* element, const Message& m) {
         case WM_HSCROLL:
         case WM_VSCROLL: return OnScroll(element, m);
         case WM_MOUSEWHEEL: return OnMouseWheel(element, m);
+        case WM_GETOBJECT:
+            if (LRESULT reply = AnswerGetObject(element, m.window, m.wParam, m.lParam)) return {true, reply};
+            break;
         default: break;
     }
     if (element == nullptr) return kDefault;
@@ -410,7 +418,10 @@ LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (message == WM_NCDESTROY) SubclassedProcedures().erase(window);
+    if (message == WM_NCDESTROY) {
+        SubclassedProcedures().erase(window);
+        if (GetParent(window) == nullptr) SetFocusMarksHidden(window, false);
+    }
     if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }

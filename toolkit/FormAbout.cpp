@@ -1,5 +1,7 @@
 #include "FormAbout.h"
 
+#include "AccessibleElement.h"
+
 namespace NeloUtility {
 
 namespace {
@@ -78,6 +80,7 @@ CellControl* MakeLink(GUIElement* box, FontSpec* linkFont, const std::string& ca
     link->SetHandCursor(true);
     link->LeftButtonDown = LinkPressed;
     link->font = linkFont;
+    SetAccessibleRole(*link, kRoleLink);
     link->Create();
     return link;
 }
@@ -171,6 +174,7 @@ void FormAbout::BuildLayout() {
     logoPanel->Create();
 
     logoPicture = Placed(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
+    SetAccessibleName(*logoPicture, titleText);  // the logo shows the program's name
     logoPicture->Create();
 
     titleLabel = Placed(new Label(this, titleText), column, 10, columnWidth, 25);

@@ -33,6 +33,7 @@ public:
     std::array<std::array<CardPlace, kCardPlaces>, 2> places;
     int stakePosition = 1;
     std::vector<int> sounds;
+    std::vector<std::string> sentences;
     int enableChanges = 0;
     std::function<void()> onSound;  // runs inside PlayWave, like a nested message loop
 
@@ -66,6 +67,8 @@ public:
         sounds.push_back(resourceId);
         if (onSound) onSound();
     }
+    bool WantsSentences() const override { return true; }
+    void Announce(const std::string& sentence) override { sentences.push_back(sentence); }
 
     const std::string& Cell(TableCell cell) const { return cells[static_cast<std::size_t>(cell)]; }
     bool On(TableControl control) const { return IsEnabled(control); }

@@ -118,6 +118,7 @@ struct Outcome {
     std::vector<int> sounds;
     const char* dealerPoints;
     const char* playerPoints;
+    std::vector<std::string> sentences;  // what a listening player hears, in order
 };
 
 void PrintTo(const Outcome& outcome, std::ostream* out) { *out << outcome.name; }
@@ -141,6 +142,7 @@ TEST_P(RoundOutcomeTest, EndsWithItsMessageScoreAndSound) {
     EXPECT_EQ(50000 + outcome.scoreChange, round.Score());
     EXPECT_EQ(std::to_string(50000 + outcome.scoreChange), store.stored);
     EXPECT_EQ(outcome.sounds, table.sounds);
+    EXPECT_EQ(outcome.sentences, table.sentences);
     EXPECT_EQ(outcome.dealerPoints, table.Cell(TableCell::DealerPoints));
     EXPECT_EQ(outcome.playerPoints, table.Cell(TableCell::PlayerPoints));
     // The finished hands stay on the table with the dealer's card uncovered.
@@ -158,7 +160,9 @@ const Outcome kOutcomes[] = {
      -1000,
      {1010},
      "5",
-     "13"},
+     "13",
+     {"You get the seven of cups: 7 points.", "You get the six of cups: 13 points.",
+      "You exceeded 7.5 with 13 points and lose 1000. Score: 49000."}},
     // Seeing nothing of the player's hand, the dealer draws below 6 and goes over.
     {"DealerBusts",
      {CoinsFive, CupsSeven, CupsSix},
@@ -168,11 +172,45 @@ const Outcome kOutcomes[] = {
      1500,
      {1008, 1009},
      "11",
-     "7"},
-    {"PlayerAhead", {CoinsSix, CupsSeven}, 0, 1, "You won!", 500, {1009}, "6", "7"},
-    {"TieGoesToTheDealer", {CoinsSeven, CupsSeven}, 0, 8, "You lost!", -4000, {1010}, "7", "7"},
+     "7",
+     {"You get the seven of cups: 7 points.", "The dealer turns the five of coins: 5 points.",
+      "The dealer draws the six of cups: 11 points.",
+      "The dealer exceeded 7.5 with 11 points. You win 1500. Score: 51500."}},
+    {"PlayerAhead",
+     {CoinsSix, CupsSeven},
+     0,
+     1,
+     "You won!",
+     500,
+     {1009},
+     "6",
+     "7",
+     {"You get the seven of cups: 7 points.", "The dealer turns the six of coins: 6 points.",
+      "The dealer stops at 6 points.", "You win 500 with 7 points against 6 points. Score: 50500."}},
+    {"TieGoesToTheDealer",
+     {CoinsSeven, CupsSeven},
+     0,
+     8,
+     "You lost!",
+     -4000,
+     {1010},
+     "7",
+     "7",
+     {"You get the seven of cups: 7 points.", "The dealer turns the seven of coins: 7 points.",
+      "The dealer stops at 7 points.", "A tie at 7 points goes to the dealer: you lose 4000. Score: 46000."}},
     // The dealer sees half a point and stops at 7, ahead of 4.5.
-    {"DealerAhead", {CoinsSeven, CupsFour, CupsKnave}, 1, 1, "You lost!", -500, {1010}, "7", "4.5"},
+    {"DealerAhead",
+     {CoinsSeven, CupsFour, CupsKnave},
+     1,
+     1,
+     "You lost!",
+     -500,
+     {1010},
+     "7",
+     "4.5",
+     {"You get the four of cups: 4 points.", "You get the knave of cups: 4.5 points.",
+      "The dealer turns the seven of coins: 7 points.", "The dealer stops at 7 points.",
+      "You lose 500 with 4.5 points against 7 points. Score: 49500."}},
     // Dealer 5 + 2 = 7 against a visible 5: the dealer draws level and then stops.
     {"DealerDrawsThenWins",
      {CoinsFive, CupsKnave, CupsFive, SwordsTwo},
@@ -182,7 +220,10 @@ const Outcome kOutcomes[] = {
      -500,
      {1008, 1010},
      "7",
-     "5.5"},
+     "5.5",
+     {"You get the knave of cups: 0.5 points.", "You get the five of cups: 5.5 points.",
+      "The dealer turns the five of coins: 5 points.", "The dealer draws the two of swords: 7 points.",
+      "The dealer stops at 7 points.", "You lose 500 with 5.5 points against 7 points. Score: 49500."}},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, RoundOutcomeTest, ::testing::ValuesIn(kOutcomes),
@@ -351,6 +392,22 @@ TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable) {
     EXPECT_EQ(RoundPhase::Idle, round.Phase());
     ExpectIdleControls();
     EXPECT_TRUE(table.sounds.empty());
+    EXPECT_EQ("You give up the round and pay 750. Score: 49250.", table.sentences.back());
+}
+
+// Cards and totals as a listening player hears them; the wild card says what it is.
+TEST(RoundWords, CardsAndTotals) {
+    const struct {
+        int card;
+        const char* name;
+    } cards[] = {{1, "ace of coins"},    {kWildCard, "king of coins, wild card"},
+                 {18, "knave of cups"},  {29, "knight of swords"},
+                 {37, "seven of clubs"}, {20, "king of cups"},
+                 {0, "covered card"}};
+    for (const auto& c : cards) EXPECT_EQ(c.name, CardName(c.card));
+    EXPECT_EQ("1 point", PointsInWords(1));
+    EXPECT_EQ("0.5 points", PointsInWords(0.5));
+    EXPECT_EQ("7.5 points", PointsInWords(7.5));
 }
 
 TEST_F(RoundTest, AbandoningChargesByTurn) {

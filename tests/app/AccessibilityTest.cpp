@@ -1,0 +1,368 @@
+// The built game as a screen reader and a keyboard player meet it, from another process:
+// names, roles and states read through the accessible objects at three moments of a round
+// and the events an out-of-context WinEvent hook receives while the dealer plays; then two
+// rounds, the about box and the exit question played with key presses alone.
+#include "CoreTestSupport.h"
+#include "SettingsStore.h"
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#ifndef ZANDRO_EXE
+#error "ZANDRO_EXE must name the game's executable"
+#endif
+
+namespace {
+
+using NeloUtility::Narrow;
+
+const int relaunched = coretest::RunInsideVirtualDesktop();
+
+std::string StoredScore() { return NeloUtility::ReadSetting("Zandro", "Dati", "Score"); }
+bool Matches(const std::string& text, const std::string& pattern) {
+    return std::regex_match(text, std::regex(pattern));
+}
+
+// Waits for a condition, keeping this thread's messages (the hook's calls) flowing.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    for (const DWORD start = GetTickCount(); !done(); coretest::Pump(20))
+        if (GetTickCount() - start > timeoutMs) return false;
+    return true;
+}
+
+// What a screen reader reads of one window's client object.
+struct Read {
+    std::string name, value;
+    long role = 0, state = 0;
+};
+
+Read ReadAccessible(HWND window) {
+    Read read;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))))
+        return read;
+    VARIANT self{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    for (auto [get, out] : {std::make_pair(&IAccessible::get_accName, &read.name),
+                            std::make_pair(&IAccessible::get_accValue, &read.value)}) {
+        BSTR text = nullptr;
+        if ((object->*get)(self, &text) == S_OK && text != nullptr) *out = Narrow(text);
+        SysFreeString(text);
+    }
+    VARIANT result{};
+    if (SUCCEEDED(object->get_accRole(self, &result)) && result.vt == VT_I4) read.role = result.lVal;
+    if (SUCCEEDED(object->get_accState(self, &result)) && result.vt == VT_I4) read.state = result.lVal;
+    object->Release();
+    return read;
+}
+
+// The real Zandro.exe over a stored score of 50000, found and driven as another program would.
+class Game {
+public:
+    Game() {
+        NeloUtility::WriteSetting("Zandro", "Dati", "Score", "50000");
+        std::wstring commandLine = L"\"Z:" + NeloUtility::Widen(ZANDRO_EXE) + L"\"";
+        for (wchar_t& c : commandLine) c = c == L'/' ? L'\\' : c;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return;
+        WaitForInputIdle(process.hProcess, 10000);
+        WaitFor([this] { return (main = TableOfProcess()) != nullptr && IsWindowVisible(main); }, 15000);
+    }
+    ~Game() {
+        if (process.hProcess == nullptr) return;
+        TerminateProcess(process.hProcess, 9);
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // The table's elements by what they show or where they stand on the 640 x 480 table.
+    HWND Button(const wchar_t* caption) const { return FindWindowExW(main, nullptr, L"Button", caption); }
+    HWND Element(const std::string& name) const {
+        const struct {
+            const char* name;
+            int x, y;
+        } places[] = {{"dealer points", 165, 92}, {"player points", 165, 252}, {"remaining", 585, 283},
+                      {"message", 320, 402},      {"score", 455, 36},          {"logo", 100, 40},
+                      {"stake button", 430, 455}, {"slider", 540, 455}};
+        for (const auto& place : places)
+            if (name == place.name) return ChildWindowFromPointEx(main, POINT{place.x, place.y}, CWP_ALL);
+        if (name.rfind("dealer card ", 0) == 0) return Card(110, name.back() - '0');
+        if (name.rfind("player card ", 0) == 0) return Card(270, name.back() - '0');
+        return Button(NeloUtility::Widen(name).c_str());
+    }
+    HWND Card(int rowY, int index) const {
+        return ChildWindowFromPointEx(main, POINT{35 + 63 * index + (index > 0 ? 10 : 0), rowY + 50},
+                                      CWP_ALL);
+    }
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    }
+    bool FocusOn(HWND window) const {
+        return WaitFor([&] { return window != nullptr && Focus() == window; });
+    }
+    void Click(const wchar_t* caption) const {
+        PostMessageW(Button(caption), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageW(Button(caption), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+    bool Shows(const wchar_t* caption) const {
+        return WaitFor([&] { return Button(caption) != nullptr && IsWindowEnabled(Button(caption)); }, 30000);
+    }
+    // A top-level window of the game with this title (the about box, the exit question).
+    HWND Window(const wchar_t* title) const {
+        HWND found = FindWindowW(nullptr, title);
+        return Owns(found) && IsWindowVisible(found) ? found : nullptr;
+    }
+    bool Owns(HWND window) const {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == process.dwProcessId;
+    }
+    bool Ended() const { return WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0; }
+
+    HWND main = nullptr;
+
+private:
+    HWND TableOfProcess() const {
+        for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, nullptr); window != nullptr;
+             window = FindWindowExW(nullptr, window, nullptr, nullptr))
+            if (Owns(window) && FindWindowExW(window, nullptr, L"Button", L"INFO") != nullptr) return window;
+        return nullptr;
+    }
+    PROCESS_INFORMATION process{};
+};
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        ASSERT_NE(nullptr, game.main) << "the table did not come up";
+    }
+    void TearDown() override { CoUninitialize(); }
+    Game game;
+};
+
+const char* const kCard =
+    "(ace|two|three|four|five|six|seven|knave|knight|king) of (coins|cups|swords|clubs)"
+    "(, wild card)?";
+const std::string kPoints = "[0-9]+(\\.5)? points?";
+const char* const kOutcome = "(Dealer exceeded 7\\.5\\. )?You (won|lost)!";
+const char* const kScoreAfter = "Score: (49.500|50.500)";  // a round for 500, won or lost
+
+enum class Moment { Idle, PlayerTurn, Outcome };
+const long kOff = STATE_SYSTEM_UNAVAILABLE, kFocused = STATE_SYSTEM_FOCUSED, kHidden = STATE_SYSTEM_INVISIBLE;
+
+const struct Expected {
+    Moment when;
+    const char* element;
+    std::string name;  // a pattern
+    long role, stateOn, stateOff;
+    const char* value;  // null: not checked
+} kTable[] = {
+    {Moment::Idle, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
+    {Moment::Idle, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
+    {Moment::Idle, "INFO", "INFO", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, kOff, nullptr},
+    {Moment::Idle, "slider", "Stake", ROLE_SYSTEM_SLIDER, kOff, 0, "500"},
+    {Moment::Idle, "stake button", "Stake: 500", ROLE_SYSTEM_PUSHBUTTON, kOff, 0, nullptr},
+    {Moment::Idle, "dealer points", "Dealer: 0 points", ROLE_SYSTEM_STATICTEXT, 0, kHidden, nullptr},
+    {Moment::Idle, "score", "Score: 50.000", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Idle, "remaining", "Remaining cards: 0", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Idle, "message", "", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Idle, "dealer card 7", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
+    {Moment::Idle, "logo", "Zandro\\+\\+", ROLE_SYSTEM_GRAPHIC, 0, 0, nullptr},
+    {Moment::PlayerTurn, "CANCEL", "CANCEL", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
+    {Moment::PlayerTurn, "GET CARD", "GET CARD", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
+    {Moment::PlayerTurn, "slider", "Stake", ROLE_SYSTEM_SLIDER, 0, kOff, "500"},
+    {Moment::PlayerTurn, "dealer card 0", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
+    {Moment::PlayerTurn, "dealer card 1", ".*", ROLE_SYSTEM_GRAPHIC, kHidden, 0, nullptr},
+    {Moment::PlayerTurn, "player card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
+    {Moment::PlayerTurn, "player points", "Player: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::PlayerTurn, "remaining", "Remaining cards: 38", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Outcome, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
+    {Moment::Outcome, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
+    {Moment::Outcome, "dealer card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
+    {Moment::Outcome, "dealer points", "Dealer: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Outcome, "message", kOutcome, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::Outcome, "score", kScoreAfter, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+};
+
+void CheckMoment(const Game& game, Moment moment) {
+    for (const Expected& row : kTable) {
+        if (row.when != moment) continue;
+        SCOPED_TRACE(std::string(row.element) + " at moment " + std::to_string(static_cast<int>(moment)));
+        const Read read = ReadAccessible(game.Element(row.element));
+        EXPECT_TRUE(Matches(read.name, row.name)) << "name \"" << read.name << "\"";
+        EXPECT_EQ(row.role, read.role);
+        EXPECT_EQ(row.stateOn, read.state & row.stateOn) << "state " << std::hex << read.state;
+        EXPECT_EQ(0, read.state & row.stateOff) << "state " << std::hex << read.state;
+        if (row.value != nullptr) {
+            EXPECT_EQ(row.value, read.value);
+        }
+    }
+}
+
+// What the hook heard: the event, the window and the name read right after it.
+struct Heard {
+    DWORD event;
+    HWND window;
+    std::string name;
+};
+std::vector<Heard> heard;
+const Game* hookedGame = nullptr;
+
+// Wine does not filter out-of-context hooks by process: the game's events are kept here.
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (!hookedGame->Owns(window) || object != OBJID_CLIENT || child != CHILDID_SELF) return;
+    heard.push_back(Heard{event, window, ""});  // before the name: reading lets the next events in
+    const size_t index = heard.size() - 1;
+    if (event == EVENT_OBJECT_NAMECHANGE) heard[index].name = ReadAccessible(window).name;
+}
+
+TEST_F(Accessibility, ReadAndHeardThroughARound) {
+    ASSERT_TRUE(game.FocusOn(game.Button(L"START"))) << "START has the focus at the first start";
+    CheckMoment(game, Moment::Idle);
+    game.Click(L"START");
+    ASSERT_TRUE(game.Shows(L"CANCEL"));
+    CheckMoment(game, Moment::PlayerTurn);
+
+    hookedGame = &game;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, Hear, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    ASSERT_NE(nullptr, hook);
+    coretest::Pump(300);  // the hook takes a moment to be in place
+    game.Click(L"STOP");
+    EXPECT_TRUE(game.FocusOn(game.main)) << "STOP hands the focus to the table";
+    ASSERT_TRUE(game.Shows(L"START"));
+    game.FocusOn(game.Button(L"START"));
+    coretest::Pump(300);
+    UnhookWinEvent(hook);
+    CheckMoment(game, Moment::Outcome);
+
+    // The dealer's turn as the hook heard it, each event after the one before.
+    const struct {
+        DWORD event;
+        const char* element;
+        const char* name;  // a pattern; null for events without a name
+    } expected[] = {
+        {EVENT_OBJECT_NAMECHANGE, "dealer points", "Dealer: [0-9.]+ points?"},
+        {EVENT_OBJECT_NAMECHANGE, "dealer card 0", kCard},
+        {EVENT_OBJECT_STATECHANGE, "STOP", nullptr},
+        {EVENT_OBJECT_STATECHANGE, "START", nullptr},
+        {EVENT_OBJECT_NAMECHANGE, "message", "Now play the dealer"},
+        {EVENT_OBJECT_NAMECHANGE, "message", kOutcome},
+        {EVENT_OBJECT_NAMECHANGE, "score", kScoreAfter},
+        {EVENT_OBJECT_STATECHANGE, "START", nullptr},
+        {EVENT_OBJECT_FOCUS, "START", nullptr},
+    };
+    size_t at = 0;
+    for (const auto& want : expected) {
+        HWND window = game.Element(want.element);
+        while (at < heard.size() && !(heard[at].event == want.event && heard[at].window == window &&
+                                      (want.name == nullptr || Matches(heard[at].name, want.name))))
+            ++at;
+        ASSERT_LT(at, heard.size()) << "no event " << std::hex << want.event << " on " << want.element;
+    }
+    int drawn = 0, shown = 0;
+    for (int i = 1; i < 8; ++i) drawn += IsWindowVisible(game.Card(110, i)) ? 1 : 0;
+    for (const Heard& h : heard) shown += h.event == EVENT_OBJECT_SHOW ? 1 : 0;
+    EXPECT_EQ(drawn, shown) << "one show event per card the dealer drew";
+}
+
+// A key pressed and released on the keyboard, as the foreground window receives it.
+void Press(WORD key, bool shift = false) {
+    std::vector<INPUT> strokes;
+    auto add = [&](WORD code, DWORD flags) {
+        INPUT stroke{};
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = code;
+        stroke.ki.dwFlags = flags;
+        strokes.push_back(stroke);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+    coretest::Pump(200);
+}
+
+// No mouse: the harness brings the table to the front once, as starting the program does,
+// and every step after it is a key.
+TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
+    SetForegroundWindow(game.main);
+    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+
+    // Round one: START, the stake raised with the slider's arrow, a card, STOP.
+    Press(VK_SPACE);
+    ASSERT_TRUE(game.Shows(L"CANCEL"));
+    for (int i = 0; i < 3; ++i) Press(VK_TAB);
+    ASSERT_TRUE(game.FocusOn(game.Element("slider"))) << "Tab passes the disabled stake button";
+    Press(VK_RIGHT);
+    EXPECT_TRUE(WaitFor([&] { return Matches(ReadAccessible(game.Element("slider")).value, "1.000"); }));
+    Press(VK_TAB, true);
+    ASSERT_TRUE(game.FocusOn(game.Button(L"GET CARD")));
+    Press(VK_SPACE);
+    if (game.Button(L"CANCEL") != nullptr) {  // not over 7.5
+        if (game.Focus() != game.Button(L"STOP")) Press(VK_TAB, true);
+        ASSERT_TRUE(game.FocusOn(game.Button(L"STOP")));
+        Press(VK_SPACE);
+        EXPECT_TRUE(game.FocusOn(game.main)) << "STOP hands the focus to the table";
+        Press(VK_TAB);  // while the dealer plays, Tab goes on from the table; the round keeps that choice
+        EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
+        ASSERT_TRUE(game.Shows(L"START"));
+        EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
+        Press(VK_TAB);
+        Press(VK_TAB);
+    }
+    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+    const std::string afterOne = StoredScore();
+    EXPECT_TRUE(afterOne == "49000" || afterOne == "51000") << afterOne;
+
+    // Round two, given up at once: half the stake of 500.
+    Press(VK_SPACE);
+    ASSERT_TRUE(game.Shows(L"CANCEL"));
+    Press(VK_SPACE);
+    ASSERT_TRUE(game.Shows(L"START"));
+    EXPECT_EQ(std::to_string(std::stoi(afterOne) - 250), StoredScore());
+    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+
+    // The about box: opened from INFO, closed with Escape; the focus comes back to INFO.
+    Press(VK_TAB, true);
+    Press(VK_TAB, true);
+    ASSERT_TRUE(game.FocusOn(game.Button(L"INFO")));
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return game.Window(L"Info...") != nullptr; }));
+    EXPECT_TRUE(game.FocusOn(FindWindowExW(game.Window(L"Info..."), nullptr, L"Button", L"OK")));
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return game.Window(L"Info...") == nullptr; }));
+    EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
+
+    // The exit question from EXIT: No keeps the table and gives the focus back, Yes leaves.
+    Press(VK_TAB);
+    ASSERT_TRUE(game.FocusOn(game.Button(L"EXIT")));
+    for (WORD answer : {WORD{'N'}, WORD{'Y'}}) {
+        Press(VK_SPACE);
+        ASSERT_TRUE(WaitFor([&] { return game.Window(L"Exit") != nullptr; }));
+        Press(answer);
+        if (answer == 'N') {
+            EXPECT_TRUE(game.FocusOn(game.Button(L"EXIT")));
+        }
+    }
+    EXPECT_TRUE(game.Ended());
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// A sentence for the screen reader to speak at once, through the UI Automation
+// notification event of Windows 10 and later. The event is looked up when the first
+// sentence comes: on older systems, and where nobody listens, a sentence goes nowhere and
+// the program runs as before.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace NeloUtility {
+
+class ScreenReaderNotice {
+public:
+    // The sentences are spoken on behalf of this window.
+    explicit ScreenReaderNotice(HWND window);
+
+    // True when the platform took the sentence. Sentences queue: none cuts off the one before.
+    bool Speak(const std::string& sentence) const;
+
+    // The platform has the notification event at all.
+    static bool Available();
+
+private:
+    HWND window;
+};
+
+}  // namespace NeloUtility
