@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "DisplayScale.h"
 #include "FormAbout.h"
 #include "Shell.h"
 #include "UserLocale.h"
@@ -229,9 +230,10 @@ void FormMain::SetWindowIcon() {
         int heightMetric;
     };
     for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
-        HANDLE icon =
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(size.widthMetric),
-                       GetSystemMetrics(size.heightMetric), LR_SHARED);
+        const int scale = ElementDpi(*this);
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                 SystemMetricForDpi(size.widthMetric, scale),
+                                 SystemMetricForDpi(size.heightMetric, scale), LR_SHARED);
         if (icon != nullptr)  // otherwise the window keeps the class icon
             SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
     }
@@ -242,10 +244,9 @@ void FormMain::SetWindowIcon() {
 void FormMain::BuildLayout() {
     BuildMenuBar();
     if (created) {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right - client.left;
-        height = client.bottom - client.top;
+        const SIZE client = ClientSize();
+        width = client.cx;
+        height = client.cy;
     }
     logoImage = new Image(this, kLogoPicture);
     logoImage->SetSize(200, 60);
