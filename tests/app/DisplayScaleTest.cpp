@@ -119,8 +119,9 @@ std::vector<COLORREF> PixelsOf(HBITMAP bitmap) {
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), bits.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    std::vector<COLORREF> colours;
-    for (DWORD p : bits) colours.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    std::vector<COLORREF> colours(bits.size());
+    for (size_t i = 0; i < bits.size(); ++i)
+        colours[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
     return colours;
 }
 
@@ -135,9 +136,10 @@ std::vector<COLORREF> PixelsOf(const ControlTests::Canvas& shot, RECT area) {
 std::vector<COLORREF> Doubled(const std::vector<COLORREF>& pixels, int width) {
     const int height = static_cast<int>(pixels.size()) / width;
     std::vector<COLORREF> doubled;
+    doubled.reserve(pixels.size() * 4);
     for (int y = 0; y < 2 * height; ++y)
         for (int x = 0; x < 2 * width; ++x)
-            doubled.push_back(pixels[static_cast<size_t>(y / 2 * width + x / 2)]);
+            doubled.push_back(pixels[static_cast<size_t>(y / 2) * width + x / 2]);
     return doubled;
 }
 
