@@ -1,6 +1,5 @@
 #include "FormMain.h"
 
-#include "DisplayScale.h"
 #include "FormAbout.h"
 #include "Shell.h"
 #include "UserLocale.h"
@@ -218,25 +217,10 @@ void FormMain::SetFormEvents() {
     LeftButtonDown = LeftButtonPressed;
 }
 
-// The game's icon at both sizes the system shows: the small one in the caption, the large
-// one for task switching and a large taskbar. Each is the image of that size from the icon
-// resource, shared with the module, so neither is destroyed.
+// The game's icon at both sizes the system shows (see Form::ShowIcons).
 void FormMain::SetWindowIcon() {
     iconId = kIconId;
-    if (window == nullptr) return;
-    struct Size {
-        WPARAM which;
-        int widthMetric;
-        int heightMetric;
-    };
-    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
-        const int scale = ElementDpi(*this);
-        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                 SystemMetricForDpi(size.widthMetric, scale),
-                                 SystemMetricForDpi(size.heightMetric, scale), LR_SHARED);
-        if (icon != nullptr)  // otherwise the window keeps the class icon
-            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
-    }
+    ShowIcons();
 }
 
 // The whole table, element by element, each made before the next; the order is also

@@ -61,15 +61,15 @@ int Button::DrawImage(Drawing& drawing, const RECT& item, bool /*pressed*/) {
     if (picture) {
         BITMAP size{};
         GetObjectW(picture, sizeof size, &size);
-        DrawTransparentBitmap(drawing, item.left + pictureLeft, (itemHeight - size.bmHeight) / 2, size.bmWidth,
-                              size.bmHeight, picture);
+        DrawTransparentBitmap(drawing, item.left + pictureLeft, (itemHeight - size.bmHeight) / 2,
+                              size.bmWidth, size.bmHeight, picture);
         return item.left + pictureLeft + size.bmWidth + pictureGap;
     }
     HICON shownIcon = enabled ? icon : disabledIcon;
     if (!shownIcon) return 0;
     if (drawing.dc)
-        DrawIconEx(drawing.dc, item.left + pictureLeft, (itemHeight - iconSize) / 2, shownIcon, iconSize, iconSize,
-                   0, nullptr, DI_NORMAL | DI_COMPAT);
+        DrawIconEx(drawing.dc, item.left + pictureLeft, (itemHeight - iconSize) / 2, shownIcon, iconSize,
+                   iconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
     return item.left + pictureLeft + iconSize + pictureGap;
 }
 

@@ -80,8 +80,8 @@ SIZE PictureSize(HINSTANCE module, int pictureResource) {
 namespace {
 
 HBITMAP LoadPicture(HINSTANCE module, int pictureResource) {
-    return static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(pictureResource & 0xFFFF), IMAGE_BITMAP, 0,
-                                           0, LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(pictureResource & 0xFFFF), IMAGE_BITMAP,
+                                           0, 0, LR_CREATEDIBSECTION));
 }
 
 // The densities to try, best first: the nearest at or above the scale, then the denser
@@ -161,12 +161,14 @@ std::vector<DWORD> Resample(const std::vector<DWORD>& pixels, SIZE from, SIZE to
 
 HBITMAP ResampleBitmap(HBITMAP source, int width, int height) {
     BITMAP shape{};
-    if (source == nullptr || width <= 0 || height <= 0 || !GetObjectW(source, sizeof shape, &shape)) return nullptr;
+    if (source == nullptr || width <= 0 || height <= 0 || !GetObjectW(source, sizeof shape, &shape))
+        return nullptr;
     const SIZE from{shape.bmWidth, shape.bmHeight};
     std::vector<DWORD> pixels(static_cast<size_t>(from.cx) * from.cy);
     BITMAPINFO read = TopDown32(from.cx, from.cy);
     HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, source, 0, static_cast<UINT>(from.cy), pixels.data(), &read, DIB_RGB_COLORS);
+    const int lines =
+        GetDIBits(screen, source, 0, static_cast<UINT>(from.cy), pixels.data(), &read, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (lines != from.cy) return nullptr;
 

@@ -168,6 +168,23 @@ void Form::CenterOnScreen() {
     Redraw();
 }
 
+void Form::ShowIcons() {
+    if (window == nullptr || iconId == 0) return;
+    struct Size {
+        WPARAM which;
+        int widthMetric;
+        int heightMetric;
+    };
+    const int scale = ElementDpi(*this);
+    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                 SystemMetricForDpi(size.widthMetric, scale),
+                                 SystemMetricForDpi(size.heightMetric, scale), LR_SHARED);
+        if (icon != nullptr)  // otherwise the window keeps the class icon
+            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 SIZE Form::ClientSize() {
     const int scale = ElementDpi(*this);
     RECT client{};
@@ -202,7 +219,8 @@ void RescaleChild(GUIElement& element, int newDpi) {
                  ToPixels(element.width, newDpi), ToPixels(element.height, newDpi),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (element.font != nullptr)
-        SendMessageW(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(element.font->GetFontHandle()), FALSE);
+        SendMessageW(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(element.font->GetFontHandle()),
+                     FALSE);
     if (auto* image = dynamic_cast<Image*>(&element)) image->Reload();
 }
 
@@ -227,10 +245,12 @@ void Form::OnDpiChanged(int newDpi, const RECT* suggested) {
         width = ToUnits(outer.right - outer.left, newDpi);
         height = ToUnits(outer.bottom - outer.top, newDpi);
     }
-    if (font != nullptr) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetFontHandle()), FALSE);
+    if (font != nullptr)
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetFontHandle()), FALSE);
     for (GUIElement* element : children)
         if (HasWindow(*element)) RescaleChild(*element, newDpi);
     for (HFONT handle : retired) DeleteObject(handle);
+    ShowIcons();
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

@@ -55,6 +55,10 @@ public:
     void CenterOnScreen();
     // The client area in layout units.
     SIZE ClientSize();
+    // The icon resource `iconId` at both sizes the system shows at the window's scale: the
+    // small one in the caption, the large one for task switching and a large taskbar. Each
+    // is the image of that size from the resource, shared with the module.
+    void ShowIcons();
     // WM_DPICHANGED: the window takes the suggested rectangle (if any), and every element
     // of the form, its fonts and its pictures are made again at the new scale. Nothing
     // else of the elements changes.

@@ -52,9 +52,9 @@ FontSpec::~FontSpec() {
 HFONT FontSpec::GetFontHandle() {
     if (handle == nullptr) {
         if (dpi <= 0) dpi = SystemDpi();
-        handle = CreateFontW(ToPixels(height, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
-                             DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                             fixedPitch ? FIXED_PITCH : 0, face.c_str());
+        handle = CreateFontW(ToPixels(height, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline,
+                             FALSE, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, fixedPitch ? FIXED_PITCH : 0, face.c_str());
     }
     return handle;
 }
@@ -77,7 +77,8 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     height = newHeight;
     if (!created) return;
     const int scale = ElementDpi(*this);
-    SetWindowPos(window, nullptr, 0, 0, ToPixels(width, scale), ToPixels(height, scale), SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(window, nullptr, 0, 0, ToPixels(width, scale), ToPixels(height, scale),
+                 SWP_NOZORDER | SWP_NOMOVE);
     RefreshTooltip();
     Redraw();
 }

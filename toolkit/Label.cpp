@@ -14,10 +14,10 @@ HWND MakeControlWindow(GUIElement& element, const wchar_t* windowClass, DWORD st
     element.commandId = TakeNextControlId();
     HWND parentWindow = element.parent ? element.parent->window : nullptr;
     const int dpi = ElementDpi(element);
-    HWND made = CreateWindowExW(extendedStyle, windowClass, element.text.c_str(), style, ToPixels(element.x, dpi),
-                                ToPixels(element.y, dpi), ToPixels(element.width, dpi),
-                                ToPixels(element.height, dpi), parentWindow,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
+    HWND made = CreateWindowExW(
+        extendedStyle, windowClass, element.text.c_str(), style, ToPixels(element.x, dpi),
+        ToPixels(element.y, dpi), ToPixels(element.width, dpi), ToPixels(element.height, dpi), parentWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
     if (!made) (void)GetLastError();  // nothing is reported; the element keeps its values
     return made;
 }
