@@ -194,6 +194,10 @@ HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
         if (loaded == nullptr) continue;
         BITMAP shape{};
         GetObjectW(loaded, sizeof shape, &shape);
+        // Drawn for this density: its own rounding of the size may differ by a pixel.
+        if (n > 0 && std::abs(shape.bmWidth - width) <= 1 && std::abs(shape.bmHeight - height) <= 1 &&
+            kDensities[n] * kLayoutDpi == dpi * 100)
+            return loaded;
         if (shape.bmWidth == width && shape.bmHeight == height) return loaded;
         HBITMAP resampled = ResampleBitmap(loaded, width, height);
         DeleteObject(loaded);
