@@ -157,6 +157,42 @@ std::vector<DWORD> Resample(const std::vector<DWORD>& pixels, SIZE from, SIZE to
     return result;
 }
 
+// The pixels of a bitmap, 32 bits each, top row first; empty on failure. A memory context
+// serves the conversion: the screen's would cost a trip to the window system.
+std::vector<DWORD> PixelsOf(HBITMAP source, SIZE size) {
+    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
+    BITMAPINFO read = TopDown32(size.cx, size.cy);
+    HDC memory = CreateCompatibleDC(nullptr);
+    const int lines =
+        GetDIBits(memory, source, 0, static_cast<UINT>(size.cy), pixels.data(), &read, DIB_RGB_COLORS);
+    DeleteDC(memory);
+    if (lines != size.cy) pixels.clear();
+    return pixels;
+}
+
+HBITMAP BitmapOf(const std::vector<DWORD>& pixels, SIZE size) {
+    BITMAPINFO made = TopDown32(size.cx, size.cy);
+    void* bits = nullptr;
+    HBITMAP result = CreateDIBSection(nullptr, &made, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (result == nullptr || bits == nullptr) return result;
+    CopyMemory(bits, pixels.data(), pixels.size() * sizeof(DWORD));
+    GdiFlush();
+    return result;
+}
+
+// The picture resampled last: a table shows the same one many times (sixteen card backs).
+struct ResampledPicture {
+    HINSTANCE module = nullptr;
+    int resource = 0;
+    SIZE size{0, 0};
+    std::vector<DWORD> pixels;
+};
+
+ResampledPicture& LastResampled() {
+    static ResampledPicture last;
+    return last;
+}
+
 }  // namespace
 
 HBITMAP ResampleBitmap(HBITMAP source, int width, int height) {
@@ -164,29 +200,20 @@ HBITMAP ResampleBitmap(HBITMAP source, int width, int height) {
     if (source == nullptr || width <= 0 || height <= 0 || !GetObjectW(source, sizeof shape, &shape))
         return nullptr;
     const SIZE from{shape.bmWidth, shape.bmHeight};
-    std::vector<DWORD> pixels(static_cast<size_t>(from.cx) * from.cy);
-    BITMAPINFO read = TopDown32(from.cx, from.cy);
-    HDC screen = GetDC(nullptr);
-    const int lines =
-        GetDIBits(screen, source, 0, static_cast<UINT>(from.cy), pixels.data(), &read, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (lines != from.cy) return nullptr;
-
-    const std::vector<DWORD> resampled = Resample(pixels, from, SIZE{width, height});
-    BITMAPINFO made = TopDown32(width, height);
-    void* bits = nullptr;
-    HBITMAP result = CreateDIBSection(nullptr, &made, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (result == nullptr || bits == nullptr) return result;
-    CopyMemory(bits, resampled.data(), resampled.size() * sizeof(DWORD));
-    GdiFlush();
-    return result;
+    const std::vector<DWORD> pixels = PixelsOf(source, from);
+    if (pixels.empty()) return nullptr;
+    return BitmapOf(Resample(pixels, from, SIZE{width, height}), SIZE{width, height});
 }
 
 HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
     if (dpi == kLayoutDpi) return LoadPicture(module, pictureResource);
     const SIZE base = PictureSize(module, pictureResource);
     if (base.cx <= 0 || base.cy <= 0) return LoadPicture(module, pictureResource);
-    const int width = ToPixels(base.cx, dpi), height = ToPixels(base.cy, dpi);
+    const SIZE size{ToPixels(base.cx, dpi), ToPixels(base.cy, dpi)};
+    ResampledPicture& last = LastResampled();
+    if (last.module == module && last.resource == pictureResource && last.size.cx == size.cx &&
+        last.size.cy == size.cy)
+        return BitmapOf(last.pixels, last.size);
     for (int n : DensityOrder(dpi)) {
         const int variant = pictureResource + kPictureDensityStep * n;
         if (n > 0 && PictureSize(module, variant).cx <= 0) continue;
@@ -195,13 +222,16 @@ HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
         BITMAP shape{};
         GetObjectW(loaded, sizeof shape, &shape);
         // Drawn for this density: its own rounding of the size may differ by a pixel.
-        if (n > 0 && std::abs(shape.bmWidth - width) <= 1 && std::abs(shape.bmHeight - height) <= 1 &&
+        if (n > 0 && std::abs(shape.bmWidth - size.cx) <= 1 && std::abs(shape.bmHeight - size.cy) <= 1 &&
             kDensities[n] * kLayoutDpi == dpi * 100)
             return loaded;
-        if (shape.bmWidth == width && shape.bmHeight == height) return loaded;
-        HBITMAP resampled = ResampleBitmap(loaded, width, height);
+        if (shape.bmWidth == size.cx && shape.bmHeight == size.cy) return loaded;
+        const SIZE own{shape.bmWidth, shape.bmHeight};
+        const std::vector<DWORD> pixels = PixelsOf(loaded, own);
         DeleteObject(loaded);
-        return resampled;
+        if (pixels.empty()) return nullptr;
+        last = ResampledPicture{module, pictureResource, size, Resample(pixels, own, size)};
+        return BitmapOf(last.pixels, last.size);
     }
     return nullptr;
 }
