@@ -1,7 +1,8 @@
 // The yardstick for the game's start-up, idle and memory figures: a plain Win32 program
 // of the same shape as the game's table and nothing more. One 640 x 480 window on the
 // table green, sixteen static controls showing a 63 x 101 card bitmap, six owner-drawn
-// buttons, a trackbar and a 30 ms timer that does nothing.
+// buttons, a trackbar and a 30 ms timer that does nothing. Sizes are in 1/96 inch, drawn
+// at the screen's scale like the game's (the card bitmap stretched by the loader).
 #include <windows.h>
 #include <commctrl.h>
 #ifdef MINIMAL_WITH_GAME_DLLS
@@ -18,6 +19,10 @@ const int kCardBitmap = 1;
 const int kFirstButton = 100;
 const UINT_PTR kTimerId = 1;
 
+int screenDpi = 96;
+
+int Scaled(int units) { return MulDiv(units, screenDpi, 96); }
+
 struct Table {
     HBRUSH green = nullptr;
     HBRUSH grey = nullptr;
@@ -29,8 +34,9 @@ void AddCards(HWND window, HINSTANCE instance, HBITMAP card) {
     for (int row = 0; row < 2; ++row)
         for (int i = 0; i < 8; ++i) {
             int x = 5 + 63 * i + (i > 0 ? 10 : 0);
-            HWND place = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, x,
-                                         row == 0 ? 110 : 270, 63, 101, window, nullptr, instance, nullptr);
+            HWND place = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, Scaled(x),
+                                         Scaled(row == 0 ? 110 : 270), Scaled(63), Scaled(101), window,
+                                         nullptr, instance, nullptr);
             SendMessageW(place, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(card));
         }
 }
@@ -39,11 +45,12 @@ void AddControls(HWND window, HINSTANCE instance) {
     const wchar_t* captions[] = {L"START", L"STOP", L"GET CARD", L"500", L"INFO", L"EXIT"};
     const POINT places[] = {{50, 435}, {160, 435}, {270, 435}, {380, 435}, {535, 20}, {535, 70}};
     for (int i = 0; i < 6; ++i)
-        CreateWindowExW(0, L"BUTTON", captions[i], WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, places[i].x,
-                        places[i].y, 100, 40, window,
+        CreateWindowExW(0, L"BUTTON", captions[i], WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(places[i].x),
+                        Scaled(places[i].y), Scaled(100), Scaled(40), window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + i)), instance, nullptr);
-    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 490,
-                                  435, 100, 40, window, nullptr, instance, nullptr);
+    HWND slider =
+        CreateWindowExW(0, TRACKBAR_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, Scaled(490),
+                        Scaled(435), Scaled(100), Scaled(40), window, nullptr, instance, nullptr);
     SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 8));
 }
 
@@ -109,7 +116,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     table.green = CreateSolidBrush(kTableGreen);
     table.grey = CreateSolidBrush(kControlGrey);
     table.red = CreateSolidBrush(kRed);
-    table.card = LoadBitmapW(instance, MAKEINTRESOURCEW(kCardBitmap));
+    HDC screen = GetDC(nullptr);
+    screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    table.card = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kCardBitmap), IMAGE_BITMAP, Scaled(63), Scaled(101), 0));
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = TableProc;
@@ -120,7 +131,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassW(&windowClass);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE;
-    RECT outer{0, 0, 640, 480};
+    RECT outer{0, 0, Scaled(640), Scaled(480)};
     AdjustWindowRect(&outer, style, FALSE);
     int width = outer.right - outer.left, height = outer.bottom - outer.top;
     CreateWindowExW(0, L"MinimalTable", L"Minimal table", style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,

@@ -48,7 +48,10 @@ HWND MainWindowOf(DWORD process) {
     return search.found;
 }
 
+// Both tables are laid out in 1/96 inch and drawn at the screen's scale.
 bool ShowsColour(HDC screen, HWND window, POINT clientPoint, COLORREF colour) {
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    clientPoint = POINT{MulDiv(clientPoint.x, dpi, 96), MulDiv(clientPoint.y, dpi, 96)};
     ClientToScreen(window, &clientPoint);
     return GetPixel(screen, clientPoint.x, clientPoint.y) == colour;
 }

@@ -231,24 +231,10 @@ void FormMain::SetFormEvents() {
     Deactivated = TableLeft;
 }
 
-// The game's icon at both sizes the system shows: the small one in the caption, the large
-// one for task switching and a large taskbar. Each is the image of that size from the icon
-// resource, shared with the module, so neither is destroyed.
+// The game's icon at both sizes the system shows (see Form::ShowIcons).
 void FormMain::SetWindowIcon() {
     iconId = kIconId;
-    if (window == nullptr) return;
-    struct Size {
-        WPARAM which;
-        int widthMetric;
-        int heightMetric;
-    };
-    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
-        HANDLE icon =
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(size.widthMetric),
-                       GetSystemMetrics(size.heightMetric), LR_SHARED);
-        if (icon != nullptr)  // otherwise the window keeps the class icon
-            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
-    }
+    ShowIcons();
 }
 
 // The whole table, element by element, each made before the next; the order is also
@@ -256,10 +242,9 @@ void FormMain::SetWindowIcon() {
 void FormMain::BuildLayout() {
     BuildMenuBar();
     if (created) {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right - client.left;
-        height = client.bottom - client.top;
+        const SIZE client = ClientSize();
+        width = client.cx;
+        height = client.cy;
     }
     logoImage = new Image(this, kLogoPicture);
     logoImage->SetSize(200, 60);

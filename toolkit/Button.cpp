@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "DisplayScale.h"
+
 #include "Label.h"
 
 namespace NeloUtility {
@@ -54,20 +56,23 @@ void Button::Create() {
 
 int Button::DrawImage(Drawing& drawing, const RECT& item, bool /*pressed*/) {
     const int itemHeight = item.bottom - item.top;
+    const int dpi = ElementDpi(*this);
+    const int pictureLeft = ToPixels(kPictureLeft, dpi), pictureGap = ToPixels(kPictureGap, dpi);
+    const int iconSize = ToPixels(kIconSize, dpi);
     HBITMAP picture = enabled ? bitmap : disabledBitmap;
     if (picture) {
         BITMAP size{};
         GetObjectW(picture, sizeof size, &size);
-        DrawTransparentBitmap(drawing, item.left + kPictureLeft, (itemHeight - size.bmHeight) / 2,
+        DrawTransparentBitmap(drawing, item.left + pictureLeft, (itemHeight - size.bmHeight) / 2,
                               size.bmWidth, size.bmHeight, picture);
-        return item.left + kPictureLeft + size.bmWidth + kPictureGap;
+        return item.left + pictureLeft + size.bmWidth + pictureGap;
     }
     HICON shownIcon = enabled ? icon : disabledIcon;
     if (!shownIcon) return 0;
     if (drawing.dc)
-        DrawIconEx(drawing.dc, item.left + kPictureLeft, (itemHeight - kIconSize) / 2, shownIcon, kIconSize,
-                   kIconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
-    return item.left + kPictureLeft + kIconSize + kPictureGap;
+        DrawIconEx(drawing.dc, item.left + pictureLeft, (itemHeight - iconSize) / 2, shownIcon, iconSize,
+                   iconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
+    return item.left + pictureLeft + iconSize + pictureGap;
 }
 
 void Button::PaintFace(const DRAWITEMSTRUCT& item) {
@@ -93,8 +98,8 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     // keyboard is used shows no mark on a button that took the focus from a click.
     const bool cuesHidden = (item.itemState & ODS_NOFOCUSRECT) != 0 || FocusMarksHidden(item.hwndItem);
     if ((item.itemState & ODS_FOCUS) && !cuesHidden) {
-        RECT focus{area.left + kFocusInset, area.top + kFocusInset, area.right - kFocusInset,
-                   area.bottom - kFocusInset};
+        const int inset = ToPixels(kFocusInset, ElementDpi(*this));
+        RECT focus{area.left + inset, area.top + inset, area.right - inset, area.bottom - inset};
         DrawFocusRect(item.hDC, &focus);
     }
     drawing.End();

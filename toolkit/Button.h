@@ -1,5 +1,5 @@
 // A push button that fires its command when pressed. An owner-drawn button is painted
-// by the toolkit: the context's background as fill, a one-pixel frame showing the
+// by the toolkit: the context's background as fill, a frame one layout unit thick showing the
 // disabled and pressed states, an optional picture, the caption and the focus mark.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "CellControl.h"
 
+#include "DisplayScale.h"
 #include "Drawing.h"
 
 namespace NeloUtility {
@@ -43,6 +44,7 @@ void CellControl::PaintContents(const RECT& client) {
     ownFont.bold = textBold;
     ownFont.italic = textItalic;
     ownFont.underline = textUnderline;
+    ownFont.dpi = ElementDpi(*this);
     drawing.BeginPainting();
 
     const int right = client.right, bottom = client.bottom;
@@ -58,9 +60,10 @@ void CellControl::PaintContents(const RECT& client) {
     if (marker) DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", textColor, textFont, kAlignCentre);
     if (picture) {
         const int top = (bottom - pictureHeight - client.top) / 2;
-        int left = kPictureMargin;
+        const int margin = ToPixels(kPictureMargin, ownFont.dpi);
+        int left = margin;
         if (pictureAlign == kPictureRight)
-            left = right - pictureWidth - kPictureMargin;
+            left = right - pictureWidth - margin;
         else if (pictureAlign == kPictureCentre)
             left = (right - pictureWidth - client.left) / 2;
         DrawTransparentBitmap(drawing, left, top, pictureWidth, pictureHeight, picture);

@@ -1,5 +1,7 @@
 #include "Drawing.h"
 
+#include "DisplayScale.h"
+
 namespace NeloUtility {
 
 namespace {
@@ -105,7 +107,9 @@ int TextHeight(FontSpec* font, Drawing& drawing) {
 void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour) {
     HDC dc = drawing.dc;
     if (!dc) return;
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    // One layout unit wide, inside the rectangle.
+    const int penWidth = drawing.owner != nullptr ? ToPixels(1, ElementDpi(*drawing.owner)) : 1;
+    HPEN pen = CreatePen(penWidth > 1 ? PS_INSIDEFRAME : PS_SOLID, penWidth, colour);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     HGDIOBJ previousPen = SelectObject(dc, pen);
     if (!Rectangle(dc, left, top, left + width, top + height)) drawing.ReportError();

@@ -49,7 +49,7 @@ void DrawText(Drawing& drawing, int x, int y, int width, int height, const std::
               FontSpec* font, int alignment);
 // The font's character cell height in this context; -1 when it cannot be measured.
 int TextHeight(FontSpec* font, Drawing& drawing);
-// A one-pixel outline of width x height.
+// An outline of width x height, one layout unit thick (one pixel at 96 DPI).
 void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
 // A fill without outline: it covers (width - 1) x (height - 1) pixels.
 void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);

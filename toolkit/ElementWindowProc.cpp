@@ -3,6 +3,7 @@
 #include "AccessibleElement.h"
 #include "Button.h"
 #include "CommandElement.h"
+#include "DisplayScale.h"
 #include "Form.h"
 #include "Menu.h"
 #include "PanelChildren.h"
@@ -92,6 +93,12 @@ struct Message {
     int Y() const { return GET_Y_LPARAM(lParam); }
 };
 
+// The pointer of a mouse message in the element's layout units.
+POINT PointerUnits(const GUIElement& element, const Message& m) {
+    const int dpi = ElementDpi(element);
+    return POINT{ToUnits(m.X(), dpi), ToUnits(m.Y(), dpi)};
+}
+
 // Handlers return true when the message ends with `result`, false for the default path.
 using Handled = std::pair<bool, LRESULT>;
 const Handled kDefault{false, 0};
@@ -102,7 +109,8 @@ void LoadCursors() {
 }
 
 void TrackMouse(GUIElement& element, const Message& m) {
-    element.OnMouseMove(m.X(), m.Y());
+    const POINT pointer = PointerUnits(element, m);
+    element.OnMouseMove(pointer.x, pointer.y);
     // Hover and leave notices are asked for only for an element that listens to them: while
     // a request is open the system keeps checking where the pointer is (Wine with a timer
     // every 400 ms), which would wake an idle program whose pointer rests on its window.
@@ -317,12 +325,43 @@ void OnDestroy(GUIElement* element, HWND window) {
     if (window == mainWindow) PostQuitMessage(0);
 }
 
+// The mouse buttons: the element hears where, in layout units.
+Handled OnMouseButton(GUIElement& element, const Message& m) {
+    const POINT p = PointerUnits(element, m);
+    switch (m.id) {
+        case WM_LBUTTONDOWN:
+            element.OnLeftButtonDown(p.x, p.y);
+            lastClickedPanel = dynamic_cast<PanelChildren*>(&element);
+            break;
+        case WM_LBUTTONUP: element.OnLeftButtonUp(p.x, p.y); break;
+        case WM_LBUTTONDBLCLK: element.OnLeftDoubleClick(p.x, p.y); break;
+        case WM_RBUTTONDOWN: element.OnRightButtonDown(p.x, p.y); break;
+        case WM_RBUTTONUP: element.OnRightButtonUp(p.x, p.y); break;
+        case WM_RBUTTONDBLCLK: element.OnRightDoubleClick(p.x, p.y); break;
+        default: break;
+    }
+    return kDefault;
+}
+
+// A form moved to a screen of another scale: wParam holds the new DPI in both words,
+// lParam the rectangle the system suggests.
+Handled OnDpiChangedMessage(GUIElement& element, const Message& m) {
+    auto* form = dynamic_cast<Form*>(&element);
+    if (form == nullptr) return kDefault;
+    form->OnDpiChanged(LOWORD(m.wParam), reinterpret_cast<const RECT*>(m.lParam));
+    return {true, 0};
+}
+
 // The messages that need an element; the others are handled in ElementWindowProc itself.
 Handled Dispatch(GUIElement& element, const Message& m) {
     switch (m.id) {
         case WM_CREATE:
-            if (auto* form = dynamic_cast<Form*>(&element)) form->OnCreated(m.window);
+            if (auto* form = dynamic_cast<Form*>(&element)) {
+                form->dpi = WindowDpi(m.window);
+                form->OnCreated(m.window);
+            }
             return kDefault;
+        case WM_DPICHANGED: return OnDpiChangedMessage(element, m);
         case WM_MOVE: element.OnMoved(); return kDefault;
         case WM_SIZE: element.OnResized(); return kDefault;
         case WM_ACTIVATE: OnActivate(&element, m.window); return kDefault;
@@ -349,14 +388,11 @@ Handled Dispatch(GUIElement& element, const Message& m) {
         }
         case WM_MOUSEMOVE: TrackMouse(element, m); return kDefault;
         case WM_LBUTTONDOWN:
-            element.OnLeftButtonDown(m.X(), m.Y());
-            lastClickedPanel = dynamic_cast<PanelChildren*>(&element);
-            return kDefault;
-        case WM_LBUTTONUP: element.OnLeftButtonUp(m.X(), m.Y()); return kDefault;
-        case WM_LBUTTONDBLCLK: element.OnLeftDoubleClick(m.X(), m.Y()); return kDefault;
-        case WM_RBUTTONDOWN: element.OnRightButtonDown(m.X(), m.Y()); return kDefault;
-        case WM_RBUTTONUP: element.OnRightButtonUp(m.X(), m.Y()); return kDefault;
-        case WM_RBUTTONDBLCLK: element.OnRightDoubleClick(m.X(), m.Y()); return kDefault;
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK: return OnMouseButton(element, m);
         case WM_MOUSEHOVER: element.OnMouseHover(); return kDefault;
         case WM_MOUSELEAVE: element.OnMouseLeave(); return kDefault;
         case WM_HOTKEY:

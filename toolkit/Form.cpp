@@ -1,6 +1,9 @@
 #include "Form.h"
 
+#include "DisplayScale.h"
 #include "ElementWindowProc.h"
+#include "Image.h"
+#include "Slider.h"
 
 #include <algorithm>
 #include <deque>
@@ -75,13 +78,19 @@ void Form::Create() {
 
     DWORD extendedStyle = 0;
     DWORD style = FormStyle(*this, &extendedStyle);
-    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style, x, y, width,
-                                height, nullptr, nullptr, instance, nullptr);
+    const int systemDpi = SystemDpi();
+    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style,
+                                ToPixels(x, systemDpi), ToPixels(y, systemDpi), ToPixels(width, systemDpi),
+                                ToPixels(height, systemDpi), nullptr, nullptr, instance, nullptr);
     if (made == nullptr) GetLastError();
     window = made;
     if (mainWindow == nullptr) mainWindow = window;
 
+    if (dpi == 0) dpi = WindowDpi(window);  // normally set at WM_CREATE already
     OnCreated(window);  // already ran inside CreateWindowExW when this is the newest element
+    // A window that came up on a screen of another scale than the system's: the fonts
+    // made so far and the frame follow it.
+    if (window != nullptr && dpi != systemDpi) OnDpiChanged(dpi, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     created = true;
@@ -91,8 +100,9 @@ void Form::Create() {
 }
 
 namespace {
-// The outer size that gives the window the client area asked for: the window's own
-// frame, caption and menu bar are added to it (each counted as 0 if negative).
+// The outer size in pixels that gives the window the client area asked for, in pixels:
+// the window's own frame, caption and menu bar are added to it (each counted as 0 if
+// negative).
 SIZE OuterSizeForClient(HWND window, int clientWidth, int clientHeight) {
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
@@ -109,35 +119,139 @@ bool ClientAreaIs(HWND window, int clientWidth, int clientHeight) {
 }
 }  // namespace
 
+// The outer size is set in pixels, as measured: going through layout units could miss
+// the client area by a pixel at a scale above 100 %.
 void Form::SetClientSize(int clientWidth, int clientHeight) {
-    if (!created || ClientAreaIs(window, clientWidth, clientHeight)) return;
-    SIZE outer = OuterSizeForClient(window, clientWidth, clientHeight);
+    if (!created) return;
+    const int scale = ElementDpi(*this);
+    const int pixelWidth = ToPixels(clientWidth, scale), pixelHeight = ToPixels(clientHeight, scale);
+    if (ClientAreaIs(window, pixelWidth, pixelHeight)) return;
+    SIZE outer = OuterSizeForClient(window, pixelWidth, pixelHeight);
     GetPosition();
-    SetSize(outer.cx, outer.cy);
+    width = ToUnits(outer.cx, scale);
+    height = ToUnits(outer.cy, scale);
+    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE);
+    RefreshTooltip();
+    Redraw();
 }
 
 void Form::FitWindowToClient(int clientWidth, int clientHeight) {
-    if (window == nullptr || ClientAreaIs(window, clientWidth, clientHeight)) return;
-    SIZE outer = OuterSizeForClient(window, clientWidth, clientHeight);
-    width = outer.cx;
-    height = outer.cy;
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (window == nullptr) return;
+    const int scale = ElementDpi(*this);
+    const int pixelWidth = ToPixels(clientWidth, scale), pixelHeight = ToPixels(clientHeight, scale);
+    if (ClientAreaIs(window, pixelWidth, pixelHeight)) return;
+    SIZE outer = OuterSizeForClient(window, pixelWidth, pixelHeight);
+    width = ToUnits(outer.cx, scale);
+    height = ToUnits(outer.cy, scale);
+    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
+// Worked out in pixels, so that the window is centred to the pixel at any scale.
 void Form::CenterOnScreen() {
+    const int scale = ElementDpi(*this);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int outerWidth = ToPixels(width, scale), outerHeight = ToPixels(height, scale);
     if (created) {
         RECT outer{};
         GetWindowRect(window, &outer);
-        width = outer.right - outer.left;
-        height = outer.bottom - outer.top;
+        outerWidth = outer.right - outer.left;
+        outerHeight = outer.bottom - outer.top;
+        width = ToUnits(outerWidth, scale);
+        height = ToUnits(outerHeight, scale);
     }
-    x = (screenWidth - width) / 2;
-    y = (screenHeight - height) / 2;
+    const int left = (screenWidth - outerWidth) / 2, top = (screenHeight - outerHeight) / 2;
+    x = ToUnits(left, scale);
+    y = ToUnits(top, scale);
     if (!created) return;
-    SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOSIZE);
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     Redraw();
+}
+
+void Form::ShowIcons() {
+    if (window == nullptr || iconId == 0) return;
+    struct Size {
+        WPARAM which;
+        int widthMetric;
+        int heightMetric;
+    };
+    const int scale = ElementDpi(*this);
+    for (Size size : {Size{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, Size{ICON_BIG, SM_CXICON, SM_CYICON}}) {
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                 SystemMetricForDpi(size.widthMetric, scale),
+                                 SystemMetricForDpi(size.heightMetric, scale), LR_SHARED);
+        if (icon != nullptr)  // otherwise the window keeps the class icon
+            SendMessageW(window, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+SIZE Form::ClientSize() {
+    const int scale = ElementDpi(*this);
+    RECT client{};
+    if (window == nullptr || !GetClientRect(window, &client)) return SIZE{width, height};
+    return SIZE{ToUnits(client.right - client.left, scale), ToUnits(client.bottom - client.top, scale)};
+}
+
+namespace {
+
+const GUIElement* TopOf(const GUIElement* element) {
+    while (element->parent != nullptr) element = element->parent;
+    return element;
+}
+
+bool HasWindow(const GUIElement& element) {
+    return dynamic_cast<const Child*>(&element) != nullptr && element.created && element.window != nullptr &&
+           IsWindow(element.window);
+}
+
+// A font of the form made again at the new scale; the old handle is kept until no
+// window uses it any more.
+void Rescale(FontSpec* font, int newDpi, std::vector<HFONT>& retired) {
+    if (font == nullptr || font->dpi == newDpi) return;
+    if (font->handle != nullptr) retired.push_back(font->handle);
+    font->handle = nullptr;
+    font->dpi = newDpi;
+}
+
+// A child's window placed and sized anew, its font and picture made again.
+void RescaleChild(GUIElement& element, int newDpi) {
+    SetWindowPos(element.window, nullptr, ToPixels(element.x, newDpi), ToPixels(element.y, newDpi),
+                 ToPixels(element.width, newDpi), ToPixels(element.height, newDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (element.font != nullptr)
+        SendMessageW(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(element.font->GetFontHandle()),
+                     FALSE);
+    if (auto* image = dynamic_cast<Image*>(&element)) image->Reload();
+}
+
+}  // namespace
+
+void Form::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (newDpi <= 0) return;
+    dpi = newDpi;
+    std::vector<GUIElement*> children;
+    for (GUIElement* element : ElementRegistry)
+        if (element != nullptr && element != this && TopOf(element) == this) children.push_back(element);
+    std::vector<HFONT> retired;
+    Rescale(font, newDpi, retired);
+    for (GUIElement* element : children) Rescale(element->font, newDpi, retired);
+
+    if (suggested != nullptr)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    GetPosition();
+    RECT outer{};
+    if (GetWindowRect(window, &outer)) {
+        width = ToUnits(outer.right - outer.left, newDpi);
+        height = ToUnits(outer.bottom - outer.top, newDpi);
+    }
+    if (font != nullptr)
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetFontHandle()), FALSE);
+    for (GUIElement* element : children)
+        if (HasWindow(*element)) RescaleChild(*element, newDpi);
+    for (HFONT handle : retired) DeleteObject(handle);
+    ShowIcons();
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void Form::RegisterHotKeys() {

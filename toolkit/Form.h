@@ -53,6 +53,16 @@ public:
     // before it is first shown), so that it is painted only at its final size.
     void FitWindowToClient(int clientWidth, int clientHeight);
     void CenterOnScreen();
+    // The client area in layout units.
+    SIZE ClientSize();
+    // The icon resource `iconId` at both sizes the system shows at the window's scale: the
+    // small one in the caption, the large one for task switching and a large taskbar. Each
+    // is the image of that size from the resource, shared with the module.
+    void ShowIcons();
+    // WM_DPICHANGED: the window takes the suggested rectangle (if any), and every element
+    // of the form, its fonts and its pictures are made again at the new scale. Nothing
+    // else of the elements changes.
+    void OnDpiChanged(int newDpi, const RECT* suggested);
     void RegisterHotKeys();
     void UnregisterHotKeys();
     // WM_HOTKEY: runs the handler of entry id - 1 (for the foreground form, see Form.cpp).

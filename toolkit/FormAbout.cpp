@@ -161,10 +161,10 @@ void FormAbout::ReleaseElements() {
 
 void FormAbout::BuildLayout() {
     int boxWidth = width, boxHeight = height;
-    RECT client{};
-    if (created && GetClientRect(window, &client)) {
-        boxWidth = client.right;
-        boxHeight = client.bottom;
+    if (created) {
+        const SIZE client = ClientSize();
+        boxWidth = client.cx;
+        boxHeight = client.cy;
     }
     const int column = logoWidth + 45;  // left edge of the right-hand column
     const int columnWidth = boxWidth - logoWidth - 55;

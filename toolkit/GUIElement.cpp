@@ -1,5 +1,6 @@
 #include "GUIElement.h"
 
+#include "DisplayScale.h"
 #include "ElementWindowProc.h"
 
 #include <commctrl.h>
@@ -50,9 +51,10 @@ FontSpec::~FontSpec() {
 
 HFONT FontSpec::GetFontHandle() {
     if (handle == nullptr) {
-        handle = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
-                             DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                             fixedPitch ? FIXED_PITCH : 0, face.c_str());
+        if (dpi <= 0) dpi = SystemDpi();
+        handle = CreateFontW(ToPixels(height, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline,
+                             FALSE, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, fixedPitch ? FIXED_PITCH : 0, face.c_str());
     }
     return handle;
 }
@@ -74,7 +76,9 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     width = newWidth;
     height = newHeight;
     if (!created) return;
-    SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    const int scale = ElementDpi(*this);
+    SetWindowPos(window, nullptr, 0, 0, ToPixels(width, scale), ToPixels(height, scale),
+                 SWP_NOZORDER | SWP_NOMOVE);
     RefreshTooltip();
     Redraw();
 }
@@ -214,8 +218,9 @@ POINT GUIElement::GetPosition() {
         GetWindowRect(window, &bounds);
         POINT corner{bounds.left, bounds.top};
         if (parent != nullptr) ScreenToClient(parent->window, &corner);
-        x = corner.x;
-        y = corner.y;
+        const int scale = ElementDpi(*this);
+        x = ToUnits(corner.x, scale);
+        y = ToUnits(corner.y, scale);
     }
     return POINT{x, y};
 }
@@ -295,7 +300,8 @@ void GUIElement::MoveTo(int newX, int newY) {
     x = newX;
     y = newY;
     if (!created) return;
-    SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOSIZE);
+    const int scale = ElementDpi(*this);
+    SetWindowPos(window, nullptr, ToPixels(x, scale), ToPixels(y, scale), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     Redraw();
 }
 

@@ -28,10 +28,12 @@ using ClosingEvent = bool (*)(GUIElement* element);  // false cancels the close
 using MouseMoveEvent = int (*)(GUIElement* element, int x, int y);
 
 // A font description that elements point to; the handle is made on first use and cached.
-// Owned by whoever made it; deleting it deletes the handle.
+// Owned by whoever made it; deleting it deletes the handle. The height is in layout
+// units (DisplayScale.h): the handle is made at `dpi`, the system's while that is 0.
 class FontSpec {
 public:
     HFONT handle = nullptr;
+    int dpi = 0;
     std::wstring face = L"System";
     int height = 0;
     bool bold = false;
@@ -64,6 +66,9 @@ public:
     int height = 50;
     int x = 100;
     int y = 100;
+    // Positions and sizes are layout units (DisplayScale.h). A form's scale, in dots per
+    // inch: 0 until its window exists, then its screen's. Children follow their form.
+    int dpi = 0;
     bool created = false;
     COLORREF backColor = static_cast<COLORREF>(-1);
     std::wstring text;

@@ -1,5 +1,6 @@
 #include "Image.h"
 
+#include "DisplayScale.h"
 #include "Drawing.h"
 #include "Label.h"
 
@@ -38,17 +39,29 @@ void Image::SetImage(int pictureResource) {
     filePath.clear();
     resourceId = pictureResource;
     if (!created || pictureResource <= 0) return;
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    HANDLE loaded = LoadImageW(program, MAKEINTRESOURCEW(pictureResource & 0xFFFF), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
-    ShowBitmap(static_cast<HBITMAP>(loaded));
+    ShowBitmap(LoadPictureAtDpi(GetModuleHandleW(nullptr), pictureResource, ElementDpi(*this)));
 }
 
 void Image::SetImageFile(const std::string& path) {
     filePath = path;
     resourceId = -1;
     if (!created || path.empty()) return;
-    ShowBitmap(LoadBitmapFile(path));
+    HBITMAP loaded = LoadBitmapFile(path);
+    const int dpi = ElementDpi(*this);
+    BITMAP shape{};
+    if (loaded != nullptr && dpi != kLayoutDpi && GetObjectW(loaded, sizeof shape, &shape)) {
+        HBITMAP scaled = ResampleBitmap(loaded, ToPixels(shape.bmWidth, dpi), ToPixels(shape.bmHeight, dpi));
+        DeleteObject(loaded);
+        loaded = scaled;
+    }
+    ShowBitmap(loaded);
+}
+
+void Image::Reload() {
+    if (resourceId == -1)
+        SetImageFile(filePath);
+    else
+        SetImage(resourceId);
 }
 
 // The window lets go of the old bitmap before it is deleted, so it never paints a

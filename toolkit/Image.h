@@ -1,5 +1,6 @@
 // A bitmap resource of the program or a bitmap file, shown at its own size in a
-// "static" window. The element owns the one bitmap it currently shows.
+// "static" window, at the density of the window's screen (DisplayScale.h). The element
+// owns the one bitmap it currently shows.
 #pragma once
 
 #include "GUIElement.h"
@@ -24,6 +25,8 @@ public:
     void SetImage(int pictureResource);
     // Shows a bitmap file (once created); an empty path keeps the picture.
     void SetImageFile(const std::string& path);
+    // Loads the picture shown now again, at the form's current scale.
+    void Reload();
 
     DWORD WindowStyle() const;
     DWORD ExtendedStyle() const;

@@ -1,5 +1,7 @@
 #include "Label.h"
 
+#include "DisplayScale.h"
+
 namespace NeloUtility {
 
 namespace {
@@ -11,10 +13,11 @@ constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;  // 0x50000000
 HWND MakeControlWindow(GUIElement& element, const wchar_t* windowClass, DWORD style, DWORD extendedStyle) {
     element.commandId = TakeNextControlId();
     HWND parentWindow = element.parent ? element.parent->window : nullptr;
-    HWND made =
-        CreateWindowExW(extendedStyle, windowClass, element.text.c_str(), style, element.x, element.y,
-                        element.width, element.height, parentWindow,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
+    const int dpi = ElementDpi(element);
+    HWND made = CreateWindowExW(
+        extendedStyle, windowClass, element.text.c_str(), style, ToPixels(element.x, dpi),
+        ToPixels(element.y, dpi), ToPixels(element.width, dpi), ToPixels(element.height, dpi), parentWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
     if (!made) (void)GetLastError();  // nothing is reported; the element keeps its values
     return made;
 }

@@ -1,5 +1,7 @@
 #include "Slider.h"
 
+#include "DisplayScale.h"
+
 #include <commctrl.h>
 
 #include <cstdlib>
@@ -19,12 +21,13 @@ Label* MakeEndLabel(GUIElement* parent, int value) {
     return label;
 }
 
-// A created element's size as its window has it now.
+// A created element's size as its window has it now, in layout units.
 void RereadSize(GUIElement& element) {
     RECT outer;
     if (element.created && GetWindowRect(element.window, &outer)) {
-        element.width = outer.right - outer.left;
-        element.height = outer.bottom - outer.top;
+        const int dpi = ElementDpi(element);
+        element.width = ToUnits(outer.right - outer.left, dpi);
+        element.height = ToUnits(outer.bottom - outer.top, dpi);
     }
 }
 

@@ -47,12 +47,13 @@ build_windows() { # [targets...]: everything when none is named
 }
 
 # Starts an Xvfb on a free display, exports DISPLAY and stops it when the script ends.
+# XVFB_SCREEN is its size and depth (1024x768x24 unless set).
 XVFB_PID=
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local display
   read -r -t 20 display <"$fifo" || { rm -f "$fifo"; say "Xvfb did not start"; return 1; }

@@ -98,7 +98,7 @@ inline DWORD FindOtherProcess(const std::wstring& exeName) {
 // Without a window manager, Wine waits about two seconds for every destroyed top-level
 // window to be withdrawn, and activation does not follow the platform's rules; inside a
 // desktop of its own neither is a problem. On Windows itself this does nothing.
-inline int RunInsideVirtualDesktop() {
+inline int RunInsideVirtualDesktop(const wchar_t* size = L"1024x768") {
     wchar_t flag[8];
     if (GetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", flag, 8) > 0) return 0;
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return 0;
@@ -107,7 +107,7 @@ inline int RunInsideVirtualDesktop() {
     std::wstring exe(path);
     exe = exe.substr(exe.find_last_of(L"\\/") + 1);
     SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", L"1");
-    std::wstring commandLine = L"explorer.exe /desktop=zandrotest,1024x768 ";
+    std::wstring commandLine = L"explorer.exe /desktop=zandrotest," + std::wstring(size) + L" ";
     commandLine += GetCommandLineW();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
