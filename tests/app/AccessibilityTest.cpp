@@ -114,39 +114,40 @@ const char* const kScoreAfter = "Score: (49.500|50.500)";  // a round for 500, w
 
 enum class Moment { Idle, PlayerTurn, Outcome };
 const long kOff = STATE_SYSTEM_UNAVAILABLE, kFocused = STATE_SYSTEM_FOCUSED, kHidden = STATE_SYSTEM_INVISIBLE;
+const long kButton = ROLE_SYSTEM_PUSHBUTTON, kText = ROLE_SYSTEM_STATICTEXT, kPicture = ROLE_SYSTEM_GRAPHIC;
 
 const struct Expected {
     Moment when;
     const char* element;
     std::string name;  // a pattern
     long role, stateOn, stateOff;
-    const char* value;  // null: not checked
+    const char* value = nullptr;  // null: not checked
 } kTable[] = {
-    {Moment::Idle, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
-    {Moment::Idle, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
-    {Moment::Idle, "INFO", "INFO", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, kOff, nullptr},
+    {Moment::Idle, "START", "START", kButton, kFocused, kOff},
+    {Moment::Idle, "STOP", "STOP", kButton, kOff, kFocused},
+    {Moment::Idle, "INFO", "INFO", kButton, STATE_SYSTEM_FOCUSABLE, kOff},
     {Moment::Idle, "slider", "Stake", ROLE_SYSTEM_SLIDER, kOff, 0, "500"},
-    {Moment::Idle, "stake button", "Stake: 500", ROLE_SYSTEM_PUSHBUTTON, kOff, 0, nullptr},
-    {Moment::Idle, "dealer points", "Dealer: 0 points", ROLE_SYSTEM_STATICTEXT, 0, kHidden, nullptr},
-    {Moment::Idle, "score", "Score: 50.000", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "remaining", "Remaining cards: 0", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "message", "", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "dealer card 7", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::Idle, "logo", "Zandro\\+\\+", ROLE_SYSTEM_GRAPHIC, 0, 0, nullptr},
-    {Moment::PlayerTurn, "CANCEL", "CANCEL", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
-    {Moment::PlayerTurn, "GET CARD", "GET CARD", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
+    {Moment::Idle, "stake button", "Stake: 500", kButton, kOff, 0},
+    {Moment::Idle, "dealer points", "Dealer: 0 points", kText, 0, kHidden},
+    {Moment::Idle, "score", "Score: 50.000", kText, 0, 0},
+    {Moment::Idle, "remaining", "Remaining cards: 0", kText, 0, 0},
+    {Moment::Idle, "message", "", kText, 0, 0},
+    {Moment::Idle, "dealer card 7", "covered card", kPicture, 0, kHidden},
+    {Moment::Idle, "logo", "Zandro\\+\\+", kPicture, 0, 0},
+    {Moment::PlayerTurn, "CANCEL", "CANCEL", kButton, 0, kOff},
+    {Moment::PlayerTurn, "GET CARD", "GET CARD", kButton, 0, kOff},
     {Moment::PlayerTurn, "slider", "Stake", ROLE_SYSTEM_SLIDER, 0, kOff, "500"},
-    {Moment::PlayerTurn, "dealer card 0", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::PlayerTurn, "dealer card 1", ".*", ROLE_SYSTEM_GRAPHIC, kHidden, 0, nullptr},
-    {Moment::PlayerTurn, "player card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::PlayerTurn, "player points", "Player: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::PlayerTurn, "remaining", "Remaining cards: 38", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
-    {Moment::Outcome, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
-    {Moment::Outcome, "dealer card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::Outcome, "dealer points", "Dealer: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "message", kOutcome, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "score", kScoreAfter, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::PlayerTurn, "dealer card 0", "covered card", kPicture, 0, kHidden},
+    {Moment::PlayerTurn, "dealer card 1", ".*", kPicture, kHidden, 0},
+    {Moment::PlayerTurn, "player card 0", kCard, kPicture, 0, kHidden},
+    {Moment::PlayerTurn, "player points", "Player: " + kPoints, kText, 0, 0},
+    {Moment::PlayerTurn, "remaining", "Remaining cards: 38", kText, 0, 0},
+    {Moment::Outcome, "START", "START", kButton, kFocused, kOff},
+    {Moment::Outcome, "STOP", "STOP", kButton, kOff, kFocused},
+    {Moment::Outcome, "dealer card 0", kCard, kPicture, 0, kHidden},
+    {Moment::Outcome, "dealer points", "Dealer: " + kPoints, kText, 0, 0},
+    {Moment::Outcome, "message", kOutcome, kText, 0, 0},
+    {Moment::Outcome, "score", kScoreAfter, kText, 0, 0},
 };
 
 void CheckMoment(const Game& game, Moment moment) {
