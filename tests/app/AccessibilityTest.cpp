@@ -3,6 +3,7 @@
 // and the events an out-of-context WinEvent hook receives while the dealer plays; then two
 // rounds, the about box and the exit question played with key presses alone.
 #include "CoreTestSupport.h"
+#include "GameProcess.h"
 #include "SettingsStore.h"
 
 #include <oleacc.h>
@@ -13,10 +14,6 @@
 #include <regex>
 #include <string>
 #include <vector>
-
-#ifndef ZANDRO_EXE
-#error "ZANDRO_EXE must name the game's executable"
-#endif
 
 namespace {
 
@@ -63,33 +60,15 @@ Read ReadAccessible(HWND window) {
     return read;
 }
 
-// The real Zandro.exe over a stored score of 50000, found and driven as another program would.
-class Game {
+// The real Zandro.exe over a stored score of 50000, read by the names of its elements.
+class Game : public GameProcess {
 public:
     Game() {
         NeloUtility::WriteSetting("Zandro", "Dati", "Score", "50000");
-        std::wstring commandLine = L"\"Z:" + NeloUtility::Widen(ZANDRO_EXE) + L"\"";
-        for (wchar_t& c : commandLine) c = c == L'/' ? L'\\' : c;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return;
-        WaitForInputIdle(process.hProcess, 10000);
-        WaitFor([this] { return (main = TableOfProcess()) != nullptr && IsWindowVisible(main); }, 15000);
+        if (Start()) FindTable(15000);
     }
-    ~Game() {
-        if (process.hProcess == nullptr) return;
-        TerminateProcess(process.hProcess, 9);
-        WaitForSingleObject(process.hProcess, 10000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    Game(const Game&) = delete;
-    Game& operator=(const Game&) = delete;
 
     // The table's elements by what they show or where they stand on the 640 x 480 table.
-    HWND Button(const wchar_t* caption) const { return FindWindowExW(main, nullptr, L"Button", caption); }
     HWND Element(const std::string& name) const {
         const struct {
             const char* name;
@@ -98,52 +77,22 @@ public:
                       {"message", 320, 402},      {"score", 455, 36},          {"logo", 100, 40},
                       {"stake button", 430, 455}, {"slider", 540, 455}};
         for (const auto& place : places)
-            if (name == place.name) return ChildWindowFromPointEx(main, POINT{place.x, place.y}, CWP_ALL);
+            if (name == place.name) return CellAt(place.x, place.y);
         if (name.rfind("dealer card ", 0) == 0) return Card(110, name.back() - '0');
         if (name.rfind("player card ", 0) == 0) return Card(270, name.back() - '0');
         return Button(NeloUtility::Widen(name).c_str());
     }
-    HWND Card(int rowY, int index) const {
-        return ChildWindowFromPointEx(main, POINT{35 + 63 * index + (index > 0 ? 10 : 0), rowY + 50},
-                                      CWP_ALL);
-    }
-    HWND Focus() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
-    }
+    HWND Card(int rowY, int index) const { return CellAt(35 + 63 * index + (index > 0 ? 10 : 0), rowY + 50); }
     bool FocusOn(HWND window) const {
         return WaitFor([&] { return window != nullptr && Focus() == window; });
     }
-    void Click(const wchar_t* caption) const {
-        PostMessageW(Button(caption), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageW(Button(caption), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    }
+    bool FocusOn(const wchar_t* caption) const { return FocusOn(Button(caption)); }
     bool Shows(const wchar_t* caption) const {
-        return WaitFor([&] { return Button(caption) != nullptr && IsWindowEnabled(Button(caption)); }, 30000);
+        return WaitFor([&] { return Enabled(Button(caption)); }, 30000);
     }
-    // A top-level window of the game with this title (the about box, the exit question).
-    HWND Window(const wchar_t* title) const {
-        HWND found = FindWindowW(nullptr, title);
-        return Owns(found) && IsWindowVisible(found) ? found : nullptr;
+    bool Opened(const wchar_t* title, bool open = true) const {
+        return WaitFor([&] { return (Window(title) != nullptr) == open; });
     }
-    bool Owns(HWND window) const {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        return owner == process.dwProcessId;
-    }
-    bool Ended() const { return WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0; }
-
-    HWND main = nullptr;
-
-private:
-    HWND TableOfProcess() const {
-        for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, nullptr); window != nullptr;
-             window = FindWindowExW(nullptr, window, nullptr, nullptr))
-            if (Owns(window) && FindWindowExW(window, nullptr, L"Button", L"INFO") != nullptr) return window;
-        return nullptr;
-    }
-    PROCESS_INFORMATION process{};
 };
 
 class Accessibility : public ::testing::Test {
@@ -165,39 +114,40 @@ const char* const kScoreAfter = "Score: (49.500|50.500)";  // a round for 500, w
 
 enum class Moment { Idle, PlayerTurn, Outcome };
 const long kOff = STATE_SYSTEM_UNAVAILABLE, kFocused = STATE_SYSTEM_FOCUSED, kHidden = STATE_SYSTEM_INVISIBLE;
+const long kButton = ROLE_SYSTEM_PUSHBUTTON, kText = ROLE_SYSTEM_STATICTEXT, kPicture = ROLE_SYSTEM_GRAPHIC;
 
 const struct Expected {
     Moment when;
     const char* element;
     std::string name;  // a pattern
     long role, stateOn, stateOff;
-    const char* value;  // null: not checked
+    const char* value = nullptr;  // null: not checked
 } kTable[] = {
-    {Moment::Idle, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
-    {Moment::Idle, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
-    {Moment::Idle, "INFO", "INFO", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, kOff, nullptr},
+    {Moment::Idle, "START", "START", kButton, kFocused, kOff},
+    {Moment::Idle, "STOP", "STOP", kButton, kOff, kFocused},
+    {Moment::Idle, "INFO", "INFO", kButton, STATE_SYSTEM_FOCUSABLE, kOff},
     {Moment::Idle, "slider", "Stake", ROLE_SYSTEM_SLIDER, kOff, 0, "500"},
-    {Moment::Idle, "stake button", "Stake: 500", ROLE_SYSTEM_PUSHBUTTON, kOff, 0, nullptr},
-    {Moment::Idle, "dealer points", "Dealer: 0 points", ROLE_SYSTEM_STATICTEXT, 0, kHidden, nullptr},
-    {Moment::Idle, "score", "Score: 50.000", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "remaining", "Remaining cards: 0", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "message", "", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Idle, "dealer card 7", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::Idle, "logo", "Zandro\\+\\+", ROLE_SYSTEM_GRAPHIC, 0, 0, nullptr},
-    {Moment::PlayerTurn, "CANCEL", "CANCEL", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
-    {Moment::PlayerTurn, "GET CARD", "GET CARD", ROLE_SYSTEM_PUSHBUTTON, 0, kOff, nullptr},
+    {Moment::Idle, "stake button", "Stake: 500", kButton, kOff, 0},
+    {Moment::Idle, "dealer points", "Dealer: 0 points", kText, 0, kHidden},
+    {Moment::Idle, "score", "Score: 50.000", kText, 0, 0},
+    {Moment::Idle, "remaining", "Remaining cards: 0", kText, 0, 0},
+    {Moment::Idle, "message", "", kText, 0, 0},
+    {Moment::Idle, "dealer card 7", "covered card", kPicture, 0, kHidden},
+    {Moment::Idle, "logo", "Zandro\\+\\+", kPicture, 0, 0},
+    {Moment::PlayerTurn, "CANCEL", "CANCEL", kButton, 0, kOff},
+    {Moment::PlayerTurn, "GET CARD", "GET CARD", kButton, 0, kOff},
     {Moment::PlayerTurn, "slider", "Stake", ROLE_SYSTEM_SLIDER, 0, kOff, "500"},
-    {Moment::PlayerTurn, "dealer card 0", "covered card", ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::PlayerTurn, "dealer card 1", ".*", ROLE_SYSTEM_GRAPHIC, kHidden, 0, nullptr},
-    {Moment::PlayerTurn, "player card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::PlayerTurn, "player points", "Player: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::PlayerTurn, "remaining", "Remaining cards: 38", ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "START", "START", ROLE_SYSTEM_PUSHBUTTON, kFocused, kOff, nullptr},
-    {Moment::Outcome, "STOP", "STOP", ROLE_SYSTEM_PUSHBUTTON, kOff, kFocused, nullptr},
-    {Moment::Outcome, "dealer card 0", kCard, ROLE_SYSTEM_GRAPHIC, 0, kHidden, nullptr},
-    {Moment::Outcome, "dealer points", "Dealer: " + kPoints, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "message", kOutcome, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
-    {Moment::Outcome, "score", kScoreAfter, ROLE_SYSTEM_STATICTEXT, 0, 0, nullptr},
+    {Moment::PlayerTurn, "dealer card 0", "covered card", kPicture, 0, kHidden},
+    {Moment::PlayerTurn, "dealer card 1", ".*", kPicture, kHidden, 0},
+    {Moment::PlayerTurn, "player card 0", kCard, kPicture, 0, kHidden},
+    {Moment::PlayerTurn, "player points", "Player: " + kPoints, kText, 0, 0},
+    {Moment::PlayerTurn, "remaining", "Remaining cards: 38", kText, 0, 0},
+    {Moment::Outcome, "START", "START", kButton, kFocused, kOff},
+    {Moment::Outcome, "STOP", "STOP", kButton, kOff, kFocused},
+    {Moment::Outcome, "dealer card 0", kCard, kPicture, 0, kHidden},
+    {Moment::Outcome, "dealer points", "Dealer: " + kPoints, kText, 0, 0},
+    {Moment::Outcome, "message", kOutcome, kText, 0, 0},
+    {Moment::Outcome, "score", kScoreAfter, kText, 0, 0},
 };
 
 void CheckMoment(const Game& game, Moment moment) {
@@ -233,9 +183,9 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG ch
 }
 
 TEST_F(Accessibility, ReadAndHeardThroughARound) {
-    ASSERT_TRUE(game.FocusOn(game.Button(L"START"))) << "START has the focus at the first start";
+    ASSERT_TRUE(game.FocusOn(L"START")) << "START has the focus at the first start";
     CheckMoment(game, Moment::Idle);
-    game.Click(L"START");
+    game.PostClick(game.Button(L"START"));
     ASSERT_TRUE(game.Shows(L"CANCEL"));
     CheckMoment(game, Moment::PlayerTurn);
 
@@ -244,10 +194,10 @@ TEST_F(Accessibility, ReadAndHeardThroughARound) {
                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     ASSERT_NE(nullptr, hook);
     coretest::Pump(300);  // the hook takes a moment to be in place
-    game.Click(L"STOP");
+    game.PostClick(game.Button(L"STOP"));
     EXPECT_TRUE(game.FocusOn(game.main)) << "STOP hands the focus to the table";
     ASSERT_TRUE(game.Shows(L"START"));
-    game.FocusOn(game.Button(L"START"));
+    game.FocusOn(L"START");
     coretest::Pump(300);
     UnhookWinEvent(hook);
     CheckMoment(game, Moment::Outcome);
@@ -282,8 +232,8 @@ TEST_F(Accessibility, ReadAndHeardThroughARound) {
     EXPECT_EQ(drawn, shown) << "one show event per card the dealer drew";
 }
 
-// A key pressed and released on the keyboard, as the foreground window receives it.
-void Press(WORD key, bool shift = false) {
+// A key pressed and released on the keyboard, as the foreground window receives it, a number of times.
+void Press(WORD key, bool shift = false, int times = 1) {
     std::vector<INPUT> strokes;
     auto add = [&](WORD code, DWORD flags) {
         INPUT stroke{};
@@ -296,39 +246,40 @@ void Press(WORD key, bool shift = false) {
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
     if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
-    coretest::Pump(200);
+    for (int i = 0; i < times; ++i) {
+        SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+        coretest::Pump(200);
+    }
 }
 
 // No mouse: the harness brings the table to the front once, as starting the program does,
 // and every step after it is a key.
 TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
     SetForegroundWindow(game.main);
-    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+    ASSERT_TRUE(game.FocusOn(L"START"));
 
     // Round one: START, the stake raised with the slider's arrow, a card, STOP.
     Press(VK_SPACE);
     ASSERT_TRUE(game.Shows(L"CANCEL"));
-    for (int i = 0; i < 3; ++i) Press(VK_TAB);
+    Press(VK_TAB, false, 3);
     ASSERT_TRUE(game.FocusOn(game.Element("slider"))) << "Tab passes the disabled stake button";
     Press(VK_RIGHT);
     EXPECT_TRUE(WaitFor([&] { return Matches(ReadAccessible(game.Element("slider")).value, "1.000"); }));
     Press(VK_TAB, true);
-    ASSERT_TRUE(game.FocusOn(game.Button(L"GET CARD")));
+    ASSERT_TRUE(game.FocusOn(L"GET CARD"));
     Press(VK_SPACE);
     if (game.Button(L"CANCEL") != nullptr) {  // not over 7.5
         if (game.Focus() != game.Button(L"STOP")) Press(VK_TAB, true);
-        ASSERT_TRUE(game.FocusOn(game.Button(L"STOP")));
+        ASSERT_TRUE(game.FocusOn(L"STOP"));
         Press(VK_SPACE);
         EXPECT_TRUE(game.FocusOn(game.main)) << "STOP hands the focus to the table";
         Press(VK_TAB);  // while the dealer plays, Tab goes on from the table; the round keeps that choice
-        EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
+        EXPECT_TRUE(game.FocusOn(L"INFO"));
         ASSERT_TRUE(game.Shows(L"START"));
-        EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
-        Press(VK_TAB);
-        Press(VK_TAB);
+        EXPECT_TRUE(game.FocusOn(L"INFO"));
+        Press(VK_TAB, false, 2);
     }
-    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+    ASSERT_TRUE(game.FocusOn(L"START"));
     const std::string afterOne = StoredScore();
     EXPECT_TRUE(afterOne == "49000" || afterOne == "51000") << afterOne;
 
@@ -338,31 +289,30 @@ TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
     Press(VK_SPACE);
     ASSERT_TRUE(game.Shows(L"START"));
     EXPECT_EQ(std::to_string(std::stoi(afterOne) - 250), StoredScore());
-    ASSERT_TRUE(game.FocusOn(game.Button(L"START")));
+    ASSERT_TRUE(game.FocusOn(L"START"));
 
     // The about box: opened from INFO, closed with Escape; the focus comes back to INFO.
-    Press(VK_TAB, true);
-    Press(VK_TAB, true);
-    ASSERT_TRUE(game.FocusOn(game.Button(L"INFO")));
+    Press(VK_TAB, true, 2);
+    ASSERT_TRUE(game.FocusOn(L"INFO"));
     Press(VK_SPACE);
-    ASSERT_TRUE(WaitFor([&] { return game.Window(L"Info...") != nullptr; }));
+    ASSERT_TRUE(game.Opened(L"Info..."));
     EXPECT_TRUE(game.FocusOn(FindWindowExW(game.Window(L"Info..."), nullptr, L"Button", L"OK")));
     Press(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return game.Window(L"Info...") == nullptr; }));
-    EXPECT_TRUE(game.FocusOn(game.Button(L"INFO")));
+    ASSERT_TRUE(game.Opened(L"Info...", false));
+    EXPECT_TRUE(game.FocusOn(L"INFO"));
 
     // The exit question from EXIT: No keeps the table and gives the focus back, Yes leaves.
     Press(VK_TAB);
-    ASSERT_TRUE(game.FocusOn(game.Button(L"EXIT")));
+    ASSERT_TRUE(game.FocusOn(L"EXIT"));
     for (WORD answer : {WORD{'N'}, WORD{'Y'}}) {
         Press(VK_SPACE);
-        ASSERT_TRUE(WaitFor([&] { return game.Window(L"Exit") != nullptr; }));
+        ASSERT_TRUE(game.Opened(L"Exit"));
         Press(answer);
         if (answer == 'N') {
-            EXPECT_TRUE(game.FocusOn(game.Button(L"EXIT")));
+            EXPECT_TRUE(game.FocusOn(L"EXIT"));
         }
     }
-    EXPECT_TRUE(game.Ended());
+    EXPECT_TRUE(game.Ended(10000));
 }
 
 }  // namespace

@@ -4,19 +4,15 @@
 // show it. And a second start leaves the running table alone: one table per player. And
 // the end of the Windows session settles a running round as a close does.
 #include "CoreTestSupport.h"
+#include "GameProcess.h"
 #include "SettingsStore.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <utility>
-
-#ifndef ZANDRO_EXE
-#error "ZANDRO_EXE must name the game's executable"
-#endif
 
 namespace {
 
@@ -26,14 +22,6 @@ using NeloUtility::WriteSetting;
 const int relaunched = coretest::RunInsideVirtualDesktop();
 
 std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
-
-// The build hands over a Unix path; Wine sees the Unix root as drive Z:.
-std::wstring GamePath() {
-    std::string path = ZANDRO_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return std::wstring(path.begin(), path.end());
-}
 
 // The digits of a shown score with its sign, without the locale's grouping.
 std::string Digits(const std::wstring& shown) {
@@ -45,95 +33,10 @@ std::string Digits(const std::wstring& shown) {
 
 using coretest::WindowText;
 
-// One run of the game, seen from outside.
-class Game {
+// One run of the game, seen from outside, with the score it shows.
+class Game : public GameProcess {
 public:
-    bool Start() {
-        std::wstring commandLine = L"\"" + GamePath() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return false;
-        running = true;
-        return true;
-    }
-
-    // Waits for the table: the main window of the process with its START button.
-    bool FindTable(DWORD timeoutMs) {
-        WaitForInputIdle(process.hProcess, timeoutMs);
-        for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
-            EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(this));
-            if (main != nullptr) return true;
-            Sleep(20);
-        }
-        return false;
-    }
-
-    HWND ButtonCaptioned(const wchar_t* caption) const {
-        return FindWindowExW(main, nullptr, L"Button", caption);
-    }
-    bool Enabled(HWND window) const { return window != nullptr && IsWindowEnabled(window); }
-
-    // A click that returns once the game has handled it.
-    bool Click(HWND button) {
-        DWORD_PTR result;
-        return SendMessageTimeoutW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000,
-                                   &result) != 0 &&
-               SendMessageTimeoutW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10), SMTO_NORMAL, 5000, &result) !=
-                   0;
-    }
-    // A click that the game handles while the test goes on.
-    void PostClick(HWND button) {
-        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    }
-
-    // The cells by their place on the 640 x 480 table.
     std::string ShownScore() const { return Digits(WindowText(CellAt(455, 36))); }
-    std::wstring Message() const { return WindowText(CellAt(320, 400)); }
-
-    // Waits for the process to end by itself; its exit code, or -1 while it still runs.
-    long ExitCode(DWORD timeoutMs) {
-        DWORD code = 0;
-        if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(process.hProcess, &code))
-            return -1;
-        return static_cast<long>(code);
-    }
-    HANDLE Process() const { return process.hProcess; }
-
-    void Freeze() { SuspendThread(process.hThread); }
-    void Kill() {
-        if (!running) return;
-        TerminateProcess(process.hProcess, 9);
-        WaitForSingleObject(process.hProcess, 10000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        running = false;
-        main = nullptr;
-    }
-    ~Game() { Kill(); }
-
-    HWND main = nullptr;
-
-private:
-    HWND CellAt(int x, int y) const { return ChildWindowFromPointEx(main, POINT{x, y}, CWP_SKIPINVISIBLE); }
-
-    static BOOL CALLBACK ConsiderWindow(HWND window, LPARAM self) {
-        auto* game = reinterpret_cast<Game*>(self);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == game->process.dwProcessId &&
-            FindWindowExW(window, nullptr, L"Button", L"START") != nullptr) {
-            game->main = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    PROCESS_INFORMATION process{};
-    bool running = false;
 };
 
 // One life of the game: started, checked to show the stored score, played a little by
@@ -160,10 +63,10 @@ Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored)
 
     const int actions = std::uniform_int_distribution<int>(1, 6)(random);
     for (int i = 0; i < actions; ++i) {
-        HWND start = game.ButtonCaptioned(L"START");
-        HWND cancel = game.ButtonCaptioned(L"CANCEL");
-        HWND stop = game.ButtonCaptioned(L"STOP");
-        HWND getCard = game.ButtonCaptioned(L"GET CARD");
+        HWND start = game.Button(L"START");
+        HWND cancel = game.Button(L"CANCEL");
+        HWND stop = game.Button(L"STOP");
+        HWND getCard = game.Button(L"GET CARD");
         HWND pick = nullptr;
         const int roll = std::uniform_int_distribution<int>(0, 9)(random);
         if (game.Enabled(start))
@@ -179,12 +82,11 @@ Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored)
         outcome.finished = game.ShownScore();
     }
     if (plan <= 3) {  // a click still being handled
-        HWND any = game.ButtonCaptioned(L"GET CARD");
-        if (!game.Enabled(any)) any = game.ButtonCaptioned(L"START");
+        HWND any = game.Button(L"GET CARD");
+        if (!game.Enabled(any)) any = game.Button(L"START");
         if (game.Enabled(any)) game.PostClick(any);
         Sleep(std::uniform_int_distribution<int>(0, 3)(random));
-    } else if (!game.Enabled(game.ButtonCaptioned(L"START")) &&
-               !game.Enabled(game.ButtonCaptioned(L"CANCEL"))) {
+    } else if (!game.Enabled(game.Button(L"START")) && !game.Enabled(game.Button(L"CANCEL"))) {
         // The dealer plays on its own two-second pace: kill it somewhere in its turn.
         Sleep(std::uniform_int_distribution<int>(0, 6500)(random));
     }
@@ -270,11 +172,10 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
     EXPECT_EQ(1, TablesOnScreen());
 
     // START, STOP, and the dealer plays its turn to the outcome.
-    ASSERT_TRUE(table.Click(table.ButtonCaptioned(L"START")));
-    ASSERT_TRUE(table.Click(table.ButtonCaptioned(L"STOP")));
-    for (int waited = 0; waited < 15000 && !table.Enabled(table.ButtonCaptioned(L"START")); waited += 50)
-        Sleep(50);
-    ASSERT_TRUE(table.Enabled(table.ButtonCaptioned(L"START"))) << "the dealer never finished";
+    ASSERT_TRUE(table.Click(table.Button(L"START")));
+    ASSERT_TRUE(table.Click(table.Button(L"STOP")));
+    for (int waited = 0; waited < 15000 && !table.Enabled(table.Button(L"START")); waited += 50) Sleep(50);
+    ASSERT_TRUE(table.Enabled(table.Button(L"START"))) << "the dealer never finished";
     const std::string shown = table.ShownScore();
     EXPECT_TRUE(shown == "49500" || shown == "50500") << shown;
     EXPECT_EQ(shown, StoredScore());
@@ -315,7 +216,7 @@ TEST(SessionEnd, ChargesARunningRoundAndLeavesAnIdleTableAlone) {
         ASSERT_TRUE(game.Start());
         ASSERT_TRUE(game.FindTable(15000));
         if (c.inRound) {
-            ASSERT_TRUE(game.Click(game.ButtonCaptioned(L"START")));
+            ASSERT_TRUE(game.Click(game.Button(L"START")));
         }
         WriteSetting("Zandro", "Dati", "Score", "1");
         DWORD_PTR mayEnd = 0, ignored = 0;
