@@ -221,10 +221,6 @@ HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
         if (loaded == nullptr) continue;
         BITMAP shape{};
         GetObjectW(loaded, sizeof shape, &shape);
-        // Drawn for this density: its own rounding of the size may differ by a pixel.
-        if (n > 0 && std::abs(shape.bmWidth - size.cx) <= 1 && std::abs(shape.bmHeight - size.cy) <= 1 &&
-            kDensities[n] * kLayoutDpi == dpi * 100)
-            return loaded;
         if (shape.bmWidth == size.cx && shape.bmHeight == size.cy) return loaded;
         const SIZE own{shape.bmWidth, shape.bmHeight};
         const std::vector<DWORD> pixels = PixelsOf(loaded, own);

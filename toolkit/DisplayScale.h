@@ -4,10 +4,9 @@
 //
 // Pictures at the screen's density: the bitmap resource B drawn for a denser screen is
 // the resource B + 10000 * n, n = 1..6 for 125, 150, 175, 200, 250 and 300 %, sized
-// round(size at 100 % * percent / 100). LoadPictureAtDpi takes the nearest density at or
-// above the scale, uses it as it is when it has the exact size (or is drawn for exactly
-// this scale, whose rounding may differ by a pixel), and otherwise resamples the best one
-// there is to that size with an area filter.
+// round(size at 100 % * percent / 100), halves up, as ToPixels rounds. LoadPictureAtDpi
+// takes the nearest density at or above the scale, uses it as it is when it has the exact
+// size, and otherwise resamples the best one there is to that size with an area filter.
 //
 // Functions that Windows 7 lacks are looked up at run time; without them the system's
 // one DPI is used.

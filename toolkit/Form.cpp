@@ -117,33 +117,31 @@ bool ClientAreaIs(HWND window, int clientWidth, int clientHeight) {
     return GetClientRect(window, &client) && client.right - client.left == clientWidth &&
            client.bottom - client.top == clientHeight;
 }
+
+// Gives the form's window the outer size for a client area of that many layout units;
+// false when it already has it. The outer size is set in pixels, as measured: going
+// through layout units could miss the client area by a pixel at a scale above 100 %.
+bool ResizeToClient(Form& form, int clientWidth, int clientHeight, UINT flags) {
+    const int scale = ElementDpi(form);
+    const int pixelWidth = ToPixels(clientWidth, scale), pixelHeight = ToPixels(clientHeight, scale);
+    if (ClientAreaIs(form.window, pixelWidth, pixelHeight)) return false;
+    const SIZE outer = OuterSizeForClient(form.window, pixelWidth, pixelHeight);
+    form.width = ToUnits(outer.cx, scale);
+    form.height = ToUnits(outer.cy, scale);
+    SetWindowPos(form.window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE | flags);
+    return true;
+}
 }  // namespace
 
-// The outer size is set in pixels, as measured: going through layout units could miss
-// the client area by a pixel at a scale above 100 %.
 void Form::SetClientSize(int clientWidth, int clientHeight) {
-    if (!created) return;
-    const int scale = ElementDpi(*this);
-    const int pixelWidth = ToPixels(clientWidth, scale), pixelHeight = ToPixels(clientHeight, scale);
-    if (ClientAreaIs(window, pixelWidth, pixelHeight)) return;
-    SIZE outer = OuterSizeForClient(window, pixelWidth, pixelHeight);
+    if (!created || !ResizeToClient(*this, clientWidth, clientHeight, 0)) return;
     GetPosition();
-    width = ToUnits(outer.cx, scale);
-    height = ToUnits(outer.cy, scale);
-    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE);
     RefreshTooltip();
     Redraw();
 }
 
 void Form::FitWindowToClient(int clientWidth, int clientHeight) {
-    if (window == nullptr) return;
-    const int scale = ElementDpi(*this);
-    const int pixelWidth = ToPixels(clientWidth, scale), pixelHeight = ToPixels(clientHeight, scale);
-    if (ClientAreaIs(window, pixelWidth, pixelHeight)) return;
-    SIZE outer = OuterSizeForClient(window, pixelWidth, pixelHeight);
-    width = ToUnits(outer.cx, scale);
-    height = ToUnits(outer.cy, scale);
-    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (window != nullptr) ResizeToClient(*this, clientWidth, clientHeight, SWP_NOACTIVATE);
 }
 
 // Worked out in pixels, so that the window is centred to the pixel at any scale.
