@@ -1,5 +1,7 @@
 #include "SingleTable.h"
 
+#include "Form.h"
+
 namespace DoDadu {
 
 const wchar_t* const kTableMutexName = L"Local\\Zandro++.Table";
@@ -34,12 +36,6 @@ HWND FindOtherTable(const std::wstring& windowTitle) {
     return search.found;
 }
 
-void BringToFront(HWND window) {
-    // Asynchronous: a table busy with a round must not hold this start up.
-    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
-    SetForegroundWindow(window);
-}
-
 SingleTable::SingleTable(const wchar_t* mutexName) : name(mutexName) {}
 
 SingleTable::~SingleTable() {
@@ -65,7 +61,7 @@ SingleTable::Claim SingleTable::Take(const std::wstring& windowTitle, DWORD pati
             return Claim::OpenTable;
         }
         if (HWND table = FindOtherTable(windowTitle)) {
-            BringToFront(table);
+            NeloUtility::BringToFront(table);
             return Claim::TableShown;
         }
         if (GetTickCount() - start > patienceMs) return Claim::NoAnswer;

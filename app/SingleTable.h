@@ -40,7 +40,4 @@ private:
 // The first top-level window of another process with this title, or null.
 HWND FindOtherTable(const std::wstring& windowTitle);
 
-// Restores the window if it is minimised and makes it the foreground window.
-void BringToFront(HWND window);
-
 }  // namespace DoDadu

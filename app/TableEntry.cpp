@@ -1,7 +1,8 @@
 #include "TableEntry.h"
 
 #include "FormMain.h"
-#include "SessionEnd.h"
+#include "TextResources.h"
+#include "ZandroVersion.h"
 
 #include <new>
 
@@ -9,16 +10,14 @@ namespace DoDadu {
 
 namespace {
 
-const char* const kCopyrightLine = "(C) 2026 the Zandro++ developers";
-
 void TellNoWindow() {
-    MessageBoxW(nullptr, L"Zandro++ could not open its window.", L"Zandro++",
+    MessageBoxW(nullptr, NeloUtility::WideText(TextIds::kErrorNoWindow).c_str(), L"Zandro++",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 }  // namespace
 
-std::string TableTitle() { return std::string("Zandro++") + " " + kCopyrightLine; }
+std::string TableTitle() { return ZANDRO_TABLE_TITLE; }
 
 int RunTable(HINSTANCE instance, const std::string& title) {
     FormMain* form = nullptr;
@@ -32,7 +31,6 @@ int RunTable(HINSTANCE instance, const std::string& title) {
         TellNoWindow();
         return kNoWindowExitCode;
     }
-    LeaveTableAtSessionEnd(*form);
     NeloUtility::RunMessageLoop(form);
     NeloUtility::DeleteElement(form);
     return 0;

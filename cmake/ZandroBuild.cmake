@@ -19,6 +19,11 @@ if(ZANDRO_WINDOWS)
       "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
       "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
     add_link_options(-Wl,--no-insert-timestamp "$<$<CONFIG:Release>:-s>")
+    # Sections on whole pages of the file, as they are in memory: Wine then maps the
+    # program page by page as it is used. With the linker's 512 bytes it reads the whole
+    # file into memory, pictures and sounds included. Every program gets it, the bench's
+    # yardstick too, so that their memory compares fairly.
+    add_link_options(-Wl,--file-alignment,4096)
   endif()
 else()
   option(ZANDRO_SANITIZE "Build host code with AddressSanitizer and UBSan" ON)
@@ -81,8 +86,28 @@ set(ZANDRO_VERSION_PATCH ${PROJECT_VERSION_PATCH})
 if(NOT ZANDRO_VERSION_PATCH)
   set(ZANDRO_VERSION_PATCH 0)
 endif()
+
+# What the program, its version resource, the installer and the winget manifests all say
+# alike, spelled here once: the name, the publisher, the copyright line, the table's
+# window title (by which the installer also finds a running game) and the installer's
+# exit codes. 0, 1 and 2 are the installer's own (installed; cancelled by the player; a
+# file that cannot be written): a running game ends it with 2 as well, and a newer
+# version installed with 3.
+set(ZANDRO_PRODUCT "Zandro++")
+set(ZANDRO_PUBLISHER "the Zandro++ developers")
+set(ZANDRO_COPYRIGHT_NOTICE "(C) 2026 ${ZANDRO_PUBLISHER}")
+set(ZANDRO_COPYRIGHT "Copyright ${ZANDRO_COPYRIGHT_NOTICE}")
+set(ZANDRO_TABLE_TITLE "${ZANDRO_PRODUCT} ${ZANDRO_COPYRIGHT_NOTICE}")
+set(ZANDRO_SETUP_INSTALLED 0)
+set(ZANDRO_SETUP_CANCELLED 1)
+set(ZANDRO_SETUP_IN_USE 2)
+set(ZANDRO_SETUP_NEWER_INSTALLED 3)
+
 configure_file(${PROJECT_SOURCE_DIR}/release/ZandroVersion.h.in
                ${CMAKE_BINARY_DIR}/generated/ZandroVersion.h @ONLY)
+# The same for the installer's script, and for release/winget-manifests, which reads it.
+set(ZANDRO_FACTS_NSH ${CMAKE_BINARY_DIR}/generated/ZandroFacts.nsh)
+configure_file(${PROJECT_SOURCE_DIR}/release/ZandroFacts.nsh.in ${ZANDRO_FACTS_NSH} @ONLY)
 add_library(zandro_version INTERFACE)
 target_include_directories(zandro_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
 

@@ -1,14 +1,16 @@
 #include "FormMain.h"
 
 #include "FormAbout.h"
+#include "ResourceIds.h"
 #include "ScreenReaderNotice.h"
 #include "Shell.h"
+#include "Sound.h"
 #include "UserLocale.h"
 #include "ZandroVersion.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace DoDadu {
@@ -46,9 +48,18 @@ const int kLogoPicture = 1007;
 const int kAboutLogoPicture = 1006;
 const int kAboutLogoWidth = 164;  // the about box lays out its text column from this
 const int kAboutLogoHeight = 50;
-const UINT kSoundFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
 
 // The form's own events. Each finds the FormMain and forwards to one of its operations.
+
+// A text box breaks lines at CR LF; the texts break them at LF.
+std::string WithWindowsLineBreaks(const std::string& text) {
+    std::string broken;
+    for (char c : text) {
+        if (c == '\n') broken += '\r';
+        broken += c;
+    }
+    return broken;
+}
 
 FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(element); }
 
@@ -111,17 +122,6 @@ int LeftButtonPressed(GUIElement* element, HWND, int x, int y) {
     return 0;
 }
 
-// The table window itself got the focus, or another window took the activation.
-int TableFocused(GUIElement* element) {
-    if (FormMain* form = AsMainForm(element)) form->narrator.TableFocused();
-    return 0;
-}
-
-int TableLeft(GUIElement* element) {
-    if (FormMain* form = AsMainForm(element)) form->narrator.RememberFocus();
-    return 0;
-}
-
 // The children's events.
 
 void ButtonPressed(GUIElement* button) {
@@ -152,16 +152,17 @@ void MenuPicked(GUIElement* item) {
 }  // namespace
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title)
-    : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale()) {
+    : Form(instanceHandle), round(*this, localTime, store, UserNumberLocale(), texts) {
     Construct(title);
 }
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock)
-    : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale()) {
+    : Form(instanceHandle), round(*this, dealerClock, store, UserNumberLocale(), texts) {
     Construct(title);
 }
 
 void FormMain::Construct(const std::string& title) {
+    SetTextLanguage(StoredLanguage());
     round.LoadScore();
     formFont = new FontSpec("Lucida Console", 14);
     largeFont = new FontSpec("Arial", 22);
@@ -173,6 +174,8 @@ void FormMain::Construct(const std::string& title) {
     maximizeBox = false;
     SetFormEvents();
     SetBackColor(kTableGreen);
+    pictures.densityStep = IDB_DENSITY_STEP;
+    pictures.densityPercents = {IDB_DENSITY_PERCENTS};
     Create();
     SetWindowIcon();
     if (window != nullptr)
@@ -198,6 +201,7 @@ FormMain::~FormMain() {
     DeleteElement(helpMenu);
     DeleteElement(homeItem);
     DeleteElement(guideItem);
+    DeleteElement(languageMenu);
     font = nullptr;
     DeleteElement(formFont);
     DeleteElement(exitButton);
@@ -227,8 +231,6 @@ void FormMain::SetFormEvents() {
     KeyUp = KeyReleased;
     LeftButtonUp = LeftButtonReleased;
     LeftButtonDown = LeftButtonPressed;
-    GotFocus = TableFocused;
-    Deactivated = TableLeft;
 }
 
 // The game's icon at both sizes the system shows (see Form::ShowIcons).
@@ -252,8 +254,8 @@ void FormMain::BuildLayout() {
     logoImage->Create();
     BuildCardPlaces();
     BuildHandCells();
-    infoButton = MakeButton("INFO", width - 105, 20, false, true);
-    exitButton = MakeButton("EXIT", width - 105, 70, false, true);
+    infoButton = MakeButton(texts.Text(TextIds::kButtonInfo), width - 105, 20, false, true);
+    exitButton = MakeButton(texts.Text(TextIds::kButtonExit), width - 105, 70, false, true);
     BuildSideCells();
     BuildScoreCells();
     BuildPlayButtons();
@@ -262,21 +264,24 @@ void FormMain::BuildLayout() {
     round.ResetTable();
     MakeDealTimer();
     narrator.DescribeTable();
-    // No focus mark until the keyboard is used: a table played with the mouse looks as it
-    // always did, while START holds the focus for a player who starts with a key.
-    SetFocusMarksHidden(window, true);
+    HideFocusMarks(true);  // until a key is used; START holds the focus for a player who starts with one
 }
 
 void FormMain::BuildMenuBar() {
     menuBar = new MenuBar(this);
-    fileMenu = new Menu(menuBar, "&File");
-    exitItem = new SubMenu(fileMenu, "&Exit");
+    fileMenu = new Menu(menuBar, texts.Text(TextIds::kMenuFile));
+    exitItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuExit));
     exitItem->command = MenuPicked;
-    helpMenu = new Menu(menuBar, "&?");
-    guideItem = new SubMenu(helpMenu, "&Guide");
+    helpMenu = new Menu(menuBar, texts.Text(TextIds::kMenuHelp));
+    guideItem = new SubMenu(helpMenu, texts.Text(TextIds::kMenuGuide));
     guideItem->command = MenuPicked;
-    homeItem = new SubMenu(helpMenu, "&Home");
+    homeItem = new SubMenu(helpMenu, texts.Text(TextIds::kMenuHome));
     homeItem->command = MenuPicked;
+    // Options stands between File and ?, its items numbered after those of the older menus.
+    languageMenu = new LanguageMenu(menuBar, MenuPicked, texts);
+    auto& menus = menuBar->children;
+    menus.erase(std::remove(menus.begin(), menus.end(), helpMenu), menus.end());
+    menus.push_back(helpMenu);
     menuBar->Create();
 }
 
@@ -295,14 +300,14 @@ void FormMain::BuildCardPlaces() {
 }
 
 CellControl* FormMain::MakeCell(int x, int y, int cellWidth, int cellHeight, FontSpec* cellFont,
-                                COLORREF color, const char* cellText) {
+                                COLORREF color, const std::string& cellText) {
     auto* cell = new CellControl(this);
     cell->SetSize(cellWidth, cellHeight);
     cell->MoveTo(x, y);
     cell->SetBackColor(backColor);
     cell->textColor = color;
     cell->font = cellFont;
-    cell->SetTextNarrow(cellText);
+    cell->SetTextUtf8(cellText);
     return cell;
 }
 
@@ -313,12 +318,12 @@ void FormMain::BuildHandCells() {
         int x;
         int y;
         int cellWidth;
-        const char* text;
+        std::string text;
     };
     const HandCell handCells[] = {
-        {&dealerCaptionCell, 10, 78, 120, "Dealer"},
+        {&dealerCaptionCell, 10, 78, 120, texts.Text(TextIds::kCaptionDealer)},
         {&dealerPointsCell, 140, 78, 50, "0"},
-        {&playerCaptionCell, 10, 238, 120, "Player"},
+        {&playerCaptionCell, 10, 238, 120, texts.Text(TextIds::kCaptionPlayer)},
         {&playerPointsCell, 140, 238, 50, "0"},
     };
     for (const HandCell& c : handCells) {
@@ -330,10 +335,11 @@ void FormMain::BuildHandCells() {
 
 void FormMain::BuildSideCells() {
     const int W = width;
-    remainingCaptionCell = MakeCell(W - 105, 200, 100, 55, formFont, kWhite, "Remaining\ncards");
+    remainingCaptionCell =
+        MakeCell(W - 105, 200, 100, 55, formFont, kWhite, texts.Text(TextIds::kCaptionRemaining));
     remainingCaptionCell->Create();
-    remainingCell = MakeCell(W - 105, 256, 100, 55, largeFont, kYellow,
-                             PlainNumberText(round.cards.remainingCards).c_str());
+    remainingCell =
+        MakeCell(W - 105, 256, 100, 55, largeFont, kYellow, PlainNumberText(round.cards.remainingCards));
     remainingCell->Create();
     messageCell = MakeCell(60, 385, W - 120, 35, largeFont, kWhite, "");
     messageCell->Create();
@@ -348,7 +354,7 @@ void FormMain::BuildScoreCells() {
     scoreCaptionCell->textColor = kWhite;
     scoreCaptionCell->font = formFont;
     scoreCaptionCell->textAlign = kTextLeft;
-    scoreCaptionCell->SetTextNarrow("Score");
+    scoreCaptionCell->SetTextUtf8(texts.Text(TextIds::kCaptionScore));
     scoreCaptionCell->Create();
 
     // The score stands out: black on the system's button face, inside a border.
@@ -362,8 +368,9 @@ void FormMain::BuildScoreCells() {
     scoreCell->Create();
 }
 
-Button* FormMain::MakeButton(const char* caption, int x, int y, bool bottomRow, bool startEnabled) {
-    auto* button = new Button(this, caption);
+Button* FormMain::MakeButton(const std::string& caption, int x, int y, bool bottomRow, bool startEnabled) {
+    auto* button = new Button(this, std::string());
+    button->SetTextUtf8(caption);
     button->SetSize(kButtonWidth, kButtonHeight);
     button->MoveTo(x, y);
     button->command = ButtonPressed;
@@ -377,10 +384,10 @@ Button* FormMain::MakeButton(const char* caption, int x, int y, bool bottomRow, 
 void FormMain::BuildPlayButtons() {
     const int left = (width - 540) / 2;
     const int y = height - 45;
-    startButton = MakeButton(kStartCaption, left, y, true, true);
-    stopButton = MakeButton("STOP", left + 110, y, true, false);
-    getCardButton = MakeButton("GET CARD", left + 220, y, true, false);
-    stakeButton = MakeButton("PUNTO", left + 330, y, true, false);
+    startButton = MakeButton(texts.Text(TextIds::kButtonStart), left, y, true, true);
+    stopButton = MakeButton(texts.Text(TextIds::kButtonStop), left + 110, y, true, false);
+    getCardButton = MakeButton(texts.Text(TextIds::kButtonGetCard), left + 220, y, true, false);
+    stakeButton = MakeButton(texts.Text(TextIds::kButtonStake), left + 330, y, true, false);
 }
 
 void FormMain::BuildStakeSlider() {
@@ -434,13 +441,7 @@ HBRUSH FormMain::OnControlColor(HDC deviceContext) {
 // Asked on every close request. No leaves the game as it was; Yes charges a running
 // round and stops the dealer.
 bool FormMain::ConfirmClose() {
-    UnregisterHotKeys();
-    narrator.RememberFocus();
-    if (!AskYesNo("Do you really want to go exit?", "Exit")) {
-        RegisterHotKeys();
-        narrator.ReturnToTable();
-        return false;
-    }
+    if (!AskYesNo(texts.Text(TextIds::kExitQuestion), texts.Text(TextIds::kExitCaption))) return false;
     LeaveTable();
     return true;
 }
@@ -450,12 +451,25 @@ void FormMain::LeaveTable() {
     if (dealTimer != nullptr && dealTimer->running) dealTimer->Stop();
 }
 
+void FormMain::OnSessionEnd() { LeaveTable(); }
+
+// What a player presses next: START between rounds, GET CARD (or STOP once no card can be
+// drawn) in the player's turn. While the dealer plays there is nothing to press, and the
+// table itself holds the focus.
+GUIElement* FormMain::DefaultFocus() {
+    switch (round.Phase()) {
+        case RoundPhase::Idle: return startButton;
+        case RoundPhase::PlayerTurn:
+            return getCardButton != nullptr && getCardButton->enabled ? getCardButton : stopButton;
+        default: return nullptr;
+    }
+}
+
 void FormMain::OnFormResized() {}
 
 void FormMain::OnDealerTick() {
     round.OnDealerTick();
     FollowDealerTurn();
-    narrator.KeepFocus();
 }
 
 bool FormMain::OnFormChar(int) { return true; }
@@ -476,6 +490,7 @@ void FormMain::OnMenuCommand(SubMenu* item) {
     }
     if (homeItem != nullptr && item->commandId == homeItem->commandId) OpenWithShell(kHomePage);
     if (guideItem != nullptr && item->commandId == guideItem->commandId) OpenWithShell(GuidePage());
+    if (languageMenu != nullptr && languageMenu->Choose(item)) ShowTexts();
 }
 
 void FormMain::CloseOnEscape(GUIElement*, int key) {
@@ -513,26 +528,45 @@ void FormMain::OnButtonClick(GUIElement* button) {
         FollowDealerTurn();
     } else if (getCardButton != nullptr && id == getCardButton->commandId)
         round.OnGetCardClicked();
-    narrator.KeepFocus();
 }
 
 void FormMain::OnStakeChanged(GUIElement*, int position) { round.OnStakeChanged(position); }
 
+void FormMain::ShowTexts() {
+    const std::pair<Menu*, unsigned> menus[] = {{fileMenu, TextIds::kMenuFile},
+                                                {helpMenu, TextIds::kMenuHelp}};
+    for (const auto& menu : menus)
+        if (menu.first != nullptr) menu.first->SetCaption(texts.Text(menu.second));
+    const std::pair<SubMenu*, unsigned> items[] = {
+        {exitItem, TextIds::kMenuExit}, {guideItem, TextIds::kMenuGuide}, {homeItem, TextIds::kMenuHome}};
+    for (const auto& item : items)
+        if (item.first != nullptr) item.first->SetCaption(texts.Text(item.second));
+    if (languageMenu != nullptr) languageMenu->ShowTexts();
+    const std::pair<GUIElement*, unsigned> labels[] = {
+        {infoButton, TextIds::kButtonInfo},           {exitButton, TextIds::kButtonExit},
+        {stopButton, TextIds::kButtonStop},           {getCardButton, TextIds::kButtonGetCard},
+        {dealerCaptionCell, TextIds::kCaptionDealer}, {playerCaptionCell, TextIds::kCaptionPlayer},
+        {scoreCaptionCell, TextIds::kCaptionScore},   {remainingCaptionCell, TextIds::kCaptionRemaining}};
+    for (const auto& label : labels)
+        if (label.first != nullptr) label.first->SetTextUtf8(texts.Text(label.second));
+    round.ShowTexts();
+    narrator.DescribeTable();
+}
+
 // A fresh about box for every press; the one it replaces may still be on screen, so it
 // is deleted only when the message loop ends.
 void FormMain::ShowAbout() {
-    narrator.RememberFocus();  // given back when the box closes
     if (aboutForm != nullptr) DeferDelete(aboutForm);
     aboutForm = new FormAbout(this);
     aboutForm->logoId = kAboutLogoPicture;
+    aboutForm->pictures = pictures;  // the same densities
     aboutForm->logoWidth = kAboutLogoWidth;
     aboutForm->logoHeight = kAboutLogoHeight;
-    aboutForm->titleText = "Zandro++ " ZANDRO_VERSION;
-    aboutForm->copyrightText = "Copyright (C) 2026 the Zandro++ developers";
-    aboutForm->noticeText =
-        "Press START: you and the dealer get a covered card.\r\n"
-        "Draw with GET CARD, STOP close to 7.5: over it, you lose.\r\n"
-        "The dealer then draws by itself; a tie is the dealer's.";
+    aboutForm->SetTextUtf8(texts.Text(TextIds::kAboutCaption));
+    aboutForm->titleText = FillPlaceholders(texts.Text(TextIds::kAboutTitle), {{"version", ZANDRO_VERSION}});
+    aboutForm->copyrightText = texts.Text(TextIds::kAboutCopyright);
+    aboutForm->noticeText = WithWindowsLineBreaks(texts.Text(TextIds::kAboutGuide));
+    aboutForm->okText = texts.Text(TextIds::kAboutOk);
     aboutForm->webAddress = kHomePage;
     aboutForm->Show();
 }
@@ -566,27 +600,21 @@ Image* FormMain::CardPlace(CardRow row, int index) const {
 }
 
 void FormMain::SetCellText(TableCell cell, const std::string& cellText) {
-    if (CellControl* target = Cell(cell)) target->SetTextNarrow(cellText);
+    if (CellControl* target = Cell(cell)) target->SetTextUtf8(cellText);
     narrator.CellChanged(cell, cellText);
 }
 
+// Named first, so that a screen reader hears the new name with every change below.
 void FormMain::ShowCard(CardRow row, int index, int picture) {
     if (Image* place = CardPlace(row, index)) {
-        const bool wasShown = place->created && place->visible;
-        // The table is refreshed after every card: a place that already shows this
-        // picture keeps it rather than loading it again.
-        if (place->resourceId != picture || place->bitmap == nullptr) place->SetImage(picture);
+        narrator.CardShown(*place, picture);
+        place->SetImage(picture);
         place->Show();
-        narrator.CardShown(*place, picture, wasShown);
     }
 }
 
 void FormMain::HideCard(CardRow row, int index) {
-    if (Image* place = CardPlace(row, index)) {
-        const bool wasShown = place->created && place->visible;
-        place->Hide();
-        narrator.CardHidden(*place, wasShown);
-    }
+    if (Image* place = CardPlace(row, index)) place->Hide();
 }
 
 void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
@@ -597,11 +625,7 @@ void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
 }
 
 void FormMain::SetEnabled(TableControl control, bool enable) {
-    if (GUIElement* element = Control(control)) {
-        const bool wasEnabled = element->enabled;
-        element->SetEnabled(enable);
-        narrator.ControlEnabled(*element, wasEnabled);
-    }
+    if (GUIElement* element = Control(control)) element->SetEnabled(enable);
 }
 
 bool FormMain::IsEnabled(TableControl control) const {
@@ -610,13 +634,13 @@ bool FormMain::IsEnabled(TableControl control) const {
 }
 
 void FormMain::SetCaption(TableControl control, const std::string& caption) {
-    if (GUIElement* element = Control(control)) element->SetTextNarrow(caption);
+    if (GUIElement* element = Control(control)) element->SetTextUtf8(caption);
     narrator.CaptionChanged(control, caption);
 }
 
 std::string FormMain::Caption(TableControl control) const {
     GUIElement* element = Control(control);
-    return element != nullptr ? element->GetTextNarrow() : std::string();
+    return element != nullptr ? element->GetTextUtf8() : std::string();
 }
 
 void FormMain::SetStakePosition(int position) {
@@ -630,20 +654,9 @@ int FormMain::StakePosition() {
     return stakeSlider->position;
 }
 
-// The sound library is loaded with the first sound rather than with the program, so
-// the table comes up sooner.
-void FormMain::PlayWave(int resourceId) {
-    using PlaySoundFunction = decltype(&::PlaySoundW);
-    static PlaySoundFunction playSound = [] {
-        HMODULE sound = LoadLibraryW(L"winmm.dll");
-        return sound != nullptr ? reinterpret_cast<PlaySoundFunction>(
-                                      reinterpret_cast<void*>(GetProcAddress(sound, "PlaySoundW")))
-                                : nullptr;
-    }();
-    if (playSound != nullptr) playSound(MAKEINTRESOURCEW(resourceId), GetModuleHandleW(nullptr), kSoundFlags);
-}
+void FormMain::PlayWave(int resourceId) { PlayWaveResource(resourceId); }
 
-// The round's moments are worded only where the platform can speak them.
+// The round's moments are worded only for a screen reader, where the platform can speak them.
 bool FormMain::WantsSentences() const { return ScreenReaderNotice::Available(); }
 
 void FormMain::Announce(const std::string& sentence) { narrator.Speak(sentence); }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "DealerClock.h"
+#include "LanguageMenu.h"
+#include "ResourceTexts.h"
 #include "Round.h"
 #include "ScoreStore.h"
 #include "TableNarrator.h"
@@ -46,6 +48,8 @@ public:
     void LeaveTable();
 
     HBRUSH OnControlColor(HDC deviceContext) override;
+    NeloUtility::GUIElement* DefaultFocus() override;
+    void OnSessionEnd() override;  // the round is settled as by a close answered Yes
 
     // Operations of the main form, after those of Form.
     virtual void BuildLayout();
@@ -66,12 +70,17 @@ public:
     virtual void OnButtonClick(NeloUtility::GUIElement* button);
     virtual void OnStakeChanged(NeloUtility::GUIElement* sender, int position);
 
+    // Every text in the table is shown again in the language of the texts as it is now.
+    void ShowTexts();
+
     // The cards, the round and the score, with the local-time clock that paces the
-    // dealer and the registry that keeps the score between runs.
+    // dealer, the registry that keeps the score between runs and the texts in the
+    // language chosen (or that of Windows).
     LocalTimeClock localTime;
     RegistryScoreStore store;
+    ResourceTexts texts;
     Round round;
-    TableNarrator narrator{*this};  // names, announcements and the keyboard focus
+    TableNarrator narrator{*this};  // names and announcements
 
     HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
     NeloUtility::FormAbout* aboutForm = nullptr;
@@ -81,6 +90,7 @@ public:
     NeloUtility::Menu* helpMenu = nullptr;
     NeloUtility::SubMenu* homeItem = nullptr;
     NeloUtility::SubMenu* guideItem = nullptr;
+    LanguageMenu* languageMenu = nullptr;
     NeloUtility::Button* infoButton = nullptr;
     NeloUtility::Button* startButton = nullptr;
     NeloUtility::Button* exitButton = nullptr;
@@ -119,8 +129,10 @@ private:
     void ShowAbout();
 
     NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,
-                                       NeloUtility::FontSpec* cellFont, COLORREF color, const char* cellText);
-    NeloUtility::Button* MakeButton(const char* caption, int x, int y, bool bottomRow, bool startEnabled);
+                                       NeloUtility::FontSpec* cellFont, COLORREF color,
+                                       const std::string& cellText);
+    NeloUtility::Button* MakeButton(const std::string& caption, int x, int y, bool bottomRow,
+                                    bool startEnabled);
 
     // What the round shows, on the real elements.
     void SetCellText(TableCell cell, const std::string& cellText) override;

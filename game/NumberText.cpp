@@ -118,7 +118,17 @@ std::string GroupedNumberFormatter::Format(long long value) {
     stream.str(std::string());
     stream.clear();
     stream << value;
-    return stream.str();
+    std::string text;
+    for (char byte : stream.str()) {
+        const auto unit = static_cast<unsigned char>(byte);
+        if (unit < 0x80) {
+            text += byte;
+        } else {
+            text += static_cast<char>(0xC0 | (unit >> 6));
+            text += static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+    return text;
 }
 
 }  // namespace DoDadu

@@ -29,8 +29,9 @@ std::locale GroupingLocale(char separator, const std::string& grouping);
 // group is used once only.
 std::string NumpunctGrouping(const std::string& windowsGrouping);
 
-// Integers with a locale's digit grouping. Keeps one stream, so formatting does not
-// build a new stream every time.
+// Integers with a locale's digit grouping, as UTF-8: a separator beyond ASCII is a
+// Latin-1 byte in the locale (the no-break space, 0xA0) and is written as its UTF-8
+// sequence. Keeps one stream, so formatting does not build a new stream every time.
 class GroupedNumberFormatter {
 public:
     explicit GroupedNumberFormatter(const std::locale& locale);

@@ -1,6 +1,8 @@
 #include "Round.h"
 #include "Cards.h"
 
+#include <algorithm>
+
 namespace DoDadu {
 
 const char* const kStartCaption = "START";
@@ -33,12 +35,26 @@ bool DealerStops(double dealer, double shown, bool showsWild) {
            (shown == kBestHand && dealer == kBestHand) || (shown == 7.0 && showsWild && dealer == 7.0);
 }
 
-Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale)
-    : view(view), clock(clock), store(store), grouped(numberLocale) {}
+Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale,
+             const TextSource& texts)
+    : view(view), clock(clock), store(store), grouped(numberLocale), texts(texts) {}
 
 void Round::LoadScore() {
     std::string stored = store.ReadScore();
     score = stored.empty() ? kStartingScore : LeadingInteger(stored);
+    stats = store.ReadStats();
+    stats.Reach(score);
+}
+
+void Round::ResetStats() {
+    stats = RoundStats();
+    stats.Reach(score);
+    store.WriteStats(stats);
+}
+
+void Round::CountRound(RoundEnd end) {
+    stats.Record(end, score);
+    store.WriteStats(stats);
 }
 
 RoundPhase Round::Phase() const {
@@ -50,11 +66,14 @@ RoundPhase Round::Phase() const {
 // ---- the player's actions ------------------------------------------------------
 
 void Round::OnStartClicked() {
-    view.SetCellText(TableCell::Message, std::string());
+    ShowMessage(0);
+    const bool cancel = view.Caption(TableControl::StartButton) == texts.Text(TextIds::kButtonCancel);
+    // The dealer's covered card of a round given up is thrown away unseen.
+    if (cancel && !cards.dealerHand.empty()) unseenDealt.push_back(cards.dealerHand.front());
     // The cards of the last round are thrown away, not put back into the deck.
     cards.dealerHand.clear();
     cards.playerHand.clear();
-    if (view.Caption(TableControl::StartButton) == kCancelCaption)
+    if (cancel)
         Cancel();
     else
         Start();
@@ -64,17 +83,21 @@ void Round::Cancel() {
     const int penalty = CurrentStake() / 2;
     ChangeScore(-penalty);
     ShowAndSaveScore();
+    CountRound(RoundEnd::Abandoned);
     Announce(RoundMoment::RoundGivenUp, 0, 0.0, penalty);
     roundActive = false;
     ResetTable();
-    view.SetCaption(TableControl::StartButton, kStartCaption);
+    ShowStartCaption();
 }
 
 void Round::Start() {
     if (cards.remainingCards < 2 || cards.wildCardSeen) {
         cards.NewDeck();
         cards.wildCardSeen = false;
+        unseenDealt.clear();
     }
+    dealtBeforeRound = kCardCount - cards.remainingCards;
+    sightAtRefill = TableSight();
     cards.DealNextCard(cards.dealerHand);  // the dealer's card always comes first
     cards.DealNextCard(cards.playerHand);
     playerTurn = 1;
@@ -84,7 +107,7 @@ void Round::Start() {
     UpdateRemainingCell();
     SetPlayControlsLocked(false);
     roundActive = true;
-    view.SetCaption(TableControl::StartButton, kCancelCaption);
+    ShowStartCaption();
     Announce(RoundMoment::PlayerGetsCard, cards.playerHand.back(), cards.playerPoints);
 }
 
@@ -100,16 +123,17 @@ void Round::OnGetCardClicked() {
 }
 
 void Round::PlayerBusts() {
-    view.SetCellText(TableCell::Message, kMessagePlayerBusts);
+    ShowMessage(TextIds::kMessagePlayerBusts);
     const int stake = CurrentStake();
     ChangeScore(-static_cast<std::int64_t>(stake));
     playerTurn = 0;
     ShowAndSaveScore();
+    CountRound(RoundEnd::Busted);
     Announce(RoundMoment::PlayerBusts, 0, cards.playerPoints, stake);
     SetPlayControlsLocked(true);
     roundActive = false;
     PlayResourceSound(kPlayerLosesSound);
-    view.SetCaption(TableControl::StartButton, kStartCaption);
+    ShowStartCaption();
     RefreshTable();  // uncovers the dealer's card
 }
 
@@ -118,7 +142,7 @@ void Round::OnStopClicked() {
     RefreshTable();
     SetPlayControlsLocked(true);
     view.SetEnabled(TableControl::StartButton, false);  // no CANCEL while the dealer plays
-    view.SetCellText(TableCell::Message, kMessageDealerPlays);
+    ShowMessage(TextIds::kMessageDealerPlays);
     restartDealerClock = true;
     Announce(RoundMoment::DealerTurnsCard, cards.dealerHand.front(), cards.dealerPoints);
 }
@@ -132,6 +156,7 @@ void Round::AbandonRound() {
     std::int64_t stake = CurrentStake();
     ChangeScore(playerTurn != 0 ? -(stake / 2) : -stake);
     ShowAndSaveScore();
+    CountRound(RoundEnd::Abandoned);
 }
 
 // ---- the dealer ----------------------------------------------------------------
@@ -157,7 +182,7 @@ void Round::DealerStep() {
     else if (cards.dealerPoints > kBestHand)
         DealerBusts();  // announced one step after the card that caused it
     else if (DealerStops(cards.dealerPoints, cards.playerShownPoints, showsWild)) {
-        view.SetCellText(TableCell::Message, kMessageDealerStops);
+        ShowMessage(TextIds::kMessageDealerStops);
         outcomePending = true;
         Announce(RoundMoment::DealerStops, 0, cards.dealerPoints);
     } else {
@@ -172,15 +197,16 @@ void Round::Showdown() {
     // The player wins only when strictly ahead: a tie goes to the dealer.
     const bool won = cards.playerPoints > cards.dealerPoints;
     if (won) {
-        view.SetCellText(TableCell::Message, kMessagePlayerWins);
+        ShowMessage(TextIds::kMessagePlayerWins);
         ChangeScore(stake);
         PlayResourceSound(kPlayerWinsSound);
     } else {
-        view.SetCellText(TableCell::Message, kMessagePlayerLoses);
+        ShowMessage(TextIds::kMessagePlayerLoses);
         ChangeScore(-stake);
         PlayResourceSound(kPlayerLosesSound);
     }
     ShowAndSaveScore();
+    CountRound(won ? RoundEnd::Won : RoundEnd::Lost);
     const bool tie = cards.playerPoints == cards.dealerPoints;
     Announce(won   ? RoundMoment::PlayerWins
              : tie ? RoundMoment::TieLost
@@ -192,10 +218,11 @@ void Round::Showdown() {
 }
 
 void Round::DealerBusts() {
-    view.SetCellText(TableCell::Message, kMessageDealerBusts);
+    ShowMessage(TextIds::kMessageDealerBusts);
     const int stake = CurrentStake();
     ChangeScore(stake);
     ShowAndSaveScore();
+    CountRound(RoundEnd::Won);
     Announce(RoundMoment::DealerBusts, 0, cards.dealerPoints, stake);
     SetPlayControlsLocked(true);
     roundActive = false;
@@ -204,7 +231,7 @@ void Round::DealerBusts() {
 }
 
 void Round::EndRound() {
-    view.SetCaption(TableControl::StartButton, kStartCaption);
+    ShowStartCaption();
     RefreshTable();
     view.SetEnabled(TableControl::StartButton, true);
 }
@@ -217,16 +244,44 @@ void Round::DealerDraws() {
 
 // A card in the middle of a round: an empty deck is refilled around the hands first.
 void Round::DrawCard(std::vector<int>& hand) {
-    if (cards.remainingCards < 1) cards.RefillDeck();
+    if (cards.remainingCards < 1) {
+        if (playerTurn != 0) {
+            sightAtRefill = EarlierCards();
+            sightAtRefill.handAtRefill = static_cast<int>(cards.playerHand.size());
+        }
+        cards.RefillDeck();
+        unseenDealt.clear();
+        dealtBeforeRound = 0;
+    }
     cards.DealNextCard(hand);
     UpdateRemainingCell();
     RefreshTable();
 }
 
+TableSight Round::Sight() const {
+    TableSight sight = sightAtRefill.handAtRefill > 0 ? sightAtRefill : EarlierCards();
+    sight.hand = cards.playerHand;
+    return sight;
+}
+
+// The cards dealt from this deck before this round, sorted into seen and unseen.
+TableSight Round::EarlierCards() const {
+    TableSight sight;
+    const int dealt = std::min(dealtBeforeRound, static_cast<int>(cards.deck.size()));
+    for (int i = 0; i < dealt; ++i) {
+        const int id = cards.deck[static_cast<std::size_t>(i)];
+        if (std::find(unseenDealt.begin(), unseenDealt.end(), id) != unseenDealt.end())
+            ++sight.unseenBefore;
+        else
+            sight.seenBefore.push_back(id);
+    }
+    return sight;
+}
+
 void Round::Announce(RoundMoment moment, int card, double points, std::int64_t stake) {
     if (!view.WantsSentences()) return;
     SentenceFacts facts{card, points, cards.dealerPoints, grouped.Format(stake), grouped.Format(score)};
-    view.Announce(RoundSentence(moment, facts));
+    view.Announce(RoundSentence(moment, facts, texts));
 }
 
 void Round::RestartClock() { dealerClockSet = clock.LocalMilliseconds(dealerClock); }
@@ -251,10 +306,10 @@ int Round::CurrentStake() { return view.StakePosition() * kStakeStep; }
 
 void Round::RefreshTable() {
     cards.EvaluateHands();
-    view.SetCellText(TableCell::DealerPoints,
-                     playerTurn != 0 ? std::string("0") : PointsText(cards.dealerPoints));
+    handsShown = true;
+    view.SetCellText(TableCell::DealerPoints, DealerPointsShown());
     ShowRow(CardRow::Dealer, cards.dealerHand, playerTurn != 0);
-    view.SetCellText(TableCell::PlayerPoints, PointsText(cards.playerPoints));
+    view.SetCellText(TableCell::PlayerPoints, PlayerPointsShown());
     // The player sees their own covered card face up.
     ShowRow(CardRow::Player, cards.playerHand, false);
 }
@@ -279,14 +334,15 @@ void Round::ResetTable() {
     view.SetEnabled(TableControl::StakeSlider, false);
     for (CardRow row : {CardRow::Dealer, CardRow::Player}) {
         for (int i = 0; i < kCardPlaces; ++i) {
-            view.HideCard(row, i);
+            // A card back that stays shown is not hidden first: nothing changes for it.
             view.MoveCard(row, i, CardPlaceX(i), CardPlaceY(row));
             view.ShowCard(row, i, kCardBackPicture);
         }
     }
+    handsShown = false;
     view.SetCellText(TableCell::DealerPoints, "0");
     view.SetCellText(TableCell::PlayerPoints, "0");
-    view.SetCellText(TableCell::Message, std::string());
+    ShowMessage(0);
 }
 
 void Round::UpdateRemainingCell() {
@@ -310,6 +366,37 @@ void Round::SetPlayControlsLocked(bool locked) {
 }
 
 void Round::PlayResourceSound(int id) { view.PlayWave(id); }
+
+void Round::ShowMessage(unsigned id) {
+    messageId = id;
+    view.SetCellText(TableCell::Message, id != 0 ? texts.Text(id) : std::string());
+}
+
+// CANCEL from START to the round's end, START between rounds.
+void Round::ShowStartCaption() {
+    view.SetCaption(TableControl::StartButton,
+                    texts.Text(roundActive ? TextIds::kButtonCancel : TextIds::kButtonStart));
+}
+
+// The dealer's total stays 0 while its card is covered.
+std::string Round::DealerPointsShown() const {
+    return handsShown && playerTurn == 0 ? PointsShown(cards.dealerPoints, texts) : std::string("0");
+}
+
+std::string Round::PlayerPointsShown() const {
+    return handsShown ? PointsShown(cards.playerPoints, texts) : std::string("0");
+}
+
+void Round::ShowTexts() {
+    ShowStartCaption();
+    ShowMessage(messageId);
+    view.SetCellText(TableCell::DealerPoints, DealerPointsShown());
+    view.SetCellText(TableCell::PlayerPoints, PlayerPointsShown());
+    UpdateRemainingCell();
+    view.SetCellText(TableCell::Score, grouped.Format(score));
+    view.SetCaption(TableControl::StakeButton,
+                    grouped.Format(static_cast<long long>(view.StakePosition()) * kStakeStep));
+}
 
 void Round::ChangeScore(std::int64_t delta) {
     score = SaturateToInt(static_cast<std::int64_t>(score) + delta);

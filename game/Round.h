@@ -4,7 +4,9 @@
 #include "GameState.h"
 #include "NumberText.h"
 #include "RoundSentences.h"
+#include "RoundStats.h"
 #include "ScoreStore.h"
+#include "TableSight.h"
 #include "TableView.h"
 
 #include <cstdint>
@@ -22,7 +24,8 @@ constexpr int kStakeStep = 500;               // the stake is the slider positio
 constexpr int kStartingScore = 50000;         // the score when nothing is stored
 constexpr std::int64_t kDealerPaceMs = 2000;  // the dealer acts only after more than this
 
-// Texts of the message cell and of the start button.
+// The English texts of the message cell and of the start button. The round itself shows
+// its texts in the language of its TextSource.
 extern const char* const kStartCaption;        // "START"
 extern const char* const kCancelCaption;       // "CANCEL"
 extern const char* const kMessagePlayerBusts;  // "You exceeded 7.5. You lost!"
@@ -47,10 +50,11 @@ enum class RoundPhase { Idle, PlayerTurn, DealerTurn, DealerStopped };
 class Round {
 public:
     Round(TableView& view, DealerClock& clock, ScoreStore& store,
-          const std::locale& numberLocale = std::locale::classic());
+          const std::locale& numberLocale = std::locale::classic(), const TextSource& texts = EnglishTexts());
 
     // The score kept from the last run: the leading integer of the stored text, or
-    // the starting score when nothing is stored. Shows and saves nothing.
+    // the starting score when nothing is stored; and the statistics of the rounds.
+    // Shows and saves nothing.
     void LoadScore();
 
     // The player's actions (the buttons and the slider) and the dealer's timer.
@@ -72,15 +76,25 @@ public:
     void ShowAndSaveScore();
     void SetPlayControlsLocked(bool locked);
     void PlayResourceSound(int id);
+    // Every text the round has put on the table, again, in its texts' language as it is
+    // now: START or CANCEL, the message, the totals, the remaining cards, score and stake.
+    void ShowTexts();
 
     // The cards are open to callers that set up a table (tests, simulations).
     GameState cards;
 
     int Score() const { return score; }
+    // Counted and saved as each round ends, with the score.
+    const RoundStats& Stats() const { return stats; }
+    // Clears the statistics and saves them; the score stays, and is the best so far.
+    void ResetStats();
     bool RoundActive() const { return roundActive; }
     int PlayerTurn() const { return playerTurn; }
     bool OutcomePending() const { return outcomePending; }
     RoundPhase Phase() const;
+
+    // What the player can see of the cards, for a hint in the player's turn.
+    TableSight Sight() const;
 
 private:
     void Cancel();
@@ -92,21 +106,31 @@ private:
     void DealerDraws();
     void DrawCard(std::vector<int>& hand);
     void EndRound();  // what every outcome of the dealer's turn shares at its end
+    void CountRound(RoundEnd end);
     void ChangeScore(std::int64_t delta);
     void RestartClock();
     std::int64_t ElapsedSinceClock();
     void ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst);
+    TableSight EarlierCards() const;
     void Announce(RoundMoment moment, int card, double points, std::int64_t stake = 0);
+    void ShowMessage(unsigned id);  // 0: an empty message line
+    void ShowStartCaption();
+    std::string DealerPointsShown() const;
+    std::string PlayerPointsShown() const;
 
     TableView& view;
     DealerClock& clock;
     ScoreStore& store;
     GroupedNumberFormatter grouped;
+    const TextSource& texts;
+    unsigned messageId = 0;   // the text on the message line; 0 when it is empty
+    bool handsShown = false;  // the totals show the hands, not the 0 of a laid table
 
     bool roundActive = false;
     bool restartDealerClock = false;
     int playerTurn = 0;
     int score = 0;
+    RoundStats stats;
 
     // The dealer's pacing: the local time of its last action, a guard against a tick
     // arriving inside another (a nested message loop), and a decided stop waiting for
@@ -115,6 +139,13 @@ private:
     bool dealerClockSet = false;
     bool dealerBusy = false;
     bool outcomePending = false;
+
+    // What the player has seen of this deck: the dealer's covered cards of rounds given
+    // up (never shown), the number of cards dealt before this round, and what was seen
+    // before the deck ran dry in the player's turn.
+    std::vector<int> unseenDealt;
+    int dealtBeforeRound = 0;
+    TableSight sightAtRefill;
 };
 
 }  // namespace DoDadu

@@ -1,16 +1,24 @@
 #pragma once
 // What a player who cannot see the table is told: every card in words, hand totals with
-// their unit, and one sentence for each moment of a round. All sentences come from one
-// table in RoundSentences.cpp, so they can be read and checked together.
+// their unit, and one sentence for each moment of a round, in the language of a TextSource
+// (English when none is named).
+#include "GameTexts.h"
+
 #include <string>
 
 namespace DoDadu {
 
 // "seven of coins", "knave of cups", "king of coins, wild card"; id 0 is "covered card".
-std::string CardName(int id);
+std::string CardName(int id, const TextSource& texts = EnglishTexts());
+
+// A hand's total as the table shows it: "4.5" in English, "4,5" where a comma marks the half.
+std::string PointsShown(double points, const TextSource& texts = EnglishTexts());
+
+// A total as shown ("4,5") with its unit: "4,5 punti", "1 point".
+std::string PointsNamed(const std::string& shown, const TextSource& texts = EnglishTexts());
 
 // "4.5 points", "1 point", "0 points".
-std::string PointsInWords(double points);
+std::string PointsInWords(double points, const TextSource& texts = EnglishTexts());
 
 // The moments of a round that are spoken as they happen.
 enum class RoundMoment {
@@ -35,6 +43,7 @@ struct SentenceFacts {
     std::string score;          // the score after the outcome
 };
 
-std::string RoundSentence(RoundMoment moment, const SentenceFacts& facts);
+std::string RoundSentence(RoundMoment moment, const SentenceFacts& facts,
+                          const TextSource& texts = EnglishTexts());
 
 }  // namespace DoDadu

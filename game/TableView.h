@@ -15,7 +15,7 @@ enum class CardRow { Dealer, Player };
 
 constexpr int kCardPlaces = 8;  // card places per row; a longer hand is valued, not shown
 
-// Where the card places stand between rounds: the covered card 10 pixels apart from the
+// Where the card places stand between rounds: the covered card 10 layout units apart from the
 // ones after it.
 constexpr int CardPlaceX(int index) { return 5 + 63 * index + (index > 0 ? 10 : 0); }
 constexpr int CardPlaceY(CardRow row) { return row == CardRow::Dealer ? 110 : 270; }

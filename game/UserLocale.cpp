@@ -16,9 +16,8 @@ std::wstring LocaleSetting(LCTYPE type) {
     return std::wstring(text);
 }
 
-// The separator as one byte of the program's narrow text, which is widened byte by
-// byte on its way to the screen: characters beyond one byte (a narrow no-break space,
-// say) become the plain no-break space.
+// The separator as one Latin-1 byte, which the score's formatter writes as UTF-8:
+// characters beyond Latin-1 (a narrow no-break space, say) become the plain no-break space.
 char NarrowSeparator(wchar_t unit) {
     return unit <= 0xFF ? static_cast<char>(unit) : static_cast<char>(0xA0);
 }

@@ -1,7 +1,10 @@
 ; The installer of Zandro++: one user, no administrator rights, into the user's own
 ; programs folder. release/assemble runs makensis with these defines:
 ;   VERSION  the program's version ("1.0")
-;   STAGE    the folder holding Zandro.exe, zandro-odds.exe and README.txt
+;   FACTS    the project's facts (ZandroFacts.nsh, made by CMake): PRODUCT, PUBLISHER,
+;            COPYRIGHT, the game's window title and the exit codes
+;   STAGE    the folder holding Zandro.exe, zandro-odds.exe, README.txt, LICENSE.txt and
+;            THIRD-PARTY-NOTICES.txt
 ;   ICON     the game's icon file
 ;   WIZARD   the picture beside the first and the last page (164 x 314)
 ;   OUTFILE  the installer to write
@@ -21,13 +24,11 @@ AllowSkipFiles off
 !include "LogicLib.nsh"
 !include "MUI2.nsh"
 !include "WordFunc.nsh"
+!include "${FACTS}"
 
-!define PRODUCT "Zandro++"
-!define PUBLISHER "the Zandro++ developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 ; The running game holds this mutex; older builds are found by their window's title.
 !define GAME_MUTEX "Local\Zandro++.Table"
-!define GAME_TITLE "Zandro++ (C) 2026 the Zandro++ developers"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -44,7 +45,7 @@ VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} installer"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Zandro++ developers"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !ifdef SIGN
   !uninstfinalize '"${SIGN}" "%1"' = 0
@@ -56,19 +57,49 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Zandro++ dev
 !define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TITLE "Welcome to ${PRODUCT} ${VERSION}"
-!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, 7.5 against the dealer, for your \
-  Windows user only: no administrator rights are needed.$\r$\n$\r$\nAn installed ${PRODUCT} is \
-  replaced, and your score is kept.$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TITLE "$(WelcomeTitle)"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Zandro.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartGame)"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+
+; The installer and the uninstaller speak the language of Windows when they know it: the
+; same language and country, else the same language (Spanish of Mexico is told in the
+; Spanish of Spain), else English, the first one.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Italian"
+!insertmacro MUI_LANGUAGE "SpanishInternational"
+
+LangString WelcomeTitle ${LANG_ENGLISH} "Welcome to ${PRODUCT} ${VERSION}"
+LangString WelcomeText ${LANG_ENGLISH} "This installs ${PRODUCT} ${VERSION}, 7.5 against the dealer, for \
+  your Windows user only: no administrator rights are needed.$\r$\n$\r$\nAn installed ${PRODUCT} \
+  is replaced, and your score is kept.$\r$\n$\r$\nClick Next to continue."
+LangString StartGame ${LANG_ENGLISH} "Start ${PRODUCT}"
+LangString NewerInstalled ${LANG_ENGLISH} "A newer version of ${PRODUCT} is already installed."
+LangString GameRunning ${LANG_ENGLISH} "${PRODUCT} is running. Close the game, then press Retry."
+
+LangString WelcomeTitle ${LANG_ITALIAN} "Benvenuto in ${PRODUCT} ${VERSION}"
+LangString WelcomeText ${LANG_ITALIAN} "Questo programma installa ${PRODUCT} ${VERSION}, 7,5 contro il \
+  banco, solo per il tuo utente di Windows: non servono i diritti di amministratore.$\r$\n$\r$\n\
+  Se ${PRODUCT} è già installato, viene sostituito e il tuo punteggio resta.$\r$\n$\r$\n\
+  Fai clic su Avanti per continuare."
+LangString StartGame ${LANG_ITALIAN} "Avvia ${PRODUCT}"
+LangString NewerInstalled ${LANG_ITALIAN} "Una versione più recente di ${PRODUCT} è già installata."
+LangString GameRunning ${LANG_ITALIAN} "${PRODUCT} è aperto. Chiudi il gioco, poi premi Riprova."
+
+LangString WelcomeTitle ${LANG_SPANISHINTERNATIONAL} "Bienvenido a ${PRODUCT} ${VERSION}"
+LangString WelcomeText ${LANG_SPANISHINTERNATIONAL} "Este programa instala ${PRODUCT} ${VERSION}, 7,5 \
+  contra la banca, solo para tu usuario de Windows: no hacen falta permisos de \
+  administrador.$\r$\n$\r$\nSi ${PRODUCT} ya está instalado, se sustituye y tu puntuación se \
+  conserva.$\r$\n$\r$\nHaz clic en Siguiente para continuar."
+LangString StartGame ${LANG_SPANISHINTERNATIONAL} "Iniciar ${PRODUCT}"
+LangString NewerInstalled ${LANG_SPANISHINTERNATIONAL} "Ya está instalada una versión más reciente de ${PRODUCT}."
+LangString GameRunning ${LANG_SPANISHINTERNATIONAL} "${PRODUCT} está abierto. Cierra el juego y pulsa Reintentar."
 
 ; An installer older than the installed game stops with exit code 3: going back a version
 ; is done by removing the game first. The same version again is a repair and goes on.
@@ -77,8 +108,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Zandro++ dev
   ${If} $1 != ""
     ${VersionCompare} "$1" "${VERSION}" $2
     ${If} $2 = 1
-      MessageBox MB_OK|MB_ICONSTOP "A newer version of ${PRODUCT} is already installed." /SD IDOK
-      SetErrorLevel 3
+      MessageBox MB_OK|MB_ICONSTOP "$(NewerInstalled)" /SD IDOK
+      SetErrorLevel ${EXIT_NEWER_INSTALLED}
       Quit
     ${EndIf}
   ${EndIf}
@@ -108,12 +139,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Zandro++ dev
       ${Break}
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} is running. Close the game, then press Retry." /SD IDCANCEL IDRETRY +2
+      "$(GameRunning)" /SD IDCANCEL IDRETRY +2
     Goto game_running
   ${Loop}
   Goto game_closed
   game_running:
-    SetErrorLevel 2
+    SetErrorLevel ${EXIT_IN_USE}
     Quit
   game_closed:
 !macroend
@@ -134,6 +165,8 @@ Section "Zandro++" SecGame
   File "${STAGE}/Zandro.exe"
   File "${STAGE}/zandro-odds.exe"
   File "${STAGE}/README.txt"
+  File "${STAGE}/LICENSE.txt"
+  File "${STAGE}/THIRD-PARTY-NOTICES.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Zandro.exe" "" "$INSTDIR\Zandro.exe" 0
 
@@ -158,6 +191,8 @@ Section "Uninstall"
   Delete "$INSTDIR\Zandro.exe"
   Delete "$INSTDIR\zandro-odds.exe"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -19,3 +19,5 @@
 // 125, 150, 175, 200, 250 and 300 %. Its width and height are those at 100 % times the percent / 100,
 // rounded to the nearest pixel, halves up.
 #define IDB_DENSITY_STEP 10000
+// The display scale of each density in percent, from density 0.
+#define IDB_DENSITY_PERCENTS 100, 125, 150, 175, 200, 250, 300

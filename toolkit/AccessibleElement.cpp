@@ -1,9 +1,9 @@
 #include "AccessibleElement.h"
 
-#include "CellControl.h"
+#include "ComObject.h"
+#include "LazyLibrary.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <unordered_map>
 
@@ -11,14 +11,8 @@ namespace NeloUtility {
 
 namespace {
 
-// Spelled out here: the libraries that would define them are loaded at run time.
-const IID kUnknownInterface = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kDispatchInterface = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kAccessibleInterface = {
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
 struct Description {
-    long role = 0;  // 0: the kind's role
+    long role = 0;  // 0: the element's own
     bool named = false;
     std::wstring name;
     bool valued = false;
@@ -45,13 +39,6 @@ std::wstring OneLine(const std::wstring& text) {
     return line;
 }
 
-template <class Function>
-void Look(Function& function, HMODULE library, const char* name) {
-    function = library == nullptr
-                   ? nullptr
-                   : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 HRESULT Answer(const std::wstring& text, BSTR* out) {
@@ -74,34 +61,10 @@ HRESULT Answer(long number, VARIANT* out) {
 // a screen reader may keep the object after the element is gone, and then hears that it is.
 // Whatever it does not answer itself (position, parent, navigation) the platform's standard
 // object for the window answers.
-class AccessibleObject final : public IAccessible {
+class AccessibleObject final : public ComObject<IAccessible, IDispatch> {
 public:
     AccessibleObject(HWND elementWindow, IAccessible* standardObject)
         : window(elementWindow), standard(standardObject) {}
-    AccessibleObject(const AccessibleObject&) = delete;
-    AccessibleObject& operator=(const AccessibleObject&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        *out = nullptr;
-        if (!IsEqualIID(id, kUnknownInterface) && !IsEqualIID(id, kDispatchInterface) &&
-            !IsEqualIID(id, kAccessibleInterface))
-            return E_NOINTERFACE;
-        *out = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&references);
-        if (left == 0) {
-            if (standard != nullptr) standard->Release();
-            delete this;
-        }
-        return static_cast<ULONG>(left);
-    }
 
     // Screen readers use the object's own operations, not late binding.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -190,7 +153,9 @@ public:
     }
 
 private:
-    ~AccessibleObject() = default;
+    ~AccessibleObject() override {
+        if (standard != nullptr) standard->Release();
+    }
 
     // The live element of the window, or null once it is gone.
     GUIElement* Element() const {
@@ -199,37 +164,26 @@ private:
         return nullptr;
     }
 
-    LONG references = 1;
     HWND window;
     IAccessible* standard;  // one reference, or null
 };
 
-long RoleOfKind(const GUIElement& element) {
-    const std::string& kind = element.kind;
-    if (kind == "button") return kRolePushButton;
-    if (kind == "label") return kRoleStaticText;
-    if (kind == "image") return kRoleGraphic;
-    if (kind == "slider") return kRoleSlider;
-    if (kind == "textbox") return kRoleText;
-    if (dynamic_cast<const CellControl*>(&element) != nullptr) return kRoleStaticText;
-    return kRoleClient;
-}
+bool readerAsked = false;
 
 }  // namespace
 
+bool ReaderAsked() { return readerAsked; }
+
 const OleFunctions& Ole() {
     static const OleFunctions functions = [] {
-        OleFunctions found;
-        Look(found.initialize, LoadLibraryW(L"ole32.dll"), "CoInitializeEx");
-        HMODULE accessibility = LoadLibraryW(L"oleacc.dll");
-        Look(found.resultFromObject, accessibility, "LresultFromObject");
-        Look(found.standardObject, accessibility, "CreateStdAccessibleObject");
-        HMODULE automation = LoadLibraryW(L"oleaut32.dll");
-        Look(found.allocString, automation, "SysAllocStringLen");
-        Look(found.freeString, automation, "SysFreeString");
         // The objects are called on this thread, through its message queue.
-        if (found.initialize != nullptr) found.initialize(nullptr, COINIT_APARTMENTTHREADED);
-        return found;
+        if (auto initialize = LazyFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx"))
+            initialize(nullptr, COINIT_APARTMENTTHREADED);
+        return OleFunctions{
+            LazyFunction<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject"),
+            LazyFunction<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject"),
+            LazyFunction<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen"),
+            LazyFunction<decltype(&SysFreeString)>(L"oleaut32.dll", "SysFreeString")};
     }();
     return functions;
 }
@@ -238,7 +192,7 @@ void SetAccessibleRole(const GUIElement& element, long role) { Descriptions()[&e
 
 void SetAccessibleName(const GUIElement& element, const std::string& name) {
     Description& description = Descriptions()[&element];
-    std::wstring wide = Widen(name);
+    std::wstring wide = Utf8ToWide(name);
     if (description.named && description.name == wide) return;
     description.named = true;
     description.name = std::move(wide);
@@ -247,7 +201,7 @@ void SetAccessibleName(const GUIElement& element, const std::string& name) {
 
 void SetAccessibleValue(const GUIElement& element, const std::string& value) {
     Description& description = Descriptions()[&element];
-    std::wstring wide = Widen(value);
+    std::wstring wide = Utf8ToWide(value);
     if (description.valued && description.value == wide) return;
     description.valued = true;
     description.value = std::move(wide);
@@ -257,6 +211,11 @@ void SetAccessibleValue(const GUIElement& element, const std::string& value) {
 void RaiseAccessibleEvent(const GUIElement& element, DWORD event) {
     if (element.created && element.window != nullptr)
         NotifyWinEvent(event, element.window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool HasAccessibleName(const GUIElement& element) {
+    const Description* description = Find(element);
+    return description != nullptr && description->named;
 }
 
 void ForgetAccessible(const GUIElement* element) { Descriptions().erase(element); }
@@ -270,7 +229,7 @@ std::wstring AccessibleName(GUIElement& element) {
 
 long AccessibleRole(const GUIElement& element) {
     const Description* description = Find(element);
-    return description != nullptr && description->role != 0 ? description->role : RoleOfKind(element);
+    return description != nullptr && description->role != 0 ? description->role : element.AccessibleRole();
 }
 
 std::wstring AccessibleValue(GUIElement& element) {
@@ -299,15 +258,17 @@ long AccessibleState(const GUIElement& element) {
 
 LRESULT AnswerGetObject(GUIElement* element, HWND window, WPARAM flags, LPARAM objectId) {
     if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return 0;
+    readerAsked = true;
     if (element == nullptr || element->window != window || dynamic_cast<Child*>(element) == nullptr) return 0;
     const OleFunctions& ole = Ole();
     if (ole.resultFromObject == nullptr) return 0;
     IAccessible* standard = nullptr;
-    if (ole.standardObject == nullptr || FAILED(ole.standardObject(window, OBJID_CLIENT, kAccessibleInterface,
-                                                                   reinterpret_cast<void**>(&standard))))
+    if (ole.standardObject == nullptr ||
+        FAILED(ole.standardObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                  reinterpret_cast<void**>(&standard))))
         standard = nullptr;
     auto* object = new AccessibleObject(window, standard);
-    LRESULT reply = ole.resultFromObject(kAccessibleInterface, flags, object);
+    LRESULT reply = ole.resultFromObject(__uuidof(IAccessible), flags, object);
     object->Release();  // the reply holds its own reference
     return reply > 0 ? reply : 0;
 }

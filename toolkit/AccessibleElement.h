@@ -1,8 +1,8 @@
 // What a screen reader is told about an element: its name, role, value and state, read
 // through an accessible object that the element's window answers WM_GETOBJECT with, and
 // the events that tell a screen reader something changed. Without a description of its
-// own an element is described from its kind and its window text, so every button, label,
-// picture, slider and text box is read as what it is.
+// own an element is described from its role (GUIElement::AccessibleRole) and its window
+// text, so every button, label, picture, slider and text box is read as what it is.
 //
 // The libraries behind the objects are loaded when a screen reader first asks, so a
 // program that nobody reads starts no sooner or later for them.
@@ -10,21 +10,13 @@
 
 #include "GUIElement.h"
 
-#include <oaidl.h>
+#include <oleacc.h>
 
 #include <string>
 
 namespace NeloUtility {
 
-// Roles and states as the platform numbers them.
-constexpr long kRoleClient = 0x0A;
-constexpr long kRoleLink = 0x1E;
-constexpr long kRoleGraphic = 0x28;
-constexpr long kRoleStaticText = 0x29;
-constexpr long kRoleText = 0x2A;
-constexpr long kRolePushButton = 0x2B;
-constexpr long kRoleSlider = 0x33;
-
+// States as the platform numbers them (the roles are in GUIElement.h).
 constexpr long kStateUnavailable = 0x1;
 constexpr long kStateFocused = 0x4;
 constexpr long kStateReadOnly = 0x40;
@@ -34,10 +26,12 @@ constexpr long kStateLinked = 0x400000;
 
 // A role of the element's own, instead of the one its kind gives.
 void SetAccessibleRole(const GUIElement& element, long role);
-// The name and the value a screen reader reads. A change on a created element raises the
+// The name and the value a screen reader reads, as UTF-8. A change on a created element raises the
 // name or value change event.
 void SetAccessibleName(const GUIElement& element, const std::string& name);
 void SetAccessibleValue(const GUIElement& element, const std::string& value);
+// A name was given: the element's own changes (its picture, its text) say nothing more.
+bool HasAccessibleName(const GUIElement& element);
 // Raises a WinEvent (EVENT_OBJECT_SHOW, ..._STATECHANGE, ...) on the element's client object.
 void RaiseAccessibleEvent(const GUIElement& element, DWORD event);
 // Called when an element goes: its description goes with it.
@@ -52,15 +46,16 @@ long AccessibleState(const GUIElement& element);
 // WM_GETOBJECT: the object for the element's client area (OBJID_CLIENT) as the reply, or
 // 0 when the default handling is to answer (another object id, a form, no element).
 LRESULT AnswerGetObject(GUIElement* element, HWND window, WPARAM flags, LPARAM objectId);
+// True once a screen reader has asked an element's window for its client object.
+bool ReaderAsked();
 
 // The few COM functions the accessible objects need, looked up on first use; a null
 // entry means the platform lacks it.
 struct OleFunctions {
-    HRESULT(WINAPI* initialize)(LPVOID, DWORD) = nullptr;
-    LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
-    HRESULT(WINAPI* standardObject)(HWND, LONG, REFIID, void**) = nullptr;
-    BSTR(WINAPI* allocString)(const OLECHAR*, UINT) = nullptr;
-    void(WINAPI* freeString)(BSTR) = nullptr;
+    decltype(&LresultFromObject) resultFromObject = nullptr;
+    decltype(&CreateStdAccessibleObject) standardObject = nullptr;
+    decltype(&SysAllocStringLen) allocString = nullptr;
+    decltype(&SysFreeString) freeString = nullptr;
 };
 // Loads the libraries on the first call and initialises COM on the calling (GUI) thread.
 const OleFunctions& Ole();

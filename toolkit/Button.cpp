@@ -1,9 +1,7 @@
 #include "Button.h"
 
-#include <unordered_set>
-
 #include "DisplayScale.h"
-
+#include "Form.h"
 #include "Label.h"
 
 namespace NeloUtility {
@@ -91,8 +89,8 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     FrameRect(drawing, area.left, area.top, w, h, frame);
 
     const int captionStart = DrawImage(drawing, area, (item.itemState & ODS_SELECTED) != 0);
-    DrawText(drawing, area.left + captionStart, area.top + captionTop, w - captionStart, h, GetTextNarrow(),
-             textColour, nullptr, captionStart <= 0 ? kAlignCentre : kAlignLeft);
+    DrawTextWide(drawing, area.left + captionStart, area.top + captionTop, w - captionStart, h, GetText(),
+                 textColour, nullptr, captionStart <= 0 ? kAlignCentre : kAlignLeft);
 
     // The focus mark follows the window's keyboard cues: a table that hides them until the
     // keyboard is used shows no mark on a button that took the focus from a click.
@@ -105,30 +103,9 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     drawing.End();
 }
 
-namespace {
-std::unordered_set<HWND>& WindowsHidingFocusMarks() {
-    static std::unordered_set<HWND> windows;
-    return windows;
-}
-}  // namespace
-
-void SetFocusMarksHidden(HWND topLevel, bool hidden) {
-    if (topLevel == nullptr) return;
-    const bool wasHidden = WindowsHidingFocusMarks().count(topLevel) != 0;
-    if (hidden)
-        WindowsHidingFocusMarks().insert(topLevel);
-    else
-        WindowsHidingFocusMarks().erase(topLevel);
-    if (wasHidden == hidden) return;
-    SendMessageW(topLevel, WM_CHANGEUISTATE, MAKEWPARAM(hidden ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    // The button holding the focus shows or drops its mark now.
-    HWND focus = GetFocus();
-    if (focus != nullptr && GetAncestor(focus, GA_ROOT) == topLevel) InvalidateRect(focus, nullptr, FALSE);
-}
-
 bool FocusMarksHidden(HWND window) {
-    return !WindowsHidingFocusMarks().empty() &&
-           WindowsHidingFocusMarks().count(GetAncestor(window, GA_ROOT)) != 0;
+    const Form* form = FormOf(window);
+    return form != nullptr && form->focusMarksHidden;
 }
 
 }  // namespace NeloUtility

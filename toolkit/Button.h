@@ -22,6 +22,7 @@ public:
     Button(GUIElement* parentElement, const std::string& caption);
 
     void Create() override;
+    long AccessibleRole() const override { return kRolePushButton; }
     // Draws the picture for the current state; returns where the caption begins, or 0
     // without a picture.
     virtual int DrawImage(Drawing& drawing, const RECT& item, bool pressed);
@@ -34,10 +35,9 @@ public:
     static constexpr COLORREF kDisabledText = 0x969696;
 };
 
-// Focus marks of a top-level window's buttons, hidden until the keyboard is used (the
-// platform's convention). Kept here as well as in the window's keyboard-cue state, which
-// not every version of the platform keeps for owner-drawn buttons.
-void SetFocusMarksHidden(HWND topLevel, bool hidden);
+// Whether the form holding the window hides its focus marks (Form::HideFocusMarks).
+// Kept by the form as well as in the window's keyboard-cue state, which not every version
+// of the platform keeps for owner-drawn buttons.
 bool FocusMarksHidden(HWND window);
 
 }  // namespace NeloUtility

@@ -1,5 +1,6 @@
 #include "CellControl.h"
 
+#include "Button.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
 
@@ -38,6 +39,16 @@ void CellControl::OnPaint() {
     if (Painted) Painted(this);
 }
 
+int CellControl::OnGotFocus() {
+    if (created) InvalidateRect(window, nullptr, TRUE);
+    return PanelChildren::OnGotFocus();
+}
+
+void CellControl::OnLostFocus() {
+    if (created) InvalidateRect(window, nullptr, TRUE);
+    PanelChildren::OnLostFocus();
+}
+
 void CellControl::PaintContents(const RECT& client) {
     Drawing drawing(this);
     FontSpec ownFont(textFace, textHeight);
@@ -68,6 +79,8 @@ void CellControl::PaintContents(const RECT& client) {
             left = (right - pictureWidth - client.left) / 2;
         DrawTransparentBitmap(drawing, left, top, pictureWidth, pictureHeight, picture);
     }
+    if (tabStop && GetFocus() == window && !FocusMarksHidden(window) && drawing.dc != nullptr)
+        DrawFocusRect(drawing.dc, &client);
     drawing.End();
 }
 

@@ -1,6 +1,7 @@
 // A container that paints its own contents: one line of text (or a few, split at line
 // breaks), an optional picture with black as its see-through colour, and an optional
-// "*" marker in the bottom-right corner.
+// "*" marker in the bottom-right corner. A cell that is a tab stop shows a focus mark
+// while it holds the focus, unless its window hides focus marks (see FocusMarksHidden).
 #pragma once
 
 #include "PanelChildren.h"
@@ -30,6 +31,9 @@ public:
     void SetText(const std::wstring& newText) override;
     void SetTextNarrow(const std::string& newText) override;
     void OnPaint() override;
+    int OnGotFocus() override;
+    void OnLostFocus() override;
+    long AccessibleRole() const override { return kRoleStaticText; }
 
     // Stores the picture and the size it is drawn at; 0 for a size takes the bitmap's
     // own. Shown at the next paint.

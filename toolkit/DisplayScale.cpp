@@ -1,6 +1,7 @@
 #include "DisplayScale.h"
 
 #include "GUIElement.h"
+#include "LazyLibrary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,29 +9,9 @@
 
 namespace NeloUtility {
 
-namespace {
-
-// Looked up once: these are not in Windows 7's user32.
-template <class Function>
-Function UserFunction(const char* name) {
-    HMODULE user = GetModuleHandleW(L"user32.dll");
-    return user != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user, name)))
-                           : nullptr;
-}
-
-using DpiForWindowFunction = UINT(WINAPI*)(HWND);
-using DpiForSystemFunction = UINT(WINAPI*)();
-using MetricsForDpiFunction = int(WINAPI*)(int, UINT);
-
-// Densities of the picture resources, in percent; entry n is the resource B + 10000 * n.
-constexpr int kDensities[] = {100, 125, 150, 175, 200, 250, 300};
-constexpr int kDensityCount = static_cast<int>(sizeof kDensities / sizeof kDensities[0]);
-
-}  // namespace
-
 int SystemDpi() {
     static const int dpi = [] {
-        if (auto forSystem = UserFunction<DpiForSystemFunction>("GetDpiForSystem"))
+        if (auto forSystem = LazyFunction<UINT(WINAPI*)()>(L"user32.dll", "GetDpiForSystem"))
             if (UINT answer = forSystem(); answer != 0) return static_cast<int>(answer);
         HDC screen = GetDC(nullptr);
         int answer = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -41,7 +22,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-    static const auto forWindow = UserFunction<DpiForWindowFunction>("GetDpiForWindow");
+    static const auto forWindow = LazyFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     if (window != nullptr && forWindow != nullptr)
         if (UINT answer = forWindow(window); answer != 0) return static_cast<int>(answer);
     return SystemDpi();
@@ -59,8 +40,13 @@ int ToUnits(int pixels, int dpi) {
     return dpi == kLayoutDpi || dpi <= 0 ? pixels : MulDiv(pixels, kLayoutDpi, dpi);
 }
 
+PixelRect PixelRectOf(const GUIElement& element, int dpi) {
+    return {ToPixels(element.x, dpi), ToPixels(element.y, dpi), ToPixels(element.width, dpi),
+            ToPixels(element.height, dpi)};
+}
+
 int SystemMetricForDpi(int metric, int dpi) {
-    static const auto forDpi = UserFunction<MetricsForDpiFunction>("GetSystemMetricsForDpi");
+    static const auto forDpi = LazyFunction<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
     if (forDpi != nullptr) return forDpi(metric, static_cast<UINT>(dpi));
     return MulDiv(GetSystemMetrics(metric), dpi, SystemDpi());
 }
@@ -82,22 +68,6 @@ namespace {
 HBITMAP LoadPicture(HINSTANCE module, int pictureResource) {
     return static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(pictureResource & 0xFFFF), IMAGE_BITMAP,
                                            0, 0, LR_CREATEDIBSECTION));
-}
-
-// The densities to try, best first: the nearest at or above the scale, then the denser
-// ones, then the less dense ones from the nearest down.
-std::vector<int> DensityOrder(int dpi) {
-    int first = kDensityCount - 1;
-    for (int n = 0; n < kDensityCount; ++n) {
-        if (kDensities[n] * kLayoutDpi >= dpi * 100) {
-            first = n;
-            break;
-        }
-    }
-    std::vector<int> order;
-    for (int n = first; n < kDensityCount; ++n) order.push_back(n);
-    for (int n = first - 1; n >= 0; --n) order.push_back(n);
-    return order;
 }
 
 // The source pixels that one target pixel covers along one axis, with their shares.
@@ -130,8 +100,32 @@ BITMAPINFO TopDown32(int width, int height) {
     return info;
 }
 
-// Resamples 32-bit pixels one axis at a time; every colour channel is averaged by area.
-std::vector<DWORD> Resample(const std::vector<DWORD>& pixels, SIZE from, SIZE to) {
+// The pixels of a bitmap, 32 bits each, top row first; empty on failure. A memory context
+// serves the conversion: the screen's would cost a trip to the window system.
+std::vector<DWORD> PixelsOf(HBITMAP source, SIZE size) {
+    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
+    BITMAPINFO read = TopDown32(size.cx, size.cy);
+    HDC memory = CreateCompatibleDC(nullptr);
+    const int lines =
+        GetDIBits(memory, source, 0, static_cast<UINT>(size.cy), pixels.data(), &read, DIB_RGB_COLORS);
+    DeleteDC(memory);
+    if (lines != size.cy) pixels.clear();
+    return pixels;
+}
+
+HBITMAP BitmapOf(const std::vector<DWORD>& pixels, SIZE size) {
+    BITMAPINFO made = TopDown32(size.cx, size.cy);
+    void* bits = nullptr;
+    HBITMAP result = CreateDIBSection(nullptr, &made, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (result == nullptr || bits == nullptr) return result;
+    CopyMemory(bits, pixels.data(), pixels.size() * sizeof(DWORD));
+    GdiFlush();
+    return result;
+}
+
+}  // namespace
+
+std::vector<DWORD> AreaResample(const std::vector<DWORD>& pixels, SIZE from, SIZE to) {
     const auto across = AreaTaps(from.cx, to.cx);
     const auto down = AreaTaps(from.cy, to.cy);
     std::vector<double> rows(static_cast<size_t>(to.cx) * from.cy * 3);
@@ -157,43 +151,15 @@ std::vector<DWORD> Resample(const std::vector<DWORD>& pixels, SIZE from, SIZE to
     return result;
 }
 
-// The pixels of a bitmap, 32 bits each, top row first; empty on failure. A memory context
-// serves the conversion: the screen's would cost a trip to the window system.
-std::vector<DWORD> PixelsOf(HBITMAP source, SIZE size) {
-    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
-    BITMAPINFO read = TopDown32(size.cx, size.cy);
-    HDC memory = CreateCompatibleDC(nullptr);
-    const int lines =
-        GetDIBits(memory, source, 0, static_cast<UINT>(size.cy), pixels.data(), &read, DIB_RGB_COLORS);
-    DeleteDC(memory);
-    if (lines != size.cy) pixels.clear();
-    return pixels;
+std::vector<int> DensityOrder(const std::vector<int>& percents, int dpi) {
+    const int count = static_cast<int>(percents.size());
+    int first = 0;
+    while (first + 1 < count && percents[static_cast<size_t>(first)] * kLayoutDpi < dpi * 100) ++first;
+    std::vector<int> order;
+    for (int n = first; n < std::max(count, 1); ++n) order.push_back(n);
+    for (int n = first - 1; n >= 0; --n) order.push_back(n);
+    return order;
 }
-
-HBITMAP BitmapOf(const std::vector<DWORD>& pixels, SIZE size) {
-    BITMAPINFO made = TopDown32(size.cx, size.cy);
-    void* bits = nullptr;
-    HBITMAP result = CreateDIBSection(nullptr, &made, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (result == nullptr || bits == nullptr) return result;
-    CopyMemory(bits, pixels.data(), pixels.size() * sizeof(DWORD));
-    GdiFlush();
-    return result;
-}
-
-// The picture resampled last: a table shows the same one many times (sixteen card backs).
-struct ResampledPicture {
-    HINSTANCE module = nullptr;
-    int resource = 0;
-    SIZE size{0, 0};
-    std::vector<DWORD> pixels;
-};
-
-ResampledPicture& LastResampled() {
-    static ResampledPicture last;
-    return last;
-}
-
-}  // namespace
 
 HBITMAP ResampleBitmap(HBITMAP source, int width, int height) {
     BITMAP shape{};
@@ -202,22 +168,18 @@ HBITMAP ResampleBitmap(HBITMAP source, int width, int height) {
     const SIZE from{shape.bmWidth, shape.bmHeight};
     const std::vector<DWORD> pixels = PixelsOf(source, from);
     if (pixels.empty()) return nullptr;
-    return BitmapOf(Resample(pixels, from, SIZE{width, height}), SIZE{width, height});
+    return BitmapOf(AreaResample(pixels, from, SIZE{width, height}), SIZE{width, height});
 }
 
-HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
+HBITMAP FormPictures::Load(HINSTANCE module, int pictureResource, int dpi) {
     if (dpi == kLayoutDpi) return LoadPicture(module, pictureResource);
     const SIZE base = PictureSize(module, pictureResource);
     if (base.cx <= 0 || base.cy <= 0) return LoadPicture(module, pictureResource);
     const SIZE size{ToPixels(base.cx, dpi), ToPixels(base.cy, dpi)};
-    ResampledPicture& last = LastResampled();
-    if (last.module == module && last.resource == pictureResource && last.size.cx == size.cx &&
-        last.size.cy == size.cy)
-        return BitmapOf(last.pixels, last.size);
-    for (int n : DensityOrder(dpi)) {
-        const int variant = pictureResource + kPictureDensityStep * n;
-        if (n > 0 && PictureSize(module, variant).cx <= 0) continue;
-        HBITMAP loaded = LoadPicture(module, variant);
+    const auto key = std::make_tuple(module, pictureResource, size.cx, size.cy);
+    if (key == lastKey) return BitmapOf(lastPixels, size);
+    for (int n : DensityOrder(densityPercents, dpi)) {
+        HBITMAP loaded = LoadPicture(module, pictureResource + densityStep * n);
         if (loaded == nullptr) continue;
         BITMAP shape{};
         GetObjectW(loaded, sizeof shape, &shape);
@@ -226,8 +188,9 @@ HBITMAP LoadPictureAtDpi(HINSTANCE module, int pictureResource, int dpi) {
         const std::vector<DWORD> pixels = PixelsOf(loaded, own);
         DeleteObject(loaded);
         if (pixels.empty()) return nullptr;
-        last = ResampledPicture{module, pictureResource, size, Resample(pixels, own, size)};
-        return BitmapOf(last.pixels, last.size);
+        lastKey = key;
+        lastPixels = AreaResample(pixels, own, size);
+        return BitmapOf(lastPixels, size);
     }
     return nullptr;
 }

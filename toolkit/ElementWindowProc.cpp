@@ -171,8 +171,8 @@ void MoveFocusWithTab(GUIElement* element, HWND window) {
     HWND next = GetNextDlgTabItem(dialog, window == dialog ? nullptr : window, backwards);
     if (next == nullptr) return;
     if (GUIElement* target = FindElementByWindow(next)) target->Focus();
-    // The keyboard is in use: focus marks show from now on, in a window that hid them.
-    SetFocusMarksHidden(GetAncestor(window, GA_ROOT), false);
+    // The keyboard is in use: focus marks show from now on, in a form that hid them.
+    if (Form* form = FormOf(window)) form->HideFocusMarks(false);
 }
 
 Handled OnCharMessage(GUIElement& element, WPARAM character) {
@@ -181,6 +181,11 @@ Handled OnCharMessage(GUIElement& element, WPARAM character) {
         child != nullptr && child->parent != nullptr && child->parent->keyPreview)
         child->parent->OnChar(static_cast<int>(character));
     return accepted ? kDefault : Handled{true, 1};
+}
+
+// After a command or a tick the form is looked up again: the command may have closed it.
+void KeepFocusOf(HWND window) {
+    if (Form* form = FormOf(window)) form->KeepFocus();
 }
 
 void OnCommand(const Message& m) {
@@ -195,12 +200,15 @@ void OnCommand(const Message& m) {
             if (item->created) item->ApplyCheck();
         }
         if (item->command) item->command(item);
+        KeepFocusOf(m.window);
         return;
     }
     if (control == nullptr && code == 1) return;  // accelerators: none in this toolkit
     GUIElement* element = FindElementByWindow(control);
     auto* commandElement = dynamic_cast<CommandElement*>(element);
-    if (commandElement != nullptr && commandElement->command) commandElement->command(element);
+    if (commandElement == nullptr || !commandElement->command) return;
+    commandElement->command(element);
+    KeepFocusOf(m.window);
 }
 
 void OnTimerMessage(const Message& m) {
@@ -209,6 +217,7 @@ void OnTimerMessage(const Message& m) {
     if (timer == nullptr || !timer->Tick) return;
     if (timer->parent == nullptr || timer->parent->window != m.window) return;
     timer->Tick(timer);
+    KeepFocusOf(m.window);
 }
 
 Handled OnDrawItem(const Message& m) {
@@ -232,12 +241,15 @@ Handled OnSetCursor(GUIElement& element, const Message& m) {
     return kDefault;
 }
 
-void OnNotify(const Message& m) {
+Handled OnNotify(const Message& m) {
     auto* header = reinterpret_cast<const NMHDR*>(m.lParam);
-    if (header == nullptr) return;
+    if (header == nullptr) return kDefault;
     GUIElement* element = FindElementByWindow(header->hwndFrom);
-    if (element == nullptr) return;
+    if (element == nullptr) return kDefault;
     int code = static_cast<int>(header->code);
+    if (auto* slider = dynamic_cast<Slider*>(element);
+        slider != nullptr && code == static_cast<int>(NM_CUSTOMDRAW))
+        return {true, slider->OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(m.lParam))};
     if (code == static_cast<int>(HDN_ITEMCHANGEDW) || code == static_cast<int>(HDN_ITEMCLICKW)) {
         auto* item = reinterpret_cast<const NMHEADERW*>(m.lParam);
         int kind = code == static_cast<int>(HDN_ITEMCHANGEDW) ? 1 : 2;
@@ -245,6 +257,7 @@ void OnNotify(const Message& m) {
     } else if (code == static_cast<int>(NM_RCLICK)) {
         element->OnGridNotify(3, {}, {});
     }
+    return kDefault;
 }
 
 // Sets the requested position on one bar of the window, scrolls the contents by what the
@@ -352,6 +365,17 @@ Handled OnDpiChangedMessage(GUIElement& element, const Message& m) {
     return {true, 0};
 }
 
+// The Windows session ends (wParam FALSE: another program held the end up, and the session
+// goes on). The form settles what it must, and its window goes with the session, so that a
+// process the system leaves running (a restart manager's close) has nothing left to do.
+Handled OnEndSession(GUIElement& element, const Message& m) {
+    auto* form = dynamic_cast<Form*>(&element);
+    if (form == nullptr || m.wParam == FALSE) return kDefault;
+    form->OnSessionEnd();
+    DestroyWindow(m.window);
+    return {true, 0};
+}
+
 // The messages that need an element; the others are handled in ElementWindowProc itself.
 Handled Dispatch(GUIElement& element, const Message& m) {
     switch (m.id) {
@@ -395,6 +419,9 @@ Handled Dispatch(GUIElement& element, const Message& m) {
         case WM_RBUTTONDBLCLK: return OnMouseButton(element, m);
         case WM_MOUSEHOVER: element.OnMouseHover(); return kDefault;
         case WM_MOUSELEAVE: element.OnMouseLeave(); return kDefault;
+        case WM_QUERYENDSESSION:  // a form never holds the session's end up
+            return dynamic_cast<Form*>(&element) != nullptr ? Handled{true, TRUE} : kDefault;
+        case WM_ENDSESSION: return OnEndSession(element, m);
         case WM_HOTKEY:
             if (auto* form = dynamic_cast<Form*>(&element)) form->DeliverHotKey(static_cast<int>(m.wParam));
             return kDefault;
@@ -425,7 +452,7 @@ Handled Handle(GUIElement* element, const Message& m) {
         case WM_COMMAND: OnCommand(m); return kDefault;
         case WM_TIMER: OnTimerMessage(m); return kDefault;
         case WM_DRAWITEM: return OnDrawItem(m);
-        case WM_NOTIFY: OnNotify(m); return kDefault;
+        case WM_NOTIFY: return OnNotify(m);
         case WM_HSCROLL:
         case WM_VSCROLL: return OnScroll(element, m);
         case WM_MOUSEWHEEL: return OnMouseWheel(element, m);
@@ -454,10 +481,7 @@ LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (message == WM_NCDESTROY) {
-        SubclassedProcedures().erase(window);
-        if (GetParent(window) == nullptr) SetFocusMarksHidden(window, false);
-    }
+    if (message == WM_NCDESTROY) SubclassedProcedures().erase(window);
     if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }

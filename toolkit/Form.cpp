@@ -2,7 +2,7 @@
 
 #include "DisplayScale.h"
 #include "ElementWindowProc.h"
-#include "Image.h"
+#include "Menu.h"
 #include "Slider.h"
 
 #include <algorithm>
@@ -79,9 +79,9 @@ void Form::Create() {
     DWORD extendedStyle = 0;
     DWORD style = FormStyle(*this, &extendedStyle);
     const int systemDpi = SystemDpi();
-    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style,
-                                ToPixels(x, systemDpi), ToPixels(y, systemDpi), ToPixels(width, systemDpi),
-                                ToPixels(height, systemDpi), nullptr, nullptr, instance, nullptr);
+    const PixelRect place = PixelRectOf(*this, systemDpi);
+    HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style, place.x,
+                                place.y, place.width, place.height, nullptr, nullptr, instance, nullptr);
     if (made == nullptr) GetLastError();
     window = made;
     if (mainWindow == nullptr) mainWindow = window;
@@ -100,9 +100,8 @@ void Form::Create() {
 }
 
 namespace {
-// The outer size in pixels that gives the window the client area asked for, in pixels:
-// the window's own frame, caption and menu bar are added to it (each counted as 0 if
-// negative).
+// The outer size that gives the window a client area of this many pixels: the window's
+// own frame, caption and menu bar are added to it (each counted as 0 if negative).
 SIZE OuterSizeForClient(HWND window, int clientWidth, int clientHeight) {
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
@@ -211,15 +210,15 @@ void Rescale(FontSpec* font, int newDpi, std::vector<HFONT>& retired) {
     font->dpi = newDpi;
 }
 
-// A child's window placed and sized anew, its font and picture made again.
+// A child's window placed and sized anew, its font and what else it has made again.
 void RescaleChild(GUIElement& element, int newDpi) {
-    SetWindowPos(element.window, nullptr, ToPixels(element.x, newDpi), ToPixels(element.y, newDpi),
-                 ToPixels(element.width, newDpi), ToPixels(element.height, newDpi),
+    const PixelRect place = PixelRectOf(element, newDpi);
+    SetWindowPos(element.window, nullptr, place.x, place.y, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (element.font != nullptr)
         SendMessageW(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(element.font->GetFontHandle()),
                      FALSE);
-    if (auto* image = dynamic_cast<Image*>(&element)) image->Reload();
+    element.OnScaleChanged(newDpi);
 }
 
 }  // namespace
@@ -278,6 +277,92 @@ void Form::DeliverHotKey(int id) {
             return;
         }
     }
+}
+
+GUIElement* Form::DefaultFocus() { return nullptr; }
+void Form::OnSessionEnd() {}
+
+Form* FormOf(HWND window) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    GUIElement* element = FindElementByWindow(top);
+    return element != nullptr && element->window == top ? dynamic_cast<Form*>(element) : nullptr;
+}
+
+namespace {
+bool CanTakeFocus(HWND window) {
+    return window != nullptr && IsWindowEnabled(window) && IsWindowVisible(window);
+}
+}  // namespace
+
+void Form::SetEnabled(bool enable) {
+    if (!enable) RememberFocus();  // a disabled window loses the focus
+    GUIElement::SetEnabled(enable);
+}
+
+void Form::RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window, focus)) rememberedFocus = focus;
+}
+
+int Form::OnDeactivated() {
+    RememberFocus();
+    return GUIElement::OnDeactivated();
+}
+
+// The form itself got the focus (it was activated, or nothing on it can be pressed): the
+// control the player left gets it back when it can still be pressed.
+int Form::OnGotFocus() {
+    const int result = GUIElement::OnGotFocus();
+    GiveFocusBack();
+    return result;
+}
+
+void Form::GiveFocusBack() {
+    HWND remembered = rememberedFocus;
+    rememberedFocus = nullptr;
+    if (IsChild(window, remembered) && CanTakeFocus(remembered))
+        SetFocus(remembered);
+    else
+        KeepFocus();
+}
+
+void Form::KeepFocus() {
+    if (window == nullptr || GetActiveWindow() != window) return;
+    HWND focus = GetFocus();
+    if (focus != window && IsChild(window, focus) && CanTakeFocus(focus)) return;
+    GUIElement* next = DefaultFocus();
+    HWND target = next != nullptr && CanTakeFocus(next->window) ? next->window : window;
+    if (focus != target) SetFocus(target);
+}
+
+void Form::HideFocusMarks(bool hidden) {
+    if (window == nullptr || focusMarksHidden == hidden) return;
+    focusMarksHidden = hidden;
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(hidden ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    // The button holding the focus shows or drops its mark now.
+    HWND focus = GetFocus();
+    if (IsChild(window, focus)) InvalidateRect(focus, nullptr, FALSE);
+}
+
+bool Form::AskYesNo(const std::string& question, const std::string& caption) {
+    UnregisterHotKeys();
+    RememberFocus();
+    if (NeloUtility::AskYesNo(question, caption)) return true;
+    RegisterHotKeys();
+    HWND front = GetForegroundWindow();
+    DWORD owner = 0;
+    if (front != nullptr) GetWindowThreadProcessId(front, &owner);
+    if (front == nullptr || (owner == GetCurrentProcessId() && front != window))
+        SetForegroundWindow(window);
+    else if (front == window && GetFocus() == nullptr)
+        GiveFocusBack();
+    return false;
+}
+
+void BringToFront(HWND window) {
+    // Asynchronous: a window busy elsewhere must not hold the caller up.
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+    SetForegroundWindow(window);
 }
 
 void RunMessageLoop(Form* form) {

@@ -1,6 +1,7 @@
 // Top-level windows and the application's message loop.
 #pragma once
 
+#include "DisplayScale.h"
 #include "GUIElement.h"
 
 #include <type_traits>
@@ -34,7 +35,10 @@ public:
     bool dialogStyle = false;
     bool modalFrame = false;
     std::vector<HotKey> hotKeys;
-    unsigned iconId = 0;  // 16-bit icon resource id; 0 is the system's application icon
+    unsigned iconId = 0;             // 16-bit icon resource id; 0 is the system's application icon
+    FormPictures pictures;           // of its images; the program sets the densities
+    bool focusMarksHidden = false;   // see HideFocusMarks
+    HWND rememberedFocus = nullptr;  // the control focused when the form was left
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);
@@ -67,7 +71,35 @@ public:
     void UnregisterHotKeys();
     // WM_HOTKEY: runs the handler of entry id - 1 (for the foreground form, see Form.cpp).
     void DeliverHotKey(int id);
+
+    // The focus: remembered when the form is left or disabled, given back when the form
+    // itself gets it again. A focused control that can no longer take it (disabled or
+    // hidden, checked after every command and timer tick) hands it to DefaultFocus().
+    void SetEnabled(bool enable) override;
+    int OnGotFocus() override;
+    int OnDeactivated() override;
+    void RememberFocus();
+    void GiveFocusBack();
+    void KeepFocus();
+    // No focus mark on the buttons until the keyboard is used (Tab shows them again): a
+    // form played with the mouse looks as it always did. Call once the window exists.
+    void HideFocusMarks(bool hidden);
+    // A Yes/No question of the program: no hot keys while it is open, and after No the form
+    // is the active window again (unless the player went elsewhere) with its focus back.
+    bool AskYesNo(const std::string& question, const std::string& caption);
+
+    // The control a player presses next, or null for the form itself.
+    virtual GUIElement* DefaultFocus();
+    // The Windows session ends: what the form must keep is settled here. Nothing is asked,
+    // and the window goes with the session afterwards.
+    virtual void OnSessionEnd();
 };
+
+// The form whose top-level window holds the window, or null.
+Form* FormOf(HWND window);
+// Restores a top-level window (of any process) if it is minimised and makes it the
+// foreground window, without waiting for it.
+void BringToFront(HWND window);
 
 // An element handed over for deletion after the message loop ends, with the function that
 // deletes it through its own class.

@@ -1,6 +1,7 @@
 #include "FormAbout.h"
 
 #include "AccessibleElement.h"
+#include "DisplayScale.h"
 
 namespace NeloUtility {
 
@@ -10,6 +11,7 @@ constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 constexpr int kAlignLeft = 0;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
+constexpr int kSpace = 32;
 constexpr int kOkWidth = 80;
 constexpr int kOkHeight = 25;
 
@@ -78,6 +80,7 @@ CellControl* MakeLink(GUIElement* box, FontSpec* linkFont, const std::string& ca
     link->textAlign = kAlignLeft;
     link->SetTextNarrow(caption);
     link->SetHandCursor(true);
+    link->tabStop = true;
     link->LeftButtonDown = LinkPressed;
     link->font = linkFont;
     SetAccessibleRole(*link, kRoleLink);
@@ -171,34 +174,40 @@ void FormAbout::BuildLayout() {
 
     logoPanel = Placed(new PanelChildren(this), 10, 10, logoWidth + 20, boxHeight - 20);
     logoPanel->border = true;
+    logoPanel->tabStop = false;  // a frame: Tab passes it
     logoPanel->Create();
 
     logoPicture = Placed(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
     SetAccessibleName(*logoPicture, titleText);  // the logo shows the program's name
     logoPicture->Create();
 
-    titleLabel = Placed(new Label(this, titleText), column, 10, columnWidth, 25);
+    titleLabel = Placed(new Label(this, std::string()), column, 10, columnWidth, 25);
+    titleLabel->SetTextUtf8(titleText);
     titleLabel->font = titleFont;
     titleLabel->Create();
 
-    copyrightLabel = Placed(new Label(this, copyrightText), column, 35, columnWidth, 25);
+    copyrightLabel = Placed(new Label(this, std::string()), column, 35, columnWidth, 25);
+    copyrightLabel->SetTextUtf8(copyrightText);
     copyrightLabel->font = font;
     copyrightLabel->Create();
 
     webLink = MakeLink(this, linkFont, webAddress, column, 55);
     mailLink = MakeLink(this, linkFont, MailAddressFor(webAddress), column + 160, 55);
 
-    noticeBox = Placed(new TextBox(this, noticeText), column, 85, columnWidth, boxHeight - 145);
+    noticeBox = Placed(new TextBox(this, std::string()), column, 85, columnWidth, boxHeight - 145);
+    noticeBox->SetTextUtf8(noticeText);
     noticeBox->multiline = true;
     noticeBox->readOnly = true;
     noticeBox->verticalScroll = true;
     noticeBox->wordWrap = false;
     noticeBox->Create();
 
-    okButton = Placed(new Button(this, "OK"), 0, 0, kOkWidth, kOkHeight);
+    okButton = Placed(new Button(this, std::string()), 0, 0, kOkWidth, kOkHeight);
+    okButton->SetTextUtf8(okText);
     okButton->MoveTo(column + columnWidth / 2 - okButton->width / 2, boxHeight - 50);
     okButton->command = OkCommand;
     okButton->Create();
+    FitControlFonts();
     okButton->Focus();
 }
 
@@ -211,9 +220,32 @@ bool FormAbout::OnAboutClosing() {
     return true;
 }
 
-void FormAbout::OnAboutResized() {}
+// A scale change resizes the box: its controls' font follows.
+void FormAbout::OnAboutResized() { FitControlFonts(); }
+
+void FormAbout::FitControlFonts() {
+    FontSpec* wanted = ElementDpi(*this) > kLayoutDpi ? boxFont : nullptr;
+    for (GUIElement* control : {static_cast<GUIElement*>(noticeBox), static_cast<GUIElement*>(okButton)}) {
+        if (control == nullptr || control->font == wanted) continue;
+        control->font = wanted;
+        // Null gives the control the system's font back.
+        const auto handle = reinterpret_cast<WPARAM>(wanted ? wanted->GetFontHandle() : nullptr);
+        if (control->created) SendMessageW(control->window, WM_SETFONT, handle, TRUE);
+    }
+}
+
+CellControl* FormAbout::FocusedLink() const {
+    HWND focus = GetFocus();
+    for (CellControl* link : {webLink, mailLink})
+        if (link != nullptr && link->created && link->window == focus) return link;
+    return nullptr;
+}
 
 bool FormAbout::OnAboutChar(int character) {
+    if (CellControl* link = FocusedLink(); link != nullptr && (character == kEnter || character == kSpace)) {
+        OnLinkPressed(link, 0, 0);
+        return false;
+    }
     if (character != kEnter && character != kEscape) return true;
     OnAboutButton(okButton);
     return false;

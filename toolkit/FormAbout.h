@@ -2,7 +2,8 @@
 // a web link and a mail link, a read-only notice and an OK button. It knows nothing of the
 // program it describes: the owner fills the logo and the texts in before showing it.
 // While it is open its owner is disabled, so it behaves like a modal dialog without a
-// message loop of its own.
+// message loop of its own. Tab goes from the links to the notice and OK; Enter or Space
+// on a link opens it, Enter elsewhere and Escape close the box.
 #pragma once
 
 #include "Button.h"
@@ -34,9 +35,11 @@ public:
     int logoId = 0;     // bitmap resource of the logo
     int logoWidth = 0;  // the right-hand column is laid out from this width
     int logoHeight = 0;
+    // The box's texts, in UTF-8.
     std::string titleText;
     std::string copyrightText;
     std::string noticeText;  // may hold CR LF line breaks
+    std::string okText = "OK";
     std::string webAddress;  // "http://www." followed by the domain
 
     // Disables the owner at once; the window is made by Show, once the fields are filled.
@@ -62,6 +65,12 @@ public:
 private:
     // The box's own font ("Arial" 14), installed as `font`; freed with the box.
     FontSpec* boxFont = nullptr;
+
+    // The notice and OK keep the system's font at 100 %, as they always looked; above it
+    // that font is a bitmap that does not grow, so they take the box's own font there.
+    void FitControlFonts();
+    // The link holding the focus, if one does.
+    CellControl* FocusedLink() const;
 };
 
 // The mail address shown for a web address: every "http://www." becomes "info@".

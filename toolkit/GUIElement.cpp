@@ -1,5 +1,6 @@
 #include "GUIElement.h"
 
+#include "AccessibleElement.h"
 #include "DisplayScale.h"
 #include "ElementWindowProc.h"
 
@@ -97,14 +98,20 @@ void GUIElement::SetBackColor(COLORREF color) {
     backgroundPainted = true;
 }
 
+// Each setter tells a screen reader what really changed, and nothing when nothing did.
 void GUIElement::SetEnabled(bool enable) {
+    const bool changed = enabled != enable;
     enabled = enable;
     if (created) EnableWindow(window, enable);
+    if (changed) RaiseAccessibleEvent(*this, EVENT_OBJECT_STATECHANGE);
 }
 
+// The text is the name a screen reader reads, unless the element was given a name of its own.
 void GUIElement::SetText(const std::wstring& newText) {
+    const std::wstring name = AccessibleName(*this);
     text = newText;
     if (created) SetWindowTextW(window, text.c_str());
+    if (AccessibleName(*this) != name) RaiseAccessibleEvent(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 void GUIElement::SetTextNarrow(const std::string& newText) { SetText(Widen(newText)); }
@@ -194,6 +201,7 @@ void GUIElement::OnShown() {}
 // The lists are handed over by value, for an element that overrides this to keep them.
 // NOLINTNEXTLINE(performance-unnecessary-value-param)
 void GUIElement::OnGridNotify(int, std::vector<int>, std::vector<std::string>) {}
+void GUIElement::OnScaleChanged(int) {}
 
 std::wstring GUIElement::GetText() {
     // Menu elements hold a menu handle, not a window: their stored text is all there is.
@@ -285,14 +293,17 @@ void GUIElement::CreateTooltip(HWND owner) {
 }
 
 void GUIElement::Show() {
+    const bool wasShown = created && visible;
     if (!created) Create();
     ShowWindow(window, SW_SHOWNA);
     visible = true;
+    if (!wasShown) RaiseAccessibleEvent(*this, EVENT_OBJECT_SHOW);
 }
 
 void GUIElement::Hide() {
     if (!created) return;
     ShowWindow(window, SW_HIDE);
+    if (visible) RaiseAccessibleEvent(*this, EVENT_OBJECT_HIDE);
     visible = false;
 }
 

@@ -8,6 +8,8 @@
 // of p without tripping the compiler's warning about polymorphic classes.
 #pragma once
 
+#include "TextResources.h"
+
 #include <windows.h>
 
 #include <string>
@@ -16,6 +18,15 @@
 namespace NeloUtility {
 
 class GUIElement;
+
+// What a screen reader is told an element is, as the platform numbers it.
+constexpr long kRoleClient = 0x0A;
+constexpr long kRoleLink = 0x1E;
+constexpr long kRoleGraphic = 0x28;
+constexpr long kRoleStaticText = 0x29;
+constexpr long kRoleText = 0x2A;
+constexpr long kRolePushButton = 0x2B;
+constexpr long kRoleSlider = 0x33;
 
 // Events: plain function pointers, called with the element first; null means not set.
 using CreatedEvent = void (*)(GUIElement* element, HWND window);
@@ -111,7 +122,7 @@ public:
     GUIElement(const GUIElement&) = delete;
     GUIElement& operator=(const GUIElement&) = delete;
 
-    // The 37 virtual operations, in this order.
+    // The 38 virtual operations, in this order.
     virtual void SetSize(int newWidth, int newHeight);
     virtual void SetBackColor(COLORREF color);
     virtual void SetEnabled(bool enable);
@@ -149,9 +160,15 @@ public:
     virtual void OnShown();
     virtual void OnGridNotify(int notifyKind, std::vector<int> numbers, std::vector<std::string> texts);
     virtual void Create() = 0;
+    virtual long AccessibleRole() const { return kRoleClient; }
+    // After the form has placed the element's window anew at `newDpi` and given it its font.
+    virtual void OnScaleChanged(int newDpi);
 
     std::wstring GetText();
     std::string GetTextNarrow();
+    // The text as UTF-8, each way: what carries a translated text, whatever its letters.
+    void SetTextUtf8(const std::string& newText) { SetText(Utf8ToWide(newText)); }
+    std::string GetTextUtf8() { return WideToUtf8(GetText()); }
     POINT GetPosition();
     // Stores the tooltip text and shows it on the window when there is one.
     void SetTooltipText(const std::string& newText);

@@ -1,7 +1,9 @@
 #include "Image.h"
 
+#include "AccessibleElement.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
+#include "Form.h"
 #include "Label.h"
 
 namespace NeloUtility {
@@ -35,11 +37,17 @@ void Image::Create() {
     FinishControl(*this);
 }
 
+// A picture already shown is kept rather than loaded again. One that replaces another is
+// told to a screen reader, the picture being what an unnamed image's name describes; an
+// image named by its owner was told with its new name.
 void Image::SetImage(int pictureResource) {
+    if (pictureResource == resourceId && bitmap != nullptr) return;
     filePath.clear();
     resourceId = pictureResource;
     if (!created || pictureResource <= 0) return;
-    ShowBitmap(LoadPictureAtDpi(GetModuleHandleW(nullptr), pictureResource, ElementDpi(*this)));
+    const bool replaced = bitmap != nullptr;
+    ShowBitmap(LoadResourcePicture());
+    if (replaced && !HasAccessibleName(*this)) RaiseAccessibleEvent(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 void Image::SetImageFile(const std::string& path) {
@@ -57,11 +65,22 @@ void Image::SetImageFile(const std::string& path) {
     ShowBitmap(loaded);
 }
 
-void Image::Reload() {
+void Image::OnScaleChanged(int) {
     if (resourceId == -1)
         SetImageFile(filePath);
-    else
-        SetImage(resourceId);
+    else if (created && resourceId > 0)
+        ShowBitmap(LoadResourcePicture());
+}
+
+// The picture at the form's scale, through the form's pictures; an image on no form has
+// nothing to share its pictures with.
+HBITMAP Image::LoadResourcePicture() {
+    GUIElement* top = this;
+    while (top->parent != nullptr) top = top->parent;
+    FormPictures unshared;
+    auto* form = dynamic_cast<Form*>(top);
+    FormPictures& pictures = form != nullptr ? form->pictures : unshared;
+    return pictures.Load(GetModuleHandleW(nullptr), resourceId, ElementDpi(*this));
 }
 
 // The window lets go of the old bitmap before it is deleted, so it never paints a

@@ -20,19 +20,21 @@ public:
     ~Image();
 
     void Create() override;
+    long AccessibleRole() const override { return kRoleGraphic; }
 
     // Shows bitmap resource `pictureResource` (once created); 0 or less keeps the picture.
     void SetImage(int pictureResource);
     // Shows a bitmap file (once created); an empty path keeps the picture.
     void SetImageFile(const std::string& path);
-    // Loads the picture shown now again, at the form's current scale.
-    void Reload();
+    // Loads the picture shown now again, at the form's new scale.
+    void OnScaleChanged(int newDpi) override;
 
     DWORD WindowStyle() const;
     DWORD ExtendedStyle() const;
 
 private:
     void ShowBitmap(HBITMAP loaded);
+    HBITMAP LoadResourcePicture();
 };
 
 }  // namespace NeloUtility

@@ -13,11 +13,10 @@ constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;  // 0x50000000
 HWND MakeControlWindow(GUIElement& element, const wchar_t* windowClass, DWORD style, DWORD extendedStyle) {
     element.commandId = TakeNextControlId();
     HWND parentWindow = element.parent ? element.parent->window : nullptr;
-    const int dpi = ElementDpi(element);
+    const PixelRect place = PixelRectOf(element, ElementDpi(element));
     HWND made = CreateWindowExW(
-        extendedStyle, windowClass, element.text.c_str(), style, ToPixels(element.x, dpi),
-        ToPixels(element.y, dpi), ToPixels(element.width, dpi), ToPixels(element.height, dpi), parentWindow,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
+        extendedStyle, windowClass, element.text.c_str(), style, place.x, place.y, place.width, place.height,
+        parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.commandId)), nullptr, nullptr);
     if (!made) (void)GetLastError();  // nothing is reported; the element keeps its values
     return made;
 }

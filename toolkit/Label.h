@@ -24,6 +24,7 @@ public:
     Label(GUIElement* parentElement, const std::string& caption);
 
     void Create() override;
+    long AccessibleRole() const override { return kRoleStaticText; }
 
     DWORD WindowStyle() const;
     DWORD ExtendedStyle() const;

@@ -14,6 +14,31 @@ void CreateAll(const std::vector<GUIElement*>& children) {
 }
 
 constexpr UINT kMenuCheckMask = MF_CHECKED;
+
+// Gives the item its caption in a made menu: by command or, for a pop-up, by its handle.
+void ShowCaption(HMENU container, UINT item, bool byPosition, const std::wstring& caption) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    SetMenuItemInfoW(container, item, byPosition ? TRUE : FALSE, &info);
+}
+
+// The position of a pop-up in its container; -1 when it is not there.
+int PopupPosition(HMENU container, HMENU popup) {
+    const int count = GetMenuItemCount(container);
+    for (int at = 0; at < count; ++at)
+        if (GetSubMenu(container, at) == popup) return at;
+    return -1;
+}
+
+// Redraws the bar of the form that a menu element hangs below.
+void RedrawBar(const GUIElement* element) {
+    for (const GUIElement* up = element; up != nullptr; up = up->parent)
+        if (dynamic_cast<const MenuBar*>(up) != nullptr && up->parent != nullptr &&
+            up->parent->window != nullptr)
+            DrawMenuBar(up->parent->window);
+}
 }  // namespace
 
 // ---------------------------------------------------------------- MenuBar
@@ -35,7 +60,7 @@ void MenuBar::Create() {
 
 Menu::Menu(MenuBar* menuBar, const std::string& caption) : Child(menuBar) {
     kind = "menu";
-    text = Widen(caption);
+    text = Utf8ToWide(caption);
     if (menuBar != nullptr) menuBar->AddChild(this);
 }
 
@@ -52,11 +77,20 @@ void Menu::Create() {
     created = true;
 }
 
+void Menu::SetCaption(const std::string& caption) {
+    text = Utf8ToWide(caption);
+    auto* bar = dynamic_cast<MenuBar*>(parent);
+    if (!created || bar == nullptr || bar->menuHandle == nullptr) return;
+    const int at = PopupPosition(bar->menuHandle, menuHandle);
+    if (at >= 0) ShowCaption(bar->menuHandle, static_cast<UINT>(at), true, text);
+    RedrawBar(this);
+}
+
 // ---------------------------------------------------------------- SubMenu
 
 SubMenu::SubMenu(GUIElement* parentElement, const std::string& caption) : Child(parentElement) {
     kind = "submenu";
-    text = Widen(caption);
+    text = Utf8ToWide(caption);
     commandId = TakeNextControlId();
     if (auto* menu = dynamic_cast<Menu*>(parentElement)) {
         menu->AddChild(this);
@@ -87,8 +121,7 @@ void SubMenu::Create() {
     if (children.empty()) {
         AppendMenuW(container, appendFlags, static_cast<UINT_PTR>(commandId),
                     text.empty() ? nullptr : text.c_str());
-        if (checkable)
-            CheckMenuItem(container, static_cast<UINT>(commandId), checkMark ? MF_CHECKED : MF_UNCHECKED);
+        if (checkable) ApplyCheck();
     } else {
         popupHandle = CreatePopupMenu();
         CreateAll(children);
@@ -99,11 +132,28 @@ void SubMenu::Create() {
     if (!enabled) SetEnabled(false);
 }
 
+void SubMenu::SetCaption(const std::string& caption) {
+    text = Utf8ToWide(caption);
+    HMENU container = ParentMenuHandle();
+    if (!created || container == nullptr) return;
+    if (children.empty()) {
+        ShowCaption(container, static_cast<UINT>(commandId), false, text);
+    } else {
+        const int at = PopupPosition(container, popupHandle);
+        if (at >= 0) ShowCaption(container, static_cast<UINT>(at), true, text);
+    }
+}
+
 void SubMenu::ApplyCheck() {
     HMENU container = ParentMenuHandle();
     if (container == nullptr) return;
-    CheckMenuItem(container, static_cast<UINT>(commandId),
-                  (checkMark && checkable) ? MF_CHECKED : MF_UNCHECKED);
+    const UINT id = static_cast<UINT>(commandId);
+    if (radioCheck && checkMark && checkable) {
+        // A radio dot: the item is the only one of its group (itself) to be checked.
+        CheckMenuRadioItem(container, id, id, id, MF_BYCOMMAND);
+        return;
+    }
+    CheckMenuItem(container, id, (checkMark && checkable) ? MF_CHECKED : MF_UNCHECKED);
 }
 
 bool SubMenu::ReadCheckMark() {
@@ -116,7 +166,7 @@ bool SubMenu::ReadCheckMark() {
 }
 
 bool AskYesNo(const std::string& question, const std::string& caption) {
-    return MessageBoxA(nullptr, question.c_str(), caption.c_str(),
+    return MessageBoxW(nullptr, Utf8ToWide(question).c_str(), Utf8ToWide(caption).c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
 }
 

@@ -1,6 +1,6 @@
 // A form's menu bar, built from a tree of elements in one pass when the bar is created.
 // Menu elements have no window: their `window` holds the native menu handle once made.
-// The elements do not own each other; `children` only lists them.
+// The elements do not own each other; `children` only lists them. Captions are UTF-8.
 #pragma once
 
 #include "CommandElement.h"
@@ -32,6 +32,8 @@ public:
 
     void AddChild(GUIElement* child);
     void Create() override;
+    // A new caption, shown at once on a bar that is already made.
+    void SetCaption(const std::string& caption);
 };
 
 class SubMenu : public Child, public CommandElement {
@@ -41,6 +43,7 @@ public:
     unsigned appendFlags = MF_STRING;  // MF_SEPARATOR makes a separator line
     bool checkable = false;
     bool checkMark = false;
+    bool radioCheck = false;  // a checked item shows a dot: one choice of several
 
     // Takes its command identifier at once; joins a Menu or SubMenu parent's children.
     SubMenu(GUIElement* parentElement, const std::string& caption);
@@ -50,11 +53,13 @@ public:
     void Create() override;
 
     HMENU ParentMenuHandle() const;
+    // A new caption, shown at once in a menu that is already made.
+    void SetCaption(const std::string& caption);
     void ApplyCheck();
     bool ReadCheckMark();
 };
 
-// A task-modal Yes/No question without owner window; true when answered Yes.
+// A task-modal Yes/No question without owner window, in UTF-8; true when answered Yes.
 bool AskYesNo(const std::string& question, const std::string& caption);
 
 }  // namespace NeloUtility

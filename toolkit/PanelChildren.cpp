@@ -58,10 +58,9 @@ void PanelChildren::Create() {
 
     HWND parentWindow = popup || !parent ? nullptr : parent->window;
     HMENU id = popup ? nullptr : reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId));
-    const int dpi = ElementDpi(*this);
-    window = CreateWindowExW(ExtendedStyle(), className.c_str(), text.c_str(), WindowStyle(),
-                             ToPixels(x, dpi), ToPixels(y, dpi), ToPixels(width, dpi), ToPixels(height, dpi),
-                             parentWindow, id, nullptr, nullptr);
+    const PixelRect place = PixelRectOf(*this, ElementDpi(*this));
+    window = CreateWindowExW(ExtendedStyle(), className.c_str(), text.c_str(), WindowStyle(), place.x,
+                             place.y, place.width, place.height, parentWindow, id, nullptr, nullptr);
     // Created before the first paint, so that a cell already paints its contents then.
     created = true;
     if (window && !popup) {

@@ -1,7 +1,7 @@
 // A sentence for the screen reader to speak at once, through the UI Automation
-// notification event of Windows 10 and later. The event is looked up when the first
-// sentence comes: on older systems, and where nobody listens, a sentence goes nowhere and
-// the program runs as before.
+// notification event of Windows 10 and later. The event is looked up once a screen reader
+// has asked for an element's object: on older systems, and until a reader is there, a
+// sentence goes nowhere and the program runs as before.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +18,7 @@ public:
     // True when the platform took the sentence. Sentences queue: none cuts off the one before.
     bool Speak(const std::string& sentence) const;
 
-    // The platform has the notification event at all.
+    // A screen reader has asked for an object, and the platform has the notification event.
     static bool Available();
 
 private:

@@ -5,6 +5,8 @@
 #include "GUIElement.h"
 #include "Label.h"
 
+#include <commctrl.h>
+
 namespace NeloUtility {
 
 using ValueChangedEvent = void (*)(GUIElement* slider, int position);
@@ -27,6 +29,7 @@ public:
 
     void SetSize(int newWidth, int newHeight) override;
     void Create() override;
+    long AccessibleRole() const override { return kRoleSlider; }
 
     void SetPosition(int newPosition);
     void ApplyLabelVisibility();
@@ -35,6 +38,19 @@ public:
     void OnValueChanged();
 
     DWORD WindowStyle() const;
+
+    // NM_CUSTOMDRAW from the trackbar. The trackbar draws its thumb, track and ticks at
+    // about their 100 % size whatever the scale: above 100 % the slider draws them itself,
+    // grown with the scale, in the trackbar's own colours.
+    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
+
+private:
+    void FitThumb(int dpi);
+    COLORREF trackInk = CLR_INVALID;  // the track's frame colour, also of the ticks and thumb
+    COLORREF trackFill = CLR_INVALID;
+    void DrawTrack(HDC dc, const RECT& drawn, int dpi);
+    void DrawTicks(HDC dc, int dpi) const;
+    void DrawThumb(HDC dc, const RECT& place, bool pressed, int dpi) const;
 };
 
 }  // namespace NeloUtility

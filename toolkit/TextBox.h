@@ -26,6 +26,7 @@ public:
     TextBox(GUIElement* parentElement, const std::string& initialText);
 
     void Create() override;
+    long AccessibleRole() const override { return kRoleText; }
 
     DWORD ComputeStyle() const;
     // Puts changed flags on the created window.

@@ -19,7 +19,10 @@ tidy_program() {
 export_compile_commands() { # dir, cmake args...
   local dir=$1; shift
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >/dev/null
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >/dev/null || return 1
+  # The texts' ids and table are made from po/ at build time: a fresh tree has them only
+  # once they are made, and the sources that include them cannot be read before.
+  cmake --build "$dir" --target zandro_texts_generated >/dev/null
 }
 
 # The project's C++ sources in a tree's compile_commands.json, once each: no resource

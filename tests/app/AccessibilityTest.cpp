@@ -17,8 +17,6 @@
 
 namespace {
 
-using NeloUtility::Narrow;
-
 const int relaunched = coretest::RunInsideVirtualDesktop();
 
 std::string StoredScore() { return NeloUtility::ReadSetting("Zandro", "Dati", "Score"); }
@@ -50,7 +48,7 @@ Read ReadAccessible(HWND window) {
     for (auto [get, out] : {std::make_pair(&IAccessible::get_accName, &read.name),
                             std::make_pair(&IAccessible::get_accValue, &read.value)}) {
         BSTR text = nullptr;
-        if ((object->*get)(self, &text) == S_OK && text != nullptr) *out = Narrow(text);
+        if ((object->*get)(self, &text) == S_OK && text != nullptr) *out = NeloUtility::WideToUtf8(text);
         SysFreeString(text);
     }
     VARIANT result{};
@@ -60,11 +58,14 @@ Read ReadAccessible(HWND window) {
     return read;
 }
 
-// The real Zandro.exe over a stored score of 50000, read by the names of its elements.
+// The real Zandro.exe over a stored score of 50000 and a stored language choice (none:
+// Windows'), read by the names of its elements.
 class Game : public GameProcess {
 public:
-    Game() {
+    explicit Game(const wchar_t* start = L"START", const char* language = "") {
         NeloUtility::WriteSetting("Zandro", "Dati", "Score", "50000");
+        NeloUtility::WriteSetting("Zandro", "Dati", "Language", language);
+        startCaption = start;
         if (Start()) FindTable(15000);
     }
 
@@ -313,6 +314,87 @@ TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
         }
     }
     EXPECT_TRUE(game.Ended(10000));
+}
+
+// ---- languages -------------------------------------------------------------------
+
+void CheckNames(const Game& game, const std::vector<std::pair<const char*, std::string>>& names) {
+    for (const auto& [element, pattern] : names) {
+        const std::string name = ReadAccessible(game.Element(element)).name;
+        EXPECT_TRUE(Matches(name, pattern)) << element << ": \"" << name << "\"";
+    }
+}
+
+// Runs as an Italian user of Windows (game_language_tests: Wine takes the user's language
+// from LC_ALL, and a started game inherits it).
+const char* const kSpanishCard =
+    "(as|dos|tres|cuatro|cinco|seis|siete|sota|caballo|rey) de (oros|copas|espadas|bastos)(, "
+    "comod\xC3\xADn)?";
+
+TEST(Languages, TheUsersLanguageAChoiceMidRoundAndAStoredOne) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_ITALIAN) GTEST_SKIP() << "for an Italian user";
+    CoInitialize(nullptr);
+    const std::string italianCard =
+        "(asso|due|tre|quattro|cinque|sei|sette|fante|cavallo|re) di (denari|coppe|spade|bastoni)(, matta)?";
+    {
+        const Game game(L"GIOCA");
+        ASSERT_NE(nullptr, game.main) << "no Italian table";
+        CheckNames(game, {{"GIOCA", "GIOCA"},
+                          {"dealer card 7", "carta coperta"},
+                          {"score", "Punteggio: 50.000"},
+                          {"stake button", "Posta: 500"},
+                          {"dealer points", "Banco: 0 punti"}});
+
+        game.PostClick(game.Button(L"GIOCA"));
+        ASSERT_TRUE(game.Shows(L"ABBANDONA"));
+        CheckNames(game,
+                   {{"player card 0", italianCard}, {"player points", "Giocatore: [0-9]+(,5)? punti?"}});
+
+        // Spanish from the menu, mid-round: the table and the names at once. A menu cannot
+        // be read from another process here; the menu's own numbers are game_menu_exit_tests'.
+        const WPARAM spanishItem = 9;
+        PostMessageW(game.main, WM_COMMAND, spanishItem, 0);
+        ASSERT_TRUE(game.Shows(L"ABANDONAR"));
+        CheckNames(game,
+                   {{"player card 0",
+                     "(as|dos|tres|cuatro|cinco|seis|siete|sota|caballo|rey) de (oros|copas|espadas|bastos)"
+                     "(, comod\xC3\xADn)?"},
+                    {"player points", "Jugador: [0-9]+(,5)? puntos?"},
+                    {"dealer card 0", "carta tapada"},
+                    {"ME PLANTO", "ME PLANTO"},
+                    {"score", "Puntos: 50.000"}});
+        EXPECT_EQ("es", NeloUtility::ReadSetting("Zandro", "Dati", "Language"));
+    }
+    {
+        const Game stored(L"START", "en");
+        ASSERT_NE(nullptr, stored.main) << "the stored English did not win over an Italian Windows";
+        CheckNames(stored, {{"dealer card 7", "covered card"}, {"stake button", "Stake: 500"}});
+    }
+    {
+        const Game damaged(L"GIOCA", "xx\x01");
+        ASSERT_NE(nullptr, damaged.main) << "a damaged choice does not follow Windows";
+        CheckNames(damaged, {{"dealer card 7", "carta coperta"}});
+    }
+    CoUninitialize();
+}
+
+// Runs as a Spanish user of Windows (game_language_tests_es).
+TEST(Languages, ASpanishUserReadsSpanish) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_SPANISH) GTEST_SKIP() << "for a Spanish user";
+    CoInitialize(nullptr);
+    {
+        const Game game(L"JUGAR");
+        ASSERT_NE(nullptr, game.main) << "no Spanish table";
+        CheckNames(game, {{"dealer card 7", "carta tapada"},
+                          {"score", "Puntos: 50.000"},
+                          {"stake button", "Apuesta: 500"},
+                          {"remaining", "Cartas restantes: 0"}});
+        game.PostClick(game.Button(L"JUGAR"));
+        ASSERT_TRUE(game.Shows(L"ABANDONAR"));
+        CheckNames(game,
+                   {{"player card 0", kSpanishCard}, {"player points", "Jugador: [0-9]+(,5)? puntos?"}});
+    }
+    CoUninitialize();
 }
 
 }  // namespace

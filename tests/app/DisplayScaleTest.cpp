@@ -7,9 +7,12 @@
 #include "PlayDriver.h"
 
 #include "DisplayScale.h"
+#include "FormAbout.h"
+#include "ResourceIds.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,32 +31,40 @@ RECT ClientRectOf(HWND child) {
     return r;
 }
 
-std::vector<LONG> Scaled(int x, int y, int w, int h, int dpi) {
-    const int left = ToPixels(x, dpi), top = ToPixels(y, dpi);
-    return {left, top, left + ToPixels(w, dpi), top + ToPixels(h, dpi)};
-}
-
-// Where the layout puts a handful of elements, in layout units (the logo's window takes
-// its picture's 200 x 50), at this scale. A picture drawn for the density may be a pixel
-// larger or smaller than the unit size scaled.
+// Where the layout puts a handful of elements at 96, 120, 144 and 192 DPI: left, top,
+// right and bottom in pixels, each of a unit position and size rounded alone (the logo's
+// window takes its picture's 200 x 50 units). A picture drawn for the density may be a
+// pixel larger or smaller than the unit size scaled.
 ::testing::AssertionResult LaidOutAt(FormMain* form, int dpi) {
+    const int column = dpi == 96 ? 0 : dpi == 120 ? 1 : dpi == 144 ? 2 : dpi == 192 ? 3 : -1;
+    if (column < 0) return ::testing::AssertionFailure() << "no layout written down for " << dpi << " DPI";
+    const LONG clients[][2] = {{640, 480}, {800, 600}, {960, 720}, {1280, 960}};
     RECT client;
     GetClientRect(form->window, &client);
-    if (client.right != ToPixels(640, dpi) || client.bottom != ToPixels(480, dpi))
+    if (client.right != clients[column][0] || client.bottom != clients[column][1])
         return ::testing::AssertionFailure() << "client " << client.right << " x " << client.bottom;
-    const std::pair<GUIElement*, std::vector<LONG>> places[] = {
-        {form->logoImage, Scaled(9, 10, 200, 50, dpi)},
-        {form->dealerCardImages[0], Scaled(5, 110, 63, 101, dpi)},
-        {form->playerCardImages[7], Scaled(456, 270, 63, 101, dpi)},
-        {form->dealerCaptionCell, Scaled(10, 78, 120, 28, dpi)},
-        {form->infoButton, Scaled(535, 20, 100, 40, dpi)},
-        {form->scoreCell, Scaled(415, 25, 80, 22, dpi)},
-        {form->messageCell, Scaled(60, 385, 520, 35, dpi)},
-        {form->startButton, Scaled(50, 435, 100, 40, dpi)},
-        {form->stakeSlider, Scaled(490, 435, 100, 40, dpi)},
+    using Corners = std::vector<LONG>;
+    const std::pair<GUIElement*, std::array<Corners, 4>> places[] = {
+        {form->logoImage, {{{9, 10, 209, 60}, {11, 13, 261, 76}, {14, 15, 314, 90}, {18, 20, 418, 120}}}},
+        {form->dealerCardImages[0],
+         {{{5, 110, 68, 211}, {6, 138, 85, 264}, {8, 165, 103, 317}, {10, 220, 136, 422}}}},
+        {form->playerCardImages[7],
+         {{{456, 270, 519, 371}, {570, 338, 649, 464}, {684, 405, 779, 557}, {912, 540, 1038, 742}}}},
+        {form->dealerCaptionCell,
+         {{{10, 78, 130, 106}, {13, 98, 163, 133}, {15, 117, 195, 159}, {20, 156, 260, 212}}}},
+        {form->infoButton,
+         {{{535, 20, 635, 60}, {669, 25, 794, 75}, {803, 30, 953, 90}, {1070, 40, 1270, 120}}}},
+        {form->scoreCell, {{{415, 25, 495, 47}, {519, 31, 619, 59}, {623, 38, 743, 71}, {830, 50, 990, 94}}}},
+        {form->messageCell,
+         {{{60, 385, 580, 420}, {75, 481, 725, 525}, {90, 578, 870, 631}, {120, 770, 1160, 840}}}},
+        {form->startButton,
+         {{{50, 435, 150, 475}, {63, 544, 188, 594}, {75, 653, 225, 713}, {100, 870, 300, 950}}}},
+        {form->stakeSlider,
+         {{{490, 435, 590, 475}, {613, 544, 738, 594}, {735, 653, 885, 713}, {980, 870, 1180, 950}}}},
     };
     std::ostringstream wrong;
-    for (const auto& [element, wanted] : places) {
+    for (const auto& [element, corners] : places) {
+        const Corners& wanted = corners[static_cast<size_t>(column)];
         std::vector<LONG> seen = ControlTests::Corners(ClientRectOf(element->window));
         const bool picture = element->kind == "image";
         for (size_t edge : {2u, 3u})
@@ -137,7 +148,10 @@ std::vector<COLORREF> PictureAt(int picture, int width, int height) {
 // that is neither the 100 % card doubled nor a smoothed one.
 TEST_F(AtScale, CardsShowThePictureDrawnForTheScreensDensity) {
     const int dpi = form->dpi;
-    const int density = dpi == 96 ? 0 : dpi == 120 ? 1 : dpi == 144 ? 2 : dpi == 192 ? 4 : -1;
+    const std::vector<int> percents = {IDB_DENSITY_PERCENTS};
+    int density = -1;  // the picture drawn for exactly this scale, if any
+    for (size_t n = 0; n < percents.size(); ++n)
+        if (percents[n] * 96 == dpi * 100) density = static_cast<int>(n);
     HINSTANCE program = GetModuleHandleW(nullptr);
     for (int picture : {kCardBackPicture, CardPicture(10), CardPicture(38)}) {
         SCOPED_TRACE(picture);
@@ -148,16 +162,95 @@ TEST_F(AtScale, CardsShowThePictureDrawnForTheScreensDensity) {
         EXPECT_NEAR(ToPixels(63, dpi), shown.right - shown.left, 1);
         EXPECT_NEAR(ToPixels(101, dpi), shown.bottom - shown.top, 1);
         if (density < 0) continue;
-        const int drawn = picture + kPictureDensityStep * density;
+        const int drawn = picture + IDB_DENSITY_STEP * density;
         const SIZE size = PictureSize(program, drawn);
         ASSERT_GT(size.cx, 0) << "the program has no picture drawn for this density";
         const std::vector<COLORREF> art = PictureAt(drawn, size.cx, size.cy);
         const Screen screen(form);
         EXPECT_TRUE(PixelsOf(screen.shot, shown) == art) << "not the picture as drawn";
-        if (density == 4) {
+        if (dpi == 192) {
             EXPECT_FALSE(PictureAt(picture, 126, 202) == art) << "the 100 % card doubled";
         }
     }
+}
+
+RECT ClientOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client;
+}
+
+// A window's client area as the screen shows it now.
+struct WindowShot : ControlTests::Canvas {
+    explicit WindowShot(HWND window) : Canvas(ClientOf(window).right, ClientOf(window).bottom) {
+        coretest::Pump(150);
+        CopyFrom(window);
+    }
+    bool Dark(int x, int y) const {
+        const COLORREF c = At(x, y);
+        return GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128;
+    }
+    // The runs of pixels unlike the top-left corner down one column, from the top.
+    std::vector<int> RunsDown(int x) const {
+        std::vector<int> runs;
+        for (int y = 0, run = 0; y <= height(); ++y) {
+            if (y < height() && At(x, y) != At(0, 0)) {
+                ++run;
+            } else if (run > 0) {
+                runs.push_back(run);
+                run = 0;
+            }
+        }
+        return runs;
+    }
+};
+
+// The about box's OK caption and the stake slider's thumb and track as the screen shows
+// them: at 100 % as they always were, above it grown with the scale.
+TEST_F(AtScale, AboutOkAndStakeSliderGrowWithTheScale) {
+    const int dpi = form->dpi;
+    const double scale = dpi / 96.0;
+    SCOPED_TRACE(dpi);
+
+    // The caption: the columns holding dark ink in a band across the middle, inside the
+    // frame and the focus mark.
+    Click(form->infoButton);
+    ASSERT_NE(form->aboutForm, nullptr);
+    const WindowShot ok(form->aboutForm->okButton->window);
+    const int inset = ToPixels(8, dpi);
+    int first = ok.width(), last = -1;
+    for (int y = ok.height() / 2 - ToPixels(3, dpi); y <= ok.height() / 2 + ToPixels(3, dpi); ++y)
+        for (int x = inset; x < ok.width() - inset; ++x)
+            if (ok.Dark(x, y)) first = std::min(first, x), last = std::max(last, x);
+    const int caption = last - first + 1;
+    PostMessageW(form->aboutForm->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    coretest::Pump(50);
+
+    // The thumb (at the left end): the columns as tall as its longest; the track: the
+    // first run down a column at three quarters of the slider.
+    const WindowShot slider(form->stakeSlider->window);
+    int thumbLength = 0, thumbWidth = 0;
+    std::vector<int> longest(slider.width());
+    for (int x = 0; x < slider.width(); ++x) {
+        const std::vector<int> runs = slider.RunsDown(x);
+        longest[x] = runs.empty() ? 0 : *std::max_element(runs.begin(), runs.end());
+        thumbLength = std::max(thumbLength, longest[x]);
+    }
+    for (int x = 0; x < slider.width(); ++x) thumbWidth += longest[x] > thumbLength / 2;
+    const std::vector<int> track = slider.RunsDown(slider.width() * 3 / 4);
+    ASSERT_FALSE(track.empty());
+
+    // At 100 %: "OK" 15 pixels wide, the thumb 11 x 19, the track 4 thick.
+    if (dpi == 96) {
+        EXPECT_EQ(15, caption);
+        EXPECT_EQ(11, thumbWidth);
+        EXPECT_EQ(19, thumbLength);
+        EXPECT_EQ(4, track[0]);
+    }
+    EXPECT_GE(caption, 15 * scale * 0.85) << "the caption in a face that grows";
+    EXPECT_NEAR(thumbWidth, 11 * scale, 11 * scale * 0.15);
+    EXPECT_NEAR(thumbLength, 19 * scale, 19 * scale * 0.15);
+    EXPECT_NEAR(track[0], 4 * scale, 1);
 }
 
 class ScaleChange : public FormTest {

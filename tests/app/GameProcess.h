@@ -20,15 +20,28 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
     ~GameProcess() { Kill(); }
 
+    // Wine's CreateProcess returns once the new process has finished its own start-up, before
+    // the game's first instruction. On a busy machine it fails now and then (about once in 500
+    // starts) with ERROR_INTERNAL_ERROR: the new process ended inside Wine's start-up without
+    // an exit status. No code of the game ran, so that start alone is made once more; any
+    // other failure stands.
     bool Start() {
-        std::wstring commandLine = L"\"" + GamePath() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        return CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process) != FALSE;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            std::wstring commandLine = L"\"" + GamePath() + L"\"";
+            STARTUPINFOW startup{};
+            startup.cb = sizeof startup;
+            if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process))
+                return true;
+            startError = GetLastError();
+            if (startError != ERROR_INTERNAL_ERROR) break;
+        }
+        return false;
     }
+    DWORD startError = 0;  // why the last Start failed
 
-    // Waits for the table: the visible top-level window of the process with its START button.
+    // Waits for the table: the visible top-level window of the process with its START button
+    // (startCaption, in the table's language).
     bool FindTable(DWORD timeoutMs) {
         WaitForInputIdle(process.hProcess, timeoutMs);
         for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
@@ -96,6 +109,7 @@ public:
     }
 
     HWND main = nullptr;
+    const wchar_t* startCaption = L"START";
 
 private:
     // The build hands over a Unix path; Wine sees the Unix root as drive Z:.
@@ -109,7 +123,7 @@ private:
     static BOOL CALLBACK ConsiderWindow(HWND window, LPARAM self) {
         auto* game = reinterpret_cast<GameProcess*>(self);
         if (!game->Owns(window) || !IsWindowVisible(window) ||
-            FindWindowExW(window, nullptr, L"Button", L"START") == nullptr)
+            FindWindowExW(window, nullptr, L"Button", game->startCaption) == nullptr)
             return TRUE;
         game->main = window;
         return FALSE;

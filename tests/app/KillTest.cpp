@@ -51,7 +51,7 @@ struct Outcome {
 Outcome PlayAndKill(Game& game, std::mt19937& random, const std::string& stored) {
     Outcome outcome{stored, stored};
     const int plan = std::uniform_int_distribution<int>(0, 9)(random);
-    EXPECT_TRUE(game.Start());
+    EXPECT_TRUE(game.Start()) << "CreateProcess error " << game.startError;
     if (plan == 0) {  // killed while it starts up
         Sleep(std::uniform_int_distribution<int>(0, 400)(random));
         game.Kill();

@@ -42,7 +42,7 @@ void ReadMenu(HMENU menu, const std::string& prefix, std::vector<MenuEntry>& ent
         info.dwTypeData = caption;
         info.cch = 63;
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        std::string path = prefix + Narrow(caption);
+        std::string path = prefix + WideToUtf8(caption);
         entries.push_back({path, info.hSubMenu != nullptr ? 0 : static_cast<int>(info.wID)});
         if (info.hSubMenu != nullptr) ReadMenu(info.hSubMenu, path + "/", entries);
     }
@@ -54,8 +54,19 @@ std::vector<MenuEntry> MenuOf(HWND window) {
     return entries;
 }
 
+// Language and its choices take the identifiers after Home's.
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
-    return {{"&File", 0}, {"&File/&Exit", exitId}, {"&?", 0}, {"&?/&Guide", guideId}, {"&?/&Home", homeId}};
+    return {{"&File", 0},
+            {"&File/&Exit", exitId},
+            {"&Options", 0},
+            {"&Options/&Language", 0},
+            {"&Options/&Language/Windows setting", homeId + 2},
+            {"&Options/&Language/English", homeId + 3},
+            {"&Options/&Language/Italiano", homeId + 4},
+            {"&Options/&Language/Espa\xC3\xB1ol", homeId + 5},
+            {"&?", 0},
+            {"&?/&Guide", guideId},
+            {"&?/&Home", homeId}};
 }
 
 // Runs first, in a fresh process: the main window takes identifier 1, its menu items the
@@ -261,6 +272,40 @@ TEST_F(MainForm, YesChargesTheAbandonedRoundClosesTheWindowAndEndsTheLoop) {
 TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
     EXPECT_EQ(MenuOf(form->window),
               ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
+}
+
+// A language picked from the menu: stored, the menus and the table in it at once, a radio
+// dot on the choice; "Windows setting" empties the choice again.
+TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
+    const int first = form->homeItem->commandId + 2;  // Windows setting, English, Italiano, Español
+    const auto marked = [&](int id) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_FTYPE;
+        const bool read =
+            GetMenuItemInfoW(GetMenu(form->window), static_cast<UINT>(id), FALSE, &info) != FALSE;
+        return read && (info.fState & MFS_CHECKED) != 0 && (info.fType & MFT_RADIOCHECK) != 0;
+    };
+    EXPECT_TRUE(marked(first));
+    SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first) + 3, 0);
+    EXPECT_EQ("es", ReadSetting("Zandro", "Dati", "Language"));
+    EXPECT_TRUE(marked(first + 3));
+    EXPECT_FALSE(marked(first));
+    const std::vector<MenuEntry> menu = MenuOf(form->window);
+    ASSERT_EQ(11u, menu.size());
+    EXPECT_EQ("&Archivo", menu[0].path);
+    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[4].path);
+    EXPECT_EQ(
+        "&?/&Gu\xC3\xAD"
+        "a",
+        menu[9].path);
+    EXPECT_EQ("JUGAR", form->startButton->GetTextUtf8());
+    EXPECT_EQ("Cartas\nrestantes", form->remainingCaptionCell->GetTextUtf8());
+    SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);
+    EXPECT_EQ("", ReadSetting("Zandro", "Dati", "Language"));
+    EXPECT_EQ(MenuOf(form->window),
+              ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
+    EXPECT_EQ("START", form->startButton->GetTextUtf8());
 }
 
 // ---- a table that cannot open its window -------------------------------------------

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -96,10 +97,20 @@ class FakeStore : public ScoreStore {
 public:
     std::optional<std::string> stored;
     int writes = 0;
+    std::map<std::string, std::string> values;  // the statistics, by name
     std::string ReadScore() override { return stored.value_or(std::string()); }
     void WriteScore(const std::string& text) override {
         stored = text;
         ++writes;
+    }
+    RoundStats ReadStats() override {
+        return StatsFromText([this](const char* name) {
+            auto found = values.find(name);
+            return found == values.end() ? std::string() : found->second;
+        });
+    }
+    void WriteStats(const RoundStats& stats) override {
+        StatsToText(stats, [this](const char* name, const std::string& text) { values[name] = text; });
     }
 };
 

@@ -18,11 +18,12 @@ constexpr int CupsAce = 11, CupsFour = 14, CupsFive = 15, CupsSix = 16, CupsSeve
 constexpr int SwordsAce = 21, SwordsTwo = 22;
 
 class RoundTest : public ::testing::Test {
-protected:
+public:
     FakeTable table;
     FakeClock clock;
     FakeStore store;
-    Round round{table, clock, store};
+    TableTexts texts{TextIds::Language::English};  // the round reads its texts from here
+    Round round{table, clock, store, std::locale::classic(), texts};
 
     // What the main window does when it opens.
     void OpenTable() {
@@ -125,18 +126,28 @@ void PrintTo(const Outcome& outcome, std::ostream* out) { *out << outcome.name; 
 
 class RoundOutcomeTest : public RoundTest, public ::testing::WithParamInterface<Outcome> {};
 
+// Plays an outcome from START to its end; the message line at STOP, if the player stopped.
+std::string PlayOutcome(RoundTest& test, const Outcome& outcome) {
+    std::string atStop;
+    test.OpenTable();
+    test.StartWith(outcome.deck);
+    test.MoveSlider(outcome.stakePosition);
+    for (int i = 0; i < outcome.playerDraws && test.round.RoundActive(); ++i) test.round.OnGetCardClicked();
+    if (test.round.RoundActive()) {
+        test.round.OnStopClicked();
+        atStop = test.Message();
+        EXPECT_FALSE(test.table.On(TableControl::StartButton)) << "no CANCEL in the dealer's turn";
+        EXPECT_EQ(CardPicture(outcome.deck[0]), test.table.Place(CardRow::Dealer, 0).picture);
+        test.PlayDealerOut();
+    }
+    return atStop;
+}
+
 TEST_P(RoundOutcomeTest, EndsWithItsMessageScoreAndSound) {
     const Outcome& outcome = GetParam();
-    OpenTable();
-    StartWith(outcome.deck);
-    MoveSlider(outcome.stakePosition);
-    for (int i = 0; i < outcome.playerDraws && round.RoundActive(); ++i) round.OnGetCardClicked();
-    if (round.RoundActive()) {
-        round.OnStopClicked();
-        EXPECT_EQ("Now play the dealer", Message());
-        EXPECT_FALSE(table.On(TableControl::StartButton)) << "no CANCEL in the dealer's turn";
-        EXPECT_EQ(CardPicture(outcome.deck[0]), table.Place(CardRow::Dealer, 0).picture);
-        PlayDealerOut();
+    const std::string atStop = PlayOutcome(*this, outcome);
+    if (!atStop.empty()) {
+        EXPECT_EQ("Now play the dealer", atStop);
     }
     EXPECT_EQ(outcome.message, Message());
     EXPECT_EQ(50000 + outcome.scoreChange, round.Score());
@@ -228,6 +239,92 @@ const Outcome kOutcomes[] = {
 
 INSTANTIATE_TEST_SUITE_P(All, RoundOutcomeTest, ::testing::ValuesIn(kOutcomes),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The same rounds in Italian and Spanish: whole card names, "punto" for exactly one, a
+// comma before the half point, the score grouped as before.
+struct Translated {
+    const char* outcome;  // one of kOutcomes
+    TextIds::Language language;
+    const char* atStop;
+    const char* message;
+    const char* playerPoints;
+    std::vector<std::string> sentences;
+};
+
+void PrintTo(const Translated& translated, std::ostream* out) { *out << translated.outcome; }
+
+class TranslatedOutcomeTest : public RoundTest, public ::testing::WithParamInterface<Translated> {};
+
+TEST_P(TranslatedOutcomeTest, SpeaksAndShowsItsLanguage) {
+    const Translated& c = GetParam();
+    texts = TableTexts(c.language);
+    const Outcome* outcome = nullptr;
+    for (const Outcome& o : kOutcomes)
+        if (std::string(o.name) == c.outcome) outcome = &o;
+    ASSERT_NE(nullptr, outcome);
+    EXPECT_EQ(c.atStop, PlayOutcome(*this, *outcome));
+    EXPECT_EQ(c.message, Message());
+    EXPECT_EQ(c.playerPoints, table.Cell(TableCell::PlayerPoints));
+    EXPECT_EQ(c.sentences, table.sentences);
+    EXPECT_EQ(texts.Text(TextIds::kButtonStart), table.Caption(TableControl::StartButton));
+}
+
+const Translated kTranslated[] = {
+    {"DealerAhead",
+     TextIds::Language::Italian,
+     "Ora gioca il banco",
+     "Hai perso!",
+     "4,5",
+     {"Ricevi una carta: quattro di coppe, 4 punti.", "Ricevi una carta: fante di coppe, 4,5 punti.",
+      "Il banco scopre la sua carta: sette di denari, 7 punti.", "Il banco sta con 7 punti.",
+      "Perdi 500 con 4,5 punti contro 7 punti. Punteggio: 49500."}},
+    {"DealerBusts",
+     TextIds::Language::Italian,
+     "Ora gioca il banco",
+     "Il banco ha superato 7,5. Hai vinto!",
+     "7",
+     {"Ricevi una carta: sette di coppe, 7 punti.",
+      "Il banco scopre la sua carta: cinque di denari, 5 punti.", "Il banco pesca: sei di coppe, 11 punti.",
+      "Il banco ha superato 7,5 con 11 punti. Vinci 1500. Punteggio: 51500."}},
+    {"PlayerBusts",
+     TextIds::Language::Spanish,
+     "",
+     "Te has pasado de 7,5. \xC2\xA1Has perdido!",
+     "13",
+     {"Recibes una carta: siete de copas, 7 puntos.", "Recibes una carta: seis de copas, 13 puntos.",
+      "Te has pasado de 7,5 con 13 puntos y pierdes 1000. Puntos: 49000."}},
+    {"DealerDrawsThenWins",
+     TextIds::Language::Spanish,
+     "Ahora juega la banca",
+     "\xC2\xA1Has perdido!",
+     "5,5",
+     {"Recibes una carta: sota de copas, 0,5 puntos.", "Recibes una carta: cinco de copas, 5,5 puntos.",
+      "La banca descubre su carta: cinco de oros, 5 puntos.",
+      "La banca pide carta: dos de espadas, 7 puntos.", "La banca se planta con 7 puntos.",
+      "Pierdes 500 con 5,5 puntos contra 7 puntos. Puntos: 49500."}},
+};
+
+INSTANTIATE_TEST_SUITE_P(All, TranslatedOutcomeTest, ::testing::ValuesIn(kTranslated), [](const auto& info) {
+    return std::string(info.param.outcome) +
+           (info.param.language == TextIds::Language::Italian ? "Italian" : "Spanish");
+});
+
+// A language chosen mid-round: the table shows its texts again, and CANCEL still cancels.
+TEST_F(RoundTest, TextsShownAgainInANewLanguageMidRound) {
+    OpenTable();
+    StartWith({CoinsSeven, CupsFour, CupsKnave});
+    round.OnGetCardClicked();
+    texts = TableTexts(TextIds::Language::Italian);
+    round.ShowTexts();
+    EXPECT_EQ("ABBANDONA", table.Caption(TableControl::StartButton));
+    EXPECT_EQ("4,5", table.Cell(TableCell::PlayerPoints));
+    EXPECT_EQ("0", table.Cell(TableCell::DealerPoints));
+    EXPECT_EQ("500", table.Caption(TableControl::StakeButton));
+    round.OnStartClicked();
+    EXPECT_EQ(RoundPhase::Idle, round.Phase());
+    EXPECT_EQ("GIOCA", table.Caption(TableControl::StartButton));
+    EXPECT_EQ("Abbandoni la mano e paghi 250. Punteggio: 49750.", table.sentences.back());
+}
 
 // What the dealer does next from its points, what it sees of the player's hand (the
 // covered first card unseen) and a wild card lying face up there. It stops from 6 when

@@ -1,6 +1,8 @@
-// What the round takes from Windows: the user's digit grouping and the local time.
+// What the round takes from Windows: the user's digit grouping, the local time and the
+// store of the score and the statistics.
 #include "DealerClock.h"
 #include "NumberText.h"
+#include "ScoreStore.h"
 #include "UserLocale.h"
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace DoDadu {
@@ -40,6 +43,51 @@ TEST(LocalTimeClock, CountsMilliseconds) {
     // Milliseconds since 1601: some time after 2020 and before 2200.
     EXPECT_GT(before, 13'222'000'000'000LL);
     EXPECT_LT(before, 18'900'000'000'000LL);
+}
+
+TEST(RegistryScoreStore, StatisticsStoredAsAnythingButPlainDigitTextReadAsZero) {
+    const DWORD dword = 0x37;  // its bytes spell "7"
+    const wchar_t digits[] = L"12";
+    const wchar_t multi[] = L"12\0";
+    const struct {
+        const char* name;
+        DWORD type;
+        const void* data;
+        DWORD bytes;
+        int value;
+    } cases[] = {
+        {"REG_DWORD", REG_DWORD, &dword, sizeof dword, 0},
+        {"REG_BINARY", REG_BINARY, digits, 4, 0},
+        {"REG_MULTI_SZ", REG_MULTI_SZ, multi, sizeof multi, 0},
+        {"text", REG_SZ, L"abc", 8, 0},
+        {"huge", REG_SZ, L"99999999999", 24, 0},
+        {"digits", REG_SZ, digits, sizeof digits, 12},
+    };
+    const char* const names[] = {"Rounds",    "Won",       "Lost",          "Busts",
+                                 "Abandoned", "BestScore", "LongestStreak", "Streak"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro");
+        RegistryScoreStore store;
+        store.WriteScore("777");
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Dati", 0,
+                                               KEY_SET_VALUE, &key));
+        for (const char* name : names) {
+            const std::wstring wide(name, name + std::strlen(name));
+            ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, wide.c_str(), 0, c.type,
+                                                    static_cast<const BYTE*>(c.data), c.bytes));
+        }
+        RegCloseKey(key);
+        RoundStats stats = store.ReadStats();
+        stats.ForEachValue([&](const char* name, int& value) { EXPECT_EQ(c.value, value) << name; });
+        // Written back as text, beside a score left as it was.
+        stats.Record(RoundEnd::Won, 777);
+        store.WriteStats(stats);
+        EXPECT_EQ(c.value + 1, store.ReadStats().won);
+        EXPECT_EQ("777", store.ReadScore());
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro");
 }
 
 }  // namespace

@@ -324,7 +324,8 @@ protected:
     }
 };
 
-const wchar_t* const kInstalledFiles[] = {L"Zandro.exe", L"zandro-odds.exe", L"README.txt"};
+const wchar_t* const kInstalledFiles[] = {L"Zandro.exe", L"zandro-odds.exe", L"README.txt", L"LICENSE.txt",
+                                          L"THIRD-PARTY-NOTICES.txt"};
 
 TEST_F(Installed, FilesShortcutAndUninstallEntryAreInPlace) {
     long kib = 0;
@@ -484,6 +485,63 @@ TEST_F(Installed, NewerReplacesOlderKeepingTheScoreAndOlderIsRefused) {
     CloseHandle(shown);
     EXPECT_EQ(UninstallValue(L"DisplayVersion"), L"1.10");
     EXPECT_TRUE(Bytes(readme) == newerReadme) << "the refused installer changed a file";
+}
+
+// ---- languages -----------------------------------------------------------------------
+
+// A visible top-level window, or a child of one, with exactly this text.
+struct TextSearch {
+    const std::wstring& text;
+    HWND found;
+};
+BOOL CALLBACK MatchText(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TextSearch*>(data);
+    if (!IsWindowVisible(window) || WindowText(window) != search->text) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+HWND WindowWithText(const std::wstring& text) {
+    TextSearch search{text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            if (MatchText(window, data)) EnumChildWindows(window, MatchText, data);
+            return reinterpret_cast<TextSearch*>(data)->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The installer's welcome page speaks the language of Windows: Italian, Spanish (that of
+// Spain for every country), and English for any other. Wine takes the language from LC_ALL
+// as a process starts, and a Windows program passes its own on to the programs it starts:
+// the installer is started through Unix's env, on this test's desktop. Wine gives no handle
+// of a Unix program it starts; the installer is found by its page.
+TEST(Installer, WelcomesThePlayerInTheLanguageOfWindows) {
+    if (!coretest::InsideVirtualDesktop()) GTEST_SKIP() << "the language is set through Wine";
+    const std::pair<const wchar_t*, std::wstring> cases[] = {
+        {L"it_IT.UTF-8", L"Benvenuto in Zandro++ " + kVersion},
+        {L"es_ES.UTF-8", L"Bienvenido a Zandro++ " + kVersion},
+        {L"es_MX.UTF-8", L"Bienvenido a Zandro++ " + kVersion},
+        {L"fr_FR.UTF-8", L"Welcome to Zandro++ " + kVersion},
+    };
+    for (const auto& [locale, welcome] : cases) {
+        SCOPED_TRACE(std::string(locale, locale + wcslen(locale)));
+        const std::wstring& title = welcome;  // a lambda cannot capture a structured binding
+        if (HANDLE wine = Launch(L"Z:\\usr\\bin\\env LC_ALL=" + std::wstring(locale) +
+                                 L" wine explorer.exe /desktop=zandrotest \"" + kSetup + L"\""))
+            CloseHandle(wine);
+        EXPECT_TRUE(WaitUntil([&] { return WindowWithText(title) != nullptr; }, 20000));
+        // Ended on whichever page it shows: there, it has installed nothing yet.
+        const std::wstring setupName = kSetup.substr(kSetup.find_last_of(L'\\') + 1);
+        for (int tries = 0; tries < 50; ++tries) {
+            HANDLE setup =
+                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, coretest::FindOtherProcess(setupName));
+            if (setup == nullptr) break;
+            TerminateProcess(setup, 1);
+            WaitForSingleObject(setup, 10000);
+            CloseHandle(setup);
+        }
+    }
 }
 
 // ---- winget ---------------------------------------------------------------------------

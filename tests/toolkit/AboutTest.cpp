@@ -3,6 +3,7 @@
 // releases. Web and mail addresses reach a recorder program, never a browser.
 #include "CoreTestSupport.h"
 #include "FormAbout.h"
+#include "PaintedPixels.h"
 #include "ShellRecorder.h"
 
 #include <gtest/gtest.h>
@@ -312,6 +313,52 @@ TEST_F(AboutShell, LinksOpenTheWebAddressAndMailWhatTheMailLinkShows) {
     EXPECT_EQ(recorder.WaitFor(3), (std::vector<std::string>{kWeb, "mailto:info@zandro.example",
                                                              "mailto:someone@zandro.example"}));
     EXPECT_TRUE(IsWindow(box.window)) << "the box stays open";
+}
+
+// The pixels of a window that differ between two looks at it.
+int Changed(const ControlTests::Canvas& before, const ControlTests::Canvas& after) {
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) changed += before.At(x, y) != after.At(x, y);
+    return changed;
+}
+
+// The keyboard reaches the links: from OK, Tab goes round to them (the one with the focus
+// marked), then to the notice and back to OK; Enter or Space on a link opens it and leaves
+// the box open.
+TEST_F(AboutShell, TabReachesTheLinksAndEnterOrSpaceOpensThem) {
+    OpenBox open;
+    FormAbout& box = *open.box;
+    RECT cell{};
+    GetClientRect(box.webLink->window, &cell);
+    ControlTests::Canvas unmarked(cell.right, cell.bottom), marked(cell.right, cell.bottom);
+    unmarked.CopyFrom(box.webLink->window);
+    const struct {
+        WPARAM key;
+        HWND focus;  // after Tab, then the key
+        size_t opened;
+    } steps[] = {
+        {VK_RETURN, box.webLink->window, 1},
+        {VK_SPACE, box.mailLink->window, 2},
+        {'A', box.noticeBox->window, 2},
+        {'A', box.okButton->window, 2},
+    };
+    for (const auto& step : steps) {
+        TypeKey(VK_TAB);
+        ASSERT_EQ(GetFocus(), step.focus) << step.opened;
+        if (step.focus == box.webLink->window) {
+            marked.CopyFrom(box.webLink->window);
+            EXPECT_GT(Changed(unmarked, marked), 0) << "the focused link shows a mark";
+        }
+        if (step.focus == box.mailLink->window) {
+            marked.CopyFrom(box.webLink->window);
+            EXPECT_EQ(Changed(unmarked, marked), 0) << "the mark leaves with the focus";
+        }
+        TypeKey(step.key);
+        ASSERT_EQ(recorder.WaitFor(step.opened).size(), step.opened);
+    }
+    EXPECT_EQ(recorder.Recorded(), (std::vector<std::string>{kWeb, "mailto:info@zandro.example"}));
+    EXPECT_TRUE(IsWindow(box.window));
 }
 
 }  // namespace

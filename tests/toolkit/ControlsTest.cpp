@@ -10,7 +10,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace NeloUtility;
@@ -380,4 +382,60 @@ TEST(SliderLabels, ShowTheEndsOrStayHidden) {
         EXPECT_GE(high.left, bar.right);
         DestroyWindow(slider.window);
     }
+}
+
+namespace {
+// The events a screen reader hears of the elements' client objects, by window.
+std::vector<std::pair<DWORD, HWND>> heardEvents;
+void CALLBACK HearEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) heardEvents.emplace_back(event, window);
+}
+}  // namespace
+
+// A setter that leaves the element as it was raises nothing; each real change raises the
+// one event that tells it.
+TEST(AccessibleEvents, OnlyForRealChanges) {
+    Host host;
+    Button button(host.element(), "OK");
+    Image image(host.element(), kPictureResource);
+    Slider slider(host.element());
+    for (GUIElement* element : std::initializer_list<GUIElement*>{&button, &image, &slider})
+        element->Create();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, HearEvent,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    struct Case {
+        const char* what;
+        void (*change)(Button&, Image&, Slider&);
+        DWORD event;  // 0: none
+    } const cases[] = {
+        {"shown again", [](Button& b, Image&, Slider&) { b.Show(); }, 0},
+        {"enabled again", [](Button& b, Image&, Slider&) { b.SetEnabled(true); }, 0},
+        {"the same caption", [](Button& b, Image&, Slider&) { b.SetTextNarrow("OK"); }, 0},
+        {"the same picture", [](Button&, Image& i, Slider&) { i.SetImage(kPictureResource); }, 0},
+        {"the same position", [](Button&, Image&, Slider& s) { s.SetPosition(s.position); }, 0},
+        {"hidden", [](Button& b, Image&, Slider&) { b.Hide(); }, EVENT_OBJECT_HIDE},
+        {"hidden again", [](Button& b, Image&, Slider&) { b.Hide(); }, 0},
+        {"shown", [](Button& b, Image&, Slider&) { b.Show(); }, EVENT_OBJECT_SHOW},
+        {"disabled", [](Button& b, Image&, Slider&) { b.SetEnabled(false); }, EVENT_OBJECT_STATECHANGE},
+        {"another caption", [](Button& b, Image&, Slider&) { b.SetTextNarrow("Go"); },
+         EVENT_OBJECT_NAMECHANGE},
+        {"another picture", [](Button&, Image& i, Slider&) { i.SetImage(kPictureResource + 1); },
+         EVENT_OBJECT_NAMECHANGE},
+        {"another position", [](Button&, Image&, Slider& s) { s.SetPosition(s.position + 2); },
+         EVENT_OBJECT_VALUECHANGE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DrainMessages();
+        heardEvents.clear();
+        c.change(button, image, slider);
+        DrainMessages();
+        std::vector<DWORD> heard;
+        for (const auto& [event, window] : heardEvents)
+            if (window == button.window || window == image.window || window == slider.window)
+                heard.push_back(event);
+        EXPECT_EQ(heard, c.event == 0 ? std::vector<DWORD>{} : std::vector<DWORD>{c.event});
+    }
+    UnhookWinEvent(hook);
 }

@@ -1,6 +1,7 @@
-// The element model: text conversions, the registry, focus-time text changes, tooltips
-// and the stored background.
+// The element model: text conversions, functions looked up at run time, the registry,
+// focus-time text changes, tooltips and the stored background.
 #include "CoreTestSupport.h"
+#include "LazyLibrary.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -18,6 +19,23 @@ TEST(TextConversion, WidensBytesAndNarrowsToTheLowByte) {
     EXPECT_EQ(Narrow(std::wstring(L"Ab\u00E9\u1234")), std::string("Ab\xE9\x34"));
     EXPECT_EQ(Int64ToText(LLONG_MIN), "-9223372036854775808");
     EXPECT_EQ(Int64ToWideText(50000), L"50000");
+}
+
+TEST(LazyLibrary, LoadsALibraryAtItsFirstLookupAndGivesNullForWhatIsMissing) {
+    ASSERT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr) << "the test program must not load it itself";
+    const struct {
+        const wchar_t* library;
+        const char* function;
+        bool found;
+    } lookups[] = {
+        {L"winmm.dll", "PlaySoundW", true},
+        {L"winmm.dll", "NoSuchFunction", false},
+        {L"no-such-library.dll", "PlaySoundW", false},
+    };
+    for (const auto& lookup : lookups)
+        EXPECT_EQ(LazyAddress(lookup.library, lookup.function) != nullptr, lookup.found)
+            << Narrow(lookup.library) << " " << lookup.function;
+    EXPECT_NE(GetModuleHandleW(L"winmm.dll"), nullptr);
 }
 
 TEST(Registry, FindsLiveElementsOnlyAndLendsUnknownWindowsToTheNewestWindowless) {

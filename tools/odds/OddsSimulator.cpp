@@ -55,11 +55,13 @@ private:
     std::int64_t time = 0;
 };
 
-// The score as the game would store it, kept in memory.
+// The score as the game would store it, kept in memory; the statistics are not kept.
 class MemoryStore : public ScoreStore {
 public:
     std::string ReadScore() override { return text; }
     void WriteScore(const std::string& value) override { text = value; }
+    RoundStats ReadStats() override { return RoundStats(); }
+    void WriteStats(const RoundStats&) override {}
     std::string text = "0";
 };
 

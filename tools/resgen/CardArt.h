@@ -11,9 +11,10 @@ namespace resgen {
 constexpr int kCardWidth = 63;
 constexpr int kCardHeight = 101;
 
-// The display scales, in percent, that every picture is also made for besides 100 %; the
-// picture for kDensityPercents[n - 1] is density n.
-constexpr int kDensityPercents[] = {125, 150, 175, 200, 250, 300};
+// The display scales, in percent, every picture is made for: kDensityPercents[n] is density
+// n, the bitmap B + kDensityStep * n of the picture B at 100 %. ResourceIds.h has both.
+constexpr int kDensityPercents[] = {100, 125, 150, 175, 200, 250, 300};
+constexpr int kDensityStep = 10000;
 
 // A length of the 100 % picture at a scale: length100 x percent / 100 rounded to the
 // nearest pixel, halves up (63 at 175 % is 110, 101 at 150 % is 152).

@@ -31,15 +31,19 @@ std::string Header() {
          "#define IDB_CARD_FIRST 1101\n"
          "#define IDB_CARD_LAST 1140\n\n"
          "// Every bitmap is also drawn for denser screens: the picture with id B at density n\n"
-         "// is the bitmap B + IDB_DENSITY_STEP * n, n = 1 to 6 for the display scales\n"
-         "//";
+         "// is the bitmap B + IDB_DENSITY_STEP * n, n = 1 to "
+      << std::size(kDensityPercents) - 1 << " for the display scales\n//";
     const std::size_t count = std::size(kDensityPercents);
-    for (std::size_t i = 0; i < count; ++i) {
-        h << (i == 0 ? " " : i + 1 == count ? " and " : ", ") << kDensityPercents[i];
+    for (std::size_t i = 1; i < count; ++i) {
+        h << (i == 1 ? " " : i + 1 == count ? " and " : ", ") << kDensityPercents[i];
     }
     h << " %. Its width and height are those at 100 % times the percent / 100,\n"
          "// rounded to the nearest pixel, halves up.\n"
-         "#define IDB_DENSITY_STEP 10000\n";
+         "#define IDB_DENSITY_STEP "
+      << kDensityStep << "\n// The display scale of each density in percent, from density 0.\n"
+      << "#define IDB_DENSITY_PERCENTS";
+    for (std::size_t i = 0; i < count; ++i) h << (i == 0 ? " " : ", ") << kDensityPercents[i];
+    h << "\n";
     return h.str();
 }
 
@@ -55,11 +59,9 @@ std::string Script(const std::vector<ResourceFile>& files) {
     return rc.str();
 }
 
-constexpr int kDensityStep = 10000;
-
 // The bitmaps drawn for density n, under their 100 % ids plus n steps.
 void AddDensity(std::vector<ResourceFile>& files, int n) {
-    const int percent = kDensityPercents[n - 1];
+    const int percent = kDensityPercents[n];
     const std::string suffix = std::to_string(percent);
     const int step = kDensityStep * n;
     auto add = [&](const std::string& path, int id, const IndexedImage& image, int bits) {
@@ -90,7 +92,7 @@ std::vector<ResourceFile> BuildResources() {
         files.push_back(
             {"cards/" + CardFileStem(id) + ".bmp", "", 1100 + id, "BITMAP", EncodeBmp(DrawCard(id), 4)});
     }
-    for (int n = 1; n <= int(std::size(kDensityPercents)); ++n) AddDensity(files, n);
+    for (int n = 1; n < int(std::size(kDensityPercents)); ++n) AddDensity(files, n);
     files.push_back({"ResourceIds.h", "", 0, "", Text(Header())});
     files.push_back({"zandro.rc", "", 0, "", Text(Script(files))});
     return files;

@@ -4,6 +4,7 @@
 // draw from the cards the player has not seen.
 #include "OddsCards.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,9 +23,17 @@ constexpr int kHighestStake = 4000;
 // What the player knows when deciding: the own hand and, only after the deck ran dry
 // during the player's turn, the dealer's covered card: then it was the one card left
 // unseen, and the refilled deck holds every card not in a hand.
+//
+// When cards the player never saw were dealt from the deck (the dealer's covered
+// cards of rounds given up), more than one card is left unseen when it runs dry: the
+// dealer's card is then one of them, and the player's draws from the refilled deck
+// tell a little more about which. handAtRefill, the player's cards at the refill, is
+// all it takes to know what the player knows.
 struct PlayerView {
     PlayerHand hand;
     int knownDealerCard = kNoCard;
+    bool refilledUnseen = false;  // the deck ran dry with unseen cards dealt from it
+    KindCounts handAtRefill{};
 };
 
 // A key that tells views apart: the cards, the covered kind, the known dealer card.
@@ -50,9 +59,11 @@ KindCounts StartingDeck(const std::vector<int>& goneIds, std::string& note, std:
 
 class OddsSolver {
 public:
-    // deck: the cards in the deck when the round starts (FullDeckCounts for a new one);
-    // at least two.
-    explicit OddsSolver(const KindCounts& deck);
+    // deck: the cards in the deck when the round starts (FullDeckCounts for a new one),
+    // as far as the player knows: at least two. unseenDealt of them were in fact dealt
+    // in earlier rounds of this deck and never shown; each is one of the unseen cards
+    // other than the wild card (had it been dealt, the round would use a new deck).
+    explicit OddsSolver(const KindCounts& deck, int unseenDealt = 0);
 
     const KindCounts& Deck() const { return deck; }
     // The chance that the player's first card is of this kind.
@@ -95,8 +106,10 @@ private:
     double DealerLosesChance(const PlayerView& view);
     double DealerLoses(KindCounts dealer, bool refilled);
     KindCounts CardsLeft(const KindCounts& dealer, bool refilled) const;
+    std::array<double, kKindCount> DealerCardChances(const PlayerView& view) const;
 
     KindCounts deck;
+    int unseenDealt;
     Memo optimal;
     Memo stopChances;
 

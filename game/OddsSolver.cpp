@@ -37,9 +37,33 @@ int DrawingHandSlot(const KindCounts& dealer, bool refilled) {
     return slot;
 }
 
+// The same caps hold for a player's hand that is not bust: 15 bits tell them apart.
+std::uint64_t HandSlot(const KindCounts& hand) {
+    return static_cast<std::uint64_t>(DrawingHandSlot(hand, false));
+}
+
+// The chance, times the number of unseen cards, that the next card dealt is of each
+// kind. With unseen cards already dealt, the wild card is not among those: while it is
+// unseen it is among the cards still in play, and comes that much sooner.
+std::array<double, kKindCount> DealChances(const KindCounts& unseen, int unseenDealt) {
+    std::array<double, kKindCount> chances{};
+    for (int k = 0; k < kKindCount; ++k) chances[k] = unseen[k];
+    if (unseenDealt == 0 || unseen[Wild] == 0) return chances;
+    const int total = CardTotal(unseen);
+    const int inPlay = total - unseenDealt;
+    const double others =
+        static_cast<double>(total) * (inPlay - 1) / (static_cast<double>(inPlay) * (total - 1));
+    for (int k = 0; k < kKindCount; ++k)
+        chances[k] = k == Wild ? static_cast<double>(total) / inPlay : unseen[k] * others;
+    return chances;
+}
+
 }  // namespace
 
 std::uint64_t ViewKey(const PlayerView& view) {
+    if (view.refilledUnseen)
+        return 1ULL << 63 | HandSlot(view.hand.cards) | HandSlot(view.handAtRefill) << 15 |
+               static_cast<std::uint64_t>(view.hand.covered) << 30;
     return PackCards(view.hand.cards) | static_cast<std::uint64_t>(view.hand.covered) << 45 |
            static_cast<std::uint64_t>(view.knownDealerCard + 1) << 49;
 }
@@ -79,35 +103,85 @@ const char* ActionName(Action action) {
     return "?";
 }
 
-OddsSolver::OddsSolver(const KindCounts& deck)
-    : deck(deck), dealerMemo(kDrawingHandSlots), dealerMemoStamp(kDrawingHandSlots, 0) {}
+OddsSolver::OddsSolver(const KindCounts& deck, int unseenDealt)
+    : deck(deck),
+      unseenDealt(unseenDealt),
+      dealerMemo(kDrawingHandSlots),
+      dealerMemoStamp(kDrawingHandSlots, 0) {}
 
 double OddsSolver::FirstCardChance(int kind) const {
     return static_cast<double>(deck[kind]) / CardTotal(deck);
 }
 
+// After a refill with unseen cards dealt: the chance that the dealer's covered card is
+// of each kind. It was one of the cards unseen at the refill, the wild card if that was
+// among them; each card the player has drawn since from the refilled deck makes the
+// dealer's holding one of its kind a little more likely (fewer of them were left to draw).
+std::array<double, kKindCount> OddsSolver::DealerCardChances(const PlayerView& view) const {
+    const KindCounts full = FullDeckCounts();
+    const KindCounts unseen = Minus(deck, view.handAtRefill);
+    std::array<double, kKindCount> chances{};
+    double sum = 0.0;
+    for (int d = 0; d < kKindCount; ++d) {
+        if (unseen[d] == 0 || (unseen[Wild] > 0 && d != Wild)) continue;
+        chances[d] = static_cast<double>(unseen[d]) * (full[d] - view.hand.cards[d]) /
+                     (full[d] - view.handAtRefill[d]);
+        sum += chances[d];
+    }
+    for (double& chance : chances) chance = sum > 0.0 ? chance / sum : 0.0;
+    return chances;
+}
+
 void OddsSolver::ForEachDraw(const PlayerView& view,
                              const std::function<void(double, const PlayerView&)>& visit) const {
+    if (view.refilledUnseen) {
+        // The refilled deck holds every card outside the hands.
+        const std::array<double, kKindCount> dealer = DealerCardChances(view);
+        const KindCounts outside = Minus(FullDeckCounts(), view.hand.cards);
+        const int total = CardTotal(outside) - 1;
+        for (int k = 0; k < kKindCount; ++k) {
+            double chance = 0.0;
+            for (int d = 0; d < kKindCount; ++d) chance += dealer[d] * (outside[k] - (d == k ? 1 : 0));
+            if (chance <= 0.0) continue;
+            PlayerView next = view;
+            next.hand = WithCard(view.hand, k);
+            visit(chance / total, next);
+        }
+        return;
+    }
     int known = view.knownDealerCard;
     KindCounts unseen = Minus(known == kNoCard ? deck : FullDeckCounts(), view.hand.cards);
-    if (known == kNoCard && CardTotal(unseen) == 1) {
-        // Only the dealer's covered card is left: the deck is refilled with every
-        // card outside the hands, and the player now knows that covered card.
+    if (known == kNoCard && CardTotal(unseen) == 1 + unseenDealt) {
+        // The deck has run dry: it is refilled with every card outside the hands.
+        if (unseenDealt > 0) {
+            PlayerView refilled{view.hand, kNoCard, true, view.hand.cards};
+            ForEachDraw(refilled, visit);
+            return;
+        }
+        // Only the dealer's covered card was left: the player now knows it.
         known = static_cast<int>(std::find(unseen.begin(), unseen.end(), 1) - unseen.begin());
         unseen = Minus(FullDeckCounts(), view.hand.cards);
     }
     if (known != kNoCard) --unseen[known];
     int total = CardTotal(unseen);
+    const std::array<double, kKindCount> chances = DealChances(unseen, known == kNoCard ? unseenDealt : 0);
     for (int k = 0; k < kKindCount; ++k) {
         if (unseen[k] == 0) continue;
         PlayerView next{WithCard(view.hand, k), known};
-        visit(static_cast<double>(unseen[k]) / total, next);
+        visit(chances[k] / total, next);
     }
 }
 
 double OddsSolver::StopValue(const PlayerView& view) { return 2.0 * DealerLosesChance(view) - 1.0; }
 
 double OddsSolver::DealerLosesChance(const PlayerView& view) {
+    if (view.refilledUnseen) {
+        const std::array<double, kKindCount> dealer = DealerCardChances(view);
+        double chance = 0.0;
+        for (int d = 0; d < kKindCount; ++d)
+            if (dealer[d] > 0.0) chance += dealer[d] * DealerLosesChance(PlayerView{view.hand, d});
+        return chance;
+    }
     Showdown against{view.hand.cards, HandValue(view.hand.cards), ShownValue(view.hand),
                      ShowsWildCard(view.hand)};
     std::uint64_t key = PackCards(against.player) | static_cast<std::uint64_t>(against.shown) << 45 |
@@ -124,14 +198,15 @@ double OddsSolver::DealerLosesChance(const PlayerView& view) {
         dealer[view.knownDealerCard] = 1;
         chance = DealerLoses(dealer, true);
     } else {
-        // The covered card is any card the player has not seen.
+        // The covered card is any card the player has not seen (dealt as DealChances says).
         KindCounts unseen = Minus(deck, view.hand.cards);
         int total = CardTotal(unseen);
+        const std::array<double, kKindCount> chances = DealChances(unseen, unseenDealt);
         for (int k = 0; k < kKindCount; ++k) {
             if (unseen[k] == 0) continue;
             KindCounts dealer{};
             dealer[k] = 1;
-            chance += unseen[k] * DealerLoses(dealer, false);
+            chance += chances[k] * DealerLoses(dealer, false);
         }
         chance /= total;
     }
@@ -153,16 +228,17 @@ double OddsSolver::DealerLoses(KindCounts dealer, bool refilled) {
     int slot = DrawingHandSlot(dealer, refilled);
     if (slot >= 0 && dealerMemoStamp[slot] == stamp) return dealerMemo[slot];
     KindCounts left = CardsLeft(dealer, refilled);
-    if (CardTotal(left) == 0 && !refilled) {
+    if (!refilled && CardTotal(left) == unseenDealt) {
         refilled = true;
         left = CardsLeft(dealer, refilled);
     }
     int total = CardTotal(left);
+    const std::array<double, kKindCount> chances = DealChances(left, refilled ? 0 : unseenDealt);
     double chance = 0.0;
     for (int k = 0; k < kKindCount; ++k) {
         if (left[k] == 0) continue;
         ++dealer[k];
-        chance += left[k] * DealerLoses(dealer, refilled);
+        chance += chances[k] * DealerLoses(dealer, refilled);
         --dealer[k];
     }
     chance = total > 0 ? chance / total : 0.0;

@@ -1,5 +1,5 @@
 #pragma once
-// The cards as the odds tool sees them: only what a card is worth matters, so the 40
+// The cards as the odds see them: only what a card is worth matters, so the 40
 // ids fall into nine kinds, and every value is counted in half points so that sums
 // and comparisons stay whole numbers.
 #include <array>

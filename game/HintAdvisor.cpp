@@ -1,0 +1,77 @@
+#include "HintAdvisor.h"
+
+#include "Cards.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace DoDadu {
+
+using namespace Odds;
+
+std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
+    const int handSize = static_cast<int>(sight.hand.size());
+    if (handSize == 0 || stake < 0 || sight.unseenBefore < 0 || sight.handAtRefill < 0 ||
+        sight.handAtRefill > handSize)
+        return std::nullopt;
+    // Each card once, except that cards seen before a refill are back in the deck.
+    enum Mark { None, Seen, Held };
+    std::vector<Mark> marks(kCardCount + 1, None);
+    auto take = [&marks](int id, Mark mark, bool refilled) {
+        if (id < 1 || id > kCardCount || marks[id] == Held || (marks[id] == Seen && !refilled)) return false;
+        marks[id] = mark;
+        return true;
+    };
+
+    // The deck the round started from, as far as the player knows it.
+    KindCounts start = FullDeckCounts();
+    for (int id : sight.seenBefore) {
+        if (!take(id, Seen, false)) return std::nullopt;
+        --start[KindOf(id)];
+    }
+    PlayerView view;
+    for (int i = 0; i < handSize; ++i) {
+        const int id = sight.hand[static_cast<std::size_t>(i)];
+        const bool beforeRefill = sight.handAtRefill == 0 || i < sight.handAtRefill;
+        if (!take(id, Held, !beforeRefill)) return std::nullopt;
+        view.hand = i == 0 ? FirstCard(KindOf(id)) : WithCard(view.hand, KindOf(id));
+        if (sight.handAtRefill > 0 && beforeRefill) ++view.handAtRefill[KindOf(id)];
+    }
+    // The deck held the player's cards before a refill, the dealer's card and the
+    // unseen cards dealt earlier; a refill came when only the last two were left.
+    const int unseen = CardTotal(start) - (sight.handAtRefill > 0 ? sight.handAtRefill : handSize);
+    if (sight.handAtRefill > 0 ? unseen != sight.unseenBefore + 1 : unseen < sight.unseenBefore + 1)
+        return std::nullopt;
+    if (OddsSolver::IsBust(view.hand)) return std::nullopt;
+    if (sight.handAtRefill > 0 && sight.unseenBefore == 0) {
+        // The one card left unseen at the refill is the dealer's.
+        for (int k = 0; k < kKindCount; ++k)
+            if (start[k] > view.handAtRefill[k]) view.knownDealerCard = k;
+        view.handAtRefill = KindCounts{};
+    } else {
+        view.refilledUnseen = sight.handAtRefill > 0;
+    }
+
+    if (!solver || deck != start || unseenDealt != sight.unseenBefore) {
+        solver.emplace(start, sight.unseenBefore);
+        deck = start;
+        unseenDealt = sight.unseenBefore;
+    }
+    const Choice choice = solver->Best(view);
+    Hint hint;
+    hint.stop = choice.stop * stake;
+    hint.canDraw = choice.canDraw;
+    hint.draw = choice.canDraw ? choice.draw * stake : 0.0;
+    const int penalty = stake / 2;  // CANCEL pays half the stake, rounded down
+    hint.cancel = -static_cast<double>(penalty);
+    hint.best = Action::Stop;
+    double best = hint.stop;
+    if (hint.canDraw && hint.draw > best) {
+        hint.best = Action::Draw;
+        best = hint.draw;
+    }
+    if (hint.cancel > best) hint.best = Action::Cancel;
+    return hint;
+}
+
+}  // namespace DoDadu

@@ -1,0 +1,35 @@
+#pragma once
+// The hint of the player's turn: the best of STOP, GET CARD and CANCEL, from the exact
+// odds of what the player has seen.
+#include "OddsSolver.h"
+#include "TableSight.h"
+
+#include <optional>
+
+namespace DoDadu {
+
+// Each action's expected change of the score at the stake, with best play after it.
+struct Hint {
+    Odds::Action best = Odds::Action::Stop;
+    double stop = 0.0;
+    double draw = 0.0;  // meaningful only when canDraw
+    double cancel = 0.0;
+    bool canDraw = false;
+};
+
+class HintAdvisor {
+public:
+    // The hint for the player's turn the sight describes, at this stake. None when
+    // there is nothing to advise: no cards, a bust hand, or a sight no deck can give
+    // (a card out of range or seen twice, more cards than a deck holds).
+    std::optional<Hint> Advise(const TableSight& sight, int stake);
+
+private:
+    // The odds of the deck as the player knows it at the start of the round, kept for
+    // the next hint of the same round.
+    std::optional<Odds::OddsSolver> solver;
+    Odds::KindCounts deck{};
+    int unseenDealt = 0;
+};
+
+}  // namespace DoDadu

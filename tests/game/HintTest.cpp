@@ -1,0 +1,77 @@
+// The hint of the player's turn against the odds tool's own decisions table
+// (zandro-odds --gone IDS --table decisions --csv), per point of stake to 5 places.
+#include "FakeTable.h"
+#include "HintAdvisor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace DoDadu {
+namespace {
+
+struct Position {
+    const char* name;
+    std::vector<int> deck;  // in dealing order, over every round played
+    const char* actions;    // s START, g GET CARD, t STOP and the dealer's turn
+    int stakePosition;      // set right after the last START
+    std::vector<int> seenBefore;
+    Odds::Action best;
+    double stop, draw;  // per point of stake, as the tool prints them
+};
+
+const Position kPositions[] = {
+    {"first card of a new deck", {5, 1}, "s", 1, {}, Odds::Action::Stop, -0.19858, -0.33036},
+    {"four aces", {5, 1, 11, 21, 31}, "sggg", 2, {}, Odds::Action::Cancel, -0.50973, -0.55865},
+    // A bust (dealer 5; 7 and 6), a lost showdown (dealer 6 stops; ace), then ace and two.
+    {"third round of a deck",
+     {5, 17, 16, 6, 11, 33, 21, 22},
+     "sgstsg",
+     8,
+     {5, 17, 16, 6, 11},
+     Odds::Action::Draw,
+     -0.51066,
+     -0.39661},
+};
+
+TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
+    HintAdvisor advisor;
+    for (const Position& p : kPositions) {
+        SCOPED_TRACE(p.name);
+        FakeTable table;
+        FakeClock clock;
+        FakeStore store;
+        Round round(table, clock, store);
+        round.LoadScore();
+        StackDeck(round.cards, p.deck);
+        for (const char* a = p.actions; *a != '\0'; ++a) {
+            if (*a == 's') {
+                round.OnStartClicked();
+                table.stakePosition = p.stakePosition;
+            }
+            if (*a == 'g') round.OnGetCardClicked();
+            if (*a == 't') {
+                round.OnStopClicked();
+                for (int tick = 0; tick < 20 && round.RoundActive(); ++tick) {
+                    clock.now += 2001;
+                    round.OnDealerTick();
+                }
+            }
+        }
+        ASSERT_EQ(RoundPhase::PlayerTurn, round.Phase());
+        const TableSight sight = round.Sight();
+        EXPECT_EQ(p.seenBefore, sight.seenBefore);
+        EXPECT_EQ(0, sight.unseenBefore);
+        const int stake = round.CurrentStake();
+        const std::optional<Hint> hint = advisor.Advise(sight, stake);
+        ASSERT_TRUE(hint.has_value());
+        EXPECT_EQ(p.best, hint->best);
+        EXPECT_NEAR(p.stop * stake, hint->stop, 0.5e-5 * stake);
+        EXPECT_NEAR(p.draw * stake, hint->draw, 0.5e-5 * stake);
+        EXPECT_EQ(-stake / 2, hint->cancel);
+    }
+}
+
+}  // namespace
+}  // namespace DoDadu
