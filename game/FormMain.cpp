@@ -1,10 +1,12 @@
 #include "FormMain.h"
 
 #include "FormAbout.h"
+#include "FormStatistics.h"
 #include "ResourceIds.h"
 #include "ScreenReaderNotice.h"
 #include "Shell.h"
 #include "Sound.h"
+#include "StatisticsBox.h"
 #include "UserLocale.h"
 #include "ZandroVersion.h"
 
@@ -167,6 +169,8 @@ void FormMain::Construct(const std::string& title) {
     formFont = new FontSpec("Lucida Console", 14);
     largeFont = new FontSpec("Arial", 22);
     largeFont->bold = true;
+    hintFont = new FontSpec("Arial", 14);
+    hintFont->bold = true;
     font = formFont;
     Form::SetSize(kTableWidth, kTableHeight);
     SetTextNarrow(title);
@@ -195,13 +199,14 @@ FormMain::~FormMain() {
     created = false;
 
     DeleteElement(aboutForm);
+    DeleteElement(statisticsForm);
     DeleteElement(menuBar);
     DeleteElement(fileMenu);
     DeleteElement(exitItem);
     DeleteElement(helpMenu);
     DeleteElement(homeItem);
     DeleteElement(guideItem);
-    DeleteElement(languageMenu);
+    DeleteElement(optionsMenu);
     font = nullptr;
     DeleteElement(formFont);
     DeleteElement(exitButton);
@@ -210,6 +215,7 @@ FormMain::~FormMain() {
     DeleteElement(logoImage);
     if (controlBrush != nullptr) DeleteObject(controlBrush);
     DeleteElement(largeFont);
+    DeleteElement(hintFont);
     for (Image* place : dealerCardImages) DeleteElement(place);
     for (Image* place : playerCardImages) DeleteElement(place);
     for (CellControl* cell : {messageCell, scoreCaptionCell, scoreCell, playerCaptionCell, playerPointsCell,
@@ -278,7 +284,7 @@ void FormMain::BuildMenuBar() {
     homeItem = new SubMenu(helpMenu, texts.Text(TextIds::kMenuHome));
     homeItem->command = MenuPicked;
     // Options stands between File and ?, its items numbered after those of the older menus.
-    languageMenu = new LanguageMenu(menuBar, MenuPicked, texts);
+    optionsMenu = new OptionsMenu(menuBar, MenuPicked, texts);
     auto& menus = menuBar->children;
     menus.erase(std::remove(menus.begin(), menus.end(), helpMenu), menus.end());
     menus.push_back(helpMenu);
@@ -490,7 +496,14 @@ void FormMain::OnMenuCommand(SubMenu* item) {
     }
     if (homeItem != nullptr && item->commandId == homeItem->commandId) OpenWithShell(kHomePage);
     if (guideItem != nullptr && item->commandId == guideItem->commandId) OpenWithShell(GuidePage());
-    if (languageMenu != nullptr && languageMenu->Choose(item)) ShowTexts();
+    if (optionsMenu == nullptr) return;
+    switch (optionsMenu->Choose(item)) {
+        case OptionsMenu::Choice::Hint: AskHint(); break;
+        case OptionsMenu::Choice::Statistics: ShowStatistics(); break;
+        case OptionsMenu::Choice::Language: ShowTexts(); break;
+        case OptionsMenu::Choice::Sound:
+        case OptionsMenu::Choice::None: break;
+    }
 }
 
 void FormMain::CloseOnEscape(GUIElement*, int key) {
@@ -541,7 +554,7 @@ void FormMain::ShowTexts() {
         {exitItem, TextIds::kMenuExit}, {guideItem, TextIds::kMenuGuide}, {homeItem, TextIds::kMenuHome}};
     for (const auto& item : items)
         if (item.first != nullptr) item.first->SetCaption(texts.Text(item.second));
-    if (languageMenu != nullptr) languageMenu->ShowTexts();
+    if (optionsMenu != nullptr) optionsMenu->ShowTexts();
     const std::pair<GUIElement*, unsigned> labels[] = {
         {infoButton, TextIds::kButtonInfo},           {exitButton, TextIds::kButtonExit},
         {stopButton, TextIds::kButtonStop},           {getCardButton, TextIds::kButtonGetCard},
@@ -569,6 +582,21 @@ void FormMain::ShowAbout() {
     aboutForm->okText = texts.Text(TextIds::kAboutOk);
     aboutForm->webAddress = kHomePage;
     aboutForm->Show();
+}
+
+// Like the about box, a fresh statistics box for every choice of the menu.
+void FormMain::ShowStatistics() {
+    if (statisticsForm != nullptr) DeferDelete(statisticsForm);
+    statisticsForm = OpenStatistics(*this, round, texts);
+}
+
+// The hint is worked out from what the player has seen, at the stake on the slider now.
+void FormMain::AskHint() {
+    if (round.Phase() != RoundPhase::PlayerTurn) return;
+    const std::optional<Hint> hint = hintAdvisor.Advise(round.Sight(), round.CurrentStake());
+    if (!hint) return;
+    GroupedNumberFormatter grouped(UserNumberLocale());
+    round.ShowHint(HintSentence(*hint, texts, grouped));
 }
 
 // The round's view, on the real elements.
@@ -600,6 +628,7 @@ Image* FormMain::CardPlace(CardRow row, int index) const {
 }
 
 void FormMain::SetCellText(TableCell cell, const std::string& cellText) {
+    if (cell == TableCell::Message && messageCell != nullptr) messageCell->font = largeFont;
     if (CellControl* target = Cell(cell)) target->SetTextUtf8(cellText);
     narrator.CellChanged(cell, cellText);
 }
@@ -626,6 +655,8 @@ void FormMain::MoveCard(CardRow row, int index, int cardX, int cardY) {
 
 void FormMain::SetEnabled(TableControl control, bool enable) {
     if (GUIElement* element = Control(control)) element->SetEnabled(enable);
+    // The hint goes with STOP: both belong to the player's turn.
+    if (control == TableControl::StopButton && optionsMenu != nullptr) optionsMenu->SetHintEnabled(enable);
 }
 
 bool FormMain::IsEnabled(TableControl control) const {
@@ -654,7 +685,17 @@ int FormMain::StakePosition() {
     return stakeSlider->position;
 }
 
-void FormMain::PlayWave(int resourceId) { PlayWaveResource(resourceId); }
+// With the sound off nothing is played, and the library that plays sounds is never loaded.
+void FormMain::PlayWave(int resourceId) {
+    if (optionsMenu != nullptr && optionsMenu->SoundOn()) PlayWaveResource(resourceId);
+}
+
+void FormMain::ShowHint(const std::string& hint) {
+    if (messageCell == nullptr) return;
+    messageCell->font = hintFont;
+    messageCell->SetTextUtf8(hint);
+    narrator.CellChanged(TableCell::Message, hint);
+}
 
 // The round's moments are worded only for a screen reader, where the platform can speak them.
 bool FormMain::WantsSentences() const { return ScreenReaderNotice::Available(); }

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "DealerClock.h"
-#include "LanguageMenu.h"
+#include "HintAdvisor.h"
+#include "OptionsMenu.h"
 #include "ResourceTexts.h"
 #include "Round.h"
 #include "ScoreStore.h"
@@ -25,7 +26,8 @@
 
 namespace NeloUtility {
 class FormAbout;
-}
+class FormStatistics;
+}  // namespace NeloUtility
 
 namespace DoDadu {
 
@@ -84,13 +86,14 @@ public:
 
     HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
     NeloUtility::FormAbout* aboutForm = nullptr;
+    NeloUtility::FormStatistics* statisticsForm = nullptr;
     NeloUtility::MenuBar* menuBar = nullptr;
     NeloUtility::Menu* fileMenu = nullptr;
     NeloUtility::SubMenu* exitItem = nullptr;
     NeloUtility::Menu* helpMenu = nullptr;
     NeloUtility::SubMenu* homeItem = nullptr;
     NeloUtility::SubMenu* guideItem = nullptr;
-    LanguageMenu* languageMenu = nullptr;
+    OptionsMenu* optionsMenu = nullptr;
     NeloUtility::Button* infoButton = nullptr;
     NeloUtility::Button* startButton = nullptr;
     NeloUtility::Button* exitButton = nullptr;
@@ -103,6 +106,7 @@ public:
     std::array<NeloUtility::Image*, kCardPlaces> dealerCardImages{};
     std::array<NeloUtility::Image*, kCardPlaces> playerCardImages{};
     NeloUtility::FontSpec* largeFont = nullptr;
+    NeloUtility::FontSpec* hintFont = nullptr;  // two lines of a hint fit the message line
     NeloUtility::CellControl* messageCell = nullptr;
     NeloUtility::CellControl* scoreCaptionCell = nullptr;
     NeloUtility::CellControl* scoreCell = nullptr;
@@ -127,6 +131,8 @@ private:
     void MakeDealTimer();
     void FollowDealerTurn();
     void ShowAbout();
+    void ShowStatistics();
+    void AskHint();
 
     NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,
                                        NeloUtility::FontSpec* cellFont, COLORREF color,
@@ -146,6 +152,7 @@ private:
     void SetStakePosition(int position) override;
     int StakePosition() override;
     void PlayWave(int resourceId) override;
+    void ShowHint(const std::string& hint) override;
     bool WantsSentences() const override;
     void Announce(const std::string& sentence) override;
 
@@ -154,6 +161,7 @@ private:
     NeloUtility::Image* CardPlace(CardRow row, int index) const;
 
     NeloUtility::FontSpec* formFont = nullptr;  // "Lucida Console" 14, the form's own font
+    HintAdvisor hintAdvisor;
 };
 
 // The first main form constructed; the menu's events fall back on it.

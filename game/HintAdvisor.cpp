@@ -3,6 +3,7 @@
 #include "Cards.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace DoDadu {
@@ -72,6 +73,23 @@ std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
     }
     if (hint.cancel > best) hint.best = Action::Cancel;
     return hint;
+}
+
+std::string SignedChange(double change, GroupedNumberFormatter& grouped) {
+    const long long points = std::llround(change);
+    if (points == 0) return "0";
+    return (points > 0 ? "+" : "\xE2\x88\x92") + grouped.Format(points > 0 ? points : -points);
+}
+
+std::string HintSentence(const Hint& hint, const TextSource& texts, GroupedNumberFormatter& grouped) {
+    unsigned best = TextIds::kButtonStop;
+    if (hint.best == Action::Draw) best = TextIds::kButtonGetCard;
+    if (hint.best == Action::Cancel) best = TextIds::kButtonCancel;
+    return FillPlaceholders(texts.Text(hint.canDraw ? TextIds::kHint : TextIds::kHintNoCard),
+                            {{"best", texts.Text(best)},
+                             {"stop", SignedChange(hint.stop, grouped)},
+                             {"draw", SignedChange(hint.draw, grouped)},
+                             {"cancel", SignedChange(hint.cancel, grouped)}});
 }
 
 }  // namespace DoDadu

@@ -1,10 +1,13 @@
 #pragma once
 // The hint of the player's turn: the best of STOP, GET CARD and CANCEL, from the exact
 // odds of what the player has seen.
+#include "GameTexts.h"
+#include "NumberText.h"
 #include "OddsSolver.h"
 #include "TableSight.h"
 
 #include <optional>
+#include <string>
 
 namespace DoDadu {
 
@@ -31,5 +34,14 @@ private:
     Odds::KindCounts deck{};
     int unseenDealt = 0;
 };
+
+// An expected change of the score as a hint shows it: rounded to a whole point, grouped,
+// with its sign: "+120", "−45" (a true minus sign), "0".
+std::string SignedChange(double change, GroupedNumberFormatter& grouped);
+
+// The hint in the table's words, its figures after a line break:
+// "Hint: STOP.\nExpected: STOP +120, GET CARD −45, CANCEL −250."
+// GET CARD is left out when no card can be drawn.
+std::string HintSentence(const Hint& hint, const TextSource& texts, GroupedNumberFormatter& grouped);
 
 }  // namespace DoDadu

@@ -112,6 +112,7 @@ void Round::Start() {
 }
 
 void Round::OnGetCardClicked() {
+    EndHint();
     DrawCard(cards.playerHand);
     Announce(RoundMoment::PlayerGetsCard, cards.playerHand.back(), cards.playerPoints);
     if (cards.playerPoints > kBestHand)
@@ -148,6 +149,7 @@ void Round::OnStopClicked() {
 }
 
 void Round::OnStakeChanged(int position) {
+    EndHint();
     view.SetCaption(TableControl::StakeButton, grouped.Format(static_cast<long long>(position) * kStakeStep));
 }
 
@@ -369,7 +371,22 @@ void Round::PlayResourceSound(int id) { view.PlayWave(id); }
 
 void Round::ShowMessage(unsigned id) {
     messageId = id;
+    hintShown = false;
     view.SetCellText(TableCell::Message, id != 0 ? texts.Text(id) : std::string());
+}
+
+void Round::ShowHint(const std::string& hint) {
+    if (Phase() != RoundPhase::PlayerTurn) return;
+    hintShown = true;
+    view.ShowHint(hint);
+    if (!view.WantsSentences()) return;
+    std::string spoken = hint;
+    std::replace(spoken.begin(), spoken.end(), '\n', ' ');
+    view.Announce(spoken);
+}
+
+void Round::EndHint() {
+    if (hintShown) ShowMessage(messageId);
 }
 
 // CANCEL from START to the round's end, START between rounds.

@@ -95,6 +95,10 @@ public:
 
     // What the player can see of the cards, for a hint in the player's turn.
     TableSight Sight() const;
+    // A hint of the player's turn: on the message line until the player's next action, and
+    // spoken in one line. Nothing outside the player's turn.
+    void ShowHint(const std::string& hint);
+    bool HintShown() const { return hintShown; }
 
 private:
     void Cancel();
@@ -113,7 +117,8 @@ private:
     void ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst);
     TableSight EarlierCards() const;
     void Announce(RoundMoment moment, int card, double points, std::int64_t stake = 0);
-    void ShowMessage(unsigned id);  // 0: an empty message line
+    void ShowMessage(unsigned id);  // 0: an empty message line; replaces a hint
+    void EndHint();                 // the message line as it was before the hint
     void ShowStartCaption();
     std::string DealerPointsShown() const;
     std::string PlayerPointsShown() const;
@@ -125,6 +130,7 @@ private:
     const TextSource& texts;
     unsigned messageId = 0;   // the text on the message line; 0 when it is empty
     bool handsShown = false;  // the totals show the hands, not the 0 of a laid table
+    bool hintShown = false;   // a hint covers the message line
 
     bool roundActive = false;
     bool restartDealerClock = false;

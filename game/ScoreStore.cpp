@@ -25,6 +25,14 @@ bool IsString(HKEY key, const char* name) {
 
 }  // namespace
 
+std::string ReadGameSetting(const char* name) {
+    return NeloUtility::ReadSetting(kApplication, kSection, name);
+}
+
+void WriteGameSetting(const char* name, const std::string& value) {
+    NeloUtility::WriteSetting(kApplication, kSection, name, value);
+}
+
 std::string RegistryScoreStore::ReadScore() {
     return NeloUtility::ReadSetting(kApplication, kSection, kScoreName);
 }

@@ -31,6 +31,11 @@ public:
     RoundStats ReadStats() override;
     void WriteStats(const RoundStats& stats) override;
 };
+
+// The game's other settings, in the same place as the score: the text stored under a name
+// (empty when none is stored), and a new text for it.
+std::string ReadGameSetting(const char* name);
+void WriteGameSetting(const char* name, const std::string& value);
 #endif
 
 }  // namespace DoDadu

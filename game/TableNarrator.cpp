@@ -6,6 +6,8 @@
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
 
+#include <algorithm>
+
 namespace DoDadu {
 
 using namespace NeloUtility;
@@ -43,7 +45,13 @@ void TableNarrator::CellChanged(TableCell cell, const std::string& text) {
     if (element == nullptr) return;
     const TextSource& texts = form.texts;
     switch (cell) {
-        case TableCell::Message: SetAccessibleName(*element, text); break;
+        case TableCell::Message: {
+            // A hint's two lines are read as one.
+            std::string line = text;
+            std::replace(line.begin(), line.end(), '\n', ' ');
+            SetAccessibleName(*element, line);
+            break;
+        }
         case TableCell::DealerPoints:
             SetAccessibleName(*element, FillPlaceholders(texts.Text(TextIds::kNameDealerPoints),
                                                          {{"points", PointsNamed(text, texts)}}));

@@ -54,6 +54,10 @@ public:
     // The round words its moments only for a view that wants them (a simulation does not).
     virtual bool WantsSentences() const { return false; }
     virtual void Announce(const std::string& sentence) { (void)sentence; }
+
+    // A hint on the message line, where a line break may split it in two; the view may show
+    // it smaller than a message. The next message replaces it.
+    virtual void ShowHint(const std::string& hint) { SetCellText(TableCell::Message, hint); }
 };
 
 }  // namespace DoDadu

@@ -4,6 +4,8 @@
 #include "DisplayScale.h"
 #include "Drawing.h"
 
+#include <algorithm>
+
 namespace NeloUtility {
 
 namespace {
@@ -64,7 +66,9 @@ void CellControl::PaintContents(const RECT& client) {
     FontSpec* textFont = font ? font : &ownFont;
     const int t = TextHeight(textFont, drawing);
     if (!text.empty()) {
-        const int top = (bottom - t - client.top) / 2;
+        // The lines stand together in the middle.
+        const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), L'\n'));
+        const int top = (bottom - t * lines - client.top) / 2;
         DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor, textFont,
                      textAlign);
     }

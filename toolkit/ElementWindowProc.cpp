@@ -192,9 +192,9 @@ void OnCommand(const Message& m) {
     WORD code = HIWORD(m.wParam);
     int id = LOWORD(m.wParam);
     HWND control = reinterpret_cast<HWND>(m.lParam);
-    if (control == nullptr && code == 0) {
+    if (control == nullptr && (code == 0 || code == 1)) {  // a menu item, or its shortcut key
         SubMenu* item = FindSubMenuById(id);
-        if (item == nullptr) return;
+        if (item == nullptr || (code == 1 && !item->enabled)) return;
         if (item->checkable) {
             item->checkMark = !item->ReadCheckMark();
             if (item->created) item->ApplyCheck();
@@ -203,7 +203,6 @@ void OnCommand(const Message& m) {
         KeepFocusOf(m.window);
         return;
     }
-    if (control == nullptr && code == 1) return;  // accelerators: none in this toolkit
     GUIElement* element = FindElementByWindow(control);
     auto* commandElement = dynamic_cast<CommandElement*>(element);
     if (commandElement == nullptr || !commandElement->command) return;

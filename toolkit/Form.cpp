@@ -282,6 +282,18 @@ void Form::DeliverHotKey(int id) {
 GUIElement* Form::DefaultFocus() { return nullptr; }
 void Form::OnSessionEnd() {}
 
+void HoldOwner(Form& box, Form* owner) {
+    if (owner == nullptr) return;
+    owner->SetEnabled(false);
+    owner->companionForm = &box;
+}
+
+void ReleaseOwner(Form& box, Form* owner) {
+    if (owner == nullptr || owner->companionForm != &box) return;
+    owner->companionForm = nullptr;
+    owner->SetEnabled(true);
+}
+
 Form* FormOf(HWND window) {
     HWND top = GetAncestor(window, GA_ROOT);
     GUIElement* element = FindElementByWindow(top);
@@ -348,6 +360,11 @@ bool Form::AskYesNo(const std::string& question, const std::string& caption) {
     UnregisterHotKeys();
     RememberFocus();
     if (NeloUtility::AskYesNo(question, caption)) return true;
+    ComeBack();
+    return false;
+}
+
+void Form::ComeBack() {
     RegisterHotKeys();
     HWND front = GetForegroundWindow();
     DWORD owner = 0;
@@ -356,7 +373,6 @@ bool Form::AskYesNo(const std::string& question, const std::string& caption) {
         SetForegroundWindow(window);
     else if (front == window && GetFocus() == nullptr)
         GiveFocusBack();
-    return false;
 }
 
 void BringToFront(HWND window) {
@@ -371,6 +387,11 @@ void RunMessageLoop(Form* form) {
     while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (got == -1) continue;  // an error does not end the loop
         if (form != nullptr && form->dialogStyle && IsDialogMessageW(form->window, &message)) continue;
+        // A shortcut key of a menu item, in whichever form has the keyboard.
+        if (Form* keyed = message.hwnd != nullptr ? FormOf(message.hwnd) : nullptr;
+            keyed != nullptr && keyed->shortcuts != nullptr &&
+            TranslateAcceleratorW(keyed->window, keyed->shortcuts, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -39,6 +39,7 @@ public:
     FormPictures pictures;           // of its images; the program sets the densities
     bool focusMarksHidden = false;   // see HideFocusMarks
     HWND rememberedFocus = nullptr;  // the control focused when the form was left
+    HACCEL shortcuts = nullptr;      // its menu items' shortcut keys; not owned (MenuBar)
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);
@@ -87,6 +88,8 @@ public:
     // A Yes/No question of the program: no hot keys while it is open, and after No the form
     // is the active window again (unless the player went elsewhere) with its focus back.
     bool AskYesNo(const std::string& question, const std::string& caption);
+    // What AskYesNo does after No, for a form that stays after Yes as well.
+    void ComeBack();
 
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();
@@ -94,6 +97,11 @@ public:
     // and the window goes with the session afterwards.
     virtual void OnSessionEnd();
 };
+
+// A box modal to its owner without a message loop of its own: the owner is disabled while
+// the box is open and keeps the box just above it. Release enables the owner again, once.
+void HoldOwner(Form& box, Form* owner);
+void ReleaseOwner(Form& box, Form* owner);
 
 // The form whose top-level window holds the window, or null.
 Form* FormOf(HWND window);

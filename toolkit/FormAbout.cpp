@@ -127,19 +127,13 @@ FormAbout::FormAbout(Form* ownerForm)
     KeyUp = AboutKeyUp;
     CharTyped = RouteCharacter;
 
-    if (owner != nullptr) {
-        owner->SetEnabled(false);
-        owner->companionForm = this;
-    }
+    HoldOwner(*this, owner);
 }
 
 FormAbout::~FormAbout() {
     // A box deleted while still open lets go of its owner, which must not keep a
     // pointer to it nor stay disabled.
-    if (owner != nullptr && owner->companionForm == this) {
-        owner->companionForm = nullptr;
-        owner->SetEnabled(true);
-    }
+    ReleaseOwner(*this, owner);
     ReleaseElements();
     // The toolkit never frees an element's font: the box made this one, so it frees it.
     if (font == boxFont) font = nullptr;
@@ -213,10 +207,7 @@ void FormAbout::BuildLayout() {
 
 bool FormAbout::OnAboutClosing() {
     UnregisterHotKeys();
-    if (owner != nullptr) {
-        owner->companionForm = nullptr;
-        owner->SetEnabled(true);
-    }
+    ReleaseOwner(*this, owner);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "Menu.h"
 
+#include "Form.h"
+
 namespace NeloUtility {
 
 namespace {
@@ -32,6 +34,24 @@ int PopupPosition(HMENU container, HMENU popup) {
     return -1;
 }
 
+// What a menu shows for an item: its caption and, after a tab, its shortcut key.
+std::wstring ShownCaption(const SubMenu& item) {
+    if (item.shortcutKey < VK_F1 || item.shortcutKey > VK_F12) return item.text;
+    return item.text + L"\tF" + std::to_wstring(item.shortcutKey - VK_F1 + 1);
+}
+
+void CollectShortcuts(const std::vector<GUIElement*>& children, std::vector<ACCEL>& shortcuts) {
+    for (GUIElement* child : children) {
+        if (auto* menu = dynamic_cast<Menu*>(child)) CollectShortcuts(menu->children, shortcuts);
+        auto* item = dynamic_cast<SubMenu*>(child);
+        if (item == nullptr) continue;
+        CollectShortcuts(item->children, shortcuts);
+        if (item->shortcutKey >= VK_F1 && item->shortcutKey <= VK_F12)
+            shortcuts.push_back(
+                ACCEL{FVIRTKEY, static_cast<WORD>(item->shortcutKey), static_cast<WORD>(item->commandId)});
+    }
+}
+
 // Redraws the bar of the form that a menu element hangs below.
 void RedrawBar(const GUIElement* element) {
     for (const GUIElement* up = element; up != nullptr; up = up->parent)
@@ -45,6 +65,12 @@ void RedrawBar(const GUIElement* element) {
 
 MenuBar::MenuBar(GUIElement* form) : Child(form) { kind = "menubar"; }
 
+MenuBar::~MenuBar() {
+    if (auto* form = dynamic_cast<Form*>(parent); form != nullptr && form->shortcuts == shortcuts)
+        form->shortcuts = nullptr;
+    if (shortcuts != nullptr) DestroyAcceleratorTable(shortcuts);
+}
+
 void MenuBar::AddChild(GUIElement* child) { AppendChild(*this, children, child); }
 
 void MenuBar::Create() {
@@ -52,6 +78,10 @@ void MenuBar::Create() {
     menuHandle = CreateMenu();
     CreateAll(children);
     SetMenu(parent->window, menuHandle);
+    std::vector<ACCEL> keys;
+    CollectShortcuts(children, keys);
+    if (!keys.empty()) shortcuts = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+    if (auto* form = dynamic_cast<Form*>(parent)) form->shortcuts = shortcuts;
     created = true;
     window = reinterpret_cast<HWND>(menuHandle);
 }
@@ -119,8 +149,9 @@ void SubMenu::Create() {
     HMENU container = ParentMenuHandle();
     if (container == nullptr) return;
     if (children.empty()) {
+        const std::wstring shown = ShownCaption(*this);
         AppendMenuW(container, appendFlags, static_cast<UINT_PTR>(commandId),
-                    text.empty() ? nullptr : text.c_str());
+                    shown.empty() ? nullptr : shown.c_str());
         if (checkable) ApplyCheck();
     } else {
         popupHandle = CreatePopupMenu();
@@ -137,7 +168,7 @@ void SubMenu::SetCaption(const std::string& caption) {
     HMENU container = ParentMenuHandle();
     if (!created || container == nullptr) return;
     if (children.empty()) {
-        ShowCaption(container, static_cast<UINT>(commandId), false, text);
+        ShowCaption(container, static_cast<UINT>(commandId), false, ShownCaption(*this));
     } else {
         const int at = PopupPosition(container, popupHandle);
         if (at >= 0) ShowCaption(container, static_cast<UINT>(at), true, text);

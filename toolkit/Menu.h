@@ -15,11 +15,14 @@ class MenuBar : public Child {
 public:
     std::vector<GUIElement*> children;
     HMENU menuHandle = nullptr;
+    HACCEL shortcuts = nullptr;  // the items' shortcut keys; the form's message loop uses them
 
     explicit MenuBar(GUIElement* form);
+    ~MenuBar();
 
     void AddChild(GUIElement* child);
-    // Builds every menu and item below it and attaches the bar to the form's window.
+    // Builds every menu and item below it and attaches the bar to the form's window; the
+    // items' shortcut keys go to the form (Form::shortcuts).
     void Create() override;
 };
 
@@ -44,6 +47,9 @@ public:
     bool checkable = false;
     bool checkMark = false;
     bool radioCheck = false;  // a checked item shows a dot: one choice of several
+    // A function key (VK_F1 to VK_F12) that picks the item without opening the menu, named
+    // after the caption ("&Hint\tF2"); set before the bar is made. A disabled item ignores it.
+    unsigned shortcutKey = 0;
 
     // Takes its command identifier at once; joins a Menu or SubMenu parent's children.
     SubMenu(GUIElement* parentElement, const std::string& caption);

@@ -7,6 +7,7 @@
 #include "SettingsStore.h"
 
 #include <oleacc.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -316,6 +317,121 @@ TEST_F(Accessibility, TwoRoundsTheAboutBoxAndTheExitByKeysAlone) {
     EXPECT_TRUE(game.Ended(10000));
 }
 
+// ---- options: hint, statistics, sound ----------------------------------------------
+
+bool ModuleLoaded(DWORD processId, const wchar_t* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &module); more && !found;
+         more = Module32NextW(snapshot, &module))
+        found = lstrcmpiW(module.szModule, name) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+// What a screen reader reads of each figure in the statistics box: name, value.
+std::vector<std::pair<std::string, std::string>> ReadFigures(HWND box) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    std::vector<std::pair<std::string, std::string>> figures;
+    for (HWND child : children) {
+        const Read read = ReadAccessible(child);
+        if (read.role == ROLE_SYSTEM_STATICTEXT && !read.value.empty())
+            figures.emplace_back(read.name, read.value);
+    }
+    return figures;
+}
+
+// Stored statistics, a round by keys with the hint asked on F2, the statistics box read and
+// reset, and the sound switch, with the sound off from the start.
+TEST(Options, HintStatisticsAndSound) {
+    const struct {
+        const char* name;
+        const char* value;
+    } stored[] = {{"Rounds", "3"},        {"Won", "2"},       {"Lost", "1"},
+                  {"Busts", "1"},         {"Abandoned", "0"}, {"BestScore", "60000"},
+                  {"LongestStreak", "2"}, {"Streak", "0"},    {"Sound", "0"}};
+    for (const auto& value : stored) NeloUtility::WriteSetting("Zandro", "Dati", value.name, value.value);
+    CoInitialize(nullptr);
+    Game game;
+    ASSERT_NE(nullptr, game.main);
+    SetForegroundWindow(game.main);
+    ASSERT_TRUE(game.FocusOn(L"START"));
+    const HWND message = game.Element("message");
+
+    Press(VK_F2);  // no hint before the round
+    EXPECT_EQ("", ReadAccessible(message).name);
+    Press(VK_SPACE);
+    ASSERT_TRUE(game.Shows(L"CANCEL"));
+    Press(VK_F2);
+    const std::string figure = "(\\+[0-9.]+|\xE2\x88\x92[0-9.]+|0)";
+    EXPECT_TRUE(WaitFor([&] {
+        return Matches(ReadAccessible(message).name, "Hint: (STOP|GET CARD|CANCEL)\\. Expected: STOP " +
+                                                         figure + ", GET CARD " + figure +
+                                                         ", CANCEL \xE2\x88\x92"
+                                                         "250\\.");
+    })) << ReadAccessible(message).name;
+    Press(VK_TAB, false, 2);
+    ASSERT_TRUE(game.FocusOn(L"GET CARD"));
+    Press(VK_SPACE);
+    EXPECT_FALSE(Matches(ReadAccessible(message).name, "Hint.*")) << "the hint lasts until the next action";
+    if (game.Button(L"CANCEL") != nullptr) {
+        if (game.Focus() != game.Button(L"STOP")) Press(VK_TAB, true);
+        ASSERT_TRUE(game.FocusOn(L"STOP"));
+        Press(VK_SPACE);
+    }
+    ASSERT_TRUE(game.Shows(L"START"));
+    EXPECT_FALSE(ModuleLoaded(GetProcessId(game.Process()), L"winmm.dll")) << "the sound is off";
+    EXPECT_TRUE(ModuleLoaded(GetProcessId(game.Process()), L"user32.dll"));
+
+    // Options > Statistics... (a menu cannot be driven from another process here: its
+    // command is posted, as the menu sends it).
+    const WPARAM statisticsItem = 6, soundItem = 7;
+    PostMessageW(game.main, WM_COMMAND, statisticsItem, 0);
+    ASSERT_TRUE(game.Opened(L"Statistics"));
+    const HWND box = game.Window(L"Statistics");
+    const auto figures = ReadFigures(box);
+    ASSERT_EQ(9u, figures.size());
+    EXPECT_EQ(std::make_pair(std::string("Rounds played"), std::string("4")), figures[0]);
+    EXPECT_TRUE(Matches(figures[5].second, "(50|75)%")) << figures[5].first;
+    EXPECT_EQ("Best score", figures[6].first);
+    EXPECT_TRUE(Matches(figures[6].second, "60.000")) << "grouped as the table groups";
+    EXPECT_EQ(std::make_pair(std::string("Longest winning streak"), std::string("2")), figures[7]);
+
+    // Reset, answered Yes: every figure 0, the score kept.
+    const std::string score = StoredScore();
+    ASSERT_TRUE(game.FocusOn(FindWindowExW(box, nullptr, L"Button", L"Close")));
+    Press(VK_TAB);
+    ASSERT_TRUE(game.FocusOn(FindWindowExW(box, nullptr, L"Button", L"&Reset")));
+    Press(VK_SPACE);
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Statistics") != nullptr; }));
+    Press('Y');
+    EXPECT_TRUE(WaitFor([] { return NeloUtility::ReadSetting("Zandro", "Dati", "Rounds") == "0"; }));
+    EXPECT_EQ("0", ReadFigures(box)[0].second);
+    EXPECT_EQ(score, StoredScore());
+    EXPECT_EQ(score, NeloUtility::ReadSetting("Zandro", "Dati", "BestScore"))
+        << "the best so far is the score";
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(game.Opened(L"Statistics", false));
+    EXPECT_TRUE(game.FocusOn(L"START")) << "the focus comes back from the box";
+
+    // The sound switch, on and off again.
+    for (const char* expected : {"1", "0"}) {
+        PostMessageW(game.main, WM_COMMAND, soundItem, 0);
+        EXPECT_TRUE(WaitFor([&] { return NeloUtility::ReadSetting("Zandro", "Dati", "Sound") == expected; }));
+    }
+    CoUninitialize();
+}
+
 // ---- languages -------------------------------------------------------------------
 
 void CheckNames(const Game& game, const std::vector<std::pair<const char*, std::string>>& names) {
@@ -352,7 +468,7 @@ TEST(Languages, TheUsersLanguageAChoiceMidRoundAndAStoredOne) {
 
         // Spanish from the menu, mid-round: the table and the names at once. A menu cannot
         // be read from another process here; the menu's own numbers are game_menu_exit_tests'.
-        const WPARAM spanishItem = 9;
+        const WPARAM spanishItem = 12;
         PostMessageW(game.main, WM_COMMAND, spanishItem, 0);
         ASSERT_TRUE(game.Shows(L"ABANDONAR"));
         CheckNames(game,

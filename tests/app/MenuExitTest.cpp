@@ -54,16 +54,19 @@ std::vector<MenuEntry> MenuOf(HWND window) {
     return entries;
 }
 
-// Language and its choices take the identifiers after Home's.
+// The items of Options take the identifiers after Home's (Language's own one included).
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
     return {{"&File", 0},
             {"&File/&Exit", exitId},
             {"&Options", 0},
+            {"&Options/&Hint\tF2", homeId + 1},
+            {"&Options/S&tatistics...", homeId + 2},
+            {"&Options/&Sound", homeId + 3},
             {"&Options/&Language", 0},
-            {"&Options/&Language/Windows setting", homeId + 2},
-            {"&Options/&Language/English", homeId + 3},
-            {"&Options/&Language/Italiano", homeId + 4},
-            {"&Options/&Language/Espa\xC3\xB1ol", homeId + 5},
+            {"&Options/&Language/Windows setting", homeId + 5},
+            {"&Options/&Language/English", homeId + 6},
+            {"&Options/&Language/Italiano", homeId + 7},
+            {"&Options/&Language/Espa\xC3\xB1ol", homeId + 8},
             {"&?", 0},
             {"&?/&Guide", guideId},
             {"&?/&Home", homeId}};
@@ -277,7 +280,7 @@ TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
 // A language picked from the menu: stored, the menus and the table in it at once, a radio
 // dot on the choice; "Windows setting" empties the choice again.
 TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
-    const int first = form->homeItem->commandId + 2;  // Windows setting, English, Italiano, Español
+    const int first = form->homeItem->commandId + 5;  // Windows setting, English, Italiano, Español
     const auto marked = [&](int id) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
@@ -292,13 +295,13 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     EXPECT_TRUE(marked(first + 3));
     EXPECT_FALSE(marked(first));
     const std::vector<MenuEntry> menu = MenuOf(form->window);
-    ASSERT_EQ(11u, menu.size());
+    ASSERT_EQ(14u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[4].path);
+    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[7].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
-        menu[9].path);
+        menu[12].path);
     EXPECT_EQ("JUGAR", form->startButton->GetTextUtf8());
     EXPECT_EQ("Cartas\nrestantes", form->remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);

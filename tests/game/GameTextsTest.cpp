@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +58,27 @@ TEST(TableTexts, CardNamesInEveryLanguage) {
         {Language::Spanish, 38, "sota de bastos"},
     };
     for (const Case& c : cases) EXPECT_EQ(TableCardName(TableTexts(c.language), c.id), c.name);
+}
+
+// Alt and one key reach every menu and item: within the bar, and within Options, no two
+// captions of a language share their key.
+TEST(TableTexts, AccessKeysDoNotClash) {
+    const std::vector<std::vector<unsigned>> groups = {
+        {TextIds::kMenuFile, TextIds::kMenuOptions, TextIds::kMenuHelp},
+        {TextIds::kMenuHint, TextIds::kMenuStatistics, TextIds::kMenuSound, TextIds::kMenuLanguage}};
+    for (Language language : {Language::English, Language::Italian, Language::Spanish}) {
+        const TableTexts texts(language);
+        for (const auto& group : groups) {
+            std::set<char> keys;
+            for (unsigned id : group) {
+                const std::string caption = texts.Text(id);
+                const std::size_t mark = caption.find('&');
+                ASSERT_TRUE(mark != std::string::npos && mark + 1 < caption.size()) << caption;
+                EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(caption[mark + 1]))).second)
+                    << caption;
+            }
+        }
+    }
 }
 
 }  // namespace

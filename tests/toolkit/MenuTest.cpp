@@ -74,7 +74,10 @@ TEST(Menus, ItemsToggleGreySeparateAndNest) {
     sound->checkable = true;
     sound->checkMark = true;
     sound->command = NoteChoice;
+    sound->shortcutKey = VK_F2;
     Owned<SubMenu> greyed(new SubMenu(options.get(), "Greyed"));
+    greyed->command = NoteChoice;
+    greyed->shortcutKey = VK_F3;
     greyed->SetEnabled(false);
     Owned<SubMenu> line(new SubMenu(options.get(), ""));
     line->appendFlags = MF_SEPARATOR;
@@ -90,13 +93,21 @@ TEST(Menus, ItemsToggleGreySeparateAndNest) {
     EXPECT_EQ(GetSubMenu(menu, 3), more->popupHandle);
     EXPECT_NE(more->popupHandle, nullptr);
     EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(-1)) << "a pop-up has no command of its own";
+    EXPECT_EQ(ItemText(menu, 0), L"Sound\tF2");
 
     chosen.clear();
     Choose(*form, *sound);
     Choose(*form, *sound);
     Choose(*form, *inner);
-    SendMessageW(form->window, WM_COMMAND, MAKEWPARAM(inner->commandId, 1), 0);  // accelerator
-    EXPECT_EQ(chosen, (std::vector<std::string>{"Sound off", "Sound on", "Inner off"}));
+    // The shortcut keys, as the message loop translates them: F2 picks Sound, F3 nothing
+    // while its item is greyed.
+    ASSERT_EQ(form->shortcuts, bar->shortcuts);
+    for (WPARAM key : {VK_F2, VK_F3}) {
+        MSG press{form->window, WM_KEYDOWN, key, 1, 0, {}};
+        TranslateAcceleratorW(form->window, form->shortcuts, &press);
+    }
+    EXPECT_EQ(chosen, (std::vector<std::string>{"Sound off", "Sound on", "Inner off", "Sound off"}));
+    Choose(*form, *sound);
     EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(sound->commandId), MF_BYCOMMAND) & MF_CHECKED);
 }
 
