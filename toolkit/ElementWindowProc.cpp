@@ -27,15 +27,7 @@ PanelChildren* activePanel = nullptr;
 PanelChildren* lastClickedPanel = nullptr;
 HWND mainWindow = nullptr;
 
-namespace {
-// Every subclassed control's own procedure, by window, so that its messages still reach
-// that procedure after its element has been deleted while the window lives on. Kept here
-// rather than in window properties, which cost a trip to the window server on every message.
-std::unordered_map<HWND, WNDPROC>& SubclassedProcedures() {
-    static std::unordered_map<HWND, WNDPROC> procedures;
-    return procedures;
-}
-}  // namespace
+namespace {}  // namespace
 
 void SubclassControl(GUIElement& element) {
     if (element.window == nullptr) return;
@@ -46,14 +38,26 @@ void SubclassControl(GUIElement& element) {
         return;
     }
     element.previousWindowProc = reinterpret_cast<WNDPROC>(previous);
-    SubclassedProcedures()[element.window] = element.previousWindowProc;
 }
+
+namespace {
+// A control whose element goes while its window lives on gets its own procedure back, so
+// that its messages still reach it.
+void ReleaseSubclass(const GUIElement& element) {
+    if (element.previousWindowProc == nullptr || !IsWindow(element.window)) return;
+    const auto ours = reinterpret_cast<LONG_PTR>(&ElementWindowProc);
+    if (GetWindowLongPtrW(element.window, GWLP_WNDPROC) == ours)
+        SetWindowLongPtrW(element.window, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(element.previousWindowProc));
+}
+}  // namespace
 
 // Called by every element's destructor: the process-wide pointers must not outlive it.
 void ForgetElement(GUIElement* element) {
     if (static_cast<GUIElement*>(activeForm) == element) activeForm = nullptr;
     if (static_cast<GUIElement*>(activePanel) == element) activePanel = nullptr;
     if (static_cast<GUIElement*>(lastClickedPanel) == element) lastClickedPanel = nullptr;
+    if (element != nullptr) ReleaseSubclass(*element);
     ForgetAccessible(element);
 }
 
@@ -469,18 +473,12 @@ Handled Handle(GUIElement* element, const Message& m) {
 LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LoadCursors();
     GUIElement* element = FindElementByWindow(window);
-    WNDPROC previous = nullptr;
-    if (element != nullptr && element->window == window) {
-        previous = element->previousWindowProc;
-    } else {
-        auto subclassed = SubclassedProcedures().find(window);
-        if (subclassed != SubclassedProcedures().end()) previous = subclassed->second;
-    }
+    const WNDPROC previous =
+        element != nullptr && element->window == window ? element->previousWindowProc : nullptr;
 
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (message == WM_NCDESTROY) SubclassedProcedures().erase(window);
     if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
