@@ -103,9 +103,4 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     drawing.End();
 }
 
-bool FocusMarksHidden(HWND window) {
-    const Form* form = FormOf(window);
-    return form != nullptr && form->focusMarksHidden;
-}
-
 }  // namespace NeloUtility

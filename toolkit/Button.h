@@ -35,9 +35,4 @@ public:
     static constexpr COLORREF kDisabledText = 0x969696;
 };
 
-// Whether the form holding the window hides its focus marks (Form::HideFocusMarks).
-// Kept by the form as well as in the window's keyboard-cue state, which not every version
-// of the platform keeps for owner-drawn buttons.
-bool FocusMarksHidden(HWND window);
-
 }  // namespace NeloUtility

@@ -1,8 +1,8 @@
 #include "CellControl.h"
 
-#include "Button.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
+#include "Form.h"
 
 #include <algorithm>
 

@@ -294,6 +294,11 @@ void ReleaseOwner(Form& box, Form* owner) {
     owner->SetEnabled(true);
 }
 
+bool FocusMarksHidden(HWND window) {
+    const Form* form = FormOf(window);
+    return form != nullptr && form->focusMarksHidden;
+}
+
 Form* FormOf(HWND window) {
     HWND top = GetAncestor(window, GA_ROOT);
     GUIElement* element = FindElementByWindow(top);

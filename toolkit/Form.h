@@ -91,6 +91,8 @@ public:
     // What AskYesNo does after No, for a form that stays after Yes as well.
     void ComeBack();
 
+    FormPictures* Pictures() override { return &pictures; }
+
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();
     // The Windows session ends: what the form must keep is settled here. Nothing is asked,
@@ -102,6 +104,11 @@ public:
 // the box is open and keeps the box just above it. Release enables the owner again, once.
 void HoldOwner(Form& box, Form* owner);
 void ReleaseOwner(Form& box, Form* owner);
+
+// Whether the form holding the window hides its focus marks (Form::HideFocusMarks).
+// Kept by the form as well as in the window's keyboard-cue state, which not every version
+// of the platform keeps for owner-drawn buttons.
+bool FocusMarksHidden(HWND window);
 
 // The form whose top-level window holds the window, or null.
 Form* FormOf(HWND window);

@@ -17,6 +17,8 @@
 
 namespace NeloUtility {
 
+class FormPictures;
+
 class GUIElement;
 
 // What a screen reader is told an element is, as the platform numbers it.
@@ -163,6 +165,8 @@ public:
     virtual long AccessibleRole() const { return kRoleClient; }
     // After the form has placed the element's window anew at `newDpi` and given it its font.
     virtual void OnScaleChanged(int newDpi);
+    // The pictures cache of a form, which its images share; null for anything else.
+    virtual FormPictures* Pictures() { return nullptr; }
 
     std::wstring GetText();
     std::string GetTextNarrow();

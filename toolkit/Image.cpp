@@ -3,7 +3,6 @@
 #include "AccessibleElement.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
-#include "Form.h"
 #include "Label.h"
 
 namespace NeloUtility {
@@ -78,8 +77,8 @@ HBITMAP Image::LoadResourcePicture() {
     GUIElement* top = this;
     while (top->parent != nullptr) top = top->parent;
     FormPictures unshared;
-    auto* form = dynamic_cast<Form*>(top);
-    FormPictures& pictures = form != nullptr ? form->pictures : unshared;
+    FormPictures* shared = top->Pictures();
+    FormPictures& pictures = shared != nullptr ? *shared : unshared;
     return pictures.Load(GetModuleHandleW(nullptr), resourceId, ElementDpi(*this));
 }
 

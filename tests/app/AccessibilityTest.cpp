@@ -366,7 +366,7 @@ TEST(Options, HintStatisticsAndSound) {
     ASSERT_NE(nullptr, game.main);
     SetForegroundWindow(game.main);
     ASSERT_TRUE(game.FocusOn(L"START"));
-    const HWND message = game.Element("message");
+    HWND message = game.Element("message");
 
     Press(VK_F2);  // no hint before the round
     EXPECT_EQ("", ReadAccessible(message).name);
@@ -398,7 +398,7 @@ TEST(Options, HintStatisticsAndSound) {
     const WPARAM statisticsItem = 6, soundItem = 7;
     PostMessageW(game.main, WM_COMMAND, statisticsItem, 0);
     ASSERT_TRUE(game.Opened(L"Statistics"));
-    const HWND box = game.Window(L"Statistics");
+    HWND box = game.Window(L"Statistics");
     const auto figures = ReadFigures(box);
     ASSERT_EQ(9u, figures.size());
     EXPECT_EQ(std::make_pair(std::string("Rounds played"), std::string("4")), figures[0]);
