@@ -282,18 +282,6 @@ void Form::DeliverHotKey(int id) {
 GUIElement* Form::DefaultFocus() { return nullptr; }
 void Form::OnSessionEnd() {}
 
-void HoldOwner(Form& box, Form* owner) {
-    if (owner == nullptr) return;
-    owner->SetEnabled(false);
-    owner->companionForm = &box;
-}
-
-void ReleaseOwner(Form& box, Form* owner) {
-    if (owner == nullptr || owner->companionForm != &box) return;
-    owner->companionForm = nullptr;
-    owner->SetEnabled(true);
-}
-
 bool FocusMarksHidden(HWND window) {
     const Form* form = FormOf(window);
     return form != nullptr && form->focusMarksHidden;

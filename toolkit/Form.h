@@ -100,11 +100,6 @@ public:
     virtual void OnSessionEnd();
 };
 
-// A box modal to its owner without a message loop of its own: the owner is disabled while
-// the box is open and keeps the box just above it. Release enables the owner again, once.
-void HoldOwner(Form& box, Form* owner);
-void ReleaseOwner(Form& box, Form* owner);
-
 // Whether the form holding the window hides its focus marks (Form::HideFocusMarks).
 // Kept by the form as well as in the window's keyboard-cue state, which not every version
 // of the platform keeps for owner-drawn buttons.

@@ -103,22 +103,15 @@ std::string MailAddressFor(const std::string& webAddress) {
     return mail;
 }
 
-FormAbout::FormAbout(Form* ownerForm)
-    : Form(ownerForm ? ownerForm->instance : GetModuleHandleW(nullptr), kDialogForm), owner(ownerForm) {
-    dialogTopmost = false;
-    boxFont = new FontSpec("Arial", 14);
-    font = boxFont;
+FormAbout::FormAbout(Form* ownerForm) : FormBox(ownerForm) {
     titleFont = new FontSpec("Arial", 16);
     titleFont->bold = true;
     linkFont = new FontSpec("Arial", 16);
     linkFont->underline = true;
 
-    modalFrame = true;
     SetSize(kClientWidth, kClientHeight);
     CenterOnScreen();
     SetTextNarrow("Info...");
-    minimizeBox = false;
-    maximizeBox = false;
 
     Created = AboutCreated;
     Closing = AboutClosing;
@@ -126,19 +119,9 @@ FormAbout::FormAbout(Form* ownerForm)
     KeyDown = AboutKeyDown;
     KeyUp = AboutKeyUp;
     CharTyped = RouteCharacter;
-
-    HoldOwner(*this, owner);
 }
 
-FormAbout::~FormAbout() {
-    // A box deleted while still open lets go of its owner, which must not keep a
-    // pointer to it nor stay disabled.
-    ReleaseOwner(*this, owner);
-    ReleaseElements();
-    // The toolkit never frees an element's font: the box made this one, so it frees it.
-    if (font == boxFont) font = nullptr;
-    DeleteAndClear(boxFont);
-}
+FormAbout::~FormAbout() { ReleaseElements(); }
 
 // Runs whenever the window is shown; the client area, not the window, is 600 x 300.
 void FormAbout::OnShown() { SetClientSize(kClientWidth, kClientHeight); }
@@ -207,7 +190,7 @@ void FormAbout::BuildLayout() {
 
 bool FormAbout::OnAboutClosing() {
     UnregisterHotKeys();
-    ReleaseOwner(*this, owner);
+    ReleaseOwner();
     return true;
 }
 

@@ -1,14 +1,13 @@
 // The toolkit's ready-made about box: a logo in a frame, a title line, a copyright line,
 // a web link and a mail link, a read-only notice and an OK button. It knows nothing of the
 // program it describes: the owner fills the logo and the texts in before showing it.
-// While it is open its owner is disabled, so it behaves like a modal dialog without a
-// message loop of its own. Tab goes from the links to the notice and OK; Enter or Space
+// It is a box over its owner (FormBox). Tab goes from the links to the notice and OK; Enter or Space
 // on a link opens it, Enter elsewhere and Escape close the box.
 #pragma once
 
 #include "Button.h"
 #include "CellControl.h"
-#include "Form.h"
+#include "FormBox.h"
 #include "Image.h"
 #include "Label.h"
 #include "PanelChildren.h"
@@ -19,9 +18,8 @@
 
 namespace NeloUtility {
 
-class FormAbout : public Form {
+class FormAbout : public FormBox {
 public:
-    Form* owner;                    // not owned; disabled while the box is open
     FontSpec* titleFont = nullptr;  // owned: "Arial" 16 bold
     FontSpec* linkFont = nullptr;   // owned: "Arial" 16 underlined
     Image* logoPicture = nullptr;   // owned, inside logoPanel
@@ -42,7 +40,6 @@ public:
     std::string okText = "OK";
     std::string webAddress;  // "http://www." followed by the domain
 
-    // Disables the owner at once; the window is made by Show, once the fields are filled.
     explicit FormAbout(Form* ownerForm);
     ~FormAbout();
 
@@ -63,9 +60,6 @@ public:
     static constexpr int kClientHeight = 300;
 
 private:
-    // The box's own font ("Arial" 14), installed as `font`; freed with the box.
-    FontSpec* boxFont = nullptr;
-
     // The notice and OK keep the system's font at 100 %, as they always looked; above it
     // that font is a bitmap that does not grow, so they take the box's own font there.
     void FitControlFonts();

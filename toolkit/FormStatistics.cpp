@@ -26,7 +26,7 @@ void BoxCreated(GUIElement* element, HWND) {
 }
 
 bool BoxClosing(GUIElement* element) {
-    if (auto* box = dynamic_cast<FormStatistics*>(element)) ReleaseOwner(*box, box->owner);
+    if (auto* box = dynamic_cast<FormStatistics*>(element)) box->ReleaseOwner();
     return true;
 }
 
@@ -54,26 +54,13 @@ T* Placed(T* element, FontSpec* font, int left, int top, int elementWidth, int e
 
 }  // namespace
 
-FormStatistics::FormStatistics(Form* ownerForm)
-    : Form(ownerForm ? ownerForm->instance : GetModuleHandleW(nullptr), kDialogForm), owner(ownerForm) {
-    dialogTopmost = false;
-    boxFont = new FontSpec("Arial", 14);
-    font = boxFont;
-    modalFrame = true;
-    minimizeBox = false;
-    maximizeBox = false;
+FormStatistics::FormStatistics(Form* ownerForm) : FormBox(ownerForm) {
     Created = BoxCreated;
     Closing = BoxClosing;
     CharTyped = BoxChar;
-    HoldOwner(*this, owner);
 }
 
-FormStatistics::~FormStatistics() {
-    ReleaseOwner(*this, owner);
-    ReleaseElements();
-    if (font == boxFont) font = nullptr;
-    DeleteAndClear(boxFont);
-}
+FormStatistics::~FormStatistics() { ReleaseElements(); }
 
 int FormStatistics::ClientHeight() const {
     return 2 * kMargin + static_cast<int>(figures.size()) * kLineHeight + kMargin / 2 + kButtonHeight;

@@ -1,13 +1,13 @@
 // The toolkit's ready-made statistics box: named figures in two columns, a button that
 // clears them after a Yes/No question, and Close. Like the about box it knows nothing of
 // the program: the owner fills in the texts and the figures before showing it, and it is
-// modal to its owner without a message loop of its own. Escape closes it, and so does
+// a box over its owner (FormBox). Escape closes it, and so does
 // Enter anywhere but on the reset button. A screen reader reads each figure's value
 // under the figure's name.
 #pragma once
 
 #include "Button.h"
-#include "Form.h"
+#include "FormBox.h"
 #include "Label.h"
 
 #include <functional>
@@ -22,9 +22,8 @@ struct Figure {
     std::string value;
 };
 
-class FormStatistics : public Form {
+class FormStatistics : public FormBox {
 public:
-    Form* owner;                  // not owned; disabled while the box is open
     std::vector<Figure> figures;  // the lines, top to bottom
     std::string resetText = "&Reset";
     std::string closeText = "Close";
@@ -33,7 +32,6 @@ public:
     // figures to show from then on.
     std::function<std::vector<Figure>()> Reset;
 
-    // Disables the owner at once; the window is made by Show, once the fields are filled.
     explicit FormStatistics(Form* ownerForm);
     ~FormStatistics();
 
@@ -54,7 +52,6 @@ public:
     int ClientHeight() const;
 
 private:
-    FontSpec* boxFont = nullptr;  // "Arial" 14, the box's own and its controls'
     std::vector<Label*> nameLabels;
     std::vector<Label*> valueLabels;
     Button* resetButton = nullptr;

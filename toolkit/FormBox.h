@@ -1,0 +1,28 @@
+// A box over a form of the program, such as the about box: a dialog-style window with a
+// modal frame, no minimise or maximise box and a font of its own ("Arial" 14). While it is
+// open its owner is disabled and keeps the box just above it, so it behaves like a modal
+// dialog without a message loop of its own.
+#pragma once
+
+#include "Form.h"
+
+namespace NeloUtility {
+
+class FormBox : public Form {
+public:
+    Form* owner;  // not owned; disabled while the box is open
+
+    // Disables the owner at once; the window is made by Show, once the fields are filled.
+    explicit FormBox(Form* ownerForm);
+    // A box deleted while still open lets go of its owner, which must not keep a pointer
+    // to it nor stay disabled.
+    ~FormBox();
+
+    // The owner is enabled again, unless another box holds it by now.
+    void ReleaseOwner();
+
+protected:
+    FontSpec* boxFont = nullptr;  // installed as `font`; freed with the box
+};
+
+}  // namespace NeloUtility
