@@ -8,7 +8,6 @@
 #include "Sound.h"
 #include "StatisticsBox.h"
 #include "UserLocale.h"
-#include "ZandroVersion.h"
 
 #include <commctrl.h>
 
@@ -18,10 +17,6 @@
 namespace DoDadu {
 
 using namespace NeloUtility;
-
-const char* const kHomePage = "http://www.zandro.test";
-
-std::string GuidePage() { return std::string(kHomePage) + "/" + "Zandro" + ".asp"; }
 
 FormMain* mainForm = nullptr;
 
@@ -47,21 +42,8 @@ const int kButtonHeight = 40;
 
 const int kIconId = 1005;
 const int kLogoPicture = 1007;
-const int kAboutLogoPicture = 1006;
-const int kAboutLogoWidth = 164;  // the about box lays out its text column from this
-const int kAboutLogoHeight = 50;
 
 // The form's own events. Each finds the FormMain and forwards to one of its operations.
-
-// A text box breaks lines at CR LF; the texts break them at LF.
-std::string WithWindowsLineBreaks(const std::string& text) {
-    std::string broken;
-    for (char c : text) {
-        if (c == '\n') broken += '\r';
-        broken += c;
-    }
-    return broken;
-}
 
 FormMain* AsMainForm(GUIElement* element) { return dynamic_cast<FormMain*>(element); }
 
@@ -570,18 +552,7 @@ void FormMain::ShowTexts() {
 // is deleted only when the message loop ends.
 void FormMain::ShowAbout() {
     if (aboutForm != nullptr) DeferDelete(aboutForm);
-    aboutForm = new FormAbout(this);
-    aboutForm->logoId = kAboutLogoPicture;
-    aboutForm->pictures = pictures;  // the same densities
-    aboutForm->logoWidth = kAboutLogoWidth;
-    aboutForm->logoHeight = kAboutLogoHeight;
-    aboutForm->SetTextUtf8(texts.Text(TextIds::kAboutCaption));
-    aboutForm->titleText = FillPlaceholders(texts.Text(TextIds::kAboutTitle), {{"version", ZANDRO_VERSION}});
-    aboutForm->copyrightText = texts.Text(TextIds::kAboutCopyright);
-    aboutForm->noticeText = WithWindowsLineBreaks(texts.Text(TextIds::kAboutGuide));
-    aboutForm->okText = texts.Text(TextIds::kAboutOk);
-    aboutForm->webAddress = kHomePage;
-    aboutForm->Show();
+    aboutForm = OpenAbout(*this, texts);
 }
 
 // Like the about box, a fresh statistics box for every choice of the menu.

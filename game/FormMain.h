@@ -3,6 +3,7 @@
 // lives in `round`; the form shows what the round tells it.
 #pragma once
 
+#include "AboutBox.h"
 #include "DealerClock.h"
 #include "HintAdvisor.h"
 #include "OptionsMenu.h"
@@ -30,11 +31,6 @@ class FormStatistics;
 }  // namespace NeloUtility
 
 namespace DoDadu {
-
-// The maker's pages. We publish no site: the home page is under a reserved test domain,
-// short enough to show in full in the about box.
-extern const char* const kHomePage;  // "http://www.zandro.test"
-std::string GuidePage();             // the home page + "/" + "Zandro" + ".asp"
 
 class FormMain : public NeloUtility::Form, private TableView {
 public:

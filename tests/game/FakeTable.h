@@ -114,6 +114,24 @@ public:
     }
 };
 
+// A round on a fake table, clock and store, its dealer paced by hand.
+struct TableRound {
+    FakeTable table;
+    FakeClock clock;
+    FakeStore store;
+    Round round{table, clock, store};
+
+    // The next dealer step: just over the dealer's pace later.
+    void DealerStep() {
+        clock.now += kDealerPaceMs + 1;
+        round.OnDealerTick();
+    }
+    // The dealer's turn stepped out to its outcome.
+    void PlayDealerOut() {
+        for (int step = 0; step < 20 && round.RoundActive(); ++step) DealerStep();
+    }
+};
+
 // A deck whose next cards are the given ones, the other ids after them, all 40 left.
 inline void StackDeck(GameState& cards, const std::vector<int>& first) {
     cards.deck = first;

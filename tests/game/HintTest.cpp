@@ -57,10 +57,9 @@ TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
     HintAdvisor advisor;
     for (const Position& p : kPositions) {
         SCOPED_TRACE(p.name);
-        FakeTable table;
-        FakeClock clock;
-        FakeStore store;
-        Round round(table, clock, store);
+        TableRound t;
+        Round& round = t.round;
+        FakeTable& table = t.table;
         round.LoadScore();
         StackDeck(round.cards, p.deck);
         for (const char* a = p.actions; *a != '\0'; ++a) {
@@ -71,10 +70,7 @@ TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
             if (*a == 'g') round.OnGetCardClicked();
             if (*a == 't') {
                 round.OnStopClicked();
-                for (int tick = 0; tick < 20 && round.RoundActive(); ++tick) {
-                    clock.now += 2001;
-                    round.OnDealerTick();
-                }
+                t.PlayDealerOut();
             }
         }
         ASSERT_EQ(RoundPhase::PlayerTurn, round.Phase());
@@ -127,13 +123,10 @@ TEST(Hint, SentenceInTheTablesWords) {
 
 // Outside the player's turn a hint is not shown.
 TEST(Hint, NotShownOutsideThePlayersTurn) {
-    FakeTable table;
-    FakeClock clock;
-    FakeStore store;
-    Round round(table, clock, store);
-    round.ShowHint("Hint");
-    EXPECT_FALSE(round.HintShown());
-    EXPECT_EQ("", table.Cell(TableCell::Message));
+    TableRound t;
+    t.round.ShowHint("Hint");
+    EXPECT_FALSE(t.round.HintShown());
+    EXPECT_EQ("", t.table.Cell(TableCell::Message));
 }
 
 }  // namespace

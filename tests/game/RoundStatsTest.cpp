@@ -44,37 +44,21 @@ const Ending kEndings[] = {
     {"closed, dealer stopped", {6, 17}, 0, Leave::AfterDealerStops, 49000, {11, 6, 3, 1, 2, 50200, 3, 0}},
 };
 
-class RoundStatsTest : public ::testing::Test {
-protected:
-    FakeTable table;
-    FakeClock clock;
-    FakeStore store;
-    Round round{table, clock, store};
-
-    void DealerStep() {
-        clock.now += 2001;
-        round.OnDealerTick();
-    }
-};
+class RoundStatsTest : public ::testing::Test, protected TableRound {};
 
 TEST(RoundStats, EachEndingCountsOnceAndIsSavedWithTheScore) {
     for (const Ending& e : kEndings) {
         SCOPED_TRACE(e.name);
-        FakeTable table;
-        FakeClock clock;
-        FakeStore store;
-        Round round(table, clock, store);
-        auto dealerStep = [&] {
-            clock.now += 2001;
-            round.OnDealerTick();
-        };
+        TableRound t;
+        Round& round = t.round;
+        FakeStore& store = t.store;
         store.stored = "50000";
         StatsToText(RoundStats{10, 6, 3, 1, 1, 50200, 3, 3},
                     [&store](const char* name, const std::string& text) { store.values[name] = text; });
         round.LoadScore();
         StackDeck(round.cards, e.deck);
         round.OnStartClicked();
-        table.stakePosition = 2;
+        t.table.stakePosition = 2;
         for (int i = 0; i < e.playerDraws && round.RoundActive(); ++i) round.OnGetCardClicked();
         if (e.leave == Leave::Cancels) {
             round.OnStartClicked();
@@ -84,11 +68,11 @@ TEST(RoundStats, EachEndingCountsOnceAndIsSavedWithTheScore) {
             round.OnStopClicked();
             round.OnDealerTick();
             if (e.leave == Leave::AfterDealerStops) {
-                dealerStep();
+                t.DealerStep();
                 ASSERT_EQ(RoundPhase::DealerStopped, round.Phase());
             }
             if (e.leave == Leave::Plays)
-                for (int step = 0; step < 20 && round.RoundActive(); ++step) dealerStep();
+                t.PlayDealerOut();
             else
                 round.AbandonRound();
         }
@@ -122,7 +106,7 @@ TEST_F(RoundStatsTest, DamagedValuesReadAsZeroAndCountsNeverWrap) {
         StackDeck(round.cards, {5, 17, 16});
         round.OnStartClicked();
         round.OnStopClicked();
-        for (int step = 0; step < 20 && round.RoundActive(); ++step) DealerStep();
+        PlayDealerOut();
         const int more = c.value == INT_MAX ? INT_MAX : c.value + 1;
         EXPECT_EQ(std::vector<int>({more, more, c.value, c.value, c.value, std::max(c.value, 50500),
                                     std::max(c.value, more), more}),
