@@ -9,8 +9,6 @@
 #include "StatisticsBox.h"
 #include "UserLocale.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -649,12 +647,7 @@ void FormMain::SetStakePosition(int position) {
     if (stakeSlider != nullptr) stakeSlider->SetPosition(position);
 }
 
-int FormMain::StakePosition() {
-    if (stakeSlider == nullptr) return 1;
-    if (stakeSlider->created)
-        stakeSlider->position = static_cast<int>(SendMessageW(stakeSlider->window, TBM_GETPOS, 0, 0));
-    return stakeSlider->position;
-}
+int FormMain::StakePosition() { return stakeSlider != nullptr ? stakeSlider->ReadPosition() : 1; }
 
 // With the sound off nothing is played, and the library that plays sounds is never loaded.
 void FormMain::PlayWave(int resourceId) {

@@ -159,6 +159,7 @@ void Round::AbandonRound() {
     ChangeScore(playerTurn != 0 ? -(stake / 2) : -stake);
     ShowAndSaveScore();
     CountRound(RoundEnd::Abandoned);
+    roundActive = false;  // charged once, however often the player is seen leaving
 }
 
 // ---- the dealer ----------------------------------------------------------------

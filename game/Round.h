@@ -65,7 +65,7 @@ public:
     void OnStakeChanged(int position);  // the stake caption follows the slider
 
     // The player leaves while a round runs: half the stake in the player's turn, the
-    // whole stake in the dealer's. Nothing when idle.
+    // whole stake in the dealer's, and the round is over. Nothing when idle.
     void AbandonRound();
 
     // Operations of the table, also used by the ones above.

@@ -3,8 +3,6 @@
 #include "ComObject.h"
 #include "LazyLibrary.h"
 
-#include <commctrl.h>
-
 #include <unordered_map>
 
 namespace NeloUtility {
@@ -223,8 +221,7 @@ void ForgetAccessible(const GUIElement* element) { Descriptions().erase(element)
 std::wstring AccessibleName(GUIElement& element) {
     if (const Description* description = Find(element); description != nullptr && description->named)
         return description->name;
-    if (element.kind == "textbox") return std::wstring();  // its text is its value
-    return OneLine(element.GetText());
+    return OneLine(element.OwnAccessibleName());
 }
 
 long AccessibleRole(const GUIElement& element) {
@@ -235,10 +232,7 @@ long AccessibleRole(const GUIElement& element) {
 std::wstring AccessibleValue(GUIElement& element) {
     if (const Description* description = Find(element); description != nullptr && description->valued)
         return description->value;
-    if (element.kind == "textbox") return element.GetText();
-    if (element.kind == "slider" && element.created)
-        return Int64ToWideText(SendMessageW(element.window, TBM_GETPOS, 0, 0));
-    return std::wstring();
+    return element.OwnAccessibleValue();
 }
 
 long AccessibleState(const GUIElement& element) {

@@ -27,8 +27,6 @@ PanelChildren* activePanel = nullptr;
 PanelChildren* lastClickedPanel = nullptr;
 HWND mainWindow = nullptr;
 
-namespace {}  // namespace
-
 void SubclassControl(GUIElement& element) {
     if (element.window == nullptr) return;
     LONG_PTR previous =
@@ -311,8 +309,7 @@ Handled OnScroll(GUIElement* element, const Message& m) {
     int request = LOWORD(m.wParam);
     if (m.lParam > 0 && request == TB_ENDTRACK) {
         element = FindElementByWindow(reinterpret_cast<HWND>(m.lParam));
-        if (element != nullptr && element->kind == "slider")
-            if (auto* slider = dynamic_cast<Slider*>(element)) slider->OnValueChanged();
+        if (auto* slider = dynamic_cast<Slider*>(element)) slider->OnValueChanged();
     }
     auto* panel = dynamic_cast<PanelChildren*>(element);
     if (panel == nullptr || !(vertical ? panel->verticalScrollBar : panel->horizontalScrollBar))

@@ -163,6 +163,10 @@ public:
     virtual void OnGridNotify(int notifyKind, std::vector<int> numbers, std::vector<std::string> texts);
     virtual void Create() = 0;
     virtual long AccessibleRole() const { return kRoleClient; }
+    // What a screen reader reads when no name or value was given (AccessibleElement.h):
+    // the window text as the name, and no value.
+    virtual std::wstring OwnAccessibleName() { return GetText(); }
+    virtual std::wstring OwnAccessibleValue() { return std::wstring(); }
     // After the form has placed the element's window anew at `newDpi` and given it its font.
     virtual void OnScaleChanged(int newDpi);
     // The pictures cache of a form, which its images share; null for anything else.

@@ -59,18 +59,31 @@ std::string NarrowUntilZero(const std::vector<BYTE>& buffer) {
 
 }  // namespace
 
-std::string ReadSetting(const std::string& application, const std::string& section, const std::string& name) {
+namespace {
+std::string ReadValue(const std::string& application, const std::string& section, const std::string& name,
+                      bool textOnly) {
     HKEY key = OpenSectionKey(application, section, KEY_READ);
     if (key == nullptr) return std::string();
     // The buffer holds twice what is offered and starts zeroed, so data written without
-    // a terminating NUL still ends within it. The type is not examined.
+    // a terminating NUL still ends within it.
     std::vector<BYTE> buffer(kReadBufferBytes, 0);
     DWORD size = kOfferedBytes;
     DWORD type = 0;
     LONG result = RegQueryValueExW(key, WidenBytes(name).c_str(), nullptr, &type, buffer.data(), &size);
     CloseKey(key);
-    if (result != ERROR_SUCCESS) return std::string();
+    if (result != ERROR_SUCCESS || (textOnly && type != REG_SZ)) return std::string();
     return NarrowUntilZero(buffer);
+}
+}  // namespace
+
+// The type is not examined.
+std::string ReadSetting(const std::string& application, const std::string& section, const std::string& name) {
+    return ReadValue(application, section, name, false);
+}
+
+std::string ReadTextSetting(const std::string& application, const std::string& section,
+                            const std::string& name) {
+    return ReadValue(application, section, name, true);
 }
 
 void WriteSetting(const std::string& application, const std::string& section, const std::string& name,

@@ -12,6 +12,10 @@ namespace NeloUtility {
 // not exist, or it is longer than 1024 characters. Missing key levels are created,
 // by reads as well.
 std::string ReadSetting(const std::string& application, const std::string& section, const std::string& name);
+// The same for a value that must have been stored as text: one of any other type reads
+// as empty, whatever its bytes spell.
+std::string ReadTextSetting(const std::string& application, const std::string& section,
+                            const std::string& name);
 
 // Stores the text as a string value without a terminating NUL. A failed write is not
 // reported: callers that care read the value back.

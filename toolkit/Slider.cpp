@@ -132,11 +132,13 @@ void Slider::ApplyLabelVisibility() {
     }
 }
 
+int Slider::ReadPosition() {
+    if (created) position = static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0));
+    return position;
+}
+
 void Slider::OnValueChanged() {
-    if (ValueChanged) {
-        if (created) position = static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0));
-        ValueChanged(this, position);
-    }
+    if (ValueChanged) ValueChanged(this, ReadPosition());
     if (TextChanged) TextChanged(this);
 }
 

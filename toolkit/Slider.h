@@ -30,8 +30,13 @@ public:
     void SetSize(int newWidth, int newHeight) override;
     void Create() override;
     long AccessibleRole() const override { return kRoleSlider; }
+    std::wstring OwnAccessibleValue() override {
+        return created ? Int64ToWideText(ReadPosition()) : std::wstring();
+    }
 
     void SetPosition(int newPosition);
+    // The position the trackbar holds now (the player may have moved it), kept in `position`.
+    int ReadPosition();
     void ApplyLabelVisibility();
     void LayoutLabels();
     // The window procedure calls this when a drag or key press on the trackbar ends.

@@ -27,6 +27,9 @@ public:
 
     void Create() override;
     long AccessibleRole() const override { return kRoleText; }
+    // Its text is its value.
+    std::wstring OwnAccessibleName() override { return std::wstring(); }
+    std::wstring OwnAccessibleValue() override { return GetText(); }
 
     DWORD ComputeStyle() const;
     // Puts changed flags on the created window.
