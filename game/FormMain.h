@@ -70,6 +70,8 @@ public:
 
     // Every text in the table is shown again in the language of the texts as it is now.
     void ShowTexts();
+    // The element that shows a cell of the table.
+    NeloUtility::CellControl* Cell(TableCell cell) const;
 
     // The cards, the round and the score, with the local-time clock that paces the
     // dealer, the registry that keeps the score between runs and the texts in the
@@ -152,7 +154,6 @@ private:
     bool WantsSentences() const override;
     void Announce(const std::string& sentence) override;
 
-    NeloUtility::CellControl* Cell(TableCell cell) const;
     NeloUtility::GUIElement* Control(TableControl control) const;
     NeloUtility::Image* CardPlace(CardRow row, int index) const;
 

@@ -14,17 +14,6 @@ using namespace NeloUtility;
 
 TableNarrator::TableNarrator(FormMain& table) : form(table) {}
 
-GUIElement* TableNarrator::Cell(TableCell cell) const {
-    switch (cell) {
-        case TableCell::Message: return form.messageCell;
-        case TableCell::DealerPoints: return form.dealerPointsCell;
-        case TableCell::PlayerPoints: return form.playerPointsCell;
-        case TableCell::Remaining: return form.remainingCell;
-        case TableCell::Score: return form.scoreCell;
-    }
-    return nullptr;
-}
-
 void TableNarrator::DescribeTable() {
     if (form.logoImage != nullptr) SetAccessibleName(*form.logoImage, "Zandro++");
     if (form.stakeSlider != nullptr)
@@ -33,7 +22,7 @@ void TableNarrator::DescribeTable() {
         CaptionChanged(TableControl::StakeButton, form.stakeButton->GetTextUtf8());
     for (TableCell cell : {TableCell::Message, TableCell::DealerPoints, TableCell::PlayerPoints,
                            TableCell::Remaining, TableCell::Score})
-        if (GUIElement* element = Cell(cell)) CellChanged(cell, element->GetTextUtf8());
+        if (GUIElement* element = form.Cell(cell)) CellChanged(cell, element->GetTextUtf8());
     // The card places, after the picture each shows.
     for (const auto* places : {&form.dealerCardImages, &form.playerCardImages})
         for (Image* place : *places)
@@ -41,33 +30,27 @@ void TableNarrator::DescribeTable() {
 }
 
 void TableNarrator::CellChanged(TableCell cell, const std::string& text) {
-    GUIElement* element = Cell(cell);
-    if (element == nullptr) return;
+    if (GUIElement* element = form.Cell(cell)) SetAccessibleName(*element, CellName(cell, text));
+}
+
+std::string TableNarrator::CellName(TableCell cell, const std::string& text) const {
     const TextSource& texts = form.texts;
+    std::string line = text;
     switch (cell) {
-        case TableCell::Message: {
-            // A hint's two lines are read as one.
-            std::string line = text;
+        case TableCell::Message:  // a hint's two lines are read as one
             std::replace(line.begin(), line.end(), '\n', ' ');
-            SetAccessibleName(*element, line);
-            break;
-        }
+            return line;
         case TableCell::DealerPoints:
-            SetAccessibleName(*element, FillPlaceholders(texts.Text(TextIds::kNameDealerPoints),
-                                                         {{"points", PointsNamed(text, texts)}}));
-            break;
+            return FillPlaceholders(texts.Text(TextIds::kNameDealerPoints),
+                                    {{"points", PointsNamed(text, texts)}});
         case TableCell::PlayerPoints:
-            SetAccessibleName(*element, FillPlaceholders(texts.Text(TextIds::kNamePlayerPoints),
-                                                         {{"points", PointsNamed(text, texts)}}));
-            break;
+            return FillPlaceholders(texts.Text(TextIds::kNamePlayerPoints),
+                                    {{"points", PointsNamed(text, texts)}});
         case TableCell::Remaining:
-            SetAccessibleName(*element,
-                              FillPlaceholders(texts.Text(TextIds::kNameRemaining), {{"count", text}}));
-            break;
-        case TableCell::Score:
-            SetAccessibleName(*element, FillPlaceholders(texts.Text(TextIds::kNameScore), {{"score", text}}));
-            break;
+            return FillPlaceholders(texts.Text(TextIds::kNameRemaining), {{"count", text}});
+        case TableCell::Score: return FillPlaceholders(texts.Text(TextIds::kNameScore), {{"score", text}});
     }
+    return line;
 }
 
 // A card place is named after the card it shows.

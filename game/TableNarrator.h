@@ -28,7 +28,7 @@ public:
     void Speak(const std::string& sentence) const;
 
 private:
-    NeloUtility::GUIElement* Cell(TableCell cell) const;
+    std::string CellName(TableCell cell, const std::string& text) const;
 
     FormMain& form;
 };
