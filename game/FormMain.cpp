@@ -328,6 +328,7 @@ void FormMain::BuildSideCells() {
         MakeCell(W - 105, 256, 100, 55, largeFont, kYellow, PlainNumberText(round.cards.remainingCards));
     remainingCell->Create();
     messageCell = MakeCell(60, 385, W - 120, 35, largeFont, kWhite, "");
+    messageCell->linesCentred = true;  // a hint's two lines
     messageCell->Create();
 }
 

@@ -66,8 +66,8 @@ void CellControl::PaintContents(const RECT& client) {
     FontSpec* textFont = font ? font : &ownFont;
     const int t = TextHeight(textFont, drawing);
     if (!text.empty()) {
-        // The lines stand together in the middle.
-        const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), L'\n'));
+        const int lines =
+            linesCentred ? 1 + static_cast<int>(std::count(text.begin(), text.end(), L'\n')) : 1;
         const int top = (bottom - t * lines - client.top) / 2;
         DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor, textFont,
                      textAlign);

@@ -177,6 +177,28 @@ TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma) {
     EXPECT_EQ(ink.bottom, expected.bottom);
 }
 
+// Two lines: by default the first stands where a single line would, the second below it
+// (the table's "Remaining cards"); centred lines move up by half a line (a hint).
+TEST(CellPainting, SeveralLinesFollowTheFirstUnlessCentred) {
+    Host host;
+    const struct {
+        const char* text;
+        bool centred;
+        int rise;  // pixels above the single line's ink
+    } cases[] = {{"Hello", false, 0}, {"Hello\nHello", false, 0}, {"Hello\nHello", true, 7}};
+    int singleTop = 0;
+    for (const auto& c : cases) {
+        PaintedCell painted(host.element());
+        painted.cell.linesCentred = c.centred;
+        painted.cell.SetTextNarrow(c.text);
+        Canvas canvas(200, 40);
+        painted.Paint(canvas);
+        const int top = canvas.Bounds(kWhite, false).top;
+        if (c.rise == 0 && !c.centred && singleTop == 0) singleTop = top;
+        EXPECT_EQ(singleTop - c.rise, top) << c.text << (c.centred ? " centred" : "");
+    }
+}
+
 TEST(CellPainting, PictureSitsByItsAlignment) {
     Host host;
     HBITMAP picture = SolidPicture(20, 10, kBlue);
