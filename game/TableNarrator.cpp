@@ -67,8 +67,6 @@ void TableNarrator::CaptionChanged(TableControl control, const std::string& capt
     if (form.stakeSlider != nullptr) SetAccessibleValue(*form.stakeSlider, caption);
 }
 
-void TableNarrator::Speak(const std::string& sentence) const {
-    ScreenReaderNotice(form.window).Speak(sentence);
-}
+void TableNarrator::Speak(const std::string& sentence) const { ScreenReaderNotice(form).Speak(sentence); }
 
 }  // namespace DoDadu

@@ -64,7 +64,7 @@ private:
 
 }  // namespace
 
-ScreenReaderNotice::ScreenReaderNotice(HWND noticeWindow) : window(noticeWindow) {}
+ScreenReaderNotice::ScreenReaderNotice(const GUIElement& speaker) : window(speaker.window) {}
 
 bool ScreenReaderNotice::Available() {
     return ReaderAsked() && Uia().notify != nullptr && Uia().hostProvider != nullptr;

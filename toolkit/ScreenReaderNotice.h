@@ -4,7 +4,7 @@
 // sentence goes nowhere and the program runs as before.
 #pragma once
 
-#include <windows.h>
+#include "GUIElement.h"
 
 #include <string>
 
@@ -12,8 +12,8 @@ namespace NeloUtility {
 
 class ScreenReaderNotice {
 public:
-    // The sentences are spoken on behalf of this window.
-    explicit ScreenReaderNotice(HWND window);
+    // The sentences are spoken on behalf of the element (its window as it is now).
+    explicit ScreenReaderNotice(const GUIElement& speaker);
 
     // True when the platform took the sentence. Sentences queue: none cuts off the one before.
     bool Speak(const std::string& sentence) const;
