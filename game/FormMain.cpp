@@ -469,12 +469,8 @@ void FormMain::OnFormKeyUp(int) {}
 
 void FormMain::OnMenuCommand(SubMenu* item) {
     if (item == nullptr) return;
-    if (exitItem != nullptr && item->commandId == exitItem->commandId) {
-        SendMessageW(window, WM_CLOSE, 0, 0);
-        // The player may have answered No: only a window that is really gone stops
-        // counting as created.
-        if (!IsWindow(window)) created = false;
-    }
+    // The player may answer No, and the table stays.
+    if (exitItem != nullptr && item->commandId == exitItem->commandId) Close();
     if (homeItem != nullptr && item->commandId == homeItem->commandId) OpenWithShell(kHomePage);
     if (guideItem != nullptr && item->commandId == guideItem->commandId) OpenWithShell(GuidePage());
     if (optionsMenu == nullptr) return;

@@ -5,15 +5,6 @@
 
 namespace DoDadu {
 
-const char* const kStartCaption = "START";
-const char* const kCancelCaption = "CANCEL";
-const char* const kMessagePlayerBusts = "You exceeded 7.5. You lost!";
-const char* const kMessageDealerPlays = "Now play the dealer";
-const char* const kMessageDealerStops = "The dealer stops";
-const char* const kMessageDealerBusts = "Dealer exceeded 7.5. You won!";
-const char* const kMessagePlayerWins = "You won!";
-const char* const kMessagePlayerLoses = "You lost!";
-
 namespace {
 
 // Restores a flag on every way out of a scope.

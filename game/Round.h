@@ -24,17 +24,6 @@ constexpr int kStakeStep = 500;               // the stake is the slider positio
 constexpr int kStartingScore = 50000;         // the score when nothing is stored
 constexpr std::int64_t kDealerPaceMs = 2000;  // the dealer acts only after more than this
 
-// The English texts of the message cell and of the start button. The round itself shows
-// its texts in the language of its TextSource.
-extern const char* const kStartCaption;        // "START"
-extern const char* const kCancelCaption;       // "CANCEL"
-extern const char* const kMessagePlayerBusts;  // "You exceeded 7.5. You lost!"
-extern const char* const kMessageDealerPlays;  // "Now play the dealer"
-extern const char* const kMessageDealerStops;  // "The dealer stops"
-extern const char* const kMessageDealerBusts;  // "Dealer exceeded 7.5. You won!"
-extern const char* const kMessagePlayerWins;   // "You won!"
-extern const char* const kMessagePlayerLoses;  // "You lost!"
-
 // The dealer's stopping rule. dealer: the dealer's points (at most 7.5 here);
 // shown: the player's points as the dealer sees them; showsWild: the wild card lies
 // face up in the player's hand. The dealer never stops below what it can see, and

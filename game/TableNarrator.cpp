@@ -6,8 +6,6 @@
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
 
-#include <algorithm>
-
 namespace DoDadu {
 
 using namespace NeloUtility;
@@ -35,11 +33,8 @@ void TableNarrator::CellChanged(TableCell cell, const std::string& text) {
 
 std::string TableNarrator::CellName(TableCell cell, const std::string& text) const {
     const TextSource& texts = form.texts;
-    std::string line = text;
     switch (cell) {
-        case TableCell::Message:  // a hint's two lines are read as one
-            std::replace(line.begin(), line.end(), '\n', ' ');
-            return line;
+        case TableCell::Message: return text;
         case TableCell::DealerPoints:
             return FillPlaceholders(texts.Text(TextIds::kNameDealerPoints),
                                     {{"points", PointsNamed(text, texts)}});
@@ -50,7 +45,7 @@ std::string TableNarrator::CellName(TableCell cell, const std::string& text) con
             return FillPlaceholders(texts.Text(TextIds::kNameRemaining), {{"count", text}});
         case TableCell::Score: return FillPlaceholders(texts.Text(TextIds::kNameScore), {{"score", text}});
     }
-    return line;
+    return text;
 }
 
 // A card place is named after the card it shows.

@@ -27,7 +27,7 @@ const Description* Find(const GUIElement& element) {
     return found == Descriptions().end() ? nullptr : &found->second;
 }
 
-// A caption split over lines is read as one line.
+// A name split over lines is read as one line.
 std::wstring OneLine(const std::wstring& text) {
     std::wstring line;
     for (wchar_t unit : text) {
@@ -190,7 +190,7 @@ void SetAccessibleRole(const GUIElement& element, long role) { Descriptions()[&e
 
 void SetAccessibleName(const GUIElement& element, const std::string& name) {
     Description& description = Descriptions()[&element];
-    std::wstring wide = Utf8ToWide(name);
+    std::wstring wide = OneLine(Utf8ToWide(name));
     if (description.named && description.name == wide) return;
     description.named = true;
     description.name = std::move(wide);

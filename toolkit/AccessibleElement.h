@@ -26,8 +26,8 @@ constexpr long kStateLinked = 0x400000;
 
 // A role of the element's own, instead of the one its kind gives.
 void SetAccessibleRole(const GUIElement& element, long role);
-// The name and the value a screen reader reads, as UTF-8. A change on a created element raises the
-// name or value change event.
+// The name and the value a screen reader reads, as UTF-8; a name of several lines is read
+// as one. A change on a created element raises the name or value change event.
 void SetAccessibleName(const GUIElement& element, const std::string& name);
 void SetAccessibleValue(const GUIElement& element, const std::string& value);
 // A name was given: the element's own changes (its picture, its text) say nothing more.

@@ -143,6 +143,11 @@ void Form::FitWindowToClient(int clientWidth, int clientHeight) {
     if (window != nullptr) ResizeToClient(*this, clientWidth, clientHeight, SWP_NOACTIVATE);
 }
 
+void Form::Close() {
+    if (window != nullptr) SendMessageW(window, WM_CLOSE, 0, 0);
+    if (!IsWindow(window)) created = false;
+}
+
 // Worked out in pixels, so that the window is centred to the pixel at any scale.
 void Form::CenterOnScreen() {
     const int scale = ElementDpi(*this);

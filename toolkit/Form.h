@@ -58,6 +58,9 @@ public:
     // before it is first shown), so that it is painted only at its final size.
     void FitWindowToClient(int clientWidth, int clientHeight);
     void CenterOnScreen();
+    // Asks the window to close (its Closing event may refuse); once the window is gone the
+    // form is no longer created.
+    void Close();
     // The client area in layout units.
     SIZE ClientSize();
     // The icon resource `iconId` at both sizes the system shows at the window's scale: the

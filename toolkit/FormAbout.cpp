@@ -15,54 +15,43 @@ constexpr int kSpace = 32;
 constexpr int kOkWidth = 80;
 constexpr int kOkHeight = 25;
 
-FormAbout* AsAbout(GUIElement* element) { return dynamic_cast<FormAbout*>(element); }
-
-// The box itself, or the box a direct child of it belongs to.
-FormAbout* AboutOf(GUIElement* element) {
-    if (FormAbout* box = AsAbout(element)) return box;
-    if (auto* child = dynamic_cast<Child*>(element)) return AsAbout(child->parent);
-    return nullptr;
-}
-
 void AboutCreated(GUIElement* element, HWND) {
-    if (FormAbout* box = AsAbout(element)) box->BuildLayout();
+    if (auto* box = BoxOf<FormAbout>(element)) box->BuildLayout();
 }
 
 bool AboutClosing(GUIElement* element) {
-    FormAbout* box = AsAbout(element);
+    FormAbout* box = BoxOf<FormAbout>(element);
     return box == nullptr || box->OnAboutClosing();
 }
 
 int AboutResized(GUIElement* element) {
-    if (FormAbout* box = AsAbout(element)) box->OnAboutResized();
+    if (auto* box = BoxOf<FormAbout>(element)) box->OnAboutResized();
     return 0;
 }
 
 int AboutKeyDown(GUIElement* element, int key) {
-    if (FormAbout* box = AsAbout(element)) box->OnAboutKeyDown(key);
+    if (auto* box = BoxOf<FormAbout>(element)) box->OnAboutKeyDown(key);
     return 0;
 }
 
 int AboutKeyUp(GUIElement* element, int key) {
-    if (FormAbout* box = AsAbout(element)) box->OnAboutKeyUp(key);
+    if (auto* box = BoxOf<FormAbout>(element)) box->OnAboutKeyUp(key);
     return 0;
 }
 
 // Characters typed into the box or any element directly in it; false swallows one.
 bool RouteCharacter(GUIElement* element, int character) {
-    FormAbout* box = AboutOf(element);
+    FormAbout* box = BoxOf<FormAbout>(element);
     return box == nullptr || box->OnAboutChar(character);
 }
 
 int LinkPressed(GUIElement* element, HWND, int mouseX, int mouseY) {
-    auto* link = dynamic_cast<Child*>(element);
-    if (FormAbout* box = link ? AsAbout(link->parent) : nullptr) box->OnLinkPressed(element, mouseX, mouseY);
+    if (auto* box = BoxOf<FormAbout>(element)) box->OnLinkPressed(element, mouseX, mouseY);
     return 0;
 }
 
 void OkCommand(GUIElement* element) {
-    auto* button = dynamic_cast<Child*>(element);
-    if (FormAbout* box = button ? AsAbout(button->parent) : nullptr) box->OnAboutButton(element);
+    if (auto* box = BoxOf<FormAbout>(element)) box->OnAboutButton(element);
 }
 
 // Places an element before its window is made.
@@ -230,9 +219,7 @@ void FormAbout::OnAboutKeyDown(int) {}
 void FormAbout::OnAboutKeyUp(int) {}
 
 void FormAbout::OnAboutButton(GUIElement* button) {
-    if (!SameElement(button, okButton)) return;
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    created = false;
+    if (SameElement(button, okButton)) Close();
 }
 
 void FormAbout::OnLinkPressed(GUIElement* element, int, int) {

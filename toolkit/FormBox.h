@@ -25,4 +25,12 @@ protected:
     FontSpec* boxFont = nullptr;  // installed as `font`; freed with the box
 };
 
+// The box itself, or the box a direct child of it belongs to; null for anything else.
+template <class Box>
+Box* BoxOf(GUIElement* element) {
+    if (auto* box = dynamic_cast<Box*>(element)) return box;
+    if (auto* child = dynamic_cast<Child*>(element)) return dynamic_cast<Box*>(child->parent);
+    return nullptr;
+}
+
 }  // namespace NeloUtility

@@ -14,13 +14,6 @@ constexpr int kNameWidth = 250;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 30;
 
-// The box itself, or the box a direct child of it belongs to.
-FormStatistics* BoxOf(GUIElement* element) {
-    if (auto* box = dynamic_cast<FormStatistics*>(element)) return box;
-    if (auto* child = dynamic_cast<Child*>(element)) return dynamic_cast<FormStatistics*>(child->parent);
-    return nullptr;
-}
-
 void BoxCreated(GUIElement* element, HWND) {
     if (auto* box = dynamic_cast<FormStatistics*>(element)) box->BuildLayout();
 }
@@ -31,16 +24,16 @@ bool BoxClosing(GUIElement* element) {
 }
 
 bool BoxChar(GUIElement* element, int character) {
-    FormStatistics* box = BoxOf(element);
+    auto* box = BoxOf<FormStatistics>(element);
     return box == nullptr || box->OnBoxChar(character);
 }
 
 void ResetPressed(GUIElement* element) {
-    if (FormStatistics* box = BoxOf(element)) box->AskReset();
+    if (auto* box = BoxOf<FormStatistics>(element)) box->AskReset();
 }
 
 void ClosePressed(GUIElement* element) {
-    if (FormStatistics* box = BoxOf(element)) box->Close();
+    if (auto* box = BoxOf<FormStatistics>(element)) box->Close();
 }
 
 template <class T>
@@ -128,11 +121,6 @@ void FormStatistics::AskReset() {
     if (!Reset || !AskYesNo(resetQuestion, GetTextUtf8())) return;
     ComeBack();
     ShowValues(Reset());
-}
-
-void FormStatistics::Close() {
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    created = false;
 }
 
 bool FormStatistics::OnBoxChar(int character) {

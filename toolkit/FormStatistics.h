@@ -44,7 +44,6 @@ public:
     // New values for the figures on show, with their names unchanged.
     void ShowValues(const std::vector<Figure>& shown);
     void AskReset();
-    void Close();
     // A character typed in the box or one of its controls; false when the box used it.
     bool OnBoxChar(int character);
 

@@ -26,17 +26,18 @@ void ShowCaption(HMENU container, UINT item, bool byPosition, const std::wstring
     SetMenuItemInfoW(container, item, byPosition ? TRUE : FALSE, &info);
 }
 
-// The position of a pop-up in its container; -1 when it is not there.
-int PopupPosition(HMENU container, HMENU popup) {
+// A pop-up's caption in its container, where the pop-up is found by its handle.
+void ShowPopupCaption(HMENU container, HMENU popup, const std::wstring& caption) {
     const int count = GetMenuItemCount(container);
     for (int at = 0; at < count; ++at)
-        if (GetSubMenu(container, at) == popup) return at;
-    return -1;
+        if (GetSubMenu(container, at) == popup) ShowCaption(container, static_cast<UINT>(at), true, caption);
 }
+
+bool HasShortcut(const SubMenu& item) { return item.shortcutKey >= VK_F1 && item.shortcutKey <= VK_F12; }
 
 // What a menu shows for an item: its caption and, after a tab, its shortcut key.
 std::wstring ShownCaption(const SubMenu& item) {
-    if (item.shortcutKey < VK_F1 || item.shortcutKey > VK_F12) return item.text;
+    if (!HasShortcut(item)) return item.text;
     return item.text + L"\tF" + std::to_wstring(item.shortcutKey - VK_F1 + 1);
 }
 
@@ -46,7 +47,7 @@ void CollectShortcuts(const std::vector<GUIElement*>& children, std::vector<ACCE
         auto* item = dynamic_cast<SubMenu*>(child);
         if (item == nullptr) continue;
         CollectShortcuts(item->children, shortcuts);
-        if (item->shortcutKey >= VK_F1 && item->shortcutKey <= VK_F12)
+        if (HasShortcut(*item))
             shortcuts.push_back(
                 ACCEL{FVIRTKEY, static_cast<WORD>(item->shortcutKey), static_cast<WORD>(item->commandId)});
     }
@@ -111,8 +112,7 @@ void Menu::SetCaption(const std::string& caption) {
     text = Utf8ToWide(caption);
     auto* bar = dynamic_cast<MenuBar*>(parent);
     if (!created || bar == nullptr || bar->menuHandle == nullptr) return;
-    const int at = PopupPosition(bar->menuHandle, menuHandle);
-    if (at >= 0) ShowCaption(bar->menuHandle, static_cast<UINT>(at), true, text);
+    ShowPopupCaption(bar->menuHandle, menuHandle, text);
     RedrawBar(this);
 }
 
@@ -167,12 +167,10 @@ void SubMenu::SetCaption(const std::string& caption) {
     text = Utf8ToWide(caption);
     HMENU container = ParentMenuHandle();
     if (!created || container == nullptr) return;
-    if (children.empty()) {
+    if (children.empty())
         ShowCaption(container, static_cast<UINT>(commandId), false, ShownCaption(*this));
-    } else {
-        const int at = PopupPosition(container, popupHandle);
-        if (at >= 0) ShowCaption(container, static_cast<UINT>(at), true, text);
-    }
+    else
+        ShowPopupCaption(container, popupHandle, text);
 }
 
 void SubMenu::ApplyCheck() {

@@ -54,18 +54,18 @@ void CheckCards(const GameState& cards) {
 
 void CheckControls(const Round& round, const FakeTable& table) {
     bool start = true, stop = false, getCard = false, slider = false;
-    const char* caption = kStartCaption;
+    unsigned caption = TextIds::kButtonStart;
     switch (round.Phase()) {
         case RoundPhase::Idle: break;
         case RoundPhase::PlayerTurn:
-            caption = kCancelCaption;
+            caption = TextIds::kButtonCancel;
             stop = true;
             getCard = round.cards.playerPoints < kBestHand;
             slider = round.cards.playerHand.size() == 1;
             break;
         case RoundPhase::DealerTurn:
         case RoundPhase::DealerStopped:
-            caption = kCancelCaption;
+            caption = TextIds::kButtonCancel;
             start = stop = getCard = slider = false;
             if (round.cards.dealerPoints > kBestHand && round.OutcomePending())
                 Broken("a bust dealer waits for a showdown");
@@ -76,7 +76,7 @@ void CheckControls(const Round& round, const FakeTable& table) {
     if (table.On(TableControl::GetCardButton) != getCard) Broken("get card button", getCard);
     if (table.On(TableControl::StakeSlider) != slider) Broken("stake slider", slider);
     if (table.On(TableControl::StakeButton)) Broken("stake button enabled");
-    if (table.Caption(TableControl::StartButton) != caption) Broken("start caption");
+    if (table.Caption(TableControl::StartButton) != EnglishTexts().Text(caption)) Broken("start caption");
 }
 
 void CheckScore(const Round& round, int before, int stake, const FakeStore& store) {

@@ -96,9 +96,10 @@ TEST(RoundRandomPlay, TableAndScoreStayConsistent) {
     }
     // The walk went everywhere: every state, and every way a round ends.
     EXPECT_EQ(4u, phasesSeen.size());
-    for (const char* message : {kMessagePlayerBusts, kMessageDealerBusts, kMessagePlayerWins,
-                                kMessagePlayerLoses, kMessageDealerStops})
-        EXPECT_EQ(1u, messagesSeen.count(message)) << message;
+    for (unsigned message :
+         {TextIds::kMessagePlayerBusts, TextIds::kMessageDealerBusts, TextIds::kMessagePlayerWins,
+          TextIds::kMessagePlayerLoses, TextIds::kMessageDealerStops})
+        EXPECT_EQ(1u, messagesSeen.count(EnglishTexts().Text(message))) << EnglishTexts().Text(message);
     EXPECT_EQ(3000, play.roundsStarted);
 }
 

@@ -37,7 +37,7 @@ public:
 private:
     static int Index(TableControl control) { return static_cast<int>(control); }
     bool enabled[5] = {true, false, false, false, false};
-    std::string startCaption = kStartCaption;
+    std::string startCaption = EnglishTexts().Text(TextIds::kButtonStart);
     int stakePosition = 1;
 };
 
@@ -208,7 +208,8 @@ SimulationResult RoundSimulator::Play(long long rounds, const Policy& policy, co
         round.OnStartClicked();
         PlayersTurn(round, table->view, policy, stake);
         bool cancelled =
-            table->view.Caption(TableControl::StartButton) == kStartCaption && round.cards.playerHand.empty();
+            table->view.Caption(TableControl::StartButton) == EnglishTexts().Text(TextIds::kButtonStart) &&
+            round.cards.playerHand.empty();
         int ticks = 0;
         while (round.RoundActive() && ticks++ < kMostDealerTicks) round.OnDealerTick();
         if (round.RoundActive()) {
