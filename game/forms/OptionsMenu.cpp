@@ -1,6 +1,6 @@
 #include "OptionsMenu.h"
 
-#include "ScoreStore.h"
+#include "RegistryScoreStore.h"
 
 #include "TextResources.h"
 

@@ -1,8 +1,8 @@
 // What the round takes from Windows: the user's digit grouping, the local time and the
 // store of the score and the statistics.
-#include "DealerClock.h"
+#include "LocalTimeClock.h"
 #include "NumberText.h"
-#include "ScoreStore.h"
+#include "RegistryScoreStore.h"
 #include "UserLocale.h"
 
 #include <windows.h>

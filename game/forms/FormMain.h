@@ -4,12 +4,12 @@
 #pragma once
 
 #include "AboutBox.h"
-#include "DealerClock.h"
+#include "LocalTimeClock.h"
 #include "HintAdvisor.h"
 #include "OptionsMenu.h"
 #include "ResourceTexts.h"
 #include "Round.h"
-#include "ScoreStore.h"
+#include "RegistryScoreStore.h"
 #include "TableNarrator.h"
 #include "TableView.h"
 

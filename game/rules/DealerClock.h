@@ -12,12 +12,4 @@ public:
     virtual bool LocalMilliseconds(std::int64_t& now) = 0;
 };
 
-#ifdef _WIN32
-// GetLocalTime turned into a FILETIME count by SystemTimeToFileTime, in milliseconds.
-class LocalTimeClock : public DealerClock {
-public:
-    bool LocalMilliseconds(std::int64_t& now) override;
-};
-#endif
-
 }  // namespace DoDadu

@@ -1,4 +1,4 @@
-#include "DealerClock.h"
+#include "LocalTimeClock.h"
 
 #include <windows.h>
 

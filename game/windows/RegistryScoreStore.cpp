@@ -1,4 +1,4 @@
-#include "ScoreStore.h"
+#include "RegistryScoreStore.h"
 #include "SettingsStore.h"
 
 namespace DoDadu {
