@@ -354,10 +354,10 @@ void Form::HideFocusMarks(bool hidden) {
     if (IsChild(window, focus)) InvalidateRect(focus, nullptr, FALSE);
 }
 
-bool Form::AskYesNo(const std::string& question, const std::string& caption) {
+bool Form::AskYesNo(const std::string& question, const std::string& caption, const AnswerCaptions& answers) {
     UnregisterHotKeys();
     RememberFocus();
-    if (NeloUtility::AskYesNo(question, caption)) return true;
+    if (NeloUtility::AskYesNo(question, caption, answers)) return true;
     ComeBack();
     return false;
 }

@@ -3,6 +3,7 @@
 
 #include "DisplayScale.h"
 #include "GUIElement.h"
+#include "Menu.h"  // AnswerCaptions
 
 #include <type_traits>
 #include <vector>
@@ -90,7 +91,8 @@ public:
     void HideFocusMarks(bool hidden);
     // A Yes/No question of the program: no hot keys while it is open, and after No the form
     // is the active window again (unless the player went elsewhere) with its focus back.
-    bool AskYesNo(const std::string& question, const std::string& caption);
+    bool AskYesNo(const std::string& question, const std::string& caption,
+                  const AnswerCaptions& answers = {});
     // What AskYesNo does after No, for a form that stays after Yes as well.
     void ComeBack();
 

@@ -118,7 +118,7 @@ void FormStatistics::ShowValues(const std::vector<Figure>& shown) {
 }
 
 void FormStatistics::AskReset() {
-    if (!Reset || !AskYesNo(resetQuestion, GetTextUtf8())) return;
+    if (!Reset || !AskYesNo(resetQuestion, GetTextUtf8(), answers)) return;
     ComeBack();
     ShowValues(Reset());
 }

@@ -28,6 +28,7 @@ public:
     std::string resetText = "&Reset";
     std::string closeText = "Close";
     std::string resetQuestion;  // asked before a reset, under the box's caption
+    AnswerCaptions answers;     // the question's buttons; empty ones keep the system's
     // Clears what the figures count after the question is answered Yes, and gives the
     // figures to show from then on.
     std::function<std::vector<Figure>()> Reset;

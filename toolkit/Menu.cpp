@@ -194,9 +194,56 @@ bool SubMenu::ReadCheckMark() {
     return checkMark;
 }
 
-bool AskYesNo(const std::string& question, const std::string& caption) {
-    return MessageBoxW(nullptr, Utf8ToWide(question).c_str(), Utf8ToWide(caption).c_str(),
-                       MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
+namespace {
+
+// The captions a message box of this thread takes while AskYesNo waits for it. A question
+// asked while another one is open (from a timer, say) names its own box and puts the outer
+// one's captions back when it is answered.
+struct PendingAnswers {
+    std::wstring yes;
+    std::wstring no;
+    HHOOK hook = nullptr;
+    bool named = false;
+};
+thread_local PendingAnswers* pendingAnswers = nullptr;
+
+void NameButton(HWND box, int id, const std::wstring& caption) {
+    if (!caption.empty()) SetDlgItemTextW(box, id, caption.c_str());
+}
+
+// The box is activated once its buttons exist and before it is first painted.
+LRESULT CALLBACK NameAnswerButtons(int code, WPARAM wParam, LPARAM lParam) {
+    PendingAnswers* answers = pendingAnswers;
+    if (code == HCBT_ACTIVATE && answers != nullptr && !answers->named) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t className[8] = {};
+        GetClassNameW(box, className, 8);
+        if (std::wstring(className) == L"#32770" && GetDlgItem(box, IDYES) != nullptr &&
+            GetDlgItem(box, IDNO) != nullptr) {
+            NameButton(box, IDYES, answers->yes);
+            NameButton(box, IDNO, answers->no);
+            answers->named = true;
+        }
+    }
+    return CallNextHookEx(answers != nullptr ? answers->hook : nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool AskYesNo(const std::string& question, const std::string& caption, const AnswerCaptions& answers) {
+    PendingAnswers pending{Utf8ToWide(answers.yes), Utf8ToWide(answers.no)};
+    PendingAnswers* outer = pendingAnswers;
+    if (!pending.yes.empty() || !pending.no.empty()) {
+        pending.hook = SetWindowsHookExW(WH_CBT, NameAnswerButtons, nullptr, GetCurrentThreadId());
+        if (pending.hook != nullptr) pendingAnswers = &pending;
+    }
+    const int answer = MessageBoxW(nullptr, Utf8ToWide(question).c_str(), Utf8ToWide(caption).c_str(),
+                                   MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL);
+    if (pending.hook != nullptr) {
+        UnhookWindowsHookEx(pending.hook);
+        pendingAnswers = outer;
+    }
+    return answer == IDYES;
 }
 
 }  // namespace NeloUtility

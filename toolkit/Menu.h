@@ -65,7 +65,16 @@ public:
     bool ReadCheckMark();
 };
 
+// The captions of a question's Yes and No buttons, in UTF-8 and with their access keys
+// ("&Yes"). An empty one leaves the system's own caption on its button.
+struct AnswerCaptions {
+    std::string yes;
+    std::string no;
+};
+
 // A task-modal Yes/No question without owner window, in UTF-8; true when answered Yes.
-bool AskYesNo(const std::string& question, const std::string& caption);
+// It stays the system's message box, with its buttons named by `answers`: a program that
+// speaks another language than Windows asks in its own.
+bool AskYesNo(const std::string& question, const std::string& caption, const AnswerCaptions& answers = {});
 
 }  // namespace NeloUtility

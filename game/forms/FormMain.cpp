@@ -428,7 +428,9 @@ HBRUSH FormMain::OnControlColor(HDC deviceContext) {
 // Asked on every close request. No leaves the game as it was; Yes charges a running
 // round and stops the dealer.
 bool FormMain::ConfirmClose() {
-    if (!AskYesNo(texts.Text(TextIds::kExitQuestion), texts.Text(TextIds::kExitCaption))) return false;
+    if (!AskYesNo(texts.Text(TextIds::kExitQuestion), texts.Text(TextIds::kExitCaption),
+                  {texts.Text(TextIds::kAnswerYes), texts.Text(TextIds::kAnswerNo)}))
+        return false;
     LeaveTable();
     return true;
 }

@@ -36,6 +36,7 @@ NeloUtility::FormStatistics* OpenStatistics(NeloUtility::Form& owner, Round& rou
     box->resetText = texts.Text(TextIds::kStatsReset);
     box->closeText = texts.Text(TextIds::kStatsClose);
     box->resetQuestion = texts.Text(TextIds::kStatsResetQuestion);
+    box->answers = {texts.Text(TextIds::kAnswerYes), texts.Text(TextIds::kAnswerNo)};
     GroupedNumberFormatter grouped(UserNumberLocale());
     box->figures = StatisticsFigures(round.Stats(), texts, grouped);
     box->Reset = [&round, &texts] {

@@ -93,6 +93,7 @@ TEST(MainMenu, FirstFormOfTheProgramNumbersExitGuideHome2To4) {
 struct QuestionBox {
     std::string caption;
     std::string text;
+    std::vector<std::string> buttons;  // "Yes" then "No", as the box shows them
 };
 
 class Answerer {
@@ -113,15 +114,19 @@ private:
         GetClassNameW(child, className, 16);
         GetWindowTextW(child, text, 256);
         if (_wcsicmp(className, L"Static") == 0 && text[0] != 0)
-            *reinterpret_cast<std::string*>(found) += Narrow(text);
+            *reinterpret_cast<std::string*>(found) += WideToUtf8(text);
         return TRUE;
     }
     static void CALLBACK ReadAndAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         wchar_t caption[64] = {};
         GetWindowTextW(box, caption, 64);
-        QuestionBox seen{Narrow(caption), ""};
+        QuestionBox seen{WideToUtf8(caption), "", {}};
         EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&seen.text));
+        for (int id : {IDYES, IDNO}) {
+            wchar_t button[32] = {};
+            if (GetDlgItemTextW(box, id, button, 32) > 0) seen.buttons.push_back(WideToUtf8(button));
+        }
         asked.push_back(seen);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
@@ -270,6 +275,41 @@ TEST_F(MainForm, YesChargesTheAbandonedRoundClosesTheWindowAndEndsTheLoop) {
             EXPECT_FALSE(form->dealTimer->running);
         }
     }
+}
+
+// Under an English Windows the question speaks the language chosen in Options, its
+// buttons too, and Yes still leaves.
+TEST_F(MainForm, TheExitQuestionAsksInTheChosenLanguage) {
+    const struct {
+        int choice;  // after "Windows setting"
+        const char* caption;
+        const char* question;
+        std::vector<std::string> buttons;
+    } cases[] = {
+        {1, "Exit", "Do you really want to go exit?", {"&Yes", "&No"}},
+        {2, "Esci", "Vuoi davvero uscire?", {"&S\xC3\xAC", "&No"}},
+        {3,
+         "Salir",
+         "\xC2\xBF"
+         "De verdad quieres salir?",
+         {"&S\xC3\xAD", "&No"}},
+    };
+    ASSERT_EQ(GetUserDefaultUILanguage() & 0x3ff, LANG_ENGLISH) << "Windows must speak English here";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        Restart();
+        const int languageItem = form->homeItem->commandId + 5 + c.choice;
+        SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(languageItem), 0);
+        Answerer answerer(IDYES);
+        PostMessageW(form->window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(LoopEndsByItself());
+        ASSERT_EQ(Answerer::asked.size(), 1u);
+        EXPECT_EQ(Answerer::asked[0].caption, c.caption);
+        EXPECT_EQ(Answerer::asked[0].text, c.question);
+        EXPECT_EQ(Answerer::asked[0].buttons, c.buttons);
+        EXPECT_FALSE(IsWindow(form->window));
+    }
+    WriteSetting("Zandro", "Dati", "Language", "");
 }
 
 TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
