@@ -20,6 +20,11 @@ public:
 
     // The owner is enabled again, unless another box holds it by now.
     void ReleaseOwner();
+    // Centres the box on its owner's window, moved as little as it takes to lie within the
+    // work area of the owner's monitor (its top left corner first, for a box larger than
+    // that). Without an owner's window, the box is centred on the screen. Before the window
+    // is made only the position is stored.
+    void CenterOnOwner();
 
 protected:
     FontSpec* boxFont = nullptr;  // installed as `font`; freed with the box

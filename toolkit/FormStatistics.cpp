@@ -14,8 +14,14 @@ constexpr int kNameWidth = 250;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 30;
 
+// Sized and placed over the owner before the window is first shown: only now is its frame
+// known, which the centring takes in.
 void BoxCreated(GUIElement* element, HWND) {
-    if (auto* box = dynamic_cast<FormStatistics*>(element)) box->BuildLayout();
+    auto* box = dynamic_cast<FormStatistics*>(element);
+    if (box == nullptr) return;
+    box->FitWindowToClient(FormStatistics::kClientWidth, box->ClientHeight());
+    box->CenterOnOwner();
+    box->BuildLayout();
 }
 
 bool BoxClosing(GUIElement* element) {
@@ -61,7 +67,7 @@ int FormStatistics::ClientHeight() const {
 
 void FormStatistics::Open() {
     SetSize(kClientWidth, ClientHeight());
-    CenterOnScreen();
+    CenterOnOwner();
     Show();
 }
 

@@ -36,7 +36,8 @@ public:
     explicit FormStatistics(Form* ownerForm);
     ~FormStatistics();
 
-    // Sized for the figures, centred on the screen and shown, with the focus on Close.
+    // Sized for the figures, centred on the owner (FormBox::CenterOnOwner) and shown, with
+    // the focus on Close.
     void Open();
     void OnShown() override;
     void ReleaseElements() override;
