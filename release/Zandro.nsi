@@ -84,8 +84,8 @@ LangString NewerInstalled ${LANG_ENGLISH} "A newer version of ${PRODUCT} is alre
 LangString GameRunning ${LANG_ENGLISH} "${PRODUCT} is running. Close the game, then press Retry."
 
 LangString WelcomeTitle ${LANG_ITALIAN} "Benvenuto in ${PRODUCT} ${VERSION}"
-LangString WelcomeText ${LANG_ITALIAN} "Questo programma installa ${PRODUCT} ${VERSION}, 7,5 contro il \
-  banco, solo per il tuo utente di Windows: non servono i diritti di amministratore.$\r$\n$\r$\n\
+LangString WelcomeText ${LANG_ITALIAN} "Questo programma installa ${PRODUCT} ${VERSION}, il sette e mezzo \
+  contro il banco, solo per il tuo utente di Windows: non servono i diritti di amministratore.$\r$\n$\r$\n\
   Se ${PRODUCT} è già installato, viene sostituito e il tuo punteggio resta.$\r$\n$\r$\n\
   Fai clic su Avanti per continuare."
 LangString StartGame ${LANG_ITALIAN} "Avvia ${PRODUCT}"
@@ -93,13 +93,13 @@ LangString NewerInstalled ${LANG_ITALIAN} "Una versione più recente di ${PRODUC
 LangString GameRunning ${LANG_ITALIAN} "${PRODUCT} è aperto. Chiudi il gioco, poi premi Riprova."
 
 LangString WelcomeTitle ${LANG_SPANISHINTERNATIONAL} "Bienvenido a ${PRODUCT} ${VERSION}"
-LangString WelcomeText ${LANG_SPANISHINTERNATIONAL} "Este programa instala ${PRODUCT} ${VERSION}, 7,5 \
-  contra la banca, solo para tu usuario de Windows: no hacen falta permisos de \
-  administrador.$\r$\n$\r$\nSi ${PRODUCT} ya está instalado, se sustituye y tu puntuación se \
-  conserva.$\r$\n$\r$\nHaz clic en Siguiente para continuar."
+LangString WelcomeText ${LANG_SPANISHINTERNATIONAL} "Este programa instala ${PRODUCT} ${VERSION}, las \
+  siete y media contra la banca, solo para su usuario de Windows: no se necesitan permisos de \
+  administrador.$\r$\n$\r$\nSi ${PRODUCT} ya está instalado, se sustituye y su puntuación se \
+  conserva.$\r$\n$\r$\nHaga clic en Siguiente para continuar."
 LangString StartGame ${LANG_SPANISHINTERNATIONAL} "Iniciar ${PRODUCT}"
 LangString NewerInstalled ${LANG_SPANISHINTERNATIONAL} "Ya está instalada una versión más reciente de ${PRODUCT}."
-LangString GameRunning ${LANG_SPANISHINTERNATIONAL} "${PRODUCT} está abierto. Cierra el juego y pulsa Reintentar."
+LangString GameRunning ${LANG_SPANISHINTERNATIONAL} "${PRODUCT} está abierto. Cierre el juego y pulse Reintentar."
 
 ; An installer older than the installed game stops with exit code 3: going back a version
 ; is done by removing the game first. The same version again is a repair and goes on.

@@ -337,7 +337,7 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     const std::vector<MenuEntry> menu = MenuOf(form->window);
     ASSERT_EQ(14u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[7].path);
+    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[7].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
