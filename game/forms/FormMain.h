@@ -1,28 +1,21 @@
-// The main window of the game: the table with its two rows of cards, the captions and
-// value cells, the six buttons, the stake slider and the dealer's timer. The round itself
-// lives in `round`; the form shows what the round tells it.
+// The main window of the game: the classic table. Its elements and where they stand are the
+// layout's (TableLayout); what the round shows reaches them through the round's view
+// (TableRoundView); the form itself answers the player: buttons, keys, menus and the close.
 #pragma once
 
 #include "AboutBox.h"
-#include "LocalTimeClock.h"
 #include "HintAdvisor.h"
-#include "OptionsMenu.h"
+#include "LocalTimeClock.h"
+#include "RegistryScoreStore.h"
 #include "ResourceTexts.h"
 #include "Round.h"
-#include "RegistryScoreStore.h"
+#include "TableLayout.h"
 #include "TableNarrator.h"
-#include "TableView.h"
+#include "TableRoundView.h"
 
-#include "Button.h"
-#include "CellControl.h"
 #include "Form.h"
-#include "Image.h"
-#include "Menu.h"
-#include "Slider.h"
 #include "TextBox.h"
-#include "Timer.h"
 
-#include <array>
 #include <string>
 
 namespace NeloUtility {
@@ -32,14 +25,30 @@ class FormStatistics;
 
 namespace DoDadu {
 
-class FormMain : public NeloUtility::Form, private TableView {
+class FormMain : public NeloUtility::Form {
+    // The texts in the language chosen (or that of Windows), the table's elements, their
+    // words for a screen reader and the round's view of them; then the local-time clock that
+    // paces the dealer and the registry that keeps the score between runs.
+    ResourceTexts texts;
+    TableLayout table;
+    TableNarrator narrator{table, texts};
+    TableRoundView view{table, narrator};
+    LocalTimeClock localTime;
+    RegistryScoreStore store;
+
 public:
     FormMain(HINSTANCE instanceHandle, const std::string& title);
     // The same with another clock pacing the dealer (long-play tests step it by hand).
     FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock);
     ~FormMain();
 
-    using Form::SetEnabled;  // the form's own, beside the table's controls' below
+    // The cards, the round and the score.
+    Round round;
+
+    // The table's elements, as the layout made them.
+    const TableLayout& Layout() const { return table; }
+    NeloUtility::FormAbout* AboutForm() const { return aboutForm; }
+    HBRUSH LastControlBrush() const { return controlBrush; }
 
     // The player leaves the table, by a close answered Yes or by the end of the Windows
     // session: a running round is charged as abandoned and stored, and the dealer stops.
@@ -70,94 +79,19 @@ public:
 
     // Every text in the table is shown again in the language of the texts as it is now.
     void ShowTexts();
-    // The element that shows a cell of the table.
-    NeloUtility::CellControl* Cell(TableCell cell) const;
-
-    // The cards, the round and the score, with the local-time clock that paces the
-    // dealer, the registry that keeps the score between runs and the texts in the
-    // language chosen (or that of Windows).
-    LocalTimeClock localTime;
-    RegistryScoreStore store;
-    ResourceTexts texts;
-    Round round;
-    TableNarrator narrator{*this};  // names and announcements
-
-    HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
-    NeloUtility::FormAbout* aboutForm = nullptr;
-    NeloUtility::FormStatistics* statisticsForm = nullptr;
-    NeloUtility::MenuBar* menuBar = nullptr;
-    NeloUtility::Menu* fileMenu = nullptr;
-    NeloUtility::SubMenu* exitItem = nullptr;
-    NeloUtility::Menu* helpMenu = nullptr;
-    NeloUtility::SubMenu* homeItem = nullptr;
-    NeloUtility::SubMenu* guideItem = nullptr;
-    OptionsMenu* optionsMenu = nullptr;
-    NeloUtility::Button* infoButton = nullptr;
-    NeloUtility::Button* startButton = nullptr;
-    NeloUtility::Button* exitButton = nullptr;
-    NeloUtility::Button* stopButton = nullptr;
-    NeloUtility::Button* getCardButton = nullptr;
-    NeloUtility::Button* stakeButton = nullptr;
-    NeloUtility::Slider* stakeSlider = nullptr;
-    NeloUtility::Image* logoImage = nullptr;
-    NeloUtility::Timer* dealTimer = nullptr;
-    std::array<NeloUtility::Image*, kCardPlaces> dealerCardImages{};
-    std::array<NeloUtility::Image*, kCardPlaces> playerCardImages{};
-    NeloUtility::FontSpec* largeFont = nullptr;
-    NeloUtility::FontSpec* hintFont = nullptr;  // two lines of a hint fit the message line
-    NeloUtility::CellControl* messageCell = nullptr;
-    NeloUtility::CellControl* scoreCaptionCell = nullptr;
-    NeloUtility::CellControl* scoreCell = nullptr;
-    NeloUtility::CellControl* playerCaptionCell = nullptr;
-    NeloUtility::CellControl* playerPointsCell = nullptr;
-    NeloUtility::CellControl* dealerCaptionCell = nullptr;
-    NeloUtility::CellControl* dealerPointsCell = nullptr;
-    NeloUtility::CellControl* remainingCaptionCell = nullptr;
-    NeloUtility::CellControl* remainingCell = nullptr;
 
 private:
     void Construct(const std::string& title);
     void SetFormEvents();
     void SetWindowIcon();
-    void BuildMenuBar();
-    void BuildCardPlaces();
-    void BuildHandCells();
-    void BuildSideCells();
-    void BuildScoreCells();
-    void BuildPlayButtons();
-    void BuildStakeSlider();
-    void MakeDealTimer();
     void FollowDealerTurn();
     void ShowAbout();
     void ShowStatistics();
     void AskHint();
 
-    NeloUtility::CellControl* MakeCell(int x, int y, int cellWidth, int cellHeight,
-                                       NeloUtility::FontSpec* cellFont, COLORREF color,
-                                       const std::string& cellText);
-    NeloUtility::Button* MakeButton(const std::string& caption, int x, int y, bool bottomRow,
-                                    bool startEnabled);
-
-    // What the round shows, on the real elements.
-    void SetCellText(TableCell cell, const std::string& cellText) override;
-    void ShowCard(CardRow row, int index, int picture) override;
-    void HideCard(CardRow row, int index) override;
-    void MoveCard(CardRow row, int index, int cardX, int cardY) override;
-    void SetEnabled(TableControl control, bool enable) override;
-    bool IsEnabled(TableControl control) const override;
-    void SetCaption(TableControl control, const std::string& caption) override;
-    std::string Caption(TableControl control) const override;
-    void SetStakePosition(int position) override;
-    int StakePosition() override;
-    void PlayWave(int resourceId) override;
-    void ShowHint(const std::string& hint) override;
-    bool WantsSentences() const override;
-    void Announce(const std::string& sentence) override;
-
-    NeloUtility::GUIElement* Control(TableControl control) const;
-    NeloUtility::Image* CardPlace(CardRow row, int index) const;
-
-    NeloUtility::FontSpec* formFont = nullptr;  // "Lucida Console" 14, the form's own font
+    HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
+    NeloUtility::FormAbout* aboutForm = nullptr;
+    NeloUtility::FormStatistics* statisticsForm = nullptr;
     HintAdvisor hintAdvisor;
 };
 

@@ -1,7 +1,8 @@
 #include "TableNarrator.h"
 
-#include "FormMain.h"
+#include "Cards.h"
 #include "RoundSentences.h"
+#include "TableLayout.h"
 
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
@@ -10,29 +11,29 @@ namespace DoDadu {
 
 using namespace NeloUtility;
 
-TableNarrator::TableNarrator(FormMain& table) : form(table) {}
+TableNarrator::TableNarrator(const TableLayout& layout, const TextSource& tableTexts)
+    : table(layout), texts(tableTexts) {}
 
 void TableNarrator::DescribeTable() {
-    if (form.logoImage != nullptr) SetAccessibleName(*form.logoImage, "Zandro++");
-    if (form.stakeSlider != nullptr)
-        SetAccessibleName(*form.stakeSlider, form.texts.Text(TextIds::kNameStakeSlider));
-    if (form.stakeButton != nullptr)
-        CaptionChanged(TableControl::StakeButton, form.stakeButton->GetTextUtf8());
+    if (table.logoImage != nullptr) SetAccessibleName(*table.logoImage, "Zandro++");
+    if (table.stakeSlider != nullptr)
+        SetAccessibleName(*table.stakeSlider, texts.Text(TextIds::kNameStakeSlider));
+    if (table.stakeButton != nullptr)
+        CaptionChanged(TableControl::StakeButton, table.stakeButton->GetTextUtf8());
     for (TableCell cell : {TableCell::Message, TableCell::DealerPoints, TableCell::PlayerPoints,
                            TableCell::Remaining, TableCell::Score})
-        if (GUIElement* element = form.Cell(cell)) CellChanged(cell, element->GetTextUtf8());
+        if (GUIElement* element = table.Cell(cell)) CellChanged(cell, element->GetTextUtf8());
     // The card places, after the picture each shows.
-    for (const auto* places : {&form.dealerCardImages, &form.playerCardImages})
+    for (const auto* places : {&table.dealerCardImages, &table.playerCardImages})
         for (Image* place : *places)
             if (place != nullptr) CardShown(*place, place->resourceId);
 }
 
 void TableNarrator::CellChanged(TableCell cell, const std::string& text) {
-    if (GUIElement* element = form.Cell(cell)) SetAccessibleName(*element, CellName(cell, text));
+    if (GUIElement* element = table.Cell(cell)) SetAccessibleName(*element, CellName(cell, text));
 }
 
 std::string TableNarrator::CellName(TableCell cell, const std::string& text) const {
-    const TextSource& texts = form.texts;
     switch (cell) {
         case TableCell::Message: return text;
         case TableCell::DealerPoints:
@@ -50,18 +51,20 @@ std::string TableNarrator::CellName(TableCell cell, const std::string& text) con
 
 // A card place is named after the card it shows.
 void TableNarrator::CardShown(const Image& place, int picture) {
-    SetAccessibleName(place, CardName(picture - kCardBackPicture, form.texts));
+    SetAccessibleName(place, CardName(picture - kCardBackPicture, texts));
 }
 
 // START's caption is its name; the stake shows on a button and is the slider's value.
 void TableNarrator::CaptionChanged(TableControl control, const std::string& caption) {
     if (control != TableControl::StakeButton) return;
-    if (form.stakeButton != nullptr)
-        SetAccessibleName(*form.stakeButton,
-                          FillPlaceholders(form.texts.Text(TextIds::kNameStakeButton), {{"stake", caption}}));
-    if (form.stakeSlider != nullptr) SetAccessibleValue(*form.stakeSlider, caption);
+    if (table.stakeButton != nullptr)
+        SetAccessibleName(*table.stakeButton,
+                          FillPlaceholders(texts.Text(TextIds::kNameStakeButton), {{"stake", caption}}));
+    if (table.stakeSlider != nullptr) SetAccessibleValue(*table.stakeSlider, caption);
 }
 
-void TableNarrator::Speak(const std::string& sentence) const { ScreenReaderNotice(form).Speak(sentence); }
+void TableNarrator::Speak(const std::string& sentence) const {
+    if (table.form != nullptr) ScreenReaderNotice(*table.form).Speak(sentence);
+}
 
 }  // namespace DoDadu

@@ -3,6 +3,7 @@
 // when they change; what the table shows does not change for any of it.
 #pragma once
 
+#include "GameTexts.h"
 #include "TableView.h"
 
 #include "GUIElement.h"
@@ -12,11 +13,11 @@
 
 namespace DoDadu {
 
-class FormMain;
+class TableLayout;
 
 class TableNarrator {
 public:
-    explicit TableNarrator(FormMain& table);
+    TableNarrator(const TableLayout& table, const TextSource& texts);
 
     // Once the layout is made: the names of what never changes, and of the cells as they are.
     void DescribeTable();
@@ -30,7 +31,8 @@ public:
 private:
     std::string CellName(TableCell cell, const std::string& text) const;
 
-    FormMain& form;
+    const TableLayout& table;
+    const TextSource& texts;
 };
 
 }  // namespace DoDadu

@@ -45,21 +45,23 @@ RECT ClientRectOf(HWND child) {
         return ::testing::AssertionFailure() << "client " << client.right << " x " << client.bottom;
     using Corners = std::vector<LONG>;
     const std::pair<GUIElement*, std::array<Corners, 4>> places[] = {
-        {form->logoImage, {{{9, 10, 209, 60}, {11, 13, 261, 76}, {14, 15, 314, 90}, {18, 20, 418, 120}}}},
-        {form->dealerCardImages[0],
+        {form->Layout().logoImage,
+         {{{9, 10, 209, 60}, {11, 13, 261, 76}, {14, 15, 314, 90}, {18, 20, 418, 120}}}},
+        {form->Layout().dealerCardImages[0],
          {{{5, 110, 68, 211}, {6, 138, 85, 264}, {8, 165, 103, 317}, {10, 220, 136, 422}}}},
-        {form->playerCardImages[7],
+        {form->Layout().playerCardImages[7],
          {{{456, 270, 519, 371}, {570, 338, 649, 464}, {684, 405, 779, 557}, {912, 540, 1038, 742}}}},
-        {form->dealerCaptionCell,
+        {form->Layout().dealerCaptionCell,
          {{{10, 78, 130, 106}, {13, 98, 163, 133}, {15, 117, 195, 159}, {20, 156, 260, 212}}}},
-        {form->infoButton,
+        {form->Layout().infoButton,
          {{{535, 20, 635, 60}, {669, 25, 794, 75}, {803, 30, 953, 90}, {1070, 40, 1270, 120}}}},
-        {form->scoreCell, {{{415, 25, 495, 47}, {519, 31, 619, 59}, {623, 38, 743, 71}, {830, 50, 990, 94}}}},
-        {form->messageCell,
+        {form->Layout().scoreCell,
+         {{{415, 25, 495, 47}, {519, 31, 619, 59}, {623, 38, 743, 71}, {830, 50, 990, 94}}}},
+        {form->Layout().messageCell,
          {{{60, 385, 580, 420}, {75, 481, 725, 525}, {90, 578, 870, 631}, {120, 770, 1160, 840}}}},
-        {form->startButton,
+        {form->Layout().startButton,
          {{{50, 435, 150, 475}, {63, 544, 188, 594}, {75, 653, 225, 713}, {100, 870, 300, 950}}}},
-        {form->stakeSlider,
+        {form->Layout().stakeSlider,
          {{{490, 435, 590, 475}, {613, 544, 738, 594}, {735, 653, 885, 713}, {980, 870, 1180, 950}}}},
     };
     std::ostringstream wrong;
@@ -111,14 +113,14 @@ TEST_F(AtScale, TableKeepsItsUnitsAndShowsThemAtTheScreensScale) {
         ASSERT_EQ(ExpectedDpi(), dpi) << "the prefix's LogPixels was not taken";
     }
     EXPECT_TRUE(LaidOutAt(form, dpi));
-    EXPECT_EQ(535, form->infoButton->x);  // the game's own numbers stay as they were
-    EXPECT_EQ(100, form->infoButton->width);
+    EXPECT_EQ(535, form->Layout().infoButton->x);  // the game's own numbers stay as they were
+    EXPECT_EQ(100, form->Layout().infoButton->width);
 
     // Letters grow with the scale: "Dealer" in the large font is 14 pixels high at 100 %,
     // the small font's "Score" 8 (Liberation Sans bold 22 and Liberation Mono 14).
     const Screen screen(form);
-    EXPECT_NEAR(ToPixels(14, dpi), screen.InkHeight(form->dealerCaptionCell, RGB(255, 255, 0)), 1);
-    EXPECT_NEAR(ToPixels(8, dpi), screen.InkHeight(form->scoreCaptionCell, RGB(255, 255, 255)), 1);
+    EXPECT_NEAR(ToPixels(14, dpi), screen.InkHeight(form->Layout().dealerCaptionCell, RGB(255, 255, 0)), 1);
+    EXPECT_NEAR(ToPixels(8, dpi), screen.InkHeight(form->Layout().scoreCaptionCell, RGB(255, 255, 255)), 1);
 }
 
 std::vector<COLORREF> PixelsOf(const ControlTests::Canvas& shot, RECT area) {
@@ -155,7 +157,7 @@ TEST_F(AtScale, CardsShowThePictureDrawnForTheScreensDensity) {
     HINSTANCE program = GetModuleHandleW(nullptr);
     for (int picture : {kCardBackPicture, CardPicture(10), CardPicture(38)}) {
         SCOPED_TRACE(picture);
-        Image* place = form->playerCardImages[1];
+        Image* place = form->Layout().playerCardImages[1];
         place->SetImage(picture);
         place->Show();
         const RECT shown = ClientRectOf(place->window);
@@ -214,21 +216,21 @@ TEST_F(AtScale, AboutOkAndStakeSliderGrowWithTheScale) {
 
     // The caption: the columns holding dark ink in a band across the middle, inside the
     // frame and the focus mark.
-    Click(form->infoButton);
-    ASSERT_NE(form->aboutForm, nullptr);
-    const WindowShot ok(form->aboutForm->okButton->window);
+    Click(form->Layout().infoButton);
+    ASSERT_NE(form->AboutForm(), nullptr);
+    const WindowShot ok(form->AboutForm()->okButton->window);
     const int inset = ToPixels(8, dpi);
     int first = ok.width(), last = -1;
     for (int y = ok.height() / 2 - ToPixels(3, dpi); y <= ok.height() / 2 + ToPixels(3, dpi); ++y)
         for (int x = inset; x < ok.width() - inset; ++x)
             if (ok.Dark(x, y)) first = std::min(first, x), last = std::max(last, x);
     const int caption = last - first + 1;
-    PostMessageW(form->aboutForm->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageW(form->AboutForm()->window, WM_SYSCOMMAND, SC_CLOSE, 0);
     coretest::Pump(50);
 
     // The thumb (at the left end): the columns as tall as its longest; the track: the
     // first run down a column at three quarters of the slider.
-    const WindowShot slider(form->stakeSlider->window);
+    const WindowShot slider(form->Layout().stakeSlider->window);
     int thumbLength = 0, thumbWidth = 0;
     std::vector<int> longest(slider.width());
     for (int x = 0; x < slider.width(); ++x) {
@@ -263,11 +265,12 @@ std::string RoundOnTable(FormMain* form) {
     std::ostringstream seen;
     seen << static_cast<int>(form->round.Phase()) << " " << form->round.Score() << " "
          << form->round.CurrentStake() << " ";
-    GUIElement* const shown[] = {form->messageCell,   form->dealerPointsCell, form->playerPointsCell,
-                                 form->remainingCell, form->scoreCell,        form->startButton,
-                                 form->stakeButton};
+    GUIElement* const shown[] = {form->Layout().messageCell,      form->Layout().dealerPointsCell,
+                                 form->Layout().playerPointsCell, form->Layout().remainingCell,
+                                 form->Layout().scoreCell,        form->Layout().startButton,
+                                 form->Layout().stakeButton};
     for (GUIElement* element : shown) seen << Text(element) << (Enabled(element) ? "+" : "-") << "|";
-    for (const auto* row : {&form->dealerCardImages, &form->playerCardImages})
+    for (const auto* row : {&form->Layout().dealerCardImages, &form->Layout().playerCardImages})
         for (Image* place : *row) seen << (IsWindowVisible(place->window) ? place->resourceId : 0) << ",";
     return seen.str();
 }
@@ -277,8 +280,8 @@ std::string RoundOnTable(FormMain* form) {
 // was, and no window-system object is left behind.
 TEST_F(ScaleChange, InTheMiddleOfARoundKeepsTheRound) {
     DoDadu::StackDeck(form->round.cards, {6, 1, 2});
-    Click(form->startButton);
-    Click(form->getCardButton);
+    Click(form->Layout().startButton);
+    Click(form->Layout().getCardButton);
     coretest::Pump(50);
     ASSERT_EQ(RoundPhase::PlayerTurn, form->round.Phase());
     const int home = form->dpi;
@@ -302,13 +305,13 @@ TEST_F(ScaleChange, InTheMiddleOfARoundKeepsTheRound) {
         ASSERT_TRUE(LaidOutAt(form, dpi));
         ASSERT_EQ(round, RoundOnTable(form));
         LOGFONTW large{};
-        GetObjectW(form->largeFont->GetFontHandle(), sizeof large, &large);
+        GetObjectW(form->Layout().largeFont->GetFontHandle(), sizeof large, &large);
         EXPECT_EQ(ToPixels(22, dpi), large.lfHeight);
     }
     const GuiObjects after = CountGuiObjects();
     EXPECT_EQ(before.gdi, after.gdi);
     EXPECT_EQ(before.user, after.user);
-    Click(form->stopButton);  // and the round plays on
+    Click(form->Layout().stopButton);  // and the round plays on
     EXPECT_EQ(RoundPhase::DealerTurn, form->round.Phase());
 }
 

@@ -47,13 +47,13 @@ protected:
             const WPARAM keys[] = {VK_RIGHT, VK_LEFT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT};
             bool ok;
             if (choice == 0)
-                ok = Act([&] { Click(form->startButton); });  // CANCEL
-            else if (choice <= 4 && Enabled(form->stakeSlider))
-                ok = Act([&] { SlideKey(form->stakeSlider, keys[random() % 8]); });
-            else if (form->round.cards.playerPoints < drawUpTo && Enabled(form->getCardButton))
-                ok = Act([&] { Click(form->getCardButton); });
+                ok = Act([&] { Click(form->Layout().startButton); });  // CANCEL
+            else if (choice <= 4 && Enabled(form->Layout().stakeSlider))
+                ok = Act([&] { SlideKey(form->Layout().stakeSlider, keys[random() % 8]); });
+            else if (form->round.cards.playerPoints < drawUpTo && Enabled(form->Layout().getCardButton))
+                ok = Act([&] { Click(form->Layout().getCardButton); });
             else
-                ok = Act([&] { Click(form->stopButton); });
+                ok = Act([&] { Click(form->Layout().stopButton); });
             if (!ok) return false;
         }
         return true;
@@ -72,7 +72,7 @@ protected:
     }
 
     bool PlayRound(std::mt19937& random) {
-        if (!Act([&] { Click(form->startButton); })) return false;
+        if (!Act([&] { Click(form->Layout().startButton); })) return false;
         if (form->round.Phase() != RoundPhase::PlayerTurn) {
             ADD_FAILURE() << "START did not start a round";
             return false;

@@ -153,8 +153,10 @@ struct ExitWay {
 
 const ExitWay kExitWays[] = {
     {"File > Exit",
-     [](FormMain& f) { PostMessageW(f.window, WM_COMMAND, MAKEWPARAM(f.exitItem->commandId, 0), 0); }},
-    {"EXIT button", [](FormMain& f) { Click(f.exitButton); }},
+     [](FormMain& f) {
+         PostMessageW(f.window, WM_COMMAND, MAKEWPARAM(f.Layout().exitItem->commandId, 0), 0);
+     }},
+    {"EXIT button", [](FormMain& f) { Click(f.Layout().exitButton); }},
     {"close box", [](FormMain& f) { PostMessageW(f.window, WM_CLOSE, 0, 0); }},
     {"ALT+F4", [](FormMain& f) { PostMessageW(f.window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
@@ -186,13 +188,13 @@ protected:
     void Reach(Moment moment) {
         if (moment == Moment::Idle) return;
         StackDeck(form->round.cards, {1, 2});
-        Click(form->startButton);
-        SetFocus(form->stakeSlider->window);
-        playdriver::SlideKey(form->stakeSlider, VK_RIGHT);
-        playdriver::SlideKey(form->stakeSlider, VK_RIGHT);
+        Click(form->Layout().startButton);
+        SetFocus(form->Layout().stakeSlider->window);
+        playdriver::SlideKey(form->Layout().stakeSlider, VK_RIGHT);
+        playdriver::SlideKey(form->Layout().stakeSlider, VK_RIGHT);
         coretest::Pump();
         ASSERT_EQ(form->round.CurrentStake(), 1500);
-        if (moment == Moment::DealerTurn) Click(form->stopButton);
+        if (moment == Moment::DealerTurn) Click(form->Layout().stopButton);
         coretest::Pump(100);
         ASSERT_EQ(form->round.Phase(),
                   moment == Moment::PlayerTurn ? RoundPhase::PlayerTurn : RoundPhase::DealerTurn);
@@ -237,10 +239,10 @@ TEST_F(MainForm, NoOnEveryWayOutKeepsTheWindowTheScoreAndTheRound) {
         EXPECT_EQ(form->round.cards.playerHand, playerHand) << way.name;
         EXPECT_EQ(form->round.Score(), score) << way.name;
         EXPECT_EQ(StoredScore(), stored) << way.name;
-        EXPECT_FALSE(form->dealTimer->running) << way.name << ": the dealer's timer waits for STOP";
+        EXPECT_FALSE(form->Layout().dealTimer->running) << way.name << ": the dealer's timer waits for STOP";
     }
     // The game goes on after a No: the player can still draw.
-    Click(form->getCardButton);
+    Click(form->Layout().getCardButton);
     EXPECT_EQ(form->round.cards.playerHand.size(), playerHand.size() + 1);
 }
 
@@ -267,20 +269,21 @@ TEST_F(MainForm, YesChargesTheAbandonedRoundClosesTheWindowAndEndsTheLoop) {
             ExpectAskedOnce(way.name);
             EXPECT_FALSE(IsWindow(form->window));
             EXPECT_EQ(StoredScore(), c.storedAfter);
-            EXPECT_FALSE(form->dealTimer->running);
+            EXPECT_FALSE(form->Layout().dealTimer->running);
         }
     }
 }
 
 TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
     EXPECT_EQ(MenuOf(form->window),
-              ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
+              ExpectedMenu(form->Layout().exitItem->commandId, form->Layout().guideItem->commandId,
+                           form->Layout().homeItem->commandId));
 }
 
 // A language picked from the menu: stored, the menus and the table in it at once, a radio
 // dot on the choice; "Windows setting" empties the choice again.
 TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
-    const int first = form->homeItem->commandId + 5;  // Windows setting, English, Italiano, Español
+    const int first = form->Layout().homeItem->commandId + 5;  // Windows setting, English, Italiano, Español
     const auto marked = [&](int id) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
@@ -302,13 +305,14 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
         "&?/&Gu\xC3\xAD"
         "a",
         menu[12].path);
-    EXPECT_EQ("JUGAR", form->startButton->GetTextUtf8());
-    EXPECT_EQ("Cartas\nrestantes", form->remainingCaptionCell->GetTextUtf8());
+    EXPECT_EQ("JUGAR", form->Layout().startButton->GetTextUtf8());
+    EXPECT_EQ("Cartas\nrestantes", form->Layout().remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);
     EXPECT_EQ("", ReadSetting("Zandro", "Dati", "Language"));
     EXPECT_EQ(MenuOf(form->window),
-              ExpectedMenu(form->exitItem->commandId, form->guideItem->commandId, form->homeItem->commandId));
-    EXPECT_EQ("START", form->startButton->GetTextUtf8());
+              ExpectedMenu(form->Layout().exitItem->commandId, form->Layout().guideItem->commandId,
+                           form->Layout().homeItem->commandId));
+    EXPECT_EQ("START", form->Layout().startButton->GetTextUtf8());
 }
 
 // ---- a table that cannot open its window -------------------------------------------
@@ -355,9 +359,9 @@ bool IsRegistered(const GUIElement* element) {
 TEST_F(MainForm, InfoOpensABoxThatDisablesTheFormUntilEnterOrEscapeOnOk) {
     std::vector<FormAbout*> boxes;
     for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_RETURN}) {
-        Click(form->infoButton);
+        Click(form->Layout().infoButton);
         coretest::Pump(50);
-        FormAbout* box = form->aboutForm;
+        FormAbout* box = form->AboutForm();
         ASSERT_NE(box, nullptr);
         ASSERT_TRUE(IsWindowVisible(box->window));
         EXPECT_EQ(box->owner, form);
@@ -401,9 +405,9 @@ int TextWidth(HWND window, FontSpec* font, const std::string& text) {
 
 // The game's web and mail addresses are shown in full, not cut at the end of their cells.
 TEST_F(MainForm, AboutBoxShowsBothAddressesInFull) {
-    Click(form->infoButton);
+    Click(form->Layout().infoButton);
     coretest::Pump(50);
-    FormAbout* box = form->aboutForm;
+    FormAbout* box = form->AboutForm();
     ASSERT_NE(box, nullptr);
     for (CellControl* link : {box->webLink, box->mailLink}) {
         RECT cell{};
@@ -421,10 +425,10 @@ TEST_F(MainForm, HomeAndGuideHandTheirPagesToTheShell) {
     ASSERT_TRUE(recorder.Install());
     // One page at a time: the shell starts a handler for each, and they may finish in
     // any order.
-    PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->homeItem->commandId, 0), 0);
+    PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->Layout().homeItem->commandId, 0), 0);
     coretest::Pump(50);
     ASSERT_EQ(recorder.WaitFor(1).size(), 1u);
-    PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->guideItem->commandId, 0), 0);
+    PostMessageW(form->window, WM_COMMAND, MAKEWPARAM(form->Layout().guideItem->commandId, 0), 0);
     coretest::Pump(50);
     EXPECT_EQ(recorder.WaitFor(2),
               (std::vector<std::string>{"http://www.zandro.test", "http://www.zandro.test/Zandro.asp"}));

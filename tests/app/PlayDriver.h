@@ -87,7 +87,7 @@ inline void SlideKey(Slider* slider, WPARAM key) {
 // A tick of the dealer's timer as the system delivers it, after the clock moved on.
 inline void Tick(FormMain* form, ManualClock& clock, std::int64_t advanceMs) {
     clock.now += advanceMs;
-    PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->dealTimer->commandId), 0);
+    PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->Layout().dealTimer->commandId), 0);
     coretest::Pump();
 }
 
@@ -126,12 +126,13 @@ inline GuiObjects CountGuiObjects() {
 
 // The controls of the round's phase; INFO and EXIT are always on.
 inline ::testing::AssertionResult ControlsMatchPhase(FormMain* form) {
-    GUIElement* const controls[] = {form->startButton, form->stopButton, form->getCardButton,
-                                    form->stakeButton, form->stakeSlider};  // as TableControl
+    GUIElement* const controls[] = {form->Layout().startButton, form->Layout().stopButton,
+                                    form->Layout().getCardButton, form->Layout().stakeButton,
+                                    form->Layout().stakeSlider};  // as TableControl
     ::testing::AssertionResult result = DoDadu::ControlsMatchPhase(
         form->round, [&](TableControl control) { return Enabled(controls[static_cast<int>(control)]); },
-        Text(form->startButton));
-    if (result && !(Enabled(form->infoButton) && Enabled(form->exitButton)))
+        Text(form->Layout().startButton));
+    if (result && !(Enabled(form->Layout().infoButton) && Enabled(form->Layout().exitButton)))
         return ::testing::AssertionFailure() << "INFO or EXIT off";
     return result;
 }

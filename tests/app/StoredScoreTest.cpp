@@ -92,9 +92,9 @@ struct Case {
 // at once and costs the stake of 500.
 void LoseOneRound(FormMain* form) {
     StackDeck(form->round.cards, {1, 6, 5});
-    Click(form->startButton);
+    Click(form->Layout().startButton);
     coretest::Pump();
-    Click(form->getCardButton);
+    Click(form->Layout().getCardButton);
     coretest::Pump();
 }
 
@@ -128,19 +128,19 @@ TEST(StoredScore, AnyStoredValueStartsAPlayableGame) {
         auto* form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ stored score");
         coretest::Pump();
         EXPECT_EQ(c.shown, form->round.Score());
-        EXPECT_EQ(Grouped(c.shown), Text(form->scoreCell));
+        EXPECT_EQ(Grouped(c.shown), Text(form->Layout().scoreCell));
         EXPECT_TRUE(ControlsMatchPhase(form));
 
         LoseOneRound(form);
         const long long after = std::max<long long>(INT_MIN, c.shown - 500LL);
-        EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->messageCell));
-        EXPECT_EQ(Grouped(after), Text(form->scoreCell));
+        EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->Layout().messageCell));
+        EXPECT_EQ(Grouped(after), Text(form->Layout().scoreCell));
         StoredValue stored = ReadStoredValue();
         EXPECT_TRUE(stored.exists);
         EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored.type);
         EXPECT_EQ(c.storedAfter, stored.text);
 
-        Click(form->startButton);  // and the next round starts
+        Click(form->Layout().startButton);  // and the next round starts
         coretest::Pump();
         EXPECT_EQ(RoundPhase::PlayerTurn, form->round.Phase());
         DeleteElement(form);

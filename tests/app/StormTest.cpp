@@ -58,8 +58,8 @@ protected:
     }
 
     void PostSlideKey(WPARAM key) {
-        PostMessageW(form->stakeSlider->window, WM_KEYDOWN, key, 1);
-        PostMessageW(form->stakeSlider->window, WM_KEYUP, key, 0xC0000001);
+        PostMessageW(form->Layout().stakeSlider->window, WM_KEYDOWN, key, 1);
+        PostMessageW(form->Layout().stakeSlider->window, WM_KEYUP, key, 0xC0000001);
     }
 
     // Local time moves on by up to a few seconds between ticks; now and then it is set
@@ -68,14 +68,14 @@ protected:
         const int roll = std::uniform_int_distribution<int>(0, 99)(random);
         clock.now += roll < 3 ? -std::uniform_int_distribution<int>(1, 7'200'000)(random)
                               : std::uniform_int_distribution<int>(0, 2600)(random);
-        PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->dealTimer->commandId), 0);
+        PostMessageW(form->window, WM_TIMER, static_cast<WPARAM>(form->Layout().dealTimer->commandId), 0);
     }
 
     // One random event: a press or double click on any play button (enabled or not),
     // a slider key, or a tick.
     void PostEvent(std::mt19937& random) {
-        const std::array<Button*, 4> buttons{form->startButton, form->stopButton, form->getCardButton,
-                                             form->stakeButton};
+        const std::array<Button*, 4> buttons{form->Layout().startButton, form->Layout().stopButton,
+                                             form->Layout().getCardButton, form->Layout().stakeButton};
         const WPARAM keys[] = {VK_RIGHT, VK_LEFT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT};
         const int kind = std::uniform_int_distribution<int>(0, 9)(random);
         if (kind < 5)

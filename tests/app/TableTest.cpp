@@ -55,16 +55,16 @@ protected:
 TEST_F(Table, StartsIdleWithEveryElementInPlace) {
     EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
     EXPECT_TRUE(ControlsMatchPhase(form));
-    EXPECT_EQ(Grouped(500), Text(form->stakeButton));  // the stake, not "PUNTO"
-    EXPECT_EQ(Grouped(50000), Text(form->scoreCell));
-    EXPECT_EQ("", Text(form->messageCell));
+    EXPECT_EQ(Grouped(500), Text(form->Layout().stakeButton));  // the stake, not "PUNTO"
+    EXPECT_EQ(Grouped(50000), Text(form->Layout().scoreCell));
+    EXPECT_EQ("", Text(form->Layout().messageCell));
     EXPECT_EQ("Zandro++ test", Text(form));
 
     // Two rows of eight backs; the covered card stands apart from the others.
     const int xs[] = {5, 78, 141, 204, 267, 330, 393, 456};
     for (int i = 0; i < kCardPlaces; ++i) {
-        for (auto [place, y] :
-             {std::pair{form->dealerCardImages[i], 110}, std::pair{form->playerCardImages[i], 270}}) {
+        for (auto [place, y] : {std::pair{form->Layout().dealerCardImages[i], 110},
+                                std::pair{form->Layout().playerCardImages[i], 270}}) {
             SCOPED_TRACE(i);
             RECT r = ClientRectOf(place->window);
             EXPECT_EQ(xs[i], r.left);
@@ -77,22 +77,30 @@ TEST_F(Table, StartsIdleWithEveryElementInPlace) {
     }
 
     // The logo's picture window takes the size of its 200 x 50 bitmap.
-    EXPECT_EQ(200, form->logoImage->width);
-    EXPECT_EQ(60, form->logoImage->height);
+    EXPECT_EQ(200, form->Layout().logoImage->width);
+    EXPECT_EQ(60, form->Layout().logoImage->height);
     struct Place {
         GUIElement* element;
         int x, y, w, h;
     };
     const Place places[] = {
-        {form->logoImage, 9, 10, 200, 50},          {form->dealerCaptionCell, 10, 78, 120, 28},
-        {form->dealerPointsCell, 140, 78, 50, 28},  {form->playerCaptionCell, 10, 238, 120, 28},
-        {form->playerPointsCell, 140, 238, 50, 28}, {form->infoButton, 535, 20, 100, 40},
-        {form->exitButton, 535, 70, 100, 40},       {form->remainingCaptionCell, 535, 200, 100, 55},
-        {form->remainingCell, 535, 256, 100, 55},   {form->messageCell, 60, 385, 520, 35},
-        {form->scoreCaptionCell, 325, 25, 90, 22},  {form->scoreCell, 415, 25, 80, 22},
-        {form->startButton, 50, 435, 100, 40},      {form->stopButton, 160, 435, 100, 40},
-        {form->getCardButton, 270, 435, 100, 40},   {form->stakeButton, 380, 435, 100, 40},
-        {form->stakeSlider, 490, 435, 100, 40},
+        {form->Layout().logoImage, 9, 10, 200, 50},
+        {form->Layout().dealerCaptionCell, 10, 78, 120, 28},
+        {form->Layout().dealerPointsCell, 140, 78, 50, 28},
+        {form->Layout().playerCaptionCell, 10, 238, 120, 28},
+        {form->Layout().playerPointsCell, 140, 238, 50, 28},
+        {form->Layout().infoButton, 535, 20, 100, 40},
+        {form->Layout().exitButton, 535, 70, 100, 40},
+        {form->Layout().remainingCaptionCell, 535, 200, 100, 55},
+        {form->Layout().remainingCell, 535, 256, 100, 55},
+        {form->Layout().messageCell, 60, 385, 520, 35},
+        {form->Layout().scoreCaptionCell, 325, 25, 90, 22},
+        {form->Layout().scoreCell, 415, 25, 80, 22},
+        {form->Layout().startButton, 50, 435, 100, 40},
+        {form->Layout().stopButton, 160, 435, 100, 40},
+        {form->Layout().getCardButton, 270, 435, 100, 40},
+        {form->Layout().stakeButton, 380, 435, 100, 40},
+        {form->Layout().stakeSlider, 490, 435, 100, 40},
     };
     RECT client;
     GetClientRect(form->window, &client);
@@ -208,27 +216,27 @@ TEST_F(Table, WindowIsFixedInSizeWithIcon) {
 // START is red with white text while it can be pressed, and left to the default colours
 // while the dealer plays; every other control is grey. One brush at a time.
 TEST_F(Table, ControlColoursFollowTheStartButton) {
-    HDC startDc = GetDC(form->startButton->window);
+    HDC startDc = GetDC(form->Layout().startButton->window);
     HBRUSH red = form->OnControlColor(startDc);
     ASSERT_NE(nullptr, red);
     EXPECT_EQ(RGB(255, 0, 0), GetBkColor(startDc));
     EXPECT_EQ(RGB(255, 255, 255), GetTextColor(startDc));
 
-    HDC stopDc = GetDC(form->stopButton->window);
+    HDC stopDc = GetDC(form->Layout().stopButton->window);
     HBRUSH grey = form->OnControlColor(stopDc);
     ASSERT_NE(nullptr, grey);
     EXPECT_EQ(RGB(220, 220, 220), GetBkColor(stopDc));
     EXPECT_EQ(RGB(0, 0, 0), GetTextColor(stopDc));
     EXPECT_EQ(0u, GetObjectType(red)) << "the previous brush must be deleted";
 
-    form->startButton->SetEnabled(false);
+    form->Layout().startButton->SetEnabled(false);
     EXPECT_EQ(nullptr, form->OnControlColor(startDc));
     EXPECT_EQ(0u, GetObjectType(grey));
-    EXPECT_EQ(nullptr, form->controlBrush);
-    form->startButton->SetEnabled(true);
+    EXPECT_EQ(nullptr, form->LastControlBrush());
+    form->Layout().startButton->SetEnabled(true);
 
-    ReleaseDC(form->stopButton->window, stopDc);
-    ReleaseDC(form->startButton->window, startDc);
+    ReleaseDC(form->Layout().stopButton->window, stopDc);
+    ReleaseDC(form->Layout().startButton->window, startDc);
 }
 
 // How each text of the table looks: the colour behind it, its own colour, where it sits
@@ -306,29 +314,29 @@ TEST_F(TableLook, EveryTextInItsColourFontAndPlace) {
     const Align left = Align::Left, centre = Align::Centre;
     const Face large = Face::Large, small = Face::Small;
     const Look looks[] = {
-        {Moment::Idle, form->startButton, kRed, kWhite, centre, small, false},
-        {Moment::DealerTurn, form->dealerCaptionCell, kGreen, yellow, left, large, false},
-        {Moment::DealerTurn, form->dealerPointsCell, kGreen, yellow, left, large, false},
-        {Moment::DealerTurn, form->playerCaptionCell, kGreen, yellow, left, large, false},
-        {Moment::DealerTurn, form->playerPointsCell, kGreen, yellow, left, large, false},
-        {Moment::DealerTurn, form->remainingCaptionCell, kGreen, kWhite, centre, small, false},
-        {Moment::DealerTurn, form->remainingCell, kGreen, yellow, centre, large, false},
-        {Moment::DealerTurn, form->messageCell, kGreen, kWhite, centre, large, false},
-        {Moment::DealerTurn, form->scoreCaptionCell, kGreen, kWhite, left, small, false},
-        {Moment::DealerTurn, form->scoreCell, face, kBlack, centre, small, true},
-        {Moment::DealerTurn, form->infoButton, grey, kBlack, centre, small, false},
-        {Moment::DealerTurn, form->stopButton, grey, greyText, centre, small, false},
-        {Moment::DealerTurn, form->startButton, face, greyText, centre, small, false},
-        {Moment::RoundOver, form->startButton, kRed, kWhite, centre, small, false},
+        {Moment::Idle, form->Layout().startButton, kRed, kWhite, centre, small, false},
+        {Moment::DealerTurn, form->Layout().dealerCaptionCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->Layout().dealerPointsCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->Layout().playerCaptionCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->Layout().playerPointsCell, kGreen, yellow, left, large, false},
+        {Moment::DealerTurn, form->Layout().remainingCaptionCell, kGreen, kWhite, centre, small, false},
+        {Moment::DealerTurn, form->Layout().remainingCell, kGreen, yellow, centre, large, false},
+        {Moment::DealerTurn, form->Layout().messageCell, kGreen, kWhite, centre, large, false},
+        {Moment::DealerTurn, form->Layout().scoreCaptionCell, kGreen, kWhite, left, small, false},
+        {Moment::DealerTurn, form->Layout().scoreCell, face, kBlack, centre, small, true},
+        {Moment::DealerTurn, form->Layout().infoButton, grey, kBlack, centre, small, false},
+        {Moment::DealerTurn, form->Layout().stopButton, grey, greyText, centre, small, false},
+        {Moment::DealerTurn, form->Layout().startButton, face, greyText, centre, small, false},
+        {Moment::RoundOver, form->Layout().startButton, kRed, kWhite, centre, small, false},
     };
     StackDeck({6, 7});
     for (Moment moment : {Moment::Idle, Moment::DealerTurn, Moment::RoundOver}) {
         if (moment == Moment::DealerTurn) {
-            Press(form->startButton);
-            Press(form->stopButton);
+            Press(form->Layout().startButton);
+            Press(form->Layout().stopButton);
         }
         if (moment == Moment::RoundOver) {  // the dealer stops, and loses to the 7
-            ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 8000));
+            ASSERT_TRUE(PumpUntil([&] { return Text(form->Layout().messageCell) == "You won!"; }, 8000));
         }
         ASSERT_EQ(moment == Moment::DealerTurn, form->round.RoundActive());
         Shoot();
@@ -343,58 +351,58 @@ TEST_F(TableLook, EveryTextInItsColourFontAndPlace) {
 // coins 6 and 5 for the player, the dealer's ace covered: over 7.5 at the first card.
 TEST_F(Table, PlayerBustEndsTheRoundAtOnce) {
     StackDeck({1, 6, 5});
-    Press(form->startButton);
-    EXPECT_EQ("CANCEL", Text(form->startButton));
-    EXPECT_TRUE(Enabled(form->getCardButton));
-    EXPECT_TRUE(Enabled(form->stakeSlider));
-    EXPECT_EQ(kCardBackPicture, form->dealerCardImages[0]->resourceId);
-    EXPECT_FALSE(IsWindowVisible(form->dealerCardImages[1]->window));
-    EXPECT_EQ("0", Text(form->dealerPointsCell));
+    Press(form->Layout().startButton);
+    EXPECT_EQ("CANCEL", Text(form->Layout().startButton));
+    EXPECT_TRUE(Enabled(form->Layout().getCardButton));
+    EXPECT_TRUE(Enabled(form->Layout().stakeSlider));
+    EXPECT_EQ(kCardBackPicture, form->Layout().dealerCardImages[0]->resourceId);
+    EXPECT_FALSE(IsWindowVisible(form->Layout().dealerCardImages[1]->window));
+    EXPECT_EQ("0", Text(form->Layout().dealerPointsCell));
 
-    Press(form->getCardButton);
-    EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->messageCell));
-    EXPECT_EQ("11", Text(form->playerPointsCell));
-    EXPECT_EQ("1", Text(form->dealerPointsCell));
-    EXPECT_EQ(CardPicture(1), form->dealerCardImages[0]->resourceId);
-    EXPECT_EQ(CardPicture(6), form->playerCardImages[0]->resourceId);
-    EXPECT_EQ(CardPicture(5), form->playerCardImages[1]->resourceId);
-    EXPECT_EQ("START", Text(form->startButton));
-    EXPECT_FALSE(Enabled(form->getCardButton));
-    EXPECT_FALSE(Enabled(form->stopButton));
+    Press(form->Layout().getCardButton);
+    EXPECT_EQ("You exceeded 7.5. You lost!", Text(form->Layout().messageCell));
+    EXPECT_EQ("11", Text(form->Layout().playerPointsCell));
+    EXPECT_EQ("1", Text(form->Layout().dealerPointsCell));
+    EXPECT_EQ(CardPicture(1), form->Layout().dealerCardImages[0]->resourceId);
+    EXPECT_EQ(CardPicture(6), form->Layout().playerCardImages[0]->resourceId);
+    EXPECT_EQ(CardPicture(5), form->Layout().playerCardImages[1]->resourceId);
+    EXPECT_EQ("START", Text(form->Layout().startButton));
+    EXPECT_FALSE(Enabled(form->Layout().getCardButton));
+    EXPECT_FALSE(Enabled(form->Layout().stopButton));
     EXPECT_EQ("49500", StoredScore());
-    EXPECT_EQ(Grouped(49500), Text(form->scoreCell));
-    EXPECT_EQ("37", Text(form->remainingCell));
+    EXPECT_EQ(Grouped(49500), Text(form->Layout().scoreCell));
+    EXPECT_EQ("37", Text(form->Layout().remainingCell));
 }
 
 // Clicks that another program posts to disabled buttons change nothing.
 TEST_F(Table, DisabledButtonsIgnorePostedClicks) {
-    for (Button* off : {form->stopButton, form->getCardButton, form->stakeButton})
+    for (Button* off : {form->Layout().stopButton, form->Layout().getCardButton, form->Layout().stakeButton})
         SendMessageW(form->window, WM_COMMAND, MAKEWPARAM(off->commandId, BN_CLICKED),
                      reinterpret_cast<LPARAM>(off->window));
     coretest::Pump();
     EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
-    EXPECT_TRUE(Enabled(form->startButton));
-    EXPECT_EQ("", Text(form->messageCell));
-    EXPECT_EQ("0", Text(form->remainingCell));
+    EXPECT_TRUE(Enabled(form->Layout().startButton));
+    EXPECT_EQ("", Text(form->Layout().messageCell));
+    EXPECT_EQ("0", Text(form->Layout().remainingCell));
 }
 
 // A raised stake, then CANCEL: half of it is lost and the table is idle again.
 TEST_F(Table, CancelCostsHalfTheRaisedStake) {
     StackDeck({1, 2});
-    Press(form->startButton);
-    SetFocus(form->stakeSlider->window);
-    SlideKey(form->stakeSlider, VK_RIGHT);
-    SlideKey(form->stakeSlider, VK_RIGHT);
+    Press(form->Layout().startButton);
+    SetFocus(form->Layout().stakeSlider->window);
+    SlideKey(form->Layout().stakeSlider, VK_RIGHT);
+    SlideKey(form->Layout().stakeSlider, VK_RIGHT);
     coretest::Pump();
-    EXPECT_EQ(Grouped(1500), Text(form->stakeButton));
+    EXPECT_EQ(Grouped(1500), Text(form->Layout().stakeButton));
 
-    Press(form->startButton);
-    EXPECT_EQ("START", Text(form->startButton));
+    Press(form->Layout().startButton);
+    EXPECT_EQ("START", Text(form->Layout().startButton));
     EXPECT_EQ("49250", StoredScore());
-    EXPECT_EQ(Grouped(500), Text(form->stakeButton));
-    EXPECT_FALSE(Enabled(form->stopButton));
-    EXPECT_TRUE(IsWindowVisible(form->dealerCardImages[7]->window));
-    EXPECT_EQ(kCardBackPicture, form->playerCardImages[0]->resourceId);
+    EXPECT_EQ(Grouped(500), Text(form->Layout().stakeButton));
+    EXPECT_FALSE(Enabled(form->Layout().stopButton));
+    EXPECT_TRUE(IsWindowVisible(form->Layout().dealerCardImages[7]->window));
+    EXPECT_EQ(kCardBackPicture, form->Layout().playerCardImages[0]->resourceId);
 }
 
 // The buttons are owner-drawn, so a fast double click on START reaches it twice: the
@@ -402,31 +410,32 @@ TEST_F(Table, CancelCostsHalfTheRaisedStake) {
 TEST_F(Table, DoubleClickOnStartStartsAndCancels) {
     const LPARAM at = MAKELPARAM(50, 20);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        SendMessageW(form->startButton->window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+        SendMessageW(form->Layout().startButton->window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                     at);
     coretest::Pump();
-    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_EQ("START", Text(form->Layout().startButton));
     EXPECT_EQ(RoundPhase::Idle, form->round.Phase());
     EXPECT_EQ("49750", StoredScore());
-    EXPECT_EQ(Grouped(49750), Text(form->scoreCell));
+    EXPECT_EQ(Grouped(49750), Text(form->Layout().scoreCell));
 }
 
 // The dealer's six against the player's seven: the dealer stops at once (it sees
 // nothing of the player), and the showdown more than two seconds later pays the player.
 TEST_F(Table, DealerStopsAndLosesTheShowdownOnTheTimer) {
     StackDeck({6, 7});
-    Press(form->startButton);
-    Press(form->stopButton);
-    EXPECT_EQ("Now play the dealer", Text(form->messageCell));
-    EXPECT_FALSE(Enabled(form->startButton));
-    EXPECT_EQ(CardPicture(6), form->dealerCardImages[0]->resourceId);
+    Press(form->Layout().startButton);
+    Press(form->Layout().stopButton);
+    EXPECT_EQ("Now play the dealer", Text(form->Layout().messageCell));
+    EXPECT_FALSE(Enabled(form->Layout().startButton));
+    EXPECT_EQ(CardPicture(6), form->Layout().dealerCardImages[0]->resourceId);
 
     coretest::Pump(1500);
-    EXPECT_EQ("Now play the dealer", Text(form->messageCell)) << "the dealer waits two seconds";
-    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "The dealer stops"; }, 4000));
-    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
+    EXPECT_EQ("Now play the dealer", Text(form->Layout().messageCell)) << "the dealer waits two seconds";
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->Layout().messageCell) == "The dealer stops"; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->Layout().messageCell) == "You won!"; }, 4000));
     EXPECT_EQ("50500", StoredScore());
-    EXPECT_TRUE(Enabled(form->startButton));
-    EXPECT_EQ("START", Text(form->startButton));
+    EXPECT_TRUE(Enabled(form->Layout().startButton));
+    EXPECT_EQ("START", Text(form->Layout().startButton));
 }
 
 // True when nothing reaches this thread for the whole time: no timer, no message.
@@ -448,13 +457,13 @@ TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace) {
     EXPECT_TRUE(NothingArrivesFor(2000)) << "idle";
 
     StackDeck({6, 7});
-    Press(form->startButton);
-    EXPECT_FALSE(form->dealTimer->running) << "the player's turn";
-    Press(form->stopButton);
+    Press(form->Layout().startButton);
+    EXPECT_FALSE(form->Layout().dealTimer->running) << "the player's turn";
+    Press(form->Layout().stopButton);
     const DWORD stopped = GetTickCount();
-    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "The dealer stops"; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->Layout().messageCell) == "The dealer stops"; }, 4000));
     const DWORD dealerStopped = GetTickCount();
-    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "You won!"; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(form->Layout().messageCell) == "You won!"; }, 4000));
     EXPECT_GE(dealerStopped - stopped, 2000u);
     EXPECT_GE(GetTickCount() - dealerStopped, 1980u);  // the stop is seen up to one pump late
     coretest::Pump(100);
@@ -464,15 +473,17 @@ TEST_F(Table, IdleTableWakesNothingWhileTheDealerKeepsItsPace) {
 // The dealer's five draws a six and goes over; the bust is announced a tick later.
 TEST_F(Table, DealerBustPaysThePlayer) {
     StackDeck({5, 7, 16});
-    Press(form->startButton);
-    Press(form->stopButton);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form->dealerCardImages[1]->window) != FALSE; }, 4000));
-    EXPECT_EQ(CardPicture(16), form->dealerCardImages[1]->resourceId);
-    EXPECT_EQ("11", Text(form->dealerPointsCell));
-    EXPECT_EQ("Now play the dealer", Text(form->messageCell));
-    ASSERT_TRUE(PumpUntil([&] { return Text(form->messageCell) == "Dealer exceeded 7.5. You won!"; }, 4000));
+    Press(form->Layout().startButton);
+    Press(form->Layout().stopButton);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return IsWindowVisible(form->Layout().dealerCardImages[1]->window) != FALSE; }, 4000));
+    EXPECT_EQ(CardPicture(16), form->Layout().dealerCardImages[1]->resourceId);
+    EXPECT_EQ("11", Text(form->Layout().dealerPointsCell));
+    EXPECT_EQ("Now play the dealer", Text(form->Layout().messageCell));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Text(form->Layout().messageCell) == "Dealer exceeded 7.5. You won!"; }, 4000));
     EXPECT_EQ("50500", StoredScore());
-    EXPECT_TRUE(Enabled(form->startButton));
+    EXPECT_TRUE(Enabled(form->Layout().startButton));
 }
 
 }  // namespace
