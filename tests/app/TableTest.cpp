@@ -4,6 +4,8 @@
 #include "PaintedPixels.h"
 #include "PlayDriver.h"
 
+#include "ContrastTheme.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -344,6 +347,141 @@ TEST_F(TableLook, EveryTextInItsColourFontAndPlace) {
             if (look.when != moment) continue;
             EXPECT_TRUE(LooksRight(shot, look))
                 << Text(look.element) << " at moment " << static_cast<int>(moment);
+        }
+    }
+}
+
+// A dark contrast scheme for this Wine session (the system keeps no such change past it),
+// in colours no picture of the table holds; the old colours come back at the end.
+class DarkScheme {
+public:
+    DarkScheme() {
+        for (const auto& [index, colour] : kColours) old.emplace_back(index, GetSysColor(index));
+        Apply(kColours);
+    }
+    ~DarkScheme() { Apply(old); }
+    DarkScheme(const DarkScheme&) = delete;
+    DarkScheme& operator=(const DarkScheme&) = delete;
+
+    static constexpr std::pair<int, COLORREF> kColours[] = {
+        {COLOR_WINDOW, RGB(16, 0, 48)},     {COLOR_WINDOWTEXT, RGB(64, 255, 255)},
+        {COLOR_BTNFACE, RGB(48, 0, 16)},    {COLOR_BTNTEXT, RGB(255, 128, 255)},
+        {COLOR_HIGHLIGHT, RGB(0, 255, 96)}, {COLOR_GRAYTEXT, RGB(160, 160, 96)}};
+
+private:
+    template <class List>
+    static void Apply(const List& colours) {
+        std::vector<int> indices;
+        std::vector<COLORREF> values;
+        for (const auto& [index, colour] : colours) indices.push_back(index), values.push_back(colour);
+        SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data());
+    }
+    std::vector<std::pair<int, COLORREF>> old;
+};
+
+// What Windows says of its contrast theme, as the test wants it.
+bool windowsContrast = false;
+bool WindowsContrast() { return windowsContrast; }
+
+// The Options item of the switch, found by its caption; 0 when absent.
+UINT ContrastItem(HWND window) {
+    HMENU options = GetSubMenu(GetMenu(window), 1);
+    for (int i = 0; i < GetMenuItemCount(options); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(options, static_cast<UINT>(i), caption, 63, MF_BYPOSITION);
+        if (std::wstring(caption) == L"High &contrast") return GetMenuItemID(options, i);
+    }
+    return 0;
+}
+
+bool Checked(HWND window, UINT item) {
+    return (GetMenuState(GetMenu(window), item, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+class Contrast : public TableLook {
+protected:
+    void SetUp() override {
+        WriteSetting("Zandro", "Dati", "Contrast", "");
+        SetSystemContrastQuery(WindowsContrast);
+        TableLook::SetUp();
+    }
+    void TearDown() override {
+        TableLook::TearDown();
+        WriteSetting("Zandro", "Dati", "Contrast", "");
+        windowsContrast = false;
+        SetSystemContrastQuery(nullptr);
+        SetContrastChoice(ContrastChoice::FollowSystem);
+    }
+    void Restart() {
+        DeleteElement(form);
+        coretest::Pump();
+        form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ restarted");
+        coretest::Pump(50);
+    }
+    DarkScheme scheme;
+};
+
+// The switch on the menu and Windows' own theme: with either, the table's felt, its texts and
+// buttons take the system's colours at once and the cards are framed in the text colour;
+// without, the table is as it always was. Going there and back leaves no GDI object behind.
+TEST_F(Contrast, SwitchAndWindowsThemeRepaintTheTableInTheSystemsColours) {
+    using namespace ControlTests;
+    const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), faceText = GetSysColor(COLOR_BTNTEXT);
+    const auto pick = [this] { SendMessageW(form->window, WM_COMMAND, ContrastItem(form->window), 0); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* stored;
+        bool on;
+    };
+    const Step steps[] = {
+        {"Options > High contrast", pick, "1", true},
+        {"picked again", pick, "0", false},
+        {"a start over no choice while Windows' theme is on",
+         [&] {
+             WriteSetting("Zandro", "Dati", "Contrast", "");
+             windowsContrast = true;
+             Restart();
+         },
+         "", true},
+        {"Windows' theme off",
+         [&] {
+             windowsContrast = false;
+             SendMessageW(form->window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+         },
+         "", false},
+    };
+    ASSERT_NE(0u, ContrastItem(form->window));
+    // The first time there and back makes what the system keeps of its colours (brushes).
+    for (int warmUp = 0; warmUp < 2; ++warmUp) {
+        pick();
+        Shoot();
+    }
+    const GuiObjects before = CountGuiObjects();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        Shoot();
+        EXPECT_EQ(step.stored, ReadSetting("Zandro", "Dati", "Contrast"));
+        EXPECT_EQ(step.on, Checked(form->window, ContrastItem(form->window)));
+        EXPECT_EQ(step.on ? window : kGreen, shot.At(300, 240)) << "the felt";
+        const RECT card = ClientRectOf(form->Layout().dealerCardImages[0]->window);
+        EXPECT_EQ(step.on,
+                  shot.At(card.left, card.top) == text && shot.At(card.right - 1, card.bottom - 1) == text)
+            << "the card's frame";
+        const Look looks[] = {
+            {Moment::Idle, form->Layout().dealerCaptionCell, step.on ? window : kGreen,
+             step.on ? text : RGB(255, 255, 0), Align::Left, Face::Large, false},
+            {Moment::Idle, form->Layout().scoreCaptionCell, step.on ? window : kGreen,
+             step.on ? text : kWhite, Align::Left, Face::Small, false},
+            {Moment::Idle, form->Layout().startButton, step.on ? face : kRed, step.on ? faceText : kWhite,
+             Align::Centre, Face::Small, false},
+        };
+        for (const Look& look : looks) EXPECT_TRUE(LooksRight(shot, look)) << Text(look.element);
+        if (&step == &steps[1]) {
+            const GuiObjects after = CountGuiObjects();
+            EXPECT_EQ(before.gdi, after.gdi) << "there and back";
         }
     }
 }
