@@ -33,7 +33,9 @@ BOOL CALLBACK TellColoursChanged(HWND child, LPARAM) {
 
 bool SystemContrastOn() { return systemQuery(); }
 
-void SetSystemContrastQuery(SystemContrastQuery query) { systemQuery = query != nullptr ? query : AskWindows; }
+void SetSystemContrastQuery(SystemContrastQuery query) {
+    systemQuery = query != nullptr ? query : AskWindows;
+}
 
 bool ContrastOn() {
     switch (choiceNow) {
