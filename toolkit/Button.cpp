@@ -1,5 +1,6 @@
 #include "Button.h"
 
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 #include "Form.h"
 #include "Label.h"
@@ -22,12 +23,14 @@ int CurrentFontHeight(HDC dc) {
     return font.lfHeight;
 }
 
+// With contrast on, a disabled button is drawn in the system's grey text and a pressed one
+// framed in the highlight colour.
 COLORREF FrameColour(UINT state, COLORREF& textColour) {
     if (state & ODS_DISABLED) {
-        textColour = Button::kDisabledText;
-        return Button::kDisabledFrame;
+        textColour = ThemeColour(Button::kDisabledText, COLOR_GRAYTEXT);
+        return ThemeColour(Button::kDisabledFrame, COLOR_GRAYTEXT);
     }
-    if (state & ODS_SELECTED) return 0xFFFFFF - textColour;
+    if (state & ODS_SELECTED) return ThemeColour(0xFFFFFF - textColour, COLOR_HIGHLIGHT);
     return textColour;
 }
 
@@ -97,8 +100,8 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     const bool cuesHidden = (item.itemState & ODS_NOFOCUSRECT) != 0 || FocusMarksHidden(item.hwndItem);
     if ((item.itemState & ODS_FOCUS) && !cuesHidden) {
         const int inset = ToPixels(kFocusInset, ElementDpi(*this));
-        RECT focus{area.left + inset, area.top + inset, area.right - inset, area.bottom - inset};
-        DrawFocusRect(item.hDC, &focus);
+        DrawFocusMark(drawing,
+                      RECT{area.left + inset, area.top + inset, area.right - inset, area.bottom - inset});
     }
     drawing.End();
 }

@@ -1,5 +1,6 @@
 #include "CellControl.h"
 
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
 #include "Form.h"
@@ -61,7 +62,11 @@ void CellControl::PaintContents(const RECT& client) {
     drawing.BeginPainting();
 
     const int right = client.right, bottom = client.bottom;
-    if (backgroundPainted) FillRect(drawing, 0, 0, right - client.left, bottom - client.top, backColor);
+    const bool contrast = ContrastOn();
+    if (backgroundPainted || contrast)
+        FillRect(drawing, 0, 0, right - client.left, bottom - client.top,
+                 contrast ? GetSysColor(COLOR_WINDOW) : backColor);
+    const COLORREF ink = contrast ? GetSysColor(contrastTextColour) : textColor;
 
     FontSpec* textFont = font ? font : &ownFont;
     const int t = TextHeight(textFont, drawing);
@@ -69,10 +74,9 @@ void CellControl::PaintContents(const RECT& client) {
         const int lines =
             linesCentred ? 1 + static_cast<int>(std::count(text.begin(), text.end(), L'\n')) : 1;
         const int top = (bottom - t * lines - client.top) / 2;
-        DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, textColor, textFont,
-                     textAlign);
+        DrawTextWide(drawing, 0, top, right - client.left, bottom - top, text, ink, textFont, textAlign);
     }
-    if (marker) DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", textColor, textFont, kAlignCentre);
+    if (marker) DrawTextWide(drawing, right - t, bottom - t, t, t, L"*", ink, textFont, kAlignCentre);
     if (picture) {
         const int top = (bottom - pictureHeight - client.top) / 2;
         const int margin = ToPixels(kPictureMargin, ownFont.dpi);
@@ -83,8 +87,7 @@ void CellControl::PaintContents(const RECT& client) {
             left = (right - pictureWidth - client.left) / 2;
         DrawTransparentBitmap(drawing, left, top, pictureWidth, pictureHeight, picture);
     }
-    if (tabStop && GetFocus() == window && !FocusMarksHidden(window) && drawing.dc != nullptr)
-        DrawFocusRect(drawing.dc, &client);
+    if (tabStop && GetFocus() == window && !FocusMarksHidden(window)) DrawFocusMark(drawing, client);
     drawing.End();
 }
 

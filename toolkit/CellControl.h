@@ -24,6 +24,9 @@ public:
     int textHeight = 14;
     int textAlign = 2;  // 0 left, 1 right, 2 centred
     COLORREF textColor = RGB(0, 0, 0);
+    // The system colour the text takes while contrast is on (ContrastTheme.h); the cell's
+    // background is then the window's colour.
+    int contrastTextColour = COLOR_WINDOWTEXT;
     // Where several lines stand: by default the first is in the middle and the rest follow
     // below it; with this set they stand together in the middle.
     bool linesCentred = false;

@@ -1,5 +1,6 @@
 #include "Drawing.h"
 
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 
 namespace NeloUtility {
@@ -116,6 +117,19 @@ void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLOR
     SelectObject(dc, previousBrush);
     SelectObject(dc, previousPen);
     DeleteObject(pen);
+}
+
+void DrawFocusMark(Drawing& drawing, const RECT& area) {
+    if (!drawing.dc) return;
+    if (!ContrastOn()) {
+        DrawFocusRect(drawing.dc, &area);
+        return;
+    }
+    const int unit = drawing.owner != nullptr ? ToPixels(1, ElementDpi(*drawing.owner)) : 1;
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (int inset : {0, unit})
+        FrameRect(drawing, area.left + inset, area.top + inset, area.right - area.left - 2 * inset,
+                  area.bottom - area.top - 2 * inset, highlight);
 }
 
 void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour) {

@@ -51,6 +51,9 @@ void DrawText(Drawing& drawing, int x, int y, int width, int height, const std::
 int TextHeight(FontSpec* font, Drawing& drawing);
 // An outline of width x height, one layout unit thick (one pixel at 96 DPI).
 void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
+// The focus mark around the area: the system's dotted one, or while contrast is on
+// (ContrastTheme.h) a solid frame two layout units thick in the highlight colour.
+void DrawFocusMark(Drawing& drawing, const RECT& area);
 // A fill without outline: it covers (width - 1) x (height - 1) pixels.
 void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
 // The bitmap with its black pixels left out; at its own size when width or height is 0.

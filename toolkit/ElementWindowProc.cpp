@@ -3,8 +3,10 @@
 #include "AccessibleElement.h"
 #include "Button.h"
 #include "CommandElement.h"
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 #include "Form.h"
+#include "Image.h"
 #include "Menu.h"
 #include "PanelChildren.h"
 #include "Slider.h"
@@ -376,6 +378,28 @@ Handled OnEndSession(GUIElement& element, const Message& m) {
     return {true, 0};
 }
 
+// While contrast is on, a form and a panel are filled with the window's colour instead of
+// their class's brush.
+Handled OnEraseBackground(GUIElement& element, const Message& m) {
+    if (dynamic_cast<Form*>(&element) == nullptr && dynamic_cast<PanelChildren*>(&element) == nullptr)
+        return kDefault;
+    if (!ContrastOn()) return kDefault;
+    RECT client{};
+    GetClientRect(m.window, &client);
+    FillRect(reinterpret_cast<HDC>(m.wParam), &client, GetSysColorBrush(COLOR_WINDOW));
+    return {true, 1};
+}
+
+// The system's colours or its contrast theme changed: a form and everything in it are
+// painted again at once.
+Handled OnSystemColours(GUIElement& element, const Message& m) {
+    auto* form = dynamic_cast<Form*>(&element);
+    if (form == nullptr || (m.id == WM_SETTINGCHANGE && m.wParam != SPI_SETHIGHCONTRAST)) return kDefault;
+    RepaintForm(m.window);
+    form->OnThemeChanged();
+    return kDefault;
+}
+
 // The messages that need an element; the others are handled in ElementWindowProc itself.
 Handled Dispatch(GUIElement& element, const Message& m) {
     switch (m.id) {
@@ -403,6 +427,9 @@ Handled Dispatch(GUIElement& element, const Message& m) {
         case WM_SETCURSOR: return OnSetCursor(element, m);
         case WM_KEYUP: element.OnKeyUp(static_cast<int>(m.wParam)); return kDefault;
         case WM_CHAR: return OnCharMessage(element, m.wParam);
+        case WM_ERASEBKGND: return OnEraseBackground(element, m);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: return OnSystemColours(element, m);
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
@@ -476,7 +503,13 @@ LRESULT CALLBACK ElementWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     Handled handled = Handle(element, Message{window, message, wParam, lParam});
     if (handled.first) return handled.second;
 
-    if (previous != nullptr) return CallWindowProcW(previous, window, message, wParam, lParam);
+    if (previous != nullptr) {
+        const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+        // A picture is framed over what its window painted.
+        if (auto* image = message == WM_PAINT ? dynamic_cast<Image*>(element) : nullptr)
+            image->PaintContrastFrame();
+        return result;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -286,6 +286,7 @@ void Form::DeliverHotKey(int id) {
 
 GUIElement* Form::DefaultFocus() { return nullptr; }
 void Form::OnSessionEnd() {}
+void Form::OnThemeChanged() {}
 
 bool FocusMarksHidden(HWND window) {
     const Form* form = FormOf(window);

@@ -100,6 +100,9 @@ public:
 
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();
+    // The system's colours or its contrast theme changed, and the form has been painted
+    // again: what else shows the theme (a check mark, say) follows it here.
+    virtual void OnThemeChanged();
     // The Windows session ends: what the form must keep is settled here. Nothing is asked,
     // and the window goes with the session afterwards.
     virtual void OnSessionEnd();

@@ -66,6 +66,7 @@ T* Placed(T* element, int left, int top, int elementWidth, int elementHeight) {
 CellControl* MakeLink(GUIElement* box, FontSpec* linkFont, const std::string& caption, int left, int top) {
     CellControl* link = Placed(new CellControl(box), left, top, 150, 22);
     link->textColor = kLinkBlue;
+    link->contrastTextColour = COLOR_HOTLIGHT;  // the system's colour of links
     link->textAlign = kAlignLeft;
     link->SetTextNarrow(caption);
     link->SetHandCursor(true);

@@ -1,6 +1,7 @@
 #include "GUIElement.h"
 
 #include "AccessibleElement.h"
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 #include "ElementWindowProc.h"
 
@@ -159,7 +160,10 @@ void GUIElement::OnPaint() {
     if (Painted) Painted(this);
 }
 
-HBRUSH GUIElement::OnControlColor(HDC) { return nullptr; }
+// The system's colours while contrast is on; otherwise the control's own.
+HBRUSH GUIElement::OnControlColor(HDC deviceContext) {
+    return SystemControlColours(deviceContext, WindowFromDC(deviceContext));
+}
 
 bool GUIElement::OnClosing() { return Closing ? Closing(this) : true; }
 

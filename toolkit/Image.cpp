@@ -1,6 +1,7 @@
 #include "Image.h"
 
 #include "AccessibleElement.h"
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 #include "Drawing.h"
 #include "Label.h"
@@ -69,6 +70,18 @@ void Image::OnScaleChanged(int) {
         SetImageFile(filePath);
     else if (created && resourceId > 0)
         ShowBitmap(LoadResourcePicture());
+}
+
+void Image::PaintContrastFrame() {
+    if (!framedInContrast || !created || window == nullptr || !ContrastOn()) return;
+    RECT client{};
+    GetClientRect(window, &client);
+    Drawing drawing(this);
+    HDC dc = GetDC(window);
+    drawing.Attach(dc);
+    FrameRect(drawing, 0, 0, client.right, client.bottom, GetSysColor(COLOR_WINDOWTEXT));
+    drawing.End();
+    ReleaseDC(window, dc);
 }
 
 // The picture at the form's scale, through the form's pictures; an image on no form has

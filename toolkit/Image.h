@@ -15,6 +15,9 @@ public:
     std::string filePath;
     int resourceId;  // -1: the picture comes from filePath
     bool border = false;
+    // While contrast is on (ContrastTheme.h) the picture is framed in the text colour, one
+    // layout unit thick, over its outermost pixels.
+    bool framedInContrast = false;
 
     Image(GUIElement* parentElement, int pictureResource);
     ~Image();
@@ -28,6 +31,9 @@ public:
     void SetImageFile(const std::string& path);
     // Loads the picture shown now again, at the form's new scale.
     void OnScaleChanged(int newDpi) override;
+
+    // Called after the window has painted its picture.
+    void PaintContrastFrame();
 
     DWORD WindowStyle() const;
     DWORD ExtendedStyle() const;

@@ -1,5 +1,6 @@
 #include "PanelChildren.h"
 
+#include "ContrastTheme.h"
 #include "DisplayScale.h"
 
 namespace NeloUtility {
@@ -94,6 +95,7 @@ HBRUSH PanelChildren::OnControlColor(HDC deviceContext) {
         childBrush = nullptr;
     }
     if (font) SelectObject(deviceContext, font->GetFontHandle());
+    if (HBRUSH system = SystemControlColours(deviceContext, WindowFromDC(deviceContext))) return system;
     HBRUSH brush;
     if (childBackColor != kDefaultColour) {
         SetBkColor(deviceContext, childBackColor);

@@ -200,7 +200,8 @@ void FormMain::FollowDealerTurn() {
 }
 
 // START is red with white text while it can be pressed; every other control is grey
-// with black text. At most one brush made here is alive at a time.
+// with black text. With contrast on every control is in the system's colours, START as
+// well. At most one brush made here is alive at a time.
 HBRUSH FormMain::OnControlColor(HDC deviceContext) {
     if (controlBrush != nullptr) {
         DeleteObject(controlBrush);
@@ -208,6 +209,7 @@ HBRUSH FormMain::OnControlColor(HDC deviceContext) {
     }
     if (font != nullptr) SelectObject(deviceContext, font->GetFontHandle());
     HWND control = WindowFromDC(deviceContext);
+    if (HBRUSH system = SystemControlColours(deviceContext, control)) return system;
     COLORREF back = kControlGrey;
     COLORREF fore = kBlack;
     if (table.startButton != nullptr && control == table.startButton->window) {
@@ -237,6 +239,10 @@ void FormMain::LeaveTable() {
 }
 
 void FormMain::OnSessionEnd() { LeaveTable(); }
+
+void FormMain::OnThemeChanged() {
+    if (table.optionsMenu != nullptr) table.optionsMenu->ShowTexts();
+}
 
 // What a player presses next: START between rounds, GET CARD (or STOP once no card can be
 // drawn) in the player's turn. While the dealer plays there is nothing to press, and the
@@ -279,6 +285,7 @@ void FormMain::OnMenuCommand(SubMenu* item) {
         case OptionsMenu::Choice::Statistics: ShowStatistics(); break;
         case OptionsMenu::Choice::Language: ShowTexts(); break;
         case OptionsMenu::Choice::Sound:
+        case OptionsMenu::Choice::Contrast:  // the toolkit has repainted every window
         case OptionsMenu::Choice::None: break;
     }
 }

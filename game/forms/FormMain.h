@@ -56,7 +56,8 @@ public:
 
     HBRUSH OnControlColor(HDC deviceContext) override;
     NeloUtility::GUIElement* DefaultFocus() override;
-    void OnSessionEnd() override;  // the round is settled as by a close answered Yes
+    void OnSessionEnd() override;    // the round is settled as by a close answered Yes
+    void OnThemeChanged() override;  // the contrast item's check mark follows Windows
 
     // Operations of the main form, after those of Form.
     virtual void BuildLayout();

@@ -12,6 +12,7 @@ namespace {
 
 const char* const kLanguageName = "Language";
 const char* const kSoundName = "Sound";
+const char* const kContrastName = "Contrast";
 
 // The language choices in the menu's order: the setting each stores and its caption.
 const struct {
@@ -41,15 +42,24 @@ LANGID StoredLanguage() { return LanguageOfSetting(ReadGameSetting(kLanguageName
 
 bool StoredSoundOn() { return ReadGameSetting(kSoundName) != "0"; }
 
+ContrastChoice ContrastOfSetting(const std::string& setting) {
+    if (setting == "1") return ContrastChoice::On;
+    if (setting == "0") return ContrastChoice::Off;
+    return ContrastChoice::FollowSystem;
+}
+
 OptionsMenu::OptionsMenu(MenuBar* menuBar, NotifyEvent picked, const TextSource& texts) : texts(texts) {
+    SetContrastChoice(ContrastOfSetting(ReadGameSetting(kContrastName)));
     optionsMenu = new Menu(menuBar, std::string());
     hintItem = new SubMenu(optionsMenu, std::string());
     hintItem->shortcutKey = VK_F2;
     statisticsItem = new SubMenu(optionsMenu, std::string());
     soundItem = new SubMenu(optionsMenu, std::string());
     soundItem->checkable = true;
+    contrastItem = new SubMenu(optionsMenu, std::string());
+    contrastItem->checkable = true;
     languageItem = new SubMenu(optionsMenu, std::string());
-    for (SubMenu* item : {hintItem, statisticsItem, soundItem}) item->command = picked;
+    for (SubMenu* item : {hintItem, statisticsItem, soundItem, contrastItem}) item->command = picked;
     for (SubMenu*& choice : languages) {
         choice = new SubMenu(languageItem, std::string());
         choice->command = picked;
@@ -62,7 +72,8 @@ OptionsMenu::OptionsMenu(MenuBar* menuBar, NotifyEvent picked, const TextSource&
 
 OptionsMenu::~OptionsMenu() {
     for (SubMenu* choice : languages) DeleteElement(choice);
-    for (SubMenu* item : {hintItem, statisticsItem, soundItem, languageItem}) DeleteElement(item);
+    for (SubMenu* item : {hintItem, statisticsItem, soundItem, contrastItem, languageItem})
+        DeleteElement(item);
     DeleteElement(optionsMenu);
 }
 
@@ -74,6 +85,12 @@ OptionsMenu::Choice OptionsMenu::Choose(const SubMenu* item) {
         soundOn = soundItem->checkMark;
         WriteGameSetting(kSoundName, soundOn ? "1" : "0");
         return Choice::Sound;
+    }
+    if (Is(item, contrastItem)) {
+        const bool on = contrastItem->checkMark;
+        WriteGameSetting(kContrastName, on ? "1" : "0");
+        SetContrastChoice(on ? ContrastChoice::On : ContrastChoice::Off);
+        return Choice::Contrast;
     }
     for (std::size_t i = 0; i < languages.size(); ++i) {
         if (!Is(item, languages[i])) continue;
@@ -90,9 +107,12 @@ void OptionsMenu::ShowTexts() {
     hintItem->SetCaption(texts.Text(TextIds::kMenuHint));
     statisticsItem->SetCaption(texts.Text(TextIds::kMenuStatistics));
     soundItem->SetCaption(texts.Text(TextIds::kMenuSound));
+    contrastItem->SetCaption(texts.Text(TextIds::kMenuContrast));
     languageItem->SetCaption(texts.Text(TextIds::kMenuLanguage));
     soundItem->checkMark = soundOn;
-    if (soundItem->created) soundItem->ApplyCheck();
+    contrastItem->checkMark = ContrastOn();
+    for (SubMenu* item : {soundItem, contrastItem})
+        if (item->created) item->ApplyCheck();
     const LANGID stored = StoredLanguage();
     for (std::size_t i = 0; i < languages.size(); ++i) {
         languages[i]->SetCaption(texts.Text(kLanguages[i].caption));

@@ -112,6 +112,7 @@ void TableLayout::BuildCardPlaces() {
         auto& places = row == CardRow::Dealer ? dealerCardImages : playerCardImages;
         for (int i = 0; i < kCardPlaces; ++i) {
             places[i] = new Image(form, kCardBackPicture);
+            places[i]->framedInContrast = true;  // a card stands out from any window colour
             places[i]->SetSize(kCardWidth, kCardHeight);
             places[i]->MoveTo(CardPlaceX(i), CardPlaceY(row));
             places[i]->Create();

@@ -468,7 +468,7 @@ TEST(Languages, TheUsersLanguageAChoiceMidRoundAndAStoredOne) {
 
         // Spanish from the menu, mid-round: the table and the names at once. A menu cannot
         // be read from another process here; the menu's own numbers are game_menu_exit_tests'.
-        const WPARAM spanishItem = 12;
+        const WPARAM spanishItem = 13;
         PostMessageW(game.main, WM_COMMAND, spanishItem, 0);
         ASSERT_TRUE(game.Shows(L"ABANDONAR"));
         CheckNames(game,

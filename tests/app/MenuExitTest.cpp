@@ -62,11 +62,12 @@ std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
             {"&Options/&Hint\tF2", homeId + 1},
             {"&Options/S&tatistics...", homeId + 2},
             {"&Options/&Sound", homeId + 3},
+            {"&Options/High &contrast", homeId + 4},
             {"&Options/&Language", 0},
-            {"&Options/&Language/Windows setting", homeId + 5},
-            {"&Options/&Language/English", homeId + 6},
-            {"&Options/&Language/Italiano", homeId + 7},
-            {"&Options/&Language/Espa\xC3\xB1ol", homeId + 8},
+            {"&Options/&Language/Windows setting", homeId + 6},
+            {"&Options/&Language/English", homeId + 7},
+            {"&Options/&Language/Italiano", homeId + 8},
+            {"&Options/&Language/Espa\xC3\xB1ol", homeId + 9},
             {"&?", 0},
             {"&?/&Guide", guideId},
             {"&?/&Home", homeId}};
@@ -313,7 +314,7 @@ TEST_F(MainForm, LaterFormsKeepTheSameMenu) {
 // A language picked from the menu: stored, the menus and the table in it at once, a radio
 // dot on the choice; "Windows setting" empties the choice again.
 TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
-    const int first = form->Layout().homeItem->commandId + 5;  // Windows setting, English, Italiano, Español
+    const int first = form->Layout().homeItem->commandId + 6;  // Windows setting, English, Italiano, Español
     const auto marked = [&](int id) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
@@ -328,13 +329,13 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     EXPECT_TRUE(marked(first + 3));
     EXPECT_FALSE(marked(first));
     const std::vector<MenuEntry> menu = MenuOf(form->window);
-    ASSERT_EQ(14u, menu.size());
+    ASSERT_EQ(15u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[7].path);
+    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[8].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
-        menu[12].path);
+        menu[13].path);
     EXPECT_EQ("JUGAR", form->Layout().startButton->GetTextUtf8());
     EXPECT_EQ("Cartas\nrestantes", form->Layout().remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);

@@ -4,6 +4,8 @@
 #include "PaintedPixels.h"
 #include "PlayDriver.h"
 
+#include "ContrastTheme.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -344,6 +346,117 @@ TEST_F(TableLook, EveryTextInItsColourFontAndPlace) {
             if (look.when != moment) continue;
             EXPECT_TRUE(LooksRight(shot, look))
                 << Text(look.element) << " at moment " << static_cast<int>(moment);
+        }
+    }
+}
+
+// A dark scheme for this process' session, in colours no picture of the table holds; the
+// old colours come back at the end.
+struct DarkScheme {
+    static constexpr int kIndices[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                       COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_GRAYTEXT};
+    const COLORREF dark[6] = {RGB(16, 0, 48),     RGB(64, 255, 255), RGB(48, 0, 16),
+                              RGB(255, 128, 255), RGB(0, 255, 96),   RGB(160, 160, 96)};
+    COLORREF old[6] = {};
+    DarkScheme() {
+        for (int i = 0; i < 6; ++i) old[i] = GetSysColor(kIndices[i]);
+        SetSysColors(6, kIndices, dark);
+    }
+    ~DarkScheme() { SetSysColors(6, kIndices, old); }
+};
+
+// What Windows says of its contrast theme, as the test wants it.
+bool windowsContrast = false;
+
+// The Options item of the switch, found by its caption; 0 when absent.
+UINT ContrastItem(HWND window) {
+    HMENU options = GetSubMenu(GetMenu(window), 1);
+    for (int i = 0; i < GetMenuItemCount(options); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(options, static_cast<UINT>(i), caption, 63, MF_BYPOSITION);
+        if (std::wstring(caption) == L"High &contrast") return GetMenuItemID(options, i);
+    }
+    return 0;
+}
+
+class Contrast : public TableLook {
+protected:
+    void SetUp() override {
+        WriteSetting("Zandro", "Dati", "Contrast", "");
+        SetSystemContrastQuery([] { return windowsContrast; });
+        TableLook::SetUp();
+    }
+    void TearDown() override {
+        TableLook::TearDown();
+        WriteSetting("Zandro", "Dati", "Contrast", "");
+        windowsContrast = false;
+        SetSystemContrastQuery(nullptr);
+        SetContrastChoice(ContrastChoice::FollowSystem);
+    }
+    DarkScheme scheme;
+};
+
+// The switch on the menu and Windows' own theme: with either, the table's felt, its texts and
+// buttons take the system's colours at once and the cards are framed in the text colour;
+// without, the table is as it always was. Going there and back leaves no GDI object behind.
+TEST_F(Contrast, SwitchAndWindowsThemeRepaintTheTableInTheSystemsColours) {
+    using namespace ControlTests;
+    const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), faceText = GetSysColor(COLOR_BTNTEXT);
+    const auto pick = [this] { SendMessageW(form->window, WM_COMMAND, ContrastItem(form->window), 0); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* stored;
+        bool on;
+    };
+    const Step steps[] = {
+        {"Options > High contrast", pick, "1", true},
+        {"picked again", pick, "0", false},
+        {"a start over no choice while Windows' theme is on",
+         [&] {
+             WriteSetting("Zandro", "Dati", "Contrast", "");
+             windowsContrast = true;
+             DeleteElement(form);  // and the game starts again
+             form = new FormMain(GetModuleHandleW(nullptr), "Zandro++ restarted");
+         },
+         "", true},
+        {"Windows' theme off",
+         [&] {
+             windowsContrast = false;
+             SendMessageW(form->window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+         },
+         "", false},
+    };
+    ASSERT_NE(0u, ContrastItem(form->window));
+    // The first time there and back makes what the system keeps of its colours (brushes).
+    for (int warmUp = 0; warmUp < 2; ++warmUp) {
+        pick();
+        Shoot();
+    }
+    const GuiObjects before = CountGuiObjects();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        Shoot();
+        EXPECT_EQ(step.stored, ReadSetting("Zandro", "Dati", "Contrast"));
+        const UINT item = ContrastItem(form->window);
+        EXPECT_EQ(step.on, (GetMenuState(GetMenu(form->window), item, MF_BYCOMMAND) & MF_CHECKED) != 0);
+        EXPECT_EQ(step.on ? window : kGreen, shot.At(300, 240)) << "the felt";
+        const RECT card = ClientRectOf(form->Layout().dealerCardImages[0]->window);
+        EXPECT_EQ(step.on,
+                  shot.At(card.left, card.top) == text && shot.At(card.right - 1, card.bottom - 1) == text)
+            << "the card's frame";
+        const Look looks[] = {
+            {Moment::Idle, form->Layout().dealerCaptionCell, step.on ? window : kGreen,
+             step.on ? text : RGB(255, 255, 0), Align::Left, Face::Large, false},
+            {Moment::Idle, form->Layout().startButton, step.on ? face : kRed, step.on ? faceText : kWhite,
+             Align::Centre, Face::Small, false},
+        };
+        for (const Look& look : looks) EXPECT_TRUE(LooksRight(shot, look)) << Text(look.element);
+        if (&step == &steps[1]) {
+            const GuiObjects after = CountGuiObjects();
+            EXPECT_EQ(before.gdi, after.gdi) << "there and back";
         }
     }
 }

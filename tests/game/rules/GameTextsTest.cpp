@@ -65,7 +65,8 @@ TEST(TableTexts, CardNamesInEveryLanguage) {
 TEST(TableTexts, AccessKeysDoNotClash) {
     const std::vector<std::vector<unsigned>> groups = {
         {TextIds::kMenuFile, TextIds::kMenuOptions, TextIds::kMenuHelp},
-        {TextIds::kMenuHint, TextIds::kMenuStatistics, TextIds::kMenuSound, TextIds::kMenuLanguage}};
+        {TextIds::kMenuHint, TextIds::kMenuStatistics, TextIds::kMenuSound, TextIds::kMenuContrast,
+         TextIds::kMenuLanguage}};
     for (Language language : {Language::English, Language::Italian, Language::Spanish}) {
         const TableTexts texts(language);
         for (const auto& group : groups) {
