@@ -275,8 +275,12 @@ TEST(BoxPlacement, StatisticsOverItsOwnerAndOnScreenAboutWhereItWas) {
             EXPECT_NEAR(box.left + box.right, over.left + over.right, 2);
             EXPECT_NEAR(box.top + box.bottom, over.top + over.bottom, 2);
         }
-        if (c.place == 'r') EXPECT_TRUE(box.right == work.right && box.bottom == work.bottom);
-        if (c.place == 'l') EXPECT_TRUE(box.left == work.left && box.top == work.top);
+        if (c.place == 'r') {
+            EXPECT_TRUE(box.right == work.right && box.bottom == work.bottom);
+        }
+        if (c.place == 'l') {
+            EXPECT_TRUE(box.left == work.left && box.top == work.top);
+        }
         Owned<FormAbout> aboutBox(new FormAbout(owner.get()));
         aboutBox->Show();
         Pump();
