@@ -6,7 +6,11 @@
 namespace DoDadu {
 
 Evening::Evening(const HouseRules& rules, std::vector<TableSeat> seats, int firstBank, RandomSource& random)
-    : rules(rules), seats(std::move(seats)), deck(random), round(this->rules, this->seats, deck), bank(firstBank) {
+    : rules(rules),
+      seats(std::move(seats)),
+      deck(random),
+      round(this->rules, this->seats, deck),
+      bank(firstBank) {
     deck.Shuffle();
     startTotal = TotalChips();
 }
@@ -17,7 +21,8 @@ std::string Evening::SeatingFault(const HouseRules& rules, const std::vector<Tab
     if (count < kMinSeats || count > kMaxSeats) return "a table has 2 to 6 seats";
     if (firstBank < 0 || firstBank >= count) return "the bank must be one of the seats";
     if (!rules.Valid()) return "the stakes or the passing of the bank do not make sense";
-    if (rules.classicTable && (count != 2 || seats[static_cast<std::size_t>(firstBank)].kind != SeatKind::Computer))
+    if (rules.classicTable &&
+        (count != 2 || seats[static_cast<std::size_t>(firstBank)].kind != SeatKind::Computer))
         return "the classic table has two seats and a computer bank";
     for (const TableSeat& seat : seats) {
         if (seat.chips < 0) return "chips cannot be negative";
@@ -37,7 +42,9 @@ void Evening::SetListener(TableListener* to) {
     round.SetListener(to);
 }
 
-bool Evening::CanPlay(int seat) const { return seats[static_cast<std::size_t>(seat)].chips >= rules.minStake; }
+bool Evening::CanPlay(int seat) const {
+    return seats[static_cast<std::size_t>(seat)].chips >= rules.minStake;
+}
 
 bool Evening::Over() const {
     int playing = 0;
@@ -105,7 +112,8 @@ PassReason Evening::WhyBankPasses() const {
     if (round.BankShort()) return PassReason::BankShort;
     if (!CanPlay(bank)) return PassReason::BankOut;
     if (rules.passing == BankPassing::DeckUsedUp && round.DeckUsedUp()) return PassReason::DeckUsedUp;
-    if (rules.passing == BankPassing::EveryRounds && bankRounds >= rules.passEvery) return PassReason::EveryRounds;
+    if (rules.passing == BankPassing::EveryRounds && bankRounds >= rules.passEvery)
+        return PassReason::EveryRounds;
     return PassReason::None;
 }
 

@@ -38,8 +38,8 @@ public:
     // number of seats, the bank, the rules, a computer style with no player (players may
     // be null, then no computer seat is checked), the classic table's two seats and
     // computer bank.
-    static std::string SeatingFault(const HouseRules& rules, const std::vector<TableSeat>& seats, int firstBank,
-                                    const PlayerTable* players);
+    static std::string SeatingFault(const HouseRules& rules, const std::vector<TableSeat>& seats,
+                                    int firstBank, const PlayerTable* players);
 
     void SetPlayers(const PlayerTable* players);
     void SetListener(TableListener* listener);

@@ -84,7 +84,11 @@ std::vector<std::string> Fields(const std::string& text, std::size_t count) {
 // The length of the UTF-8 sequence that this byte leads, and the bits it carries; 0
 // for a byte that cannot lead one.
 int SequenceLength(unsigned char lead, std::uint32_t& code) {
-    const int length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    const int length = lead < 0x80             ? 1
+                       : (lead & 0xE0) == 0xC0 ? 2
+                       : (lead & 0xF0) == 0xE0 ? 3
+                       : (lead & 0xF8) == 0xF0 ? 4
+                                               : 0;
     code = length <= 1 ? lead : lead & (0x7F >> length);
     return length;
 }
@@ -104,7 +108,8 @@ bool IsGoodName(const std::string& name) {
             code = (code << 6) | (next & 0x3F);
         }
         const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
-        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || control) return false;
+        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || control)
+            return false;
         i += static_cast<std::size_t>(length);
     }
     return true;
@@ -144,15 +149,16 @@ std::optional<HouseRules> RulesFrom(const std::string& text) {
 
 std::string SeatText(const TableSeat& s) {
     std::ostringstream out;
-    out << static_cast<int>(s.kind) << ',' << static_cast<int>(s.style) << ',' << s.chips << ',' << s.roundsAsBank
-        << ',' << s.twoCardBest << ',' << s.name;
+    out << static_cast<int>(s.kind) << ',' << static_cast<int>(s.style) << ',' << s.chips << ','
+        << s.roundsAsBank << ',' << s.twoCardBest << ',' << s.name;
     return out.str();
 }
 
 std::optional<TableSeat> SeatFrom(const std::string& text) {
     const auto f = Fields(text, 6);
     if (f.size() != 6 || !IsGoodName(f[5])) return std::nullopt;
-    const auto kind = Number(f[0], 1), style = Number(f[1], kPlayStyleCount - 1), chips = Number(f[2], kMostChips);
+    const auto kind = Number(f[0], 1), style = Number(f[1], kPlayStyleCount - 1),
+               chips = Number(f[2], kMostChips);
     const auto asBank = Number(f[3], std::numeric_limits<int>::max());
     const auto twoCard = Number(f[4], std::numeric_limits<int>::max());
     if (!kind || !style || !chips || !asBank || !twoCard) return std::nullopt;
@@ -193,7 +199,9 @@ public:
         sum.Add(name, text);
         return text;
     }
-    std::optional<std::int64_t> Count(const std::string& name, std::int64_t most) { return Number(Get(name), most); }
+    std::optional<std::int64_t> Count(const std::string& name, std::int64_t most) {
+        return Number(Get(name), most);
+    }
     bool Checked() { return store.Read(slot + std::string("Check")) == sum.Text(); }
 
 private:
@@ -216,12 +224,15 @@ std::optional<Stored> ReadSlot(EveningStore& store, const char* slot) {
         if (!seat) return std::nullopt;
         s.seats.push_back(*seat);
     }
-    const auto bank = in.Count("Bank", *count - 1), rounds = in.Count("Rounds", std::numeric_limits<int>::max());
-    const auto bankRounds = in.Count("BankRounds", std::numeric_limits<int>::max()), wild = in.Count("Wild", 1);
+    const auto bank = in.Count("Bank", *count - 1),
+               rounds = in.Count("Rounds", std::numeric_limits<int>::max());
+    const auto bankRounds = in.Count("BankRounds", std::numeric_limits<int>::max()),
+               wild = in.Count("Wild", 1);
     const auto start = in.Count("Start", kMostChips * kMaxSeats);
     const auto order = DeckFrom(in.Get("Deck"));
     const auto position = in.Count("Dealt", kCardCount);
-    if (!bank || !rounds || !bankRounds || !wild || !start || !order || !position || !in.Checked()) return std::nullopt;
+    if (!bank || !rounds || !bankRounds || !wild || !start || !order || !position || !in.Checked())
+        return std::nullopt;
     s.bank = static_cast<int>(*bank);
     s.rounds = static_cast<int>(*rounds);
     s.bankRounds = static_cast<int>(*bankRounds);

@@ -96,8 +96,8 @@ void TableRound::OpenBankTurn() {
     At(bank).status = SeatStatus::Playing;
     Tell(TableMoment::TurnStarts, bank, Points(bank));
     Tell(TableMoment::BankTurnsCard, bank, Points(bank), 0, Seat(bank).hand.front());
-    const bool anyStanding = std::any_of(play.begin(), play.end(),
-                                         [](const RoundSeat& seat) { return seat.status == SeatStatus::Standing; });
+    const bool anyStanding = std::any_of(
+        play.begin(), play.end(), [](const RoundSeat& seat) { return seat.status == SeatStatus::Standing; });
     if (!anyStanding || Points(bank) >= kBestHand) Stand();
 }
 
@@ -217,7 +217,8 @@ void TableRound::SettleLoser(int seat) {
 void TableRound::PayWinner(int seat) {
     const bool bankBust = Seat(bank).status == SeatStatus::Bust;
     if (Seat(seat).status != SeatStatus::Standing || (!bankBust && Points(seat) <= Points(bank))) return;
-    const bool twice = rules.twoCardPays == TwoCardPay::Double && IsTwoCardBest(Seat(seat).hand, rules.wildCard);
+    const bool twice =
+        rules.twoCardPays == TwoCardPay::Double && IsTwoCardBest(Seat(seat).hand, rules.wildCard);
     const std::int64_t owed = static_cast<std::int64_t>(Seat(seat).stake) * (twice ? 2 : 1);
     const std::int64_t paid = std::min(owed, Chips(bank).chips);
     if (paid < owed && !bankShort) {
@@ -268,6 +269,8 @@ void TableRound::FillSight(RoundSight& sight, int looker) const {
         seen.stake = play[i].stake;
         seen.status = play[i].status;
         seen.chips = seats[i].chips;
+        seen.kind = seats[i].kind;
+        seen.style = seats[i].style;
     }
     for (const Dealt& card : dealt) {
         const bool covered = card.first && CoveredTo(card.seat, looker);
