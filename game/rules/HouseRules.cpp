@@ -28,7 +28,8 @@ HouseRules HouseRules::Spanish() {
 }
 
 bool HouseRules::Valid() const {
-    const bool stakes = minStake > 0 && stakeStep > 0 && minStake <= maxStake && (maxStake - minStake) % stakeStep == 0;
+    const bool stakes =
+        minStake > 0 && stakeStep > 0 && minStake <= maxStake && (maxStake - minStake) % stakeStep == 0;
     return stakes && (passing != BankPassing::EveryRounds || passEvery > 0);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "HouseRules.h"
+#include "TableSeat.h"
 
 #include <cstdint>
 #include <vector>
@@ -27,6 +28,8 @@ struct SeenSeat {
     int stake = 0;           // 0 until set, and for the bank
     SeatStatus status = SeatStatus::SitsOut;
     std::int64_t chips = 0;
+    SeatKind kind = SeatKind::Computer;  // everyone at the table knows who plays how
+    PlayStyle style = PlayStyle::Careful;
 };
 
 // What one player can see during a round at the full table, and nothing else: never
