@@ -31,10 +31,10 @@ constexpr int HandHalfPoints(int plainSum, int cards, bool holdsWild, bool wildC
 
 // The hand as the others at the table see it, its covered card (dealt first) unknown:
 // coveredHalfPoints is that card's plain worth, coveredWild whether it is the wild card.
-// A hand of 7.5 or more is turned up and shows its value; a 7 made by a face-up wild card shows the 7; a covered wild card tells nothing, and
-// the hand shows only its face-up cards.
-constexpr int ShownHalfPoints(int plainSum, int cards, bool holdsWild, int coveredHalfPoints, bool coveredWild,
-                              bool wildCardOn = true) {
+// A hand of 7.5 or more is turned up and shows its value; a 7 made by a face-up wild card shows the 7; a
+// covered wild card tells nothing, and the hand shows only its face-up cards.
+constexpr int ShownHalfPoints(int plainSum, int cards, bool holdsWild, int coveredHalfPoints,
+                              bool coveredWild, bool wildCardOn = true) {
     if (WildCardFills(plainSum, cards, holdsWild, wildCardOn)) {
         if (HandHalfPoints(plainSum, cards, holdsWild, wildCardOn) == kBestHalfPoints) return kBestHalfPoints;
         return coveredWild ? plainSum - coveredHalfPoints : kBestHalfPoints - 1;
