@@ -5,7 +5,7 @@
 #include "RandomSource.h"
 #include "TableDeck.h"
 #include "TableEvent.h"
-#include "TableRound.h"
+#include "FullTableRound.h"
 #include "TableSeat.h"
 
 #include <cstdint>
@@ -48,7 +48,7 @@ public:
 
     // A new round: false when one is in play or the evening is over.
     bool StartRound();
-    // The steps of the round in play (see TableRound); false when there is none to take.
+    // The steps of the round in play (see FullTableRound); false when there is none to take.
     bool SetStake(int stake);
     bool GetCard();
     bool Stand();
@@ -65,7 +65,7 @@ public:
     int BankRounds() const { return bankRounds; }
     const HouseRules& Rules() const { return rules; }
     const std::vector<TableSeat>& Seats() const { return seats; }
-    const TableRound& ThisRound() const { return round; }
+    const FullTableRound& ThisRound() const { return round; }
     const TableDeck& Deck() const { return deck; }
     bool CanPlay(int seat) const;
     std::int64_t TotalChips() const;
@@ -86,7 +86,7 @@ private:
     HouseRules rules;
     std::vector<TableSeat> seats;
     TableDeck deck;
-    TableRound round;
+    FullTableRound round;
     const PlayerTable* players = nullptr;
     TableListener* listener = nullptr;
     EveningStore* saveTo = nullptr;

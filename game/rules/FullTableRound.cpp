@@ -1,4 +1,4 @@
-#include "TableRound.h"
+#include "FullTableRound.h"
 #include "Cards.h"
 #include "GameState.h"
 #include "Round.h"
@@ -7,16 +7,16 @@
 
 namespace DoDadu {
 
-TableRound::TableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck)
+FullTableRound::FullTableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck)
     : rules(rules), seats(seats), deck(deck) {}
 
-double TableRound::Points(int seat) const { return HandPoints(Seat(seat).hand, rules.wildCard); }
+double FullTableRound::Points(int seat) const { return HandPoints(Seat(seat).hand, rules.wildCard); }
 
-int TableRound::ToAct() const { return inPlay ? (bankTurn ? bank : turn) : -1; }
+int FullTableRound::ToAct() const { return inPlay ? (bankTurn ? bank : turn) : -1; }
 
 // ---- the deal and the turns ------------------------------------------------------
 
-void TableRound::Deal(int bankSeat) {
+void FullTableRound::Deal(int bankSeat) {
     bank = bankSeat;
     play.assign(seats.size(), RoundSeat());
     dealt.clear();
@@ -41,7 +41,7 @@ void TableRound::Deal(int bankSeat) {
     CloseTurn();
 }
 
-void TableRound::DealTo(int seat, bool covered) {
+void FullTableRound::DealTo(int seat, bool covered) {
     const int card = deck.Deal(CardsOnTable());
     if (deck.Refilled() && !usedUp) {
         usedUp = true;
@@ -60,7 +60,7 @@ void TableRound::DealTo(int seat, bool covered) {
 }
 
 // The bank's hand first, then every seat's in turn order, each as dealt.
-std::vector<int> TableRound::CardsOnTable() const {
+std::vector<int> FullTableRound::CardsOnTable() const {
     std::vector<int> cards;
     int seat = bank;
     do {
@@ -71,9 +71,9 @@ std::vector<int> TableRound::CardsOnTable() const {
     return cards;
 }
 
-int TableRound::NextSeat(int after) const { return (after + 1) % static_cast<int>(seats.size()); }
+int FullTableRound::NextSeat(int after) const { return (after + 1) % static_cast<int>(seats.size()); }
 
-void TableRound::OpenTurn(int seat) {
+void FullTableRound::OpenTurn(int seat) {
     turn = seat;
     RoundSeat& now = At(seat);
     now.status = SeatStatus::Playing;
@@ -83,14 +83,14 @@ void TableRound::OpenTurn(int seat) {
 }
 
 // The next seat in turn that holds a card, or the bank's turn after the last.
-void TableRound::CloseTurn() {
+void FullTableRound::CloseTurn() {
     for (int seat = NextSeat(turn); seat != bank; seat = NextSeat(seat)) {
         if (Seat(seat).status == SeatStatus::Waiting) return OpenTurn(seat);
     }
     OpenBankTurn();
 }
 
-void TableRound::OpenBankTurn() {
+void FullTableRound::OpenBankTurn() {
     bankTurn = true;
     bankCardShown = true;
     At(bank).status = SeatStatus::Playing;
@@ -103,14 +103,14 @@ void TableRound::OpenBankTurn() {
 
 // ---- the actions -----------------------------------------------------------------
 
-bool TableRound::SetStake(int stake) {
+bool FullTableRound::SetStake(int stake) {
     if (!inPlay || bankTurn || Seat(turn).stakeFixed) return false;
     At(turn).stake = rules.StakeWithin(stake, Chips(turn).chips);
     Tell(TableMoment::StakeSet, turn, 0.0, Seat(turn).stake);
     return true;
 }
 
-bool TableRound::GetCard() {
+bool FullTableRound::GetCard() {
     if (!inPlay) return false;
     if (bankTurn)
         BankCard();
@@ -119,7 +119,7 @@ bool TableRound::GetCard() {
     return true;
 }
 
-void TableRound::SeatCard(int seat) {
+void FullTableRound::SeatCard(int seat) {
     At(seat).stakeFixed = true;
     DealTo(seat, false);
     const double points = Points(seat);
@@ -133,7 +133,7 @@ void TableRound::SeatCard(int seat) {
     }
 }
 
-void TableRound::BankCard() {
+void FullTableRound::BankCard() {
     DealTo(bank, false);
     const double points = Points(bank);
     if (points > kBestHand) {
@@ -145,7 +145,7 @@ void TableRound::BankCard() {
     }
 }
 
-bool TableRound::Stand() {
+bool FullTableRound::Stand() {
     if (!inPlay) return false;
     const int seat = ToAct();
     At(seat).stakeFixed = true;
@@ -158,7 +158,7 @@ bool TableRound::Stand() {
     return true;
 }
 
-bool TableRound::ComputerStep() {
+bool FullTableRound::ComputerStep() {
     const int seat = ToAct();
     if (seat < 0) return false;
     const bool classicBank = bankTurn && rules.classicTable;
@@ -167,7 +167,7 @@ bool TableRound::ComputerStep() {
     return SeatWantsCard(seat) ? GetCard() : Stand();
 }
 
-bool TableRound::SeatWantsCard(int seat) {
+bool FullTableRound::SeatWantsCard(int seat) {
     ComputerPlayer* player = players != nullptr ? players->For(Chips(seat).style) : nullptr;
     if (player == nullptr) return false;  // a seat nobody plays stands
     if (!Seat(seat).stakeAsked) {
@@ -177,7 +177,7 @@ bool TableRound::SeatWantsCard(int seat) {
     return player->Draws(SightOf(seat));
 }
 
-bool TableRound::BankWantsCard() {
+bool FullTableRound::BankWantsCard() {
     if (rules.classicTable) return ClassicDealerDraws();
     ComputerPlayer* player = players != nullptr ? players->For(Chips(bank).style) : nullptr;
     return player != nullptr && player->BankDraws(SightOfBank());
@@ -185,7 +185,7 @@ bool TableRound::BankWantsCard() {
 
 // The classic dealer against the standing seat (the classic table has one), as it sees
 // it at the classic table.
-bool TableRound::ClassicDealerDraws() const {
+bool FullTableRound::ClassicDealerDraws() const {
     GameState cards;
     cards.dealerHand = Seat(bank).hand;
     for (const RoundSeat& seat : play) {
@@ -197,7 +197,7 @@ bool TableRound::ClassicDealerDraws() const {
 
 // ---- the settlement --------------------------------------------------------------
 
-void TableRound::Settle() {
+void FullTableRound::Settle() {
     inPlay = false;
     bankTurn = false;
     for (int seat = NextSeat(bank); seat != bank; seat = NextSeat(seat)) SettleLoser(seat);
@@ -207,14 +207,14 @@ void TableRound::Settle() {
     }
 }
 
-void TableRound::SettleLoser(int seat) {
+void FullTableRound::SettleLoser(int seat) {
     const bool bankBust = Seat(bank).status == SeatStatus::Bust;
     if (Seat(seat).status != SeatStatus::Standing || bankBust || Points(seat) > Points(bank)) return;
     MoveChips(seat, bank, Seat(seat).stake);
     Tell(TableMoment::SeatLoses, seat, Points(seat), Seat(seat).stake);
 }
 
-void TableRound::PayWinner(int seat) {
+void FullTableRound::PayWinner(int seat) {
     const bool bankBust = Seat(bank).status == SeatStatus::Bust;
     if (Seat(seat).status != SeatStatus::Standing || (!bankBust && Points(seat) <= Points(bank))) return;
     const bool twice =
@@ -229,19 +229,19 @@ void TableRound::PayWinner(int seat) {
     Tell(TableMoment::SeatWins, seat, Points(seat), paid);
 }
 
-void TableRound::MoveChips(int from, int to, std::int64_t amount) {
+void FullTableRound::MoveChips(int from, int to, std::int64_t amount) {
     Chips(from).chips -= amount;
     Chips(to).chips += amount;
 }
 
-int TableRound::TwoCardSeat() const {
+int FullTableRound::TwoCardSeat() const {
     for (int seat = NextSeat(bank); seat != bank; seat = NextSeat(seat)) {
         if (IsTwoCardBest(Seat(seat).hand, rules.wildCard)) return seat;
     }
     return -1;
 }
 
-bool TableRound::WildCardDealt() const {
+bool FullTableRound::WildCardDealt() const {
     return std::any_of(play.begin(), play.end(), [](const RoundSeat& seat) {
         return std::find(seat.hand.begin(), seat.hand.end(), kWildCard) != seat.hand.end();
     });
@@ -251,13 +251,13 @@ bool TableRound::WildCardDealt() const {
 
 // A seat's first card is covered to the others until it busts or the round ends; the
 // bank's until it turns it.
-bool TableRound::CoveredTo(int seat, int looker) const {
+bool FullTableRound::CoveredTo(int seat, int looker) const {
     if (seat == looker || !inPlay) return false;
     if (seat == bank) return !bankCardShown;
     return Seat(seat).status != SeatStatus::Bust;
 }
 
-void TableRound::FillSight(RoundSight& sight, int looker) const {
+void FullTableRound::FillSight(RoundSight& sight, int looker) const {
     sight.rules = rules;
     sight.self = looker;
     sight.bank = bank;
@@ -281,19 +281,19 @@ void TableRound::FillSight(RoundSight& sight, int looker) const {
     sight.deckLeft = deck.Left();
 }
 
-SeatSight TableRound::SightOf(int seat) const {
+SeatSight FullTableRound::SightOf(int seat) const {
     SeatSight sight;
     FillSight(sight, seat);
     return sight;
 }
 
-BankSight TableRound::SightOfBank() const {
+BankSight FullTableRound::SightOfBank() const {
     BankSight sight;
     FillSight(sight, bank);
     return sight;
 }
 
-void TableRound::Tell(TableMoment moment, int seat, double points, std::int64_t amount, int card) {
+void FullTableRound::Tell(TableMoment moment, int seat, double points, std::int64_t amount, int card) {
     if (listener == nullptr) return;
     TableEvent event;
     event.moment = moment;

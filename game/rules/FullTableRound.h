@@ -30,9 +30,9 @@ struct RoundSeat {
 //
 // A seat at 7.5 stands by itself, and so does the bank. The bank plays only while a
 // seat stands; with none it only turns its card. Chips move only between seats.
-class TableRound {
+class FullTableRound {
 public:
-    TableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck);
+    FullTableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck);
     void SetPlayers(const PlayerTable* table) { players = table; }
     void SetListener(TableListener* to) { listener = to; }
 
