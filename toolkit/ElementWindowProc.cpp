@@ -386,6 +386,10 @@ Handled Dispatch(GUIElement& element, const Message& m) {
             }
             return kDefault;
         case WM_DPICHANGED: return OnDpiChangedMessage(element, m);
+        case WM_GETMINMAXINFO:
+            if (auto* form = dynamic_cast<Form*>(&element))
+                form->LimitTrackSize(*reinterpret_cast<MINMAXINFO*>(m.lParam));
+            return kDefault;
         case WM_MOVE: element.OnMoved(); return kDefault;
         case WM_SIZE: element.OnResized(); return kDefault;
         case WM_ACTIVATE: OnActivate(&element, m.window); return kDefault;

@@ -15,6 +15,9 @@ public:
     std::string filePath;
     int resourceId;  // -1: the picture comes from filePath
     bool border = false;
+    // Overlaps other images of its parent: each paints only where it lies on top of them
+    // (WS_CLIPSIBLINGS), so the order in which they stack decides what shows.
+    bool stacked = false;
 
     Image(GUIElement* parentElement, int pictureResource);
     ~Image();
