@@ -39,6 +39,7 @@ TableLayout::~TableLayout() {
     DeleteElement(dealTimer);
     DeleteElement(menuBar);
     DeleteElement(fileMenu);
+    DeleteElement(fullTableItem);
     DeleteElement(exitItem);
     DeleteElement(helpMenu);
     DeleteElement(homeItem);
@@ -90,6 +91,8 @@ void TableLayout::Build(Form& table, const TextSource& texts, const TableEvents&
 void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
     menuBar = new MenuBar(form);
     fileMenu = new Menu(menuBar, texts.Text(TextIds::kMenuFile));
+    fullTableItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuFullTable));
+    fullTableItem->command = picked;
     exitItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuExit));
     exitItem->command = picked;
     helpMenu = new Menu(menuBar, texts.Text(TextIds::kMenuHelp));
@@ -232,8 +235,10 @@ void TableLayout::ShowTexts(const TextSource& texts) {
                                                 {helpMenu, TextIds::kMenuHelp}};
     for (const auto& menu : menus)
         if (menu.first != nullptr) menu.first->SetCaption(texts.Text(menu.second));
-    const std::pair<SubMenu*, unsigned> items[] = {
-        {exitItem, TextIds::kMenuExit}, {guideItem, TextIds::kMenuGuide}, {homeItem, TextIds::kMenuHome}};
+    const std::pair<SubMenu*, unsigned> items[] = {{fullTableItem, TextIds::kMenuFullTable},
+                                                   {exitItem, TextIds::kMenuExit},
+                                                   {guideItem, TextIds::kMenuGuide},
+                                                   {homeItem, TextIds::kMenuHome}};
     for (const auto& item : items)
         if (item.first != nullptr) item.first->SetCaption(texts.Text(item.second));
     if (optionsMenu != nullptr) optionsMenu->ShowTexts();
