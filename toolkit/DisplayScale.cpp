@@ -44,11 +44,15 @@ int ToUnits(int pixels, int dpi) {
     return dpi == kLayoutDpi || dpi <= 0 ? pixels : MulDiv(pixels, kLayoutDpi, dpi);
 }
 
+bool InFittedLayout(const GUIElement& element) {
+    const auto* form = dynamic_cast<const Form*>(element.parent);
+    return form != nullptr && form->layoutDpi > 0;
+}
+
 // A form's direct children stand from the origin of its fitted layout.
 PixelRect PixelRectOf(const GUIElement& element, int dpi) {
     POINT origin{0, 0};
-    if (const auto* form = dynamic_cast<const Form*>(element.parent); form != nullptr && form->layoutDpi > 0)
-        origin = form->layoutOrigin;
+    if (InFittedLayout(element)) origin = static_cast<const Form*>(element.parent)->layoutOrigin;
     return {origin.x + ToPixels(element.x, dpi), origin.y + ToPixels(element.y, dpi),
             ToPixels(element.width, dpi), ToPixels(element.height, dpi)};
 }

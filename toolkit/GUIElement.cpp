@@ -221,7 +221,7 @@ std::wstring GUIElement::GetText() {
 std::string GUIElement::GetTextNarrow() { return Narrow(GetText()); }
 
 POINT GUIElement::GetPosition() {
-    if (created) {
+    if (created && !InFittedLayout(*this)) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
         POINT corner{bounds.left, bounds.top};

@@ -8,6 +8,7 @@
 #include "AccessibleElement.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace DoDadu {
 
@@ -69,8 +70,21 @@ void SetupAccepted(Form& owner, const EveningSetup& setup) {
     if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->StartEvening(setup);
 }
 
+// Alt and the marked letter of Show my card press it, as in a dialog box.
+void ShowCardKey(Form* form, unsigned, unsigned) {
+    if (auto* table = dynamic_cast<FormFullTable*>(form))
+        table->OnButtonClick(table->Layout().showCardButton);
+}
+
 void NewEveningAsked(Form& owner) {
     if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->NewEvening();
+}
+
+// A new evening's first save would count as older than the last save of the one it
+// replaces, which would then come back at the next start: both of the store's slots are
+// made unreadable first (a slot whose check value does not match is passed over).
+void ForgetStoredEvening(EveningStore& store) {
+    for (const char* slot : {"A.", "B."}) store.Write(std::string(slot) + "Check", std::string());
 }
 
 bool Is(const GUIElement* element, const GUIElement* known) {
@@ -119,6 +133,12 @@ FormFullTable::~FormFullTable() {
 void FormFullTable::BuildLayout() {
     const FullTableEvents events{ButtonPressed, MenuPicked, StakeMoved, PaceTick};
     table.Build(*this, texts, events);
+    const std::string caption = texts.Text(TextIds::kButtonShowCard);
+    const std::size_t mark = caption.find('&');
+    if (mark != std::string::npos && mark + 1 < caption.size())
+        hotKeys.push_back(HotKey{
+            MOD_ALT, static_cast<unsigned>(std::toupper(static_cast<unsigned char>(caption[mark + 1]))),
+            ShowCardKey});
 }
 
 void FormFullTable::Open() {
@@ -168,6 +188,7 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
     SharedRandom().SeedOnceFromClock();
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
     evening = std::make_unique<Evening>(setup.rules, setup.seats, setup.firstBank, SharedRandom());
+    ForgetStoredEvening(store);
     evening->Save(store);
     Begin();
 }
