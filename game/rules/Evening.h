@@ -67,6 +67,8 @@ public:
     const std::vector<TableSeat>& Seats() const { return seats; }
     const FullTableRound& ThisRound() const { return round; }
     const TableDeck& Deck() const { return deck; }
+    // The deck is open to callers that set up a table (tests, simulations).
+    TableDeck& DeckToSetUp() { return deck; }
     bool CanPlay(int seat) const;
     std::int64_t TotalChips() const;
     std::int64_t StartingTotal() const { return startTotal; }
