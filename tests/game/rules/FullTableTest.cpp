@@ -55,28 +55,72 @@ TEST(FullTable, EachRoundSettlesEverySeat) {
         std::vector<int> draws;           // by seat
         std::vector<std::int64_t> after;
     } cases[] = {
-        {"a bust pays at once", HouseRules::Spanish(), {50000, 50000, 50000}, {5, 16, 24, 17}, {0, 1, 0},
+        {"a bust pays at once",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {5, 16, 24, 17},
+         {0, 1, 0},
          {52000, 49000, 49000}},
-        {"a tie goes to the bank", HouseRules::Spanish(), {50000, 50000, 50000}, {5, 15, 23, 22}, {0, 0, 1},
+        {"a tie goes to the bank",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {5, 15, 23, 22},
+         {0, 0, 1},
          {52000, 49000, 49000}},
-        {"above the bank wins", HouseRules::Spanish(), {50000, 50000, 50000}, {5, 16, 24, 22}, {0, 0, 1},
+        {"above the bank wins",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {5, 16, 24, 22},
+         {0, 0, 1},
          {48000, 51000, 51000}},
-        {"two-card 7.5 paid double", HouseRules::Spanish(), {50000, 50000, 50000}, {5, 17, 24, 18}, {0, 1, 0},
+        {"two-card 7.5 paid double",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {5, 17, 24, 18},
+         {0, 1, 0},
          {49000, 52000, 49000}},
-        {"two-card 7.5 paid single", HouseRules(), {50000, 50000, 50000}, {5, 17, 24, 18}, {0, 1, 0},
+        {"two-card 7.5 paid single",
+         HouseRules(),
+         {50000, 50000, 50000},
+         {5, 17, 24, 18},
+         {0, 1, 0},
          {50000, 51000, 49000}},
-        {"the bank's two-card 7.5 matches a seat's", HouseRules::Italian(), {50000, 50000, 50000},
-         {7, 17, 24, 18, 28}, {1, 1, 0}, {52000, 49000, 49000}},
-        {"a bank over 7.5 pays every standing seat", HouseRules::Spanish(), {50000, 50000, 50000},
-         {6, 17, 24, 18, 27, 15}, {1, 1, 1}, {49000, 52000, 49000}},
-        {"a short bank pays in turn order", HouseRules::Spanish(), {1500, 50000, 50000}, {5, 16, 26}, {0, 0, 0},
+        {"the bank's two-card 7.5 matches a seat's",
+         HouseRules::Italian(),
+         {50000, 50000, 50000},
+         {7, 17, 24, 18, 28},
+         {1, 1, 0},
+         {52000, 49000, 49000}},
+        {"a bank over 7.5 pays every standing seat",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {6, 17, 24, 18, 27, 15},
+         {1, 1, 1},
+         {49000, 52000, 49000}},
+        {"a short bank pays in turn order",
+         HouseRules::Spanish(),
+         {1500, 50000, 50000},
+         {5, 16, 26},
+         {0, 0, 0},
          {0, 51000, 50500}},
-        {"a seat below the minimum sits out", HouseRules::Spanish(), {50000, 50000, 400}, {5, 16}, {0, 0, 0},
+        {"a seat below the minimum sits out",
+         HouseRules::Spanish(),
+         {50000, 50000, 400},
+         {5, 16},
+         {0, 0, 0},
          {49000, 51000, 400}},
-        {"the wild card fills to 7", HouseRules::Spanish(), {50000, 50000, 50000}, {6, 15, 24, 10}, {0, 1, 0},
+        {"the wild card fills to 7",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {6, 15, 24, 10},
+         {0, 1, 0},
          {50000, 51000, 49000}},
-        {"without the wild card it is half a point", WildCardOff(), {50000, 50000, 50000}, {6, 15, 24, 10},
-         {0, 1, 0}, {52000, 49000, 49000}},
+        {"without the wild card it is half a point",
+         WildCardOff(),
+         {50000, 50000, 50000},
+         {6, 15, 24, 10},
+         {0, 1, 0},
+         {52000, 49000, 49000}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,23 +155,51 @@ TEST(FullTable, TheBankPassesAsTheRulesSay) {
         PassReason reason;
     } cases[] = {
         {"italian: a quiet round", HouseRules::Italian(), full, quiet, 0, none, 1, PassReason::None},
-        {"italian: the first two-card 7.5 in turn order", HouseRules::Italian(), full, twoTwoCards, 0, drawsOfTwo,
-         3, PassReason::TwoCardBest},
-        {"italian: the deck used up", HouseRules::Italian(), full, {5, 24}, 38, none, 2, PassReason::DeckUsedUp},
+        {"italian: the first two-card 7.5 in turn order", HouseRules::Italian(), full, twoTwoCards, 0,
+         drawsOfTwo, 3, PassReason::TwoCardBest},
+        {"italian: the deck used up",
+         HouseRules::Italian(),
+         full,
+         {5, 24},
+         38,
+         none,
+         2,
+         PassReason::DeckUsedUp},
         {"italian: the deck emptied but not used up", HouseRules::Italian(), full, quiet, 36, none, 1,
          PassReason::None},
-        {"italian: a short bank", HouseRules::Italian(), shortBank, seatsAhead, 0, none, 2, PassReason::BankShort},
-        {"italian: past a seat that sits out", HouseRules::Italian(), shortBankNextOut, seatsAhead, 0, none, 3,
+        {"italian: a short bank", HouseRules::Italian(), shortBank, seatsAhead, 0, none, 2,
          PassReason::BankShort},
+        {"italian: past a seat that sits out", HouseRules::Italian(), shortBankNextOut, seatsAhead, 0, none,
+         3, PassReason::BankShort},
         {"spanish: a quiet round", HouseRules::Spanish(), full, quiet, 0, none, 1, PassReason::None},
         {"spanish: a two-card 7.5 keeps the bank", HouseRules::Spanish(), full, twoTwoCards, 0, drawsOfTwo, 1,
          PassReason::None},
-        {"spanish: the deck used up", HouseRules::Spanish(), full, {5, 24}, 38, none, 2, PassReason::DeckUsedUp},
-        {"spanish: a short bank", HouseRules::Spanish(), shortBank, seatsAhead, 0, none, 2, PassReason::BankShort},
+        {"spanish: the deck used up",
+         HouseRules::Spanish(),
+         full,
+         {5, 24},
+         38,
+         none,
+         2,
+         PassReason::DeckUsedUp},
+        {"spanish: a short bank", HouseRules::Spanish(), shortBank, seatsAhead, 0, none, 2,
+         PassReason::BankShort},
         {"every round: a quiet round", PassEveryRound(), full, quiet, 0, none, 2, PassReason::EveryRounds},
-        {"classic: a two-card 7.5", HouseRules::Classic(), {50000, 50000}, {5, 17, 18}, 0, {0, 1}, 0,
+        {"classic: a two-card 7.5",
+         HouseRules::Classic(),
+         {50000, 50000},
+         {5, 17, 18},
+         0,
+         {0, 1},
+         0,
          PassReason::None},
-        {"classic: the deck used up", HouseRules::Classic(), {50000, 50000}, {5}, 39, {0, 1}, 0,
+        {"classic: the deck used up",
+         HouseRules::Classic(),
+         {50000, 50000},
+         {5},
+         39,
+         {0, 1},
+         0,
          PassReason::None},
     };
     for (const auto& c : cases) {
@@ -195,7 +267,8 @@ public:
         const TableDeck& deck = evening.Deck();
         if (deck.Position() < 1 || deck.Order()[static_cast<std::size_t>(deck.Position() - 1)] != event.card)
             faults.push_back("card " + std::to_string(event.card) + " not the deck's next");
-        if (!inRound.insert(event.card).second) faults.push_back("card " + std::to_string(event.card) + " twice");
+        if (!inRound.insert(event.card).second)
+            faults.push_back("card " + std::to_string(event.card) + " twice");
     }
 
 private:
@@ -215,7 +288,8 @@ std::string SightFault(const Evening& evening) {
         if (!seen.cards.empty() && (seen.cards.front() == 0) == shown)
             return "seat " + std::to_string(seat) + "'s covered card";
     }
-    const std::size_t cards = sight.seenBefore.size() + sight.dealt.size() + static_cast<std::size_t>(sight.deckLeft);
+    const std::size_t cards =
+        sight.seenBefore.size() + sight.dealt.size() + static_cast<std::size_t>(sight.deckLeft);
     if (sight.dealtBeforeRefill < 0 && cards != static_cast<std::size_t>(kCardCount))
         return "the deck counts " + std::to_string(cards);
     return std::string();
@@ -226,8 +300,8 @@ std::string Kept(const Evening& evening) {
     std::string line = std::to_string(evening.Bank()) + "/" + std::to_string(evening.RoundsPlayed()) + "/" +
                        std::to_string(evening.BankRounds()) + "/" + std::to_string(evening.Deck().Position());
     for (const TableSeat& seat : evening.Seats())
-        line += "|" + seat.name + ":" + std::to_string(seat.chips) + ":" + std::to_string(seat.roundsAsBank) + ":" +
-                std::to_string(seat.twoCardBest) + ":" + std::to_string(static_cast<int>(seat.style));
+        line += "|" + seat.name + ":" + std::to_string(seat.chips) + ":" + std::to_string(seat.roundsAsBank) +
+                ":" + std::to_string(seat.twoCardBest) + ":" + std::to_string(static_cast<int>(seat.style));
     for (int id : evening.Deck().Order()) line += "," + std::to_string(id);
     return line;
 }
@@ -240,8 +314,9 @@ TEST(FullTable, RandomEveningsKeepEveryChipAndCard) {
     for (int evenings = 0; evenings < 100; ++evenings) {
         SCOPED_TRACE(evenings);
         const int preset = uniform(0, 3);
-        HouseRules rules = preset == 0 ? HouseRules::Classic() : preset == 1 ? HouseRules::Italian()
-                                                                             : HouseRules::Spanish();
+        HouseRules rules = preset == 0   ? HouseRules::Classic()
+                           : preset == 1 ? HouseRules::Italian()
+                                         : HouseRules::Spanish();
         if (preset == 3) {
             rules.passing = BankPassing::EveryRounds;
             rules.passEvery = uniform(1, 5);

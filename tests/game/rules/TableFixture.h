@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,12 +19,15 @@ namespace DoDadu {
 class MapStore : public EveningStore {
 public:
     std::map<std::string, std::string> values;
-    std::vector<std::string> writes;  // names in the order written
+    std::vector<std::string> writes;    // names in the order written
+    std::size_t writesLeft = SIZE_MAX;  // a kill: later writes are lost
     std::string Read(const std::string& name) override {
         auto found = values.find(name);
         return found == values.end() ? std::string() : found->second;
     }
     void Write(const std::string& name, const std::string& text) override {
+        if (writesLeft == 0) return;
+        --writesLeft;
         values[name] = text;
         writes.push_back(name);
     }
