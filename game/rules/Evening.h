@@ -48,7 +48,8 @@ public:
 
     // A new round: false when one is in play or the evening is over.
     bool StartRound();
-    // The steps of the round in play (see FullTableRound); false when there is none to take.
+    // A person's steps in the round in play (see FullTableRound): false when there is none
+    // to take or a computer is to act.
     bool SetStake(int stake);
     bool GetCard();
     bool Stand();
@@ -59,6 +60,7 @@ public:
     bool Over() const;
     bool RoundInPlay() const { return round.InPlay(); }
     int ToAct() const { return round.ToAct(); }
+    bool ComputerToAct() const { return round.ComputerToAct(); }
     bool BankTurn() const { return round.BankTurn(); }
     int Bank() const { return bank; }
     int RoundsPlayed() const { return rounds; }

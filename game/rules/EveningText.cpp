@@ -281,6 +281,7 @@ bool Evening::Load(EveningStore& store) {
     if (!deck.Restore(s.order, s.position)) return false;
     rules = s.rules;
     seats = s.seats;
+    round.Clear();
     bank = s.bank;
     rounds = s.rounds;
     bankRounds = s.bankRounds;

@@ -208,7 +208,7 @@ TEST(FullTable, TheBankPassesAsTheRulesSay) {
         random.Reseed(3);
         auto seats = PersonSeats(c.chips);
         const int firstBank = c.chips.size() == 2 ? 0 : 1;
-        seats[static_cast<std::size_t>(firstBank)].kind = SeatKind::Computer;
+        if (c.rules.classicTable) seats[0].kind = SeatKind::Computer;
         Evening evening(c.rules, seats, firstBank, random);
         EventLog log;
         evening.SetListener(&log);
