@@ -32,8 +32,9 @@ public:
 
 HouseRules RulesFrom(FuzzInput& input) {
     const int byte = input.Byte();
-    HouseRules rules = byte % 4 == 0 ? HouseRules::Classic() : byte % 4 == 1 ? HouseRules::Italian()
-                                                                              : HouseRules::Spanish();
+    HouseRules rules = byte % 4 == 0   ? HouseRules::Classic()
+                       : byte % 4 == 1 ? HouseRules::Italian()
+                                       : HouseRules::Spanish();
     if (byte % 4 == 3) {
         rules.passing = static_cast<BankPassing>(byte / 4 % 3);
         rules.passEvery = byte / 16 % 4;
@@ -48,8 +49,8 @@ HouseRules RulesFrom(FuzzInput& input) {
 
 // Arbitrary texts under the names an evening is stored by, in one or both slots.
 void FillStore(FuzzInput& input, BytesStore& store) {
-    const char* const names[] = {"Saved", "Rules", "Seats", "Seat1", "Seat2", "Seat3", "Bank", "Rounds",
-                                 "BankRounds", "Wild", "Start", "Deck", "Dealt", "Check"};
+    const char* const names[] = {"Saved",  "Rules",      "Seats", "Seat1", "Seat2", "Seat3", "Bank",
+                                 "Rounds", "BankRounds", "Wild",  "Start", "Deck",  "Dealt", "Check"};
     const int count = input.Byte() % 16;
     for (int i = 0; i < count; ++i) {
         const int which = input.Byte();
