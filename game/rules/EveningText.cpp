@@ -227,7 +227,11 @@ std::optional<Stored> ReadSlot(EveningStore& store, const char* slot) {
 }  // namespace
 
 void StoreCheck::Add(const std::string& name, const std::string& text) {
-    for (char c : name + '=' + text + '\n') {
+    std::string line = name;
+    line += '=';
+    line += text;
+    line += '\n';
+    for (char c : line) {
         value ^= static_cast<unsigned char>(c);
         value *= 1099511628211ull;
     }

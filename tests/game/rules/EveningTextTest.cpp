@@ -63,12 +63,12 @@ void SignAgain(MapStore& store, const std::string& slot) {
 
 TEST(EveningText, DamagedOrHostileValuesGiveANewEvening) {
     using Change = std::function<void(std::string&)>;
-    auto set = [](std::string text) { return Change([text](std::string& value) { value = text; }); };
-    auto field = [](std::size_t index, std::string text) {
+    auto set = [](const std::string& text) { return Change([text](std::string& value) { value = text; }); };
+    auto field = [](std::size_t index, const std::string& text) {
         return Change([index, text](std::string& value) { value = WithField(value, index, text); });
     };
     // A seat's name is all after its fifth comma.
-    auto name = [](std::string text) {
+    auto name = [](const std::string& text) {
         return Change([text](std::string& value) {
             std::size_t at = 0;
             for (int commas = 0; commas < 5; ++commas) at = value.find(',', at) + 1;
