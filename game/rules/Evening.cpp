@@ -67,9 +67,9 @@ bool Evening::StartRound() {
     return AfterStep(true);
 }
 
-bool Evening::SetStake(int stake) { return round.SetStake(stake); }
-bool Evening::GetCard() { return AfterStep(round.GetCard()); }
-bool Evening::Stand() { return AfterStep(round.Stand()); }
+bool Evening::SetStake(int stake) { return !round.ComputerToAct() && round.SetStake(stake); }
+bool Evening::GetCard() { return !round.ComputerToAct() && AfterStep(round.GetCard()); }
+bool Evening::Stand() { return !round.ComputerToAct() && AfterStep(round.Stand()); }
 bool Evening::ComputerStep() { return AfterStep(round.ComputerStep()); }
 
 bool Evening::PlayRound() {

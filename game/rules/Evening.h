@@ -48,7 +48,8 @@ public:
 
     // A new round: false when one is in play or the evening is over.
     bool StartRound();
-    // The steps of the round in play (see FullTableRound); false when there is none to take.
+    // A person's steps in the round in play (see FullTableRound): false when there is none
+    // to take or a computer is to act.
     bool SetStake(int stake);
     bool GetCard();
     bool Stand();
@@ -59,6 +60,7 @@ public:
     bool Over() const;
     bool RoundInPlay() const { return round.InPlay(); }
     int ToAct() const { return round.ToAct(); }
+    bool ComputerToAct() const { return round.ComputerToAct(); }
     bool BankTurn() const { return round.BankTurn(); }
     int Bank() const { return bank; }
     int RoundsPlayed() const { return rounds; }
@@ -67,6 +69,8 @@ public:
     const std::vector<TableSeat>& Seats() const { return seats; }
     const FullTableRound& ThisRound() const { return round; }
     const TableDeck& Deck() const { return deck; }
+    // The deck is open to callers that set up a table (tests, simulations).
+    TableDeck& DeckToSetUp() { return deck; }
     bool CanPlay(int seat) const;
     std::int64_t TotalChips() const;
     std::int64_t StartingTotal() const { return startTotal; }

@@ -37,25 +37,6 @@ struct Stored {
     int position = 0;
 };
 
-// FNV-1a over every name and text of the slot, in the order they are written.
-class CheckSum {
-public:
-    void Add(const std::string& name, const std::string& text) {
-        for (char c : name + '=' + text + '\n') {
-            value ^= static_cast<unsigned char>(c);
-            value *= 1099511628211ull;
-        }
-    }
-    std::string Text() const {
-        char buffer[17];
-        std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(value));
-        return buffer;
-    }
-
-private:
-    std::uint64_t value = 14695981039346656037ull;
-};
-
 // Plain decimal digits for a number from 0 to most; nothing else.
 std::optional<std::int64_t> Number(const std::string& text, std::int64_t most) {
     if (text.empty() || text.size() > 18) return std::nullopt;
@@ -207,7 +188,7 @@ public:
 private:
     EveningStore& store;
     std::string slot;
-    CheckSum sum;
+    StoreCheck sum;
 };
 
 std::optional<Stored> ReadSlot(EveningStore& store, const char* slot) {
@@ -245,11 +226,28 @@ std::optional<Stored> ReadSlot(EveningStore& store, const char* slot) {
 
 }  // namespace
 
+void StoreCheck::Add(const std::string& name, const std::string& text) {
+    std::string line = name;
+    line += '=';
+    line += text;
+    line += '\n';
+    for (char c : line) {
+        value ^= static_cast<unsigned char>(c);
+        value *= 1099511628211ull;
+    }
+}
+
+std::string StoreCheck::Text() const {
+    char buffer[17];
+    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
 void Evening::Save(EveningStore& store) {
     if (round.InPlay()) return;
     ++saves;
     const std::string slot = kSlots[saves % 2];
-    CheckSum sum;
+    StoreCheck sum;
     auto put = [&](const std::string& name, const std::string& text) {
         sum.Add(name, text);
         store.Write(slot + name, text);
@@ -287,6 +285,7 @@ bool Evening::Load(EveningStore& store) {
     if (!deck.Restore(s.order, s.position)) return false;
     rules = s.rules;
     seats = s.seats;
+    round.Clear();
     bank = s.bank;
     rounds = s.rounds;
     bankRounds = s.bankRounds;

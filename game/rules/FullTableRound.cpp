@@ -8,7 +8,18 @@
 namespace DoDadu {
 
 FullTableRound::FullTableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck)
-    : rules(rules), seats(seats), deck(deck) {}
+    : rules(rules), seats(seats), deck(deck) {
+    Clear();
+}
+
+void FullTableRound::Clear() {
+    play.assign(seats.size(), RoundSeat());
+    dealt.clear();
+    goneAtStart.clear();
+    dealtBeforeRefill = -1;
+    turn = -1;
+    inPlay = bankTurn = bankCardShown = usedUp = bankShort = false;
+}
 
 double FullTableRound::Points(int seat) const { return HandPoints(Seat(seat).hand, rules.wildCard); }
 
@@ -17,14 +28,11 @@ int FullTableRound::ToAct() const { return inPlay ? (bankTurn ? bank : turn) : -
 // ---- the deal and the turns ------------------------------------------------------
 
 void FullTableRound::Deal(int bankSeat) {
+    Clear();
     bank = bankSeat;
-    play.assign(seats.size(), RoundSeat());
-    dealt.clear();
     goneAtStart = deck.Gone();
-    dealtBeforeRefill = -1;
     deck.ClearRefilled();
     inPlay = true;
-    bankTurn = bankCardShown = usedUp = bankShort = false;
     Tell(TableMoment::RoundStarts, bank);
     // The bank's card comes first, as at the classic table.
     At(bank).status = SeatStatus::Waiting;
@@ -158,11 +166,16 @@ bool FullTableRound::Stand() {
     return true;
 }
 
-bool FullTableRound::ComputerStep() {
+bool FullTableRound::ComputerToAct() const {
     const int seat = ToAct();
     if (seat < 0) return false;
-    const bool classicBank = bankTurn && rules.classicTable;
-    if (!classicBank && Chips(seat).kind != SeatKind::Computer) return false;
+    return (bankTurn && rules.classicTable) ||
+           seats[static_cast<std::size_t>(seat)].kind == SeatKind::Computer;
+}
+
+bool FullTableRound::ComputerStep() {
+    const int seat = ToAct();
+    if (!ComputerToAct()) return false;
     if (bankTurn) return BankWantsCard() ? GetCard() : Stand();
     return SeatWantsCard(seat) ? GetCard() : Stand();
 }

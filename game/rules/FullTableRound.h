@@ -36,12 +36,16 @@ public:
     void SetPlayers(const PlayerTable* table) { players = table; }
     void SetListener(TableListener* to) { listener = to; }
 
+    // No round: every seat without cards (as before the first deal; after the seats change).
+    void Clear();
     // Deals and opens the first seat's turn. Seats below the minimum stake sit out.
     void Deal(int bankSeat);
     bool InPlay() const { return inPlay; }
     // The seat in turn (the bank in its turn); -1 when the round is over.
     int ToAct() const;
     bool BankTurn() const { return inPlay && bankTurn; }
+    // The one to act is played by the computer (the classic table's bank always is).
+    bool ComputerToAct() const;
 
     // The seat in turn, before its first card or stand: a stake within the rules and its
     // chips, nearest to the wish. False out of turn, for the bank, or once fixed.
@@ -54,6 +58,7 @@ public:
     bool ComputerStep();
 
     int Bank() const { return bank; }
+    // seat: from 0 to the number of seats less one.
     const RoundSeat& Seat(int seat) const { return play[static_cast<std::size_t>(seat)]; }
     double Points(int seat) const;
     // What a seat sees now (the bank looks with SightOfBank).
