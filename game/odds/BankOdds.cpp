@@ -64,68 +64,99 @@ BankOdds::BankOdds() : memo(kBankHandSlots), drawMemo(kBankHandSlots), stamps(kB
 void BankOdds::Reset(const BankTable& to) {
     table = to;
     outcomes.resize(table.seats.size());
+    first.resize(table.seats.size());
+    chances.resize(table.seats.size());
     for (std::size_t s = 0; s < table.seats.size(); ++s)
         for (int c = 0; c < kKindCount; ++c) outcomes[s][c] = OutcomeOf(table.seats[s], c, table.payDouble);
     ++stamp;
 }
 
-// Each seat's covered card is one of the cards the bank has not seen nor drawn.
-double BankOdds::Stand(const KindCounts& bank) const {
-    const int value = HandValue(bank);
-    const KindCounts unseen = Minus(table.cards, bank);
+// Each seat's covered card, kind by kind, at this bank hand: weighed first over the
+// cards the bank has not seen nor drawn, then once more over what the other seats'
+// covered cards leave of them on average.
+void BankOdds::Spread(const KindCounts& unseen) {
+    const std::size_t seats = table.seats.size();
+    KindWeights all{};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t s = 0; s < seats; ++s) {
+            KindWeights& chance = pass == 0 ? first[s] : chances[s];
+            double weight = 0.0;
+            for (int c = 0; c < kKindCount; ++c) {
+                const double left = pass == 0 ? unseen[c] : std::max(unseen[c] - all[c] + first[s][c], 0.0);
+                chance[c] = table.seats[s].canBe[c] * left;
+                weight += chance[c];
+            }
+            for (double& w : chance) w = weight > 0.0 ? w / weight : 0.0;
+        }
+        if (pass == 0) {
+            for (std::size_t s = 0; s < seats; ++s)
+                for (int c = 0; c < kKindCount; ++c) all[c] += first[s][c];
+        }
+    }
+}
+
+// Standing, and busting, with the covered cards as Spread last weighed them.
+double BankOdds::StandNow(int value) const {
     double gain = 0.0;
     for (std::size_t s = 0; s < table.seats.size(); ++s) {
-        const StandingHand& seat = table.seats[s];
-        double weight = 0.0, sum = 0.0;
-        for (int c = 0; c < kKindCount; ++c) {
-            const double w = seat.canBe[c] * unseen[c];
-            if (w <= 0.0) continue;
-            const SeatOutcome& outcome = outcomes[s][c];
-            weight += w;
-            sum += w * (outcome.value > value ? -outcome.pay : 1);
-        }
-        if (weight > 0.0) gain += seat.stake * sum / weight;
+        double sum = 0.0;
+        for (int c = 0; c < kKindCount; ++c)
+            if (chances[s][c] > 0.0)
+                sum += chances[s][c] * (outcomes[s][c].value > value ? -outcomes[s][c].pay : 1);
+        gain += table.seats[s].stake * sum;
     }
     return gain;
 }
 
 // A bust bank pays every standing seat.
-double BankOdds::Bust(const KindCounts& bank) const {
-    const KindCounts unseen = Minus(table.cards, bank);
+double BankOdds::BustNow() const {
     double loss = 0.0;
     for (std::size_t s = 0; s < table.seats.size(); ++s) {
-        const StandingHand& seat = table.seats[s];
-        double weight = 0.0, sum = 0.0;
-        for (int c = 0; c < kKindCount; ++c) {
-            const double w = seat.canBe[c] * unseen[c];
-            if (w <= 0.0) continue;
-            weight += w;
-            sum += w * outcomes[s][c].pay;
-        }
-        loss += seat.stake * (weight > 0.0 ? sum / weight : 1.0);
+        double sum = 0.0;
+        for (int c = 0; c < kKindCount; ++c) sum += chances[s][c] * outcomes[s][c].pay;
+        loss += table.seats[s].stake * sum;
     }
     return -loss;
 }
 
-double BankOdds::DrawValue(KindCounts& bank) {
-    const KindCounts unseen = Minus(table.cards, bank);
-    const int total = CardTotal(unseen);
+// With the covered cards weighed at this hand: the next card is one of the unseen cards,
+// less the covered ones as they lie on average. A card that busts the bank is paid out
+// with the covered cards weighed as before it (one card fewer to weigh them over changes
+// little, and saves weighing them again).
+double BankOdds::DrawValue(CountedHand& bank, const KindCounts& unseen) {
+    KindWeights deck{};
+    double total = 0.0;
+    for (int k = 0; k < kKindCount; ++k) {
+        deck[k] = unseen[k];
+        for (const KindWeights& chance : chances) deck[k] -= chance[k];
+        deck[k] = std::max(deck[k], 0.0);
+        total += deck[k];
+    }
+    const double bust = BustNow();
     double value = 0.0;
     for (int k = 0; k < kKindCount; ++k) {
-        if (unseen[k] <= 0) continue;
-        ++bank[k];
-        value += unseen[k] * (IsBust(bank) ? Bust(bank) : Value(bank));
-        --bank[k];
+        if (deck[k] <= 0.0) continue;
+        if (bank.ValueWith(k) > kBest) {
+            value += deck[k] * bust;
+            continue;
+        }
+        bank.Add(k);
+        value += deck[k] * Value(bank);
+        bank.Remove(k);
     }
-    return value / total;
+    return total > 0.0 ? value / total : bust;
 }
 
-double BankOdds::Value(KindCounts& bank) {
-    if (HandValue(bank) >= kBest || DeckLeft(table, bank) <= 0) return Stand(bank);
-    const int slot = BankHandSlot(bank);
+double BankOdds::Value(CountedHand& bank) {
+    const int value = bank.Value();
+    const KindCounts unseen = Minus(table.cards, bank.cards);
+    const bool canDraw = value < kBest && CardTotal(unseen) > static_cast<int>(table.seats.size());
+    const int slot = canDraw ? BankHandSlot(bank.cards) : -1;
     if (slot >= 0 && stamps[slot] == stamp) return memo[slot];
-    const double stand = Stand(bank);
-    const double draw = DrawValue(bank);
+    Spread(unseen);
+    const double stand = StandNow(value);
+    if (!canDraw) return stand;
+    const double draw = DrawValue(bank, unseen);
     if (slot >= 0) {
         stamps[slot] = stamp;
         memo[slot] = std::max(stand, draw);
@@ -136,17 +167,20 @@ double BankOdds::Value(KindCounts& bank) {
 
 BankChoice BankOdds::Choose(const KindCounts& bank) {
     BankChoice choice;
-    KindCounts hand = bank;
-    choice.stand = Stand(hand);
-    choice.canDraw = HandValue(hand) < kBest && DeckLeft(table, hand) > 0;
-    if (choice.canDraw) choice.draw = DrawValue(hand);
+    CountedHand hand = Counted(bank);
+    const int value = hand.Value();
+    const KindCounts unseen = Minus(table.cards, bank);
+    Spread(unseen);
+    choice.stand = StandNow(value);
+    choice.canDraw = value < kBest && DeckLeft(table, bank) > 0;
+    if (choice.canDraw) choice.draw = DrawValue(hand, unseen);
     return choice;
 }
 
 bool BankOdds::Draws(const KindCounts& bank) {
     const int slot = BankHandSlot(bank);
     if (slot < 0 || HandValue(bank) >= kBest) return false;
-    KindCounts hand = bank;
+    CountedHand hand = Counted(bank);
     if (stamps[slot] != stamp) Value(hand);
     return stamps[slot] == stamp ? drawMemo[slot] == 2 : Choose(bank).Draws();
 }

@@ -53,9 +53,10 @@ SeatOutcome OutcomeOf(const StandingHand& seat, int covered, bool payDouble);
 
 // The bank playing as well as it can against the standing seats. The covered cards
 // are weighed one seat at a time over the cards the bank cannot see less what it has
-// drawn, as if each were dealt alone: the seats' covered cards are not taken from one
-// another, nor from the bank's next card (by the order of the deck being random, that
-// card is any unseen one). ExactBankChoice below measures what that costs.
+// drawn, then over what the other covered cards leave of those on average; the bank's
+// next card is any unseen one less the covered cards as they lie on average. The
+// seats' covered cards are thus never dealt together, one lie at a time:
+// ExactBankChoice below does that, and measures what the shortcut costs.
 class BankOdds {
 public:
     BankOdds();
@@ -65,13 +66,15 @@ public:
     bool Draws(const KindCounts& bank);
 
 private:
-    double Stand(const KindCounts& bank) const;
-    double Bust(const KindCounts& bank) const;
-    double Value(KindCounts& bank);
-    double DrawValue(KindCounts& bank);
+    void Spread(const KindCounts& unseen);
+    double StandNow(int value) const;
+    double BustNow() const;
+    double Value(CountedHand& bank);
+    double DrawValue(CountedHand& bank, const KindCounts& unseen);
 
     BankTable table;
     std::vector<std::array<SeatOutcome, kKindCount>> outcomes;  // by seat and covered kind
+    std::vector<KindWeights> first, chances;                    // by seat, see Spread
     std::vector<double> memo;
     std::vector<std::uint8_t> drawMemo;  // 0 not known, 1 stands, 2 draws
     std::vector<std::uint32_t> stamps;

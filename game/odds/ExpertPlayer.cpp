@@ -11,10 +11,6 @@ using namespace Odds;
 
 namespace {
 
-// A card's kind under the house rules: with the wild card off the king of coins is a
-// figure like any other.
-int KindUnder(int id, bool wildCard) { return !wildCard && id == kWildCard ? Figure : KindOf(id); }
-
 bool IsCard(int id) { return id >= 1 && id <= kCardCount; }
 
 // The cards the looker cannot see, by kind: the deck the round began with (or, after it
@@ -102,7 +98,36 @@ std::optional<Choice> ExpertPlayer::ClassicOptions(const SeatSight& sight) {
     return classic->Best(position->view);
 }
 
+namespace {
+
+// Everything of a sight the seat's options depend on.
+std::vector<long long> KeyOf(const RoundSight& sight) {
+    const HouseRules& rules = sight.rules;
+    std::vector<long long> key{sight.self,     sight.bank,         sight.dealtBeforeRefill,
+                               rules.wildCard, rules.classicTable, static_cast<int>(rules.twoCardPays),
+                               rules.minStake};
+    for (const SeenSeat& seat : sight.seats) {
+        key.insert(key.end(), {static_cast<int>(seat.status), seat.stake, static_cast<int>(seat.kind),
+                               static_cast<int>(seat.style), static_cast<long long>(seat.cards.size())});
+        key.insert(key.end(), seat.cards.begin(), seat.cards.end());
+    }
+    for (const DealtCard& card : sight.dealt) key.insert(key.end(), {card.seat, card.card});
+    key.insert(key.end(), sight.seenBefore.begin(), sight.seenBefore.end());
+    return key;
+}
+
+}  // namespace
+
 std::optional<Choice> ExpertPlayer::Options(const SeatSight& sight) {
+    std::vector<long long> key = KeyOf(sight);
+    if (key != lastKey) {
+        lastOptions = SolveOptions(sight);
+        lastKey = std::move(key);
+    }
+    return lastOptions;
+}
+
+std::optional<Choice> ExpertPlayer::SolveOptions(const SeatSight& sight) {
     if (!InTurn(sight) || sight.self == sight.bank) return std::nullopt;
     if (sight.rules.classicTable) return ClassicOptions(sight);
     const std::optional<KindCounts> unseen = UnseenBy(sight);
@@ -142,7 +167,8 @@ bool ExpertPlayer::Draws(const SeatSight& sight) {
 std::optional<SeatHint> ExpertPlayer::Advise(const SeatSight& sight) {
     const std::optional<Choice> choice = Options(sight);
     if (!choice) return std::nullopt;
-    const double stake = std::max(sight.seats[static_cast<std::size_t>(sight.self)].stake, sight.rules.minStake);
+    const double stake =
+        std::max(sight.seats[static_cast<std::size_t>(sight.self)].stake, sight.rules.minStake);
     SeatHint hint;
     hint.best = choice->best == Action::Draw ? Action::Draw : Action::Stop;
     hint.stop = choice->stop * stake;
@@ -151,20 +177,27 @@ std::optional<SeatHint> ExpertPlayer::Advise(const SeatSight& sight) {
     return hint;
 }
 
-std::optional<BankChoice> ExpertPlayer::BankOptions(const BankSight& sight) {
-    if (!InTurn(sight) || sight.self != sight.bank) return std::nullopt;
+std::optional<BankTable> BankTableOf(const RoundSight& sight, KindCounts& bank) {
+    if (!InTurn(sight)) return std::nullopt;
     const std::optional<KindCounts> unseen = UnseenBy(sight);
     if (!unseen) return std::nullopt;
     BankTable table;
     int shown = 0;
     table.seats = StandingOthers(sight, *unseen, shown);
     table.payDouble = sight.rules.twoCardPays == TwoCardPay::Double;
-    KindCounts bank{};
+    bank = KindCounts{};
     for (int id : sight.Hand()) ++bank[KindUnder(id, sight.rules.wildCard)];
     table.cards = *unseen;
     for (int k = 0; k < kKindCount; ++k) table.cards[k] += bank[k];
-    if (CoveredWays(table) <= kExactBankWays) return ExactBankChoice(table, bank);
-    bankOdds.Reset(table);
+    return table;
+}
+
+std::optional<BankChoice> ExpertPlayer::BankOptions(const BankSight& sight) {
+    KindCounts bank{};
+    const std::optional<BankTable> table = sight.self == sight.bank ? BankTableOf(sight, bank) : std::nullopt;
+    if (!table) return std::nullopt;
+    if (CoveredWays(*table) <= kExactBankWays) return ExactBankChoice(*table, bank);
+    bankOdds.Reset(*table);
     return bankOdds.Choose(bank);
 }
 

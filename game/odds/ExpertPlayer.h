@@ -17,6 +17,7 @@
 #include "SeatOdds.h"
 
 #include <optional>
+#include <vector>
 
 namespace DoDadu {
 
@@ -27,6 +28,11 @@ struct SeatHint {
     double draw = 0.0;  // meaningful only when canDraw
     bool canDraw = false;
 };
+
+// The bank's side of the table as the looker sees it (the seats standing but its own,
+// the cards it cannot see and its own), and its hand by kind: none when no deck can
+// give the sight.
+std::optional<Odds::BankTable> BankTableOf(const RoundSight& sight, Odds::KindCounts& hand);
 
 // The bank decides exhaustively up to this many ways the covered cards can lie.
 constexpr long long kExactBankWays = 81;
@@ -48,6 +54,12 @@ public:
 
 private:
     std::optional<Odds::Choice> ClassicOptions(const SeatSight& sight);
+    std::optional<Odds::Choice> SolveOptions(const SeatSight& sight);
+
+    // The last seat's options and what they were worked out from, for a second question
+    // on the same sight.
+    std::vector<long long> lastKey;
+    std::optional<Odds::Choice> lastOptions;
 
     // The classic odds of the deck the round started from, kept for the round.
     std::optional<Odds::OddsSolver> classic;

@@ -24,6 +24,11 @@ constexpr int kNoCard = -1;  // no kind, for a dealer's card the player does not
 using KindCounts = std::array<int, kKindCount>;
 
 Kind KindOf(int cardId);
+// A card's kind under the house rules: with the wild card off the king of coins is a
+// figure like any other.
+inline int KindUnder(int cardId, bool wildCard) {
+    return !wildCard && cardId == kWildCard ? Figure : KindOf(cardId);
+}
 // "A", "2" .. "7", "F" (a knave, knight or king other than the wild card), "W".
 const char* KindName(int kind);
 // Half points as the game prints them: 7.5, 3, 0.5.
@@ -44,6 +49,32 @@ inline int PlainSum(const KindCounts& counts) {
 // it can).
 inline int HandValue(const KindCounts& hand) {
     return HandHalfPoints(PlainSum(hand), CardTotal(hand), hand[Wild] > 0);
+}
+
+// A hand that keeps its plain sum and size as cards come and go, so that its value
+// costs no counting: for the solvers' innermost loops.
+struct CountedHand {
+    KindCounts cards{};
+    int sum = 0;
+    int size = 0;
+    int Value() const { return HandHalfPoints(sum, size, cards[Wild] > 0); }
+    // The value with one more card of this kind, the hand unchanged.
+    int ValueWith(int kind) const {
+        return HandHalfPoints(sum + kHalfPoints[kind], size + 1, cards[Wild] > 0 || kind == Wild);
+    }
+    void Add(int kind) {
+        ++cards[kind];
+        sum += kHalfPoints[kind];
+        ++size;
+    }
+    void Remove(int kind) {
+        --cards[kind];
+        sum -= kHalfPoints[kind];
+        --size;
+    }
+};
+inline CountedHand Counted(const KindCounts& cards) {
+    return CountedHand{cards, PlainSum(cards), CardTotal(cards)};
 }
 
 // What the player holds: the cards, and which kind lies covered (dealt first).

@@ -47,7 +47,8 @@ double SeatOdds::Value(const PlayerHand& hand) {
     if (found != memo.end()) return found->second;
     double value = StopValue(hand);
     // A seat at 7.5 stands by itself.
-    if (HandValue(hand.cards) < kBest && CardTotal(UnseenAt(hand)) > 1) value = std::max(value, DrawValue(hand));
+    if (HandValue(hand.cards) < kBest && CardTotal(UnseenAt(hand)) > 1)
+        value = std::max(value, DrawValue(hand));
     memo.emplace(key, value);
     return value;
 }
@@ -95,26 +96,25 @@ double SeatOdds::StopValue(const PlayerHand& hand) {
     double value = 0.0;
     for (int b = 0; b < kKindCount; ++b) {
         if (against.unseen[b] <= 0) continue;
-        KindCounts bank{};
-        bank[b] = 1;
+        CountedHand bank;
+        bank.Add(b);
         value += against.unseen[b] * Outcome(bank);
     }
     return value / total;
 }
 
-bool SeatOdds::BankDraws(const KindCounts& bank) {
-    if (table.bank.expert) return bankOdds.Draws(bank);
-    const int points = HandValue(bank);
+bool SeatOdds::BankDraws(const CountedHand& bank) {
+    if (table.bank.expert) return bankOdds.Draws(bank.cards);
+    const int points = bank.Value();
     return points < table.bank.standFrom || (points < table.bank.chaseLimit && points <= against.shown);
 }
 
-// The seat's result once the bank holds these cards.
-double SeatOdds::Outcome(KindCounts& bank) {
-    const int value = HandValue(bank);
-    if (value > kBest) return against.pay;
-    const int slot = BankHandSlot(bank);
+// The seat's result once the bank holds these cards, below 7.5 or at it.
+double SeatOdds::Outcome(CountedHand& bank) {
+    const int value = bank.Value();
+    const int slot = BankHandSlot(bank.cards);
     if (slot >= 0 && stamps[slot] == stamp) return outcomeMemo[slot];
-    const KindCounts left = Minus(against.unseen, bank);
+    const KindCounts left = Minus(against.unseen, bank.cards);
     const int total = CardTotal(left);
     double result = 0.0;
     if (value == kBest || total == 0 || !BankDraws(bank)) {
@@ -122,9 +122,13 @@ double SeatOdds::Outcome(KindCounts& bank) {
     } else {
         for (int k = 0; k < kKindCount; ++k) {
             if (left[k] <= 0) continue;
-            ++bank[k];
+            if (bank.ValueWith(k) > kBest) {
+                result += left[k] * against.pay;  // the bank busts
+                continue;
+            }
+            bank.Add(k);
             result += left[k] * Outcome(bank);
-            --bank[k];
+            bank.Remove(k);
         }
         result /= total;
     }

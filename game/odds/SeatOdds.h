@@ -48,8 +48,8 @@ private:
     double StopValue(const PlayerHand& hand);
     double Value(const PlayerHand& hand);
     double DrawValue(const PlayerHand& hand);
-    double Outcome(KindCounts& bank);
-    bool BankDraws(const KindCounts& bank);
+    double Outcome(CountedHand& bank);
+    bool BankDraws(const CountedHand& bank);
     KindCounts UnseenAt(const PlayerHand& hand) const;
 
     SeatTable table;

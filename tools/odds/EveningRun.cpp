@@ -1,6 +1,7 @@
 #include "EveningRun.h"
 #include "ComputerPlayers.h"
 #include "Evening.h"
+#include "ExpertPlayer.h"
 #include "RandomSource.h"
 
 #include <ostream>
@@ -57,14 +58,13 @@ std::string EveningFault(const EveningOptions& options) {
     if (!RulesByName(options.rules, rules)) return "--rules needs classic, italian or spanish";
     if (!SeatsByName(options.seats, options.chips, seats))
         return "--seats needs 2 to 6 of careful, bold, expert, comma separated";
-    for (const TableSeat& seat : seats) {
-        if (seat.style == PlayStyle::Expert) return "the expert player is not in this build yet";
-    }
     CarefulPlayer careful;
     BoldPlayer bold;
+    ExpertPlayer expert;
     PlayerTable players;
     players.Set(PlayStyle::Careful, &careful);
     players.Set(PlayStyle::Bold, &bold);
+    players.Set(PlayStyle::Expert, &expert);
     return Evening::SeatingFault(rules, seats, 0, &players);
 }
 
@@ -80,9 +80,11 @@ int PlayEvening(const EveningOptions& options, unsigned long seed, std::ostream&
     SeatsByName(options.seats, options.chips, seats);
     CarefulPlayer careful;
     BoldPlayer bold;
+    ExpertPlayer expert;
     PlayerTable players;
     players.Set(PlayStyle::Careful, &careful);
     players.Set(PlayStyle::Bold, &bold);
+    players.Set(PlayStyle::Expert, &expert);
     RandomSource random;
     random.Reseed(static_cast<std::uint32_t>(seed));
     Evening evening(rules, seats, 0, random);

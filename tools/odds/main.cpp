@@ -28,6 +28,7 @@ const char kUsage[] =
     "                   default: a new deck\n"
     "  --table NAME     print only one table: summary, first-card, decisions, thresholds\n"
     "  --csv            print the tables as CSV (the decisions table has one row per hand)\n"
+    "  --no-cancel      best play without CANCEL, as at the full table, which has none\n"
     "  --simulate N     instead, play N rounds through the game's round code, each from\n"
     "                   a new deck (or one with the --gone cards dealt), and compare\n"
     "                   the mean with the exact value\n"
@@ -94,6 +95,7 @@ struct Options {
     SimulationOptions simulation;
     EveningOptions evening;
     bool timing = false;
+    bool noCancel = false;
     bool help = false;
 };
 
@@ -188,6 +190,8 @@ std::string ParseOption(const std::string& arg, const std::function<bool(std::st
         options.timing = true;
     else if (arg == "--csv")
         options.report.csv = true;
+    else if (arg == "--no-cancel")
+        options.noCancel = true;
     else if (arg == "--game-shuffle")
         simulation.shuffle = DeckShuffle::Game;
     else if (arg == "--table")
@@ -258,6 +262,6 @@ int main(int argc, char** argv) {
     KindCounts deck = StartingDeck(options.gone, note, error);
     if (!error.empty()) return Fail(error);
     if (!note.empty()) std::cerr << "zandro-odds: " << note << "\n";
-    OddsSolver solver(deck);
+    OddsSolver solver(deck, 0, !options.noCancel);
     return options.simulation.rounds > 0 ? Simulate(solver, options) : Report(solver, options);
 }
