@@ -40,6 +40,7 @@ public:
     bool focusMarksHidden = false;   // see HideFocusMarks
     HWND rememberedFocus = nullptr;  // the control focused when the form was left
     HACCEL shortcuts = nullptr;      // its menu items' shortcut keys; not owned (MenuBar)
+    bool accessKeys = false;         // Alt with a letter presses what the letter marks (PressAccessKey)
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);
@@ -95,6 +96,11 @@ public:
     void ComeBack();
 
     FormPictures* Pictures() override { return &pictures; }
+
+    // The control whose caption marks the letter with "&" (a button, or the control after
+    // a label) among the form's own visible, enabled controls: a button is focused and
+    // pressed, anything else focused. False when no control marks it.
+    bool PressAccessKey(int character);
 
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();
