@@ -2,6 +2,7 @@
 
 #include "DisplayScale.h"
 #include "ElementWindowProc.h"
+#include "CommandElement.h"
 #include "Menu.h"
 #include "Slider.h"
 
@@ -333,6 +334,45 @@ void Form::DeliverHotKey(int id) {
             return;
         }
     }
+}
+
+namespace {
+wchar_t UpperCase(wchar_t letter) {
+    CharUpperBuffW(&letter, 1);
+    return letter;
+}
+
+// The letter a caption marks with "&" ("&&" is a plain "&"), upper case; 0 for none.
+wchar_t MarkedLetter(const std::wstring& caption) {
+    for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
+        if (caption[at] != L'&') continue;
+        if (caption[at + 1] != L'&') return UpperCase(caption[at + 1]);
+        ++at;
+    }
+    return 0;
+}
+}  // namespace
+
+bool Form::PressAccessKey(int character) {
+    const wchar_t wanted = UpperCase(static_cast<wchar_t>(character));
+    for (GUIElement* element : ElementRegistry) {
+        if (element == nullptr || element->parent != this || !element->created ||
+            element->window == nullptr || !IsWindowVisible(element->window) ||
+            !IsWindowEnabled(element->window) || MarkedLetter(element->GetText()) != wanted)
+            continue;
+        if (auto* command = dynamic_cast<CommandElement*>(element); command != nullptr && command->command) {
+            element->Focus();
+            command->command(element);
+            KeepFocus();
+            return true;
+        }
+        HWND target = element->window;
+        if ((GetWindowLongW(target, GWL_STYLE) & WS_TABSTOP) == 0)
+            target = GetNextDlgTabItem(window, target, FALSE);
+        if (GUIElement* next = FindElementByWindow(target)) next->Focus();
+        return true;
+    }
+    return false;
 }
 
 GUIElement* Form::DefaultFocus() { return nullptr; }

@@ -47,6 +47,7 @@ public:
     POINT layoutOrigin{0, 0};
     SIZE fittedLayout{0, 0};  // the layout's size in units; {0, 0} until FitLayout
     SIZE leastClient{0, 0};   // the least client area in units a resize leaves; {0, 0}: none
+    bool accessKeys = false;         // Alt with a letter presses what the letter marks (PressAccessKey)
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);
@@ -115,6 +116,11 @@ private:
     void PlaceChildren(int childDpi);
 
 public:
+    // The control whose caption marks the letter with "&" (a button, or the control after
+    // a label) among the form's own visible, enabled controls: a button is focused and
+    // pressed, anything else focused. False when no control marks it.
+    bool PressAccessKey(int character);
+
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();
     // The Windows session ends: what the form must keep is settled here. Nothing is asked,

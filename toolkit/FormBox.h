@@ -20,6 +20,9 @@ public:
 
     // The owner is enabled again, unless another box holds it by now.
     void ReleaseOwner();
+    // Once the window exists: its middle on the owner's middle (the screen's without an
+    // owner window), moved in as far as it fits on the owner's screen.
+    void CenterOnOwner();
 
 protected:
     FontSpec* boxFont = nullptr;  // installed as `font`; freed with the box
