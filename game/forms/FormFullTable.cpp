@@ -8,7 +8,6 @@
 #include "AccessibleElement.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace DoDadu {
 
@@ -66,17 +65,11 @@ void MenuPicked(GUIElement* item) {
     }
 }
 
-void SetupAccepted(Form& owner, const EveningSetup& setup) {
+void EveningAccepted(Form& owner, const EveningSetup& setup) {
     if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->StartEvening(setup);
 }
 
-// Alt and the marked letter of Show my card press it, as in a dialog box.
-void ShowCardKey(Form* form, unsigned, unsigned) {
-    if (auto* table = dynamic_cast<FormFullTable*>(form))
-        table->OnButtonClick(table->Layout().showCardButton);
-}
-
-void NewEveningAsked(Form& owner) {
+void StandingsAskNewEvening(Form& owner) {
     if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->NewEvening();
 }
 
@@ -105,6 +98,7 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
     minimizeBox = true;
     maximizeBox = true;
     leastClient = SIZE{kFullTableLeastWidth, kFullTableLeastHeight};
+    accessKeys = true;  // Alt+S: Show my card
     Created = FormCreated;
     Closing = FormClosing;
     Resized = FormResized;
@@ -133,12 +127,6 @@ FormFullTable::~FormFullTable() {
 void FormFullTable::BuildLayout() {
     const FullTableEvents events{ButtonPressed, MenuPicked, StakeMoved, PaceTick};
     table.Build(*this, texts, events);
-    const std::string caption = texts.Text(TextIds::kButtonShowCard);
-    const std::size_t mark = caption.find('&');
-    if (mark != std::string::npos && mark + 1 < caption.size())
-        hotKeys.push_back(HotKey{
-            MOD_ALT, static_cast<unsigned>(std::toupper(static_cast<unsigned char>(caption[mark + 1]))),
-            ShowCardKey});
 }
 
 void FormFullTable::Open() {
@@ -179,7 +167,7 @@ void FormFullTable::AskNewEvening() {
 void FormFullTable::NewEvening() {
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
-    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), SetupAccepted);
+    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), EveningAccepted);
 }
 
 // A setup the engine refuses leaves the evening as it was.
@@ -323,7 +311,7 @@ void FormFullTable::AskHint() {
 
 void FormFullTable::ShowStandings() {
     if (standingsBox != nullptr) DeferDelete(standingsBox);
-    standingsBox = OpenStandings(*this, texts, evening->Seats(), NewEveningAsked);
+    standingsBox = OpenStandings(*this, texts, evening->Seats(), StandingsAskNewEvening);
 }
 
 // Closing keeps the evening: the window hides and the classic table comes back.

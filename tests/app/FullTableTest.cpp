@@ -258,7 +258,7 @@ TEST_F(FullTableTest, TheTableScalesWithTheWindow) {
 // evening as the round before it left it. A new evening replaces it for good, also
 // when the game is killed right after.
 TEST_F(FullTableTest, AKillMidRoundResumesTheEveningBeforeThatRound) {
-    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
+    StoreEvening({{"Zeno", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
                  1, HouseRules::Italian());
     std::map<std::string, long long> afterRound;
     {
@@ -277,17 +277,18 @@ TEST_F(FullTableTest, AKillMidRoundResumesTheEveningBeforeThatRound) {
         ASSERT_NE(nullptr, again.table);
         EXPECT_TRUE(again.Ready(L"START")) << "the resumed evening waits for its next round";
         EXPECT_EQ(afterRound, again.Chips());
-        EXPECT_EQ("", again.Card("Anna", 1)) << "no card of the killed round";
+        EXPECT_EQ("", again.Card("Zeno", 1)) << "no card of the killed round";
         Press('T', VK_MENU);
         Press('N');  // New evening..., then Yes, then the setup box's defaults
         Press('Y');
+        coretest::Pump(1000);
         Press(VK_RETURN);
-        ASSERT_TRUE(WaitFor([&] { return again.Chips().count("Anna") == 0 && !again.Chips().empty(); }));
+        ASSERT_TRUE(WaitFor([&] { return again.Chips().count("Zeno") == 0 && !again.Chips().empty(); }));
         again.Kill();
     }
     FullTable third;
     ASSERT_NE(nullptr, third.table);
-    EXPECT_EQ(0u, third.Chips().count("Anna")) << "the replaced evening came back";
+    EXPECT_EQ(0u, third.Chips().count("Zeno")) << "the replaced evening came back";
 }
 
 }  // namespace
