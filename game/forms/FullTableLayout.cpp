@@ -120,8 +120,10 @@ void FullTableLayout::BuildPlace(SeatPlace& place) {
     place.chips = MakeCell(seatFont, kYellow, kPlaceWidth, kChipsHeight);
     place.state = MakeCell(seatFont, kWhite, kPlaceWidth, kStateHeight);
     for (CellControl* cell : {place.name, place.chips, place.state}) cell->textAlign = kLeftAligned;
+    // A place holds no picture until a card is shown in it: most places stay empty, and
+    // a maximised table's pictures are large.
     for (Image*& card : place.cards) {
-        card = new Image(form, kCardBackPicture);
+        card = new Image(form, 0);
         card->SetSize(kCardWidth, kCardHeight);
         card->stacked = true;
     }
