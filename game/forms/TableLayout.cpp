@@ -91,8 +91,6 @@ void TableLayout::Build(Form& table, const TextSource& texts, const TableEvents&
 void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
     menuBar = new MenuBar(form);
     fileMenu = new Menu(menuBar, texts.Text(TextIds::kMenuFile));
-    fullTableItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuFullTable));
-    fullTableItem->command = picked;
     exitItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuExit));
     exitItem->command = picked;
     helpMenu = new Menu(menuBar, texts.Text(TextIds::kMenuHelp));
@@ -102,6 +100,12 @@ void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
     homeItem->command = picked;
     // Options stands between File and ?, its items numbered after those of the older menus.
     optionsMenu = new OptionsMenu(menuBar, picked, texts);
+    // Full table... heads File, numbered after every older item so that theirs stay as they were.
+    fullTableItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuFullTable));
+    fullTableItem->command = picked;
+    auto& items = fileMenu->children;
+    items.erase(std::remove(items.begin(), items.end(), fullTableItem), items.end());
+    items.insert(items.begin(), fullTableItem);
     auto& menus = menuBar->children;
     menus.erase(std::remove(menus.begin(), menus.end(), helpMenu), menus.end());
     menus.push_back(helpMenu);

@@ -57,6 +57,7 @@ std::vector<MenuEntry> MenuOf(HWND window) {
 // The items of Options take the identifiers after Home's (Language's own one included).
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
     return {{"&File", 0},
+            {"&File/&Full table...", homeId + 9},
             {"&File/&Exit", exitId},
             {"&Options", 0},
             {"&Options/&Hint\tF2", homeId + 1},
@@ -298,13 +299,13 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     EXPECT_TRUE(marked(first + 3));
     EXPECT_FALSE(marked(first));
     const std::vector<MenuEntry> menu = MenuOf(form->window);
-    ASSERT_EQ(14u, menu.size());
+    ASSERT_EQ(15u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[7].path);
+    EXPECT_EQ("&Opciones/&Idioma/Configuraci\xC3\xB3n de Windows", menu[8].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
-        menu[12].path);
+        menu[13].path);
     EXPECT_EQ("JUGAR", form->Layout().startButton->GetTextUtf8());
     EXPECT_EQ("Cartas\nrestantes", form->Layout().remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);
