@@ -319,6 +319,15 @@ TEST(FormSizing, AFittedLayoutScalesAsAWholeAndCentres) {
         EXPECT_EQ(child->x, 100) << at << ": the layout's place follows the window";
         EXPECT_EQ(child->y, 50) << at;
     }
+    // Moved while the layout is scaled and off the corner: it lands on the layout as well.
+    form->SetClientSize(600, 600);
+    form->FitLayout(400, 300);
+    child->MoveTo(120, 60);
+    RECT moved{};
+    GetWindowRect(child->window, &moved);
+    MapWindowPoints(nullptr, form->window, reinterpret_cast<POINT*>(&moved), 2);
+    EXPECT_EQ(moved.left, 180);
+    EXPECT_EQ(moved.top, 75 + 90);
     form->leastClient = SIZE{300, 200};
     MINMAXINFO limits{};
     form->LimitTrackSize(limits);
