@@ -1,6 +1,7 @@
 #include "SingleTable.h"
 
 #include "Form.h"
+#include "FormFullTable.h"
 
 namespace DoDadu {
 
@@ -20,10 +21,10 @@ BOOL CALLBACK ConsiderWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<TableSearch*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == search->self) return TRUE;
+    if (process == search->self || !IsWindowVisible(window)) return TRUE;
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
-    if (*search->title != title) return TRUE;
+    if (*search->title != title && GetPropW(window, kTableWindowProperty) == nullptr) return TRUE;
     search->found = window;
     return FALSE;
 }

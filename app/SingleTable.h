@@ -37,7 +37,8 @@ private:
     bool owned = false;
 };
 
-// The first top-level window of another process with this title, or null.
+// The first visible top-level window of another process with this title or marked as a
+// table of the game (the full table), or null.
 HWND FindOtherTable(const std::wstring& windowTitle);
 
 }  // namespace DoDadu

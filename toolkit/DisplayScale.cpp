@@ -1,5 +1,6 @@
 #include "DisplayScale.h"
 
+#include "Form.h"
 #include "GUIElement.h"
 #include "LazyLibrary.h"
 
@@ -31,6 +32,9 @@ int WindowDpi(HWND window) {
 int ElementDpi(const GUIElement& element) {
     const GUIElement* top = &element;
     while (top->parent != nullptr) top = top->parent;
+    if (top != &element)
+        if (const auto* form = dynamic_cast<const Form*>(top); form != nullptr && form->layoutDpi > 0)
+            return form->layoutDpi;
     return top->dpi > 0 ? top->dpi : SystemDpi();
 }
 
@@ -40,9 +44,17 @@ int ToUnits(int pixels, int dpi) {
     return dpi == kLayoutDpi || dpi <= 0 ? pixels : MulDiv(pixels, kLayoutDpi, dpi);
 }
 
+bool InFittedLayout(const GUIElement& element) {
+    const auto* form = dynamic_cast<const Form*>(element.parent);
+    return form != nullptr && form->layoutDpi > 0;
+}
+
+// A form's direct children stand from the origin of its fitted layout.
 PixelRect PixelRectOf(const GUIElement& element, int dpi) {
-    return {ToPixels(element.x, dpi), ToPixels(element.y, dpi), ToPixels(element.width, dpi),
-            ToPixels(element.height, dpi)};
+    POINT origin{0, 0};
+    if (InFittedLayout(element)) origin = static_cast<const Form*>(element.parent)->layoutOrigin;
+    return {origin.x + ToPixels(element.x, dpi), origin.y + ToPixels(element.y, dpi),
+            ToPixels(element.width, dpi), ToPixels(element.height, dpi)};
 }
 
 int SystemMetricForDpi(int metric, int dpi) {

@@ -33,6 +33,9 @@ struct PixelRect {
     int x, y, width, height;
 };
 PixelRect PixelRectOf(const GUIElement& element, int dpi);
+// The element stands on a form's fitted layout (Form::FitLayout): its place in layout
+// units is the layout's own, and its window follows it, never the other way round.
+bool InFittedLayout(const GUIElement& element);
 
 // GetSystemMetrics for a window at this DPI.
 int SystemMetricForDpi(int metric, int dpi);

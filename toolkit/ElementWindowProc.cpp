@@ -2,6 +2,7 @@
 
 #include "AccessibleElement.h"
 #include "Button.h"
+#include "ChoiceBox.h"
 #include "CommandElement.h"
 #include "ContrastTheme.h"
 #include "DisplayScale.h"
@@ -208,6 +209,11 @@ void OnCommand(const Message& m) {
         return;
     }
     GUIElement* element = FindElementByWindow(control);
+    if (auto* choice = dynamic_cast<ChoiceBox*>(element)) {
+        choice->OnNotification(code);
+        KeepFocusOf(m.window);
+        return;
+    }
     auto* commandElement = dynamic_cast<CommandElement*>(element);
     if (commandElement == nullptr || !commandElement->command) return;
     commandElement->command(element);
@@ -410,6 +416,10 @@ Handled Dispatch(GUIElement& element, const Message& m) {
             }
             return kDefault;
         case WM_DPICHANGED: return OnDpiChangedMessage(element, m);
+        case WM_GETMINMAXINFO:
+            if (auto* form = dynamic_cast<Form*>(&element))
+                form->LimitTrackSize(*reinterpret_cast<MINMAXINFO*>(m.lParam));
+            return kDefault;
         case WM_MOVE: element.OnMoved(); return kDefault;
         case WM_SIZE: element.OnResized(); return kDefault;
         case WM_ACTIVATE: OnActivate(&element, m.window); return kDefault;
@@ -477,6 +487,12 @@ Handled Handle(GUIElement* element, const Message& m) {
             return kDefault;
         case WM_MOUSELEAVE: hoverTracking = false; break;
         case WM_COMMAND: OnCommand(m); return kDefault;
+        case WM_SYSCHAR:
+            // Alt with a letter: a form that answers access keys presses what the letter marks.
+            if (Form* form = FormOf(m.window);
+                form != nullptr && form->accessKeys && form->PressAccessKey(static_cast<int>(m.wParam)))
+                return {true, 0};
+            break;
         case WM_TIMER: OnTimerMessage(m); return kDefault;
         case WM_DRAWITEM: return OnDrawItem(m);
         case WM_NOTIFY: return OnNotify(m);

@@ -2,6 +2,7 @@
 
 #include "DisplayScale.h"
 #include "ElementWindowProc.h"
+#include "CommandElement.h"
 #include "Menu.h"
 #include "Slider.h"
 
@@ -231,13 +232,6 @@ void RescaleChild(GUIElement& element, int newDpi) {
 void Form::OnDpiChanged(int newDpi, const RECT* suggested) {
     if (newDpi <= 0) return;
     dpi = newDpi;
-    std::vector<GUIElement*> children;
-    for (GUIElement* element : ElementRegistry)
-        if (element != nullptr && element != this && TopOf(element) == this) children.push_back(element);
-    std::vector<HFONT> retired;
-    Rescale(font, newDpi, retired);
-    for (GUIElement* element : children) Rescale(element->font, newDpi, retired);
-
     if (suggested != nullptr)
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -247,13 +241,71 @@ void Form::OnDpiChanged(int newDpi, const RECT* suggested) {
         width = ToUnits(outer.right - outer.left, newDpi);
         height = ToUnits(outer.bottom - outer.top, newDpi);
     }
+    if (fittedLayout.cx > 0) {
+        layoutDpi = 0;  // worked out again for the new scale
+        FitLayout(fittedLayout.cx, fittedLayout.cy);
+    } else {
+        PlaceChildren(newDpi);
+    }
+    ShowIcons();
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The form's font at its own scale, and every child placed, sized and given its font at
+// the children's scale; a font's old handle is kept until no window uses it any more.
+void Form::PlaceChildren(int childDpi) {
+    std::vector<GUIElement*> children;
+    for (GUIElement* element : ElementRegistry)
+        if (element != nullptr && element != this && TopOf(element) == this) children.push_back(element);
+    std::vector<HFONT> retired;
+    Rescale(font, dpi, retired);
+    for (GUIElement* element : children)
+        if (element->font != font) Rescale(element->font, childDpi, retired);
     if (font != nullptr)
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetFontHandle()), FALSE);
     for (GUIElement* element : children)
-        if (HasWindow(*element)) RescaleChild(*element, newDpi);
+        if (HasWindow(*element)) RescaleChild(*element, childDpi);
     for (HFONT handle : retired) DeleteObject(handle);
-    ShowIcons();
-    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+namespace {
+// The scale at which a layout of that many pixels at formDpi fills the client area
+// without spilling over either side.
+int FittedDpi(SIZE client, SIZE layout, int formDpi) {
+    const double across = static_cast<double>(client.cx) / ToPixels(layout.cx, formDpi);
+    const double down = static_cast<double>(client.cy) / ToPixels(layout.cy, formDpi);
+    const int fitted = static_cast<int>(formDpi * std::min(across, down));
+    return std::max(fitted, kLayoutDpi / 4);
+}
+}  // namespace
+
+void Form::FitLayout(int layoutWidth, int layoutHeight) {
+    fittedLayout = SIZE{layoutWidth, layoutHeight};
+    RECT client{};
+    if (window == nullptr || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+        return;
+    const SIZE pixels{client.right, client.bottom};
+    const int formDpi = ElementDpi(*this);
+    const int childDpi = FittedDpi(pixels, fittedLayout, formDpi);
+    const POINT origin{(pixels.cx - ToPixels(layoutWidth, childDpi)) / 2,
+                       (pixels.cy - ToPixels(layoutHeight, childDpi)) / 2};
+    if (childDpi == layoutDpi && origin.x == layoutOrigin.x && origin.y == layoutOrigin.y) return;
+    layoutDpi = childDpi;
+    layoutOrigin = origin;
+    PlaceChildren(childDpi);
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Form::LimitTrackSize(MINMAXINFO& limits) {
+    if (leastClient.cx <= 0 || window == nullptr) return;
+    const int scale = ElementDpi(*this);
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const LONG frameWidth = (outer.right - outer.left) - client.right;
+    const LONG frameHeight = (outer.bottom - outer.top) - client.bottom;
+    limits.ptMinTrackSize.x = ToPixels(leastClient.cx, scale) + frameWidth;
+    limits.ptMinTrackSize.y = ToPixels(leastClient.cy, scale) + frameHeight;
 }
 
 void Form::RegisterHotKeys() {
@@ -282,6 +334,45 @@ void Form::DeliverHotKey(int id) {
             return;
         }
     }
+}
+
+namespace {
+wchar_t UpperCase(wchar_t letter) {
+    CharUpperBuffW(&letter, 1);
+    return letter;
+}
+
+// The letter a caption marks with "&" ("&&" is a plain "&"), upper case; 0 for none.
+wchar_t MarkedLetter(const std::wstring& caption) {
+    for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
+        if (caption[at] != L'&') continue;
+        if (caption[at + 1] != L'&') return UpperCase(caption[at + 1]);
+        ++at;
+    }
+    return 0;
+}
+}  // namespace
+
+bool Form::PressAccessKey(int character) {
+    const wchar_t wanted = UpperCase(static_cast<wchar_t>(character));
+    for (GUIElement* element : ElementRegistry) {
+        if (element == nullptr || element->parent != this || !element->created ||
+            element->window == nullptr || !IsWindowVisible(element->window) ||
+            !IsWindowEnabled(element->window) || MarkedLetter(element->GetText()) != wanted)
+            continue;
+        if (auto* command = dynamic_cast<CommandElement*>(element); command != nullptr && command->command) {
+            element->Focus();
+            command->command(element);
+            KeepFocus();
+            return true;
+        }
+        HWND target = element->window;
+        if ((GetWindowLongW(target, GWL_STYLE) & WS_TABSTOP) == 0)
+            target = GetNextDlgTabItem(window, target, FALSE);
+        if (GUIElement* next = FindElementByWindow(target)) next->Focus();
+        return true;
+    }
+    return false;
 }
 
 GUIElement* Form::DefaultFocus() { return nullptr; }

@@ -41,6 +41,14 @@ public:
     bool focusMarksHidden = false;   // see HideFocusMarks
     HWND rememberedFocus = nullptr;  // the control focused when the form was left
     HACCEL shortcuts = nullptr;      // its menu items' shortcut keys; not owned (MenuBar)
+    // A layout fitted to the window (FitLayout): the scale its children are laid out at
+    // and where the layout's top-left corner lies in the client area, in pixels. While
+    // layoutDpi is 0 the children follow the form's own scale from the corner.
+    int layoutDpi = 0;
+    POINT layoutOrigin{0, 0};
+    SIZE fittedLayout{0, 0};  // the layout's size in units; {0, 0} until FitLayout
+    SIZE leastClient{0, 0};   // the least client area in units a resize leaves; {0, 0}: none
+    bool accessKeys = false;         // Alt with a letter presses what the letter marks (PressAccessKey)
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);
@@ -72,6 +80,14 @@ public:
     // of the form, its fonts and its pictures are made again at the new scale. Nothing
     // else of the elements changes.
     void OnDpiChanged(int newDpi, const RECT* suggested);
+    // The children stand on a layout of layoutWidth x layoutHeight units that grows and
+    // shrinks with the client area as a whole, keeping its proportions, centred in it with
+    // the spare space in the form's colour; their fonts and pictures are made at the
+    // scale that gives (the screen's density times the window's). Call again whenever the
+    // client area changes size; nothing moves while the scale and the place stay.
+    void FitLayout(int layoutWidth, int layoutHeight);
+    // WM_GETMINMAXINFO: the outer size that keeps leastClient, at the form's scale.
+    void LimitTrackSize(MINMAXINFO& limits);
     void RegisterHotKeys();
     void UnregisterHotKeys();
     // WM_HOTKEY: runs the handler of entry id - 1 (for the foreground form, see Form.cpp).
@@ -97,6 +113,15 @@ public:
     void ComeBack();
 
     FormPictures* Pictures() override { return &pictures; }
+
+private:
+    void PlaceChildren(int childDpi);
+
+public:
+    // The control whose caption marks the letter with "&" (a button, or the control after
+    // a label) among the form's own visible, enabled controls: a button is focused and
+    // pressed, anything else focused. False when no control marks it.
+    bool PressAccessKey(int character);
 
     // The control a player presses next, or null for the form itself.
     virtual GUIElement* DefaultFocus();

@@ -225,7 +225,7 @@ std::wstring GUIElement::GetText() {
 std::string GUIElement::GetTextNarrow() { return Narrow(GetText()); }
 
 POINT GUIElement::GetPosition() {
-    if (created) {
+    if (created && !InFittedLayout(*this)) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
         POINT corner{bounds.left, bounds.top};
@@ -315,8 +315,8 @@ void GUIElement::MoveTo(int newX, int newY) {
     x = newX;
     y = newY;
     if (!created) return;
-    const int scale = ElementDpi(*this);
-    SetWindowPos(window, nullptr, ToPixels(x, scale), ToPixels(y, scale), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    const PixelRect place = PixelRectOf(*this, ElementDpi(*this));  // on a fitted layout, from its origin
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     Redraw();
 }
 

@@ -18,7 +18,8 @@ Image::~Image() {
 }
 
 DWORD Image::WindowStyle() const {
-    return BaseControlStyle(*this) | SS_NOTIFY | SS_BITMAP | (border ? WS_BORDER : 0);
+    return BaseControlStyle(*this) | SS_NOTIFY | SS_BITMAP | (border ? WS_BORDER : 0) |
+           (stacked ? WS_CLIPSIBLINGS : 0);
 }
 
 DWORD Image::ExtendedStyle() const { return border ? WS_EX_CLIENTEDGE : 0; }

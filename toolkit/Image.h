@@ -18,6 +18,9 @@ public:
     // While contrast is on (ContrastTheme.h) the picture is framed in the text colour, one
     // layout unit thick, over its outermost pixels.
     bool framedInContrast = false;
+    // Overlaps other images of its parent: each paints only where it lies on top of them
+    // (WS_CLIPSIBLINGS), so the order in which they stack decides what shows.
+    bool stacked = false;
 
     Image(GUIElement* parentElement, int pictureResource);
     ~Image();

@@ -1,6 +1,7 @@
 #include "FormMain.h"
 
 #include "FormAbout.h"
+#include "FormFullTable.h"
 #include "FormStatistics.h"
 #include "NumberText.h"
 #include "ResourceIds.h"
@@ -158,6 +159,7 @@ FormMain::~FormMain() {
 
     DeleteElement(aboutForm);
     DeleteElement(statisticsForm);
+    DeleteElement(fullTable);
     font = nullptr;  // the layout's, deleted with the table's elements
     if (controlBrush != nullptr) DeleteObject(controlBrush);
     if (mainForm == this) mainForm = nullptr;
@@ -187,6 +189,7 @@ void FormMain::BuildLayout() {
     round.ShowAndSaveScore();
     round.ResetTable();
     narrator.DescribeTable();
+    if (window != nullptr) SetPropW(window, kTableWindowProperty, reinterpret_cast<HANDLE>(1));
     HideFocusMarks(true);  // until a key is used; START holds the focus for a player who starts with one
 }
 
@@ -262,6 +265,22 @@ void FormMain::OnFormResized() {}
 void FormMain::OnDealerTick() {
     round.OnDealerTick();
     FollowDealerTurn();
+    FollowRoundForMenu();
+}
+
+// The full table opens only between rounds.
+void FormMain::FollowRoundForMenu() {
+    const bool idle = round.Phase() == RoundPhase::Idle;
+    if (table.fullTableItem != nullptr && table.fullTableItem->enabled != idle)
+        table.fullTableItem->SetEnabled(idle);
+}
+
+// The classic table hides while the full table is open; the full table shows it again.
+void FormMain::OpenFullTable() {
+    if (round.Phase() != RoundPhase::Idle) return;
+    if (fullTable == nullptr) fullTable = new FormFullTable(instance, this);
+    ShowWindow(window, SW_HIDE);
+    fullTable->Open();
 }
 
 bool FormMain::OnFormChar(int) { return true; }
@@ -276,6 +295,7 @@ void FormMain::OnMenuCommand(SubMenu* item) {
     if (item == nullptr) return;
     // The player may answer No, and the table stays.
     if (table.exitItem != nullptr && item->commandId == table.exitItem->commandId) Close();
+    if (table.fullTableItem != nullptr && item->commandId == table.fullTableItem->commandId) OpenFullTable();
     if (table.homeItem != nullptr && item->commandId == table.homeItem->commandId) OpenWithShell(kHomePage);
     if (table.guideItem != nullptr && item->commandId == table.guideItem->commandId)
         OpenWithShell(GuidePage());
@@ -325,6 +345,7 @@ void FormMain::OnButtonClick(GUIElement* button) {
         FollowDealerTurn();
     } else if (table.getCardButton != nullptr && id == table.getCardButton->commandId)
         round.OnGetCardClicked();
+    FollowRoundForMenu();
 }
 
 void FormMain::OnStakeChanged(GUIElement*, int position) { round.OnStakeChanged(position); }

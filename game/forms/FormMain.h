@@ -25,6 +25,8 @@ class FormStatistics;
 
 namespace DoDadu {
 
+class FormFullTable;
+
 class FormMain : public NeloUtility::Form {
     // The texts in the language chosen (or that of Windows), the table's elements, their
     // words for a screen reader and the round's view of them; then the local-time clock that
@@ -48,6 +50,7 @@ public:
     // The table's elements, as the layout made them.
     const TableLayout& Layout() const { return table; }
     NeloUtility::FormAbout* AboutForm() const { return aboutForm; }
+    FormFullTable* FullTable() const { return fullTable; }
     HBRUSH LastControlBrush() const { return controlBrush; }
 
     // The player leaves the table, by a close answered Yes or by the end of the Windows
@@ -89,10 +92,13 @@ private:
     void ShowAbout();
     void ShowStatistics();
     void AskHint();
+    void OpenFullTable();
+    void FollowRoundForMenu();
 
     HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
     NeloUtility::FormAbout* aboutForm = nullptr;
     NeloUtility::FormStatistics* statisticsForm = nullptr;
+    FormFullTable* fullTable = nullptr;  // made when first opened, kept until the game ends
     HintAdvisor hintAdvisor;
 };
 

@@ -39,6 +39,7 @@ TableLayout::~TableLayout() {
     DeleteElement(dealTimer);
     DeleteElement(menuBar);
     DeleteElement(fileMenu);
+    DeleteElement(fullTableItem);
     DeleteElement(exitItem);
     DeleteElement(helpMenu);
     DeleteElement(homeItem);
@@ -99,6 +100,12 @@ void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
     homeItem->command = picked;
     // Options stands between File and ?, its items numbered after those of the older menus.
     optionsMenu = new OptionsMenu(menuBar, picked, texts);
+    // Full table... heads File, numbered after every older item so that theirs stay as they were.
+    fullTableItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuFullTable));
+    fullTableItem->command = picked;
+    auto& items = fileMenu->children;
+    items.erase(std::remove(items.begin(), items.end(), fullTableItem), items.end());
+    items.insert(items.begin(), fullTableItem);
     auto& menus = menuBar->children;
     menus.erase(std::remove(menus.begin(), menus.end(), helpMenu), menus.end());
     menus.push_back(helpMenu);
@@ -233,8 +240,10 @@ void TableLayout::ShowTexts(const TextSource& texts) {
                                                 {helpMenu, TextIds::kMenuHelp}};
     for (const auto& menu : menus)
         if (menu.first != nullptr) menu.first->SetCaption(texts.Text(menu.second));
-    const std::pair<SubMenu*, unsigned> items[] = {
-        {exitItem, TextIds::kMenuExit}, {guideItem, TextIds::kMenuGuide}, {homeItem, TextIds::kMenuHome}};
+    const std::pair<SubMenu*, unsigned> items[] = {{fullTableItem, TextIds::kMenuFullTable},
+                                                   {exitItem, TextIds::kMenuExit},
+                                                   {guideItem, TextIds::kMenuGuide},
+                                                   {homeItem, TextIds::kMenuHome}};
     for (const auto& item : items)
         if (item.first != nullptr) item.first->SetCaption(texts.Text(item.second));
     if (optionsMenu != nullptr) optionsMenu->ShowTexts();

@@ -60,6 +60,7 @@ public:
 
     NeloUtility::MenuBar* menuBar = nullptr;
     NeloUtility::Menu* fileMenu = nullptr;
+    NeloUtility::SubMenu* fullTableItem = nullptr;  // greyed while a round runs
     NeloUtility::SubMenu* exitItem = nullptr;
     NeloUtility::Menu* helpMenu = nullptr;
     NeloUtility::SubMenu* homeItem = nullptr;

@@ -10,10 +10,9 @@ namespace DoDadu {
 
 using namespace Odds;
 
-std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
+std::optional<ClassicPosition> PositionOf(const TableSight& sight) {
     const int handSize = static_cast<int>(sight.hand.size());
-    if (handSize == 0 || stake < 0 || sight.unseenBefore < 0 || sight.handAtRefill < 0 ||
-        sight.handAtRefill > handSize)
+    if (handSize == 0 || sight.unseenBefore < 0 || sight.handAtRefill < 0 || sight.handAtRefill > handSize)
         return std::nullopt;
     // Each card once, except that cards seen before a refill are back in the deck.
     enum Mark { None, Seen, Held };
@@ -53,12 +52,18 @@ std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
         view.refilledUnseen = sight.handAtRefill > 0;
     }
 
-    if (!solver || deck != start || unseenDealt != sight.unseenBefore) {
-        solver.emplace(start, sight.unseenBefore);
-        deck = start;
-        unseenDealt = sight.unseenBefore;
+    return ClassicPosition{start, sight.unseenBefore, view};
+}
+
+std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
+    const std::optional<ClassicPosition> position = stake < 0 ? std::nullopt : PositionOf(sight);
+    if (!position) return std::nullopt;
+    if (!solver || deck != position->start || unseenDealt != position->unseenDealt) {
+        solver.emplace(position->start, position->unseenDealt);
+        deck = position->start;
+        unseenDealt = position->unseenDealt;
     }
-    const Choice choice = solver->Best(view);
+    const Choice choice = solver->Best(position->view);
     Hint hint;
     hint.stop = choice.stop * stake;
     hint.canDraw = choice.canDraw;

@@ -20,6 +20,17 @@ struct Hint {
     bool canDraw = false;
 };
 
+// The player's turn as the odds see it: the deck the round started from as far as the
+// player knows it, the cards dealt from it unseen, and the player's view.
+struct ClassicPosition {
+    Odds::KindCounts start{};
+    int unseenDealt = 0;
+    Odds::PlayerView view;
+};
+// None for no cards, a bust hand, or a sight no deck can give (a card out of range or
+// seen twice, more cards than a deck holds).
+std::optional<ClassicPosition> PositionOf(const TableSight& sight);
+
 class HintAdvisor {
 public:
     // The hint for the player's turn the sight describes, at this stake. None when

@@ -30,35 +30,6 @@ KindCounts FullDeckCounts() {
     return counts;
 }
 
-int CardTotal(const KindCounts& counts) {
-    int total = 0;
-    for (int n : counts) total += n;
-    return total;
-}
-
-int PlainSum(const KindCounts& counts) {
-    int sum = 0;
-    for (int k = 0; k < kKindCount; ++k) sum += counts[k] * kHalfPoints[k];
-    return sum;
-}
-
-namespace {
-
-// The wild card lifts a hand of two or more cards that is still short of 7.5.
-bool WildCardFills(const KindCounts& hand, int sum) {
-    return hand[Wild] > 0 && CardTotal(hand) >= 2 && sum < kBest;
-}
-
-// A whole number of points is an even number of half points.
-int FilledValue(int sum) { return sum % 2 == 0 ? kBest : kBest - 1; }
-
-}  // namespace
-
-int HandValue(const KindCounts& hand) {
-    int sum = PlainSum(hand);
-    return WildCardFills(hand, sum) ? FilledValue(sum) : sum;
-}
-
 PlayerHand FirstCard(int kind) {
     PlayerHand hand;
     hand.cards[kind] = 1;
@@ -73,21 +44,14 @@ PlayerHand WithCard(const PlayerHand& hand, int kind) {
 }
 
 int ShownValue(const PlayerHand& hand) {
-    int sum = PlainSum(hand.cards);
-    if (WildCardFills(hand.cards, sum)) {
-        if (FilledValue(sum) == kBest) return kBest;
-        // Covered, the wild card tells the dealer nothing; face up it shows the 7.
-        return hand.covered == Wild ? sum - kHalfPoints[Wild] : kBest - 1;
-    }
-    if (sum >= kBest) return sum;
-    return sum - kHalfPoints[hand.covered];
+    return ShownHalfPoints(PlainSum(hand.cards), CardTotal(hand.cards), hand.cards[Wild] > 0,
+                           kHalfPoints[hand.covered], hand.covered == Wild);
 }
 
 bool ShowsWildCard(const PlayerHand& hand) { return hand.cards[Wild] > 0 && hand.covered != Wild; }
 
 bool DealerStops(int dealer, int shown, bool wildShown) {
-    return (shown == 0 && dealer >= 12) || (shown != 0 && shown < dealer && dealer >= 10) ||
-           (shown == kBest && dealer == kBest) || (shown == kBest - 1 && wildShown && dealer == kBest - 1);
+    return ClassicDealerStops(dealer, shown, wildShown);
 }
 
 }  // namespace Odds

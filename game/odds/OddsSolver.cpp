@@ -103,9 +103,10 @@ const char* ActionName(Action action) {
     return "?";
 }
 
-OddsSolver::OddsSolver(const KindCounts& deck, int unseenDealt)
+OddsSolver::OddsSolver(const KindCounts& deck, int unseenDealt, bool cancelAllowed)
     : deck(deck),
       unseenDealt(unseenDealt),
+      cancelAllowed(cancelAllowed),
       dealerMemo(kDrawingHandSlots),
       dealerMemoStamp(kDrawingHandSlots, 0) {}
 
@@ -275,7 +276,7 @@ double OddsSolver::Value(const PlayerView& view, const Policy* policy, Memo& mem
         else
             value = StopValue(view);
     } else {
-        value = std::max(StopValue(view), -0.5);
+        value = cancelAllowed ? std::max(StopValue(view), -0.5) : StopValue(view);
         if (CanDraw(view)) value = std::max(value, DrawValue(view, nullptr, memo));
     }
     memo.emplace(key, value);
@@ -293,7 +294,7 @@ Choice OddsSolver::Best(const PlayerView& view) {
         choice.best = Action::Draw;
         choice.value = choice.draw;
     }
-    if (-0.5 > choice.value) {
+    if (cancelAllowed && -0.5 > choice.value) {
         choice.best = Action::Cancel;
         choice.value = -0.5;
     }

@@ -63,7 +63,8 @@ public:
     // as far as the player knows: at least two. unseenDealt of them were in fact dealt
     // in earlier rounds of this deck and never shown; each is one of the unseen cards
     // other than the wild card (had it been dealt, the round would use a new deck).
-    explicit OddsSolver(const KindCounts& deck, int unseenDealt = 0);
+    // cancelAllowed: false at a table without CANCEL; the best play then only stops or draws.
+    explicit OddsSolver(const KindCounts& deck, int unseenDealt = 0, bool cancelAllowed = true);
 
     const KindCounts& Deck() const { return deck; }
     // The chance that the player's first card is of this kind.
@@ -110,6 +111,7 @@ private:
 
     KindCounts deck;
     int unseenDealt;
+    bool cancelAllowed;
     Memo optimal;
     Memo stopChances;
 

@@ -1,4 +1,5 @@
 #include "Cards.h"
+#include "HandRules.h"
 
 namespace DoDadu {
 
@@ -9,9 +10,6 @@ int CardRank(int id) {
 
 Suit CardSuit(int id) { return static_cast<Suit>((id - 1) / 10); }
 
-double CardValue(int id) {
-    int rank = CardRank(id);
-    return rank >= 8 ? 0.5 : static_cast<double>(rank);
-}
+double CardValue(int id) { return CardHalfPoints(id) / 2.0; }
 
 }  // namespace DoDadu

@@ -1,9 +1,9 @@
 #include "GameState.h"
 #include "Cards.h"
+#include "HandRules.h"
 #include "RandomSource.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace DoDadu {
 namespace {
@@ -12,20 +12,23 @@ bool Contains(const std::vector<int>& cards, int id) {
     return std::find(cards.begin(), cards.end(), id) != cards.end();
 }
 
-// The plain sum, every figure (the wild card too) at half a point.
-double PlainSum(const std::vector<int>& hand) {
-    double sum = 0.0;
-    for (int id : hand) sum += CardValue(id);
-    return sum;
+// What the hand rules need to know of a hand: its plain sum in half points, its size,
+// whether it holds the wild card.
+struct HandFacts {
+    int sum = 0;
+    int cards = 0;
+    bool wild = false;
+};
+
+HandFacts FactsOf(const std::vector<int>& hand) {
+    HandFacts facts;
+    for (int id : hand) facts.sum += CardHalfPoints(id);
+    facts.cards = static_cast<int>(hand.size());
+    facts.wild = Contains(hand, kWildCard);
+    return facts;
 }
 
-bool IsWhole(double points) { return points - std::trunc(points) == 0.0; }
-
-// The wild card fills a hand of two or more cards that is still short of 7.5: to
-// 7.5 when the others leave a whole number, else only to 7.
-bool WildCardFills(const std::vector<int>& hand, double sum) {
-    return Contains(hand, kWildCard) && hand.size() >= 2 && sum < kBestHand;
-}
+double Points(int halfPoints) { return halfPoints / 2.0; }
 
 }  // namespace
 
@@ -64,27 +67,15 @@ void GameState::DealNextCard(std::vector<int>& hand) {
 void GameState::EvaluateHands() {
     wildCardSeen = Contains(dealerHand, kWildCard) || Contains(playerHand, kWildCard);
 
-    double dealerSum = PlainSum(dealerHand);
-    if (WildCardFills(dealerHand, dealerSum))
-        dealerPoints = IsWhole(dealerSum) ? kBestHand : 7.0;
-    else
-        dealerPoints = dealerSum;
+    const HandFacts dealer = FactsOf(dealerHand);
+    dealerPoints = Points(HandHalfPoints(dealer.sum, dealer.cards, dealer.wild));
 
-    double playerSum = PlainSum(playerHand);
-    if (WildCardFills(playerHand, playerSum)) {
-        if (IsWhole(playerSum)) {
-            playerPoints = playerShownPoints = kBestHand;
-        } else {
-            playerPoints = 7.0;
-            // Covered, the wild card tells the dealer nothing; face up it shows the 7.
-            playerShownPoints = playerHand.front() == kWildCard ? playerSum - 0.5 : 7.0;
-        }
-    } else if (playerSum >= kBestHand) {
-        playerPoints = playerShownPoints = playerSum;
-    } else {
-        playerPoints = playerSum;
-        playerShownPoints = playerHand.empty() ? 0.0 : playerSum - CardValue(playerHand.front());
-    }
+    const HandFacts player = FactsOf(playerHand);
+    playerPoints = Points(HandHalfPoints(player.sum, player.cards, player.wild));
+    const int covered = playerHand.empty() ? 0 : playerHand.front();
+    playerShownPoints =
+        Points(ShownHalfPoints(player.sum, player.cards, player.wild,
+                               covered == 0 ? 0 : CardHalfPoints(covered), covered == kWildCard));
 }
 
 bool GameState::PlayerShowsWildCard() const {

@@ -1,5 +1,6 @@
 #include "Round.h"
 #include "Cards.h"
+#include "HandRules.h"
 
 #include <algorithm>
 
@@ -22,8 +23,8 @@ private:
 }  // namespace
 
 bool DealerStops(double dealer, double shown, bool showsWild) {
-    return (shown == 0.0 && dealer >= 6.0) || (shown != 0.0 && shown < dealer && dealer >= 5.0) ||
-           (shown == kBestHand && dealer == kBestHand) || (shown == 7.0 && showsWild && dealer == 7.0);
+    // Every value on the table is a whole number of half points.
+    return ClassicDealerStops(static_cast<int>(dealer * 2), static_cast<int>(shown * 2), showsWild);
 }
 
 Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale,

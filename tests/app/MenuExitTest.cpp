@@ -57,6 +57,7 @@ std::vector<MenuEntry> MenuOf(HWND window) {
 // The items of Options take the identifiers after Home's (Language's own one included).
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
     return {{"&File", 0},
+            {"&File/&Full table...", homeId + 9},
             {"&File/&Exit", exitId},
             {"&Options", 0},
             {"&Options/&Hint\tF2", homeId + 1},

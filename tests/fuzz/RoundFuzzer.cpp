@@ -1,3 +1,5 @@
+// An input that begins with 'T' goes to the full table instead (TableFuzzer.cpp).
+//
 // Feeds the round arbitrary play: a seed for the deck, a stored score text, then a
 // stream of the player's actions and dealer ticks with the local clock stepped
 // forwards and backwards (or unreadable). Only controls that are enabled can be used,
@@ -5,6 +7,7 @@
 // aborts, so the fuzzer keeps the input that shows it.
 #include "FakeTable.h"
 #include "RandomSource.h"
+#include "TableFuzzer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,19 +25,7 @@ void Broken(const char* what, long long a = 0, long long b = 0) {
     std::abort();
 }
 
-// Reads the input a byte at a time; past its end every read is 0.
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
-    bool More() const { return at < size; }
-    std::uint8_t Byte() { return at < size ? data[at++] : 0; }
-    int Word() { return Byte() | (Byte() << 8); }
-
-private:
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-};
+using Input = FuzzInput;
 
 void CheckCards(const GameState& cards) {
     if (cards.remainingCards < 0 || cards.remainingCards > kCardCount)
@@ -91,6 +82,11 @@ void CheckScore(const Round& round, int before, int stake, const FakeStore& stor
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input input(data, size);
+    if (size > 0 && data[0] == 'T') {
+        input.Byte();
+        FuzzTable(input);
+        return 0;
+    }
     std::uint32_t seed = input.Byte();
     seed |= static_cast<std::uint32_t>(input.Word()) << 8;
     SharedRandom().Reseed(seed);

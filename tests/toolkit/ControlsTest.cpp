@@ -1,6 +1,9 @@
 // The native controls in real windows: labels and images, owner-drawn buttons, text
 // boxes and the slider with its end labels.
+#include "AccessibleElement.h"
 #include "Button.h"
+#include "ChoiceBox.h"
+#include "DisplayScale.h"
 #include "Image.h"
 #include "Label.h"
 #include "PaintedPixels.h"
@@ -284,6 +287,64 @@ TEST(TextBoxStyle, FlagsMapToEditStyles) {
         EXPECT_EQ(ExStyleOf(box.window) & WS_EX_CLIENTEDGE, DWORD(WS_EX_CLIENTEDGE)) << c.name;
         DestroyWindow(box.window);
     }
+}
+
+TEST(ChoiceBoxMessages, PicksAreReportedAndReadAndAnOpenListKeepsItsEnter) {
+    static std::vector<int> chosen;
+    static int charactersHeard;
+    chosen.clear();
+    charactersHeard = 0;
+    Host host;
+    ChoiceBox box(host.element());
+    box.SetChoices({"Never", "When the deck is used up", "After some rounds"});
+    box.Select(1);
+    box.Chosen = [](ChoiceBox*, int index) { chosen.push_back(index); };
+    box.CharTyped = [](GUIElement*, int) { return ++charactersHeard, true; };
+    box.MoveTo(10, 10);
+    box.Create();
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(StyleOf(box.window) & 0xF, DWORD(CBS_DROPDOWNLIST));
+    EXPECT_EQ(AccessibleRole(box), kRoleComboBox);
+    RECT field{};
+    GetWindowRect(box.window, &field);
+    EXPECT_EQ(field.bottom - field.top, ToPixels(box.fieldHeight, ElementDpi(box))) << "the closed box";
+
+    struct Case {
+        const char* name;
+        int key;  // 0: Select(pick) instead
+        int pick;
+        std::vector<int> reported;
+        const char* value;
+    } cases[] = {
+        {"set before the window", 0, 1, {}, "When the deck is used up"},
+        {"down", VK_DOWN, 0, {2}, "After some rounds"},
+        {"down at the end", VK_DOWN, 0, {2}, "After some rounds"},
+        {"home", VK_HOME, 0, {2, 0}, "Never"},
+        {"selected by the program", 0, 2, {2, 0}, "After some rounds"},
+        {"out of range", 0, 7, {2, 0}, "After some rounds"},
+    };
+    for (const Case& c : cases) {
+        if (c.key != 0) {
+            SendMessageW(box.window, WM_KEYDOWN, static_cast<WPARAM>(c.key), 0);
+            SendMessageW(box.window, WM_KEYUP, static_cast<WPARAM>(c.key), 0);
+        } else if (c.pick != 1) {
+            box.Select(c.pick);
+        }
+        DrainMessages();
+        EXPECT_EQ(chosen, c.reported) << c.name;
+        EXPECT_EQ(WideToUtf8(AccessibleValue(box)), c.value) << c.name;
+        EXPECT_EQ(SendMessageW(box.window, CB_GETCURSEL, 0, 0), box.Selected()) << c.name;
+    }
+
+    // Enter that closes the open list stays with the box; on the closed box it goes on.
+    SendMessageW(box.window, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(box.window, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box.window, WM_CHAR, '\r', 0);
+    EXPECT_EQ(charactersHeard, 0);
+    EXPECT_EQ(SendMessageW(box.window, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    SendMessageW(box.window, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box.window, WM_CHAR, '\r', 0);
+    EXPECT_EQ(charactersHeard, 1);
 }
 
 TEST(SliderRange, StepMessagesOnlyForRangesOfTenOrMore) {

@@ -1,6 +1,7 @@
 // Forms: the first form of the process, creation styles, closing, sizing and the message
 // loop's deferred deletions. The first test must run first in a fresh process.
 #include "CoreTestSupport.h"
+#include "Label.h"
 
 #include <gtest/gtest.h>
 
@@ -281,6 +282,61 @@ TEST(FormSizing, CenterOnScreenBeforeCreationOnlyStoresThePosition) {
     GetWindowRect(form->window, &outer);
     EXPECT_EQ(outer.left, form->x);
     EXPECT_EQ(outer.top, form->y);
+}
+
+}  // namespace
+
+namespace {
+
+// A layout of 400 x 300 units fitted to client areas of every shape: the child keeps its
+// place on the layout, scaled as a whole and centred, and comes back to the pixel after a
+// round of sizes; the least client area bounds a resize by the frame's own size.
+TEST(FormSizing, AFittedLayoutScalesAsAWholeAndCentres) {
+    Owned<Form> form = MakeForm("fitted layout");
+    form->Create();
+    auto* child = new Label(form.get(), "child");
+    child->SetSize(200, 40);
+    child->MoveTo(100, 50);
+    child->Create();
+    const struct {
+        int clientWidth, clientHeight, dpi, left, top;
+    } cases[] = {
+        {400, 300, 96, 0, 0},   {800, 300, 96, 200, 0}, {800, 600, 192, 0, 0},
+        {600, 600, 144, 0, 75}, {401, 300, 96, 0, 0},   {400, 300, 96, 0, 0},
+    };
+    for (const auto& c : cases) {
+        form->SetClientSize(c.clientWidth, c.clientHeight);
+        form->FitLayout(400, 300);
+        Pump();
+        RECT place{};
+        GetWindowRect(child->window, &place);
+        MapWindowPoints(nullptr, form->window, reinterpret_cast<POINT*>(&place), 2);
+        const std::string at = std::to_string(c.clientWidth) + " x " + std::to_string(c.clientHeight);
+        EXPECT_EQ(form->layoutDpi, c.dpi) << at;
+        EXPECT_EQ(place.left, c.left + MulDiv(100, c.dpi, 96)) << at;
+        EXPECT_EQ(place.top, c.top + MulDiv(50, c.dpi, 96)) << at;
+        EXPECT_EQ(place.right - place.left, MulDiv(200, c.dpi, 96)) << at;
+        EXPECT_EQ(child->x, 100) << at << ": the layout's place follows the window";
+        EXPECT_EQ(child->y, 50) << at;
+    }
+    // Moved while the layout is scaled and off the corner: it lands on the layout as well.
+    form->SetClientSize(600, 600);
+    form->FitLayout(400, 300);
+    child->MoveTo(120, 60);
+    RECT moved{};
+    GetWindowRect(child->window, &moved);
+    MapWindowPoints(nullptr, form->window, reinterpret_cast<POINT*>(&moved), 2);
+    EXPECT_EQ(moved.left, 180);
+    EXPECT_EQ(moved.top, 75 + 90);
+    form->leastClient = SIZE{300, 200};
+    MINMAXINFO limits{};
+    form->LimitTrackSize(limits);
+    RECT outer{}, client{};
+    GetWindowRect(form->window, &outer);
+    GetClientRect(form->window, &client);
+    EXPECT_EQ(limits.ptMinTrackSize.x, 300 + (outer.right - outer.left) - client.right);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 200 + (outer.bottom - outer.top) - client.bottom);
+    DeleteElement(child);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // zandro-odds: the exact odds of a round, the best way to play it, and a simulator
 // that plays the game's own round code to check them.
+#include "EveningRun.h"
 #include "OddsReport.h"
 #include "OddsSimulator.h"
 #include "OddsSolver.h"
@@ -27,6 +28,7 @@ const char kUsage[] =
     "                   default: a new deck\n"
     "  --table NAME     print only one table: summary, first-card, decisions, thresholds\n"
     "  --csv            print the tables as CSV (the decisions table has one row per hand)\n"
+    "  --no-cancel      best play without CANCEL, as at the full table, which has none\n"
     "  --simulate N     instead, play N rounds through the game's round code, each from\n"
     "                   a new deck (or one with the --gone cards dealt), and compare\n"
     "                   the mean with the exact value\n"
@@ -34,10 +36,17 @@ const char kUsage[] =
     "  --stake S        for --simulate: best (4000 when the first card promises a gain\n"
     "                   with that policy, else 500; the default for the best policy) or\n"
     "                   500..4000 in steps of 500 (default 500 for stop-at policies)\n"
-    "  --seed N         for --simulate: seed of the shuffle (default 1)\n"
+    "  --seed N         for --simulate and --evening: seed of the shuffle (default 1)\n"
     "  --game-shuffle   for --simulate: shuffle each deck with the game's own shuffle and\n"
     "                   random source instead of a fast uniform shuffle (slower; with\n"
     "                   --gone only the refills of an empty deck use it)\n"
+    "  --evening N      instead, play an evening of N rounds at the full table with\n"
+    "                   computer seats, and print each seat's chips, rounds as bank\n"
+    "                   and two-card 7.5 (it stops early when the evening ends)\n"
+    "  --rules R        for --evening: classic (default), italian or spanish\n"
+    "  --seats LIST     for --evening: 2 to 6 of careful, bold, expert, comma\n"
+    "                   separated; the first holds the first bank (default careful,bold)\n"
+    "  --chips N        for --evening: each seat's chips at the start (default 50000)\n"
     "  --timing         also print the processor time of the exact solve (on stderr)\n"
     "  --help           show this text\n";
 
@@ -84,7 +93,9 @@ struct Options {
     ReportOptions report;
     std::vector<int> gone;
     SimulationOptions simulation;
+    EveningOptions evening;
     bool timing = false;
+    bool noCancel = false;
     bool help = false;
 };
 
@@ -179,6 +190,8 @@ std::string ParseOption(const std::string& arg, const std::function<bool(std::st
         options.timing = true;
     else if (arg == "--csv")
         options.report.csv = true;
+    else if (arg == "--no-cancel")
+        options.noCancel = true;
     else if (arg == "--game-shuffle")
         simulation.shuffle = DeckShuffle::Game;
     else if (arg == "--table")
@@ -199,6 +212,18 @@ std::string ParseOption(const std::string& arg, const std::function<bool(std::st
     else if (arg == "--stake")
         return value(text) && ParseStake(text, simulation.stake) ? ""
                                                                  : "--stake needs best or 500, 1000 .. 4000";
+    else if (arg == "--evening")
+        return value(text) && ParseNumber(text, 1, 1000000000000LL, options.evening.rounds)
+                   ? ""
+                   : "--evening needs a number of rounds";
+    else if (arg == "--rules")
+        return value(options.evening.rules) ? "" : "--rules needs classic, italian or spanish";
+    else if (arg == "--seats")
+        return value(options.evening.seats) ? "" : "--seats needs a list such as careful,bold";
+    else if (arg == "--chips")
+        return value(text) && ParseNumber(text, 1, 1000000000000LL, options.evening.chips)
+                   ? ""
+                   : "--chips needs a number from 1 to 1000000000000";
     else if (arg == "--seed")
         return value(text) && ParseNumber(text, 0, 4294967295LL, simulation.seed)
                    ? ""
@@ -230,10 +255,13 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
+    if (options.evening.rounds > 0)
+        return PlayEvening(options.evening, static_cast<unsigned long>(options.simulation.seed), std::cout,
+                           std::cerr);
     std::string note, error;
     KindCounts deck = StartingDeck(options.gone, note, error);
     if (!error.empty()) return Fail(error);
     if (!note.empty()) std::cerr << "zandro-odds: " << note << "\n";
-    OddsSolver solver(deck);
+    OddsSolver solver(deck, 0, !options.noCancel);
     return options.simulation.rounds > 0 ? Simulate(solver, options) : Report(solver, options);
 }

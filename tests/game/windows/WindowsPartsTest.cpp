@@ -1,7 +1,9 @@
 // What the round takes from Windows: the user's digit grouping, the local time and the
-// store of the score and the statistics.
+// store of the score and the statistics; and the store of the evening at the full table.
+#include "Evening.h"
 #include "LocalTimeClock.h"
 #include "NumberText.h"
+#include "RegistryEveningStore.h"
 #include "RegistryScoreStore.h"
 #include "UserLocale.h"
 
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace DoDadu {
 namespace {
@@ -45,6 +48,37 @@ TEST(LocalTimeClock, CountsMilliseconds) {
     EXPECT_LT(before, 18'900'000'000'000LL);
 }
 
+// Stores raw data under each name in a key below the game's.
+void StoreRaw(const wchar_t* path, const std::vector<const char*>& names, DWORD type, const void* data,
+              DWORD bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key));
+    for (const char* name : names) {
+        const std::wstring wide(name, name + std::strlen(name));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key, wide.c_str(), 0, type, static_cast<const BYTE*>(data), bytes));
+    }
+    RegCloseKey(key);
+}
+
+// The evening at the full table beside the score, its count of dealt cards (12) stored
+// over as in the case: the evening reads back only from plain text, else a new one.
+void CheckEveningStoredAs(DWORD type, const void* data, DWORD bytes, bool kept) {
+    RegistryEveningStore store;
+    RandomSource random;
+    std::vector<TableSeat> seats(3);
+    seats[0].name = "Anna";
+    seats[1].name = "Bruno";
+    seats[2].name = "Carla";
+    Evening evening(HouseRules::Italian(), seats, 0, random);
+    evening.DeckToSetUp().Restore(evening.Deck().Order(), 12);
+    evening.Save(store);
+    StoreRaw(L"Software\\NeloSettings\\Zandro\\Table", {"B.Dealt"}, type, data, bytes);
+    Evening loaded(HouseRules::Spanish(), std::vector<TableSeat>(2), 1, random);
+    EXPECT_EQ(kept, loaded.Load(store));
+    EXPECT_EQ(kept ? 12 : 0, loaded.Deck().Position());
+}
+
 TEST(RegistryScoreStore, StatisticsStoredAsAnythingButPlainDigitTextReadAsZero) {
     const DWORD dword = 0x37;  // its bytes spell "7"
     const wchar_t digits[] = L"12";
@@ -63,22 +97,15 @@ TEST(RegistryScoreStore, StatisticsStoredAsAnythingButPlainDigitTextReadAsZero) 
         {"huge", REG_SZ, L"99999999999", 24, 0},
         {"digits", REG_SZ, digits, sizeof digits, 12},
     };
-    const char* const names[] = {"Rounds",    "Won",       "Lost",          "Busts",
-                                 "Abandoned", "BestScore", "LongestStreak", "Streak"};
+    const std::vector<const char*> names = {"Rounds",    "Won",       "Lost",          "Busts",
+                                            "Abandoned", "BestScore", "LongestStreak", "Streak"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro");
         RegistryScoreStore store;
         store.WriteScore("777");
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Dati", 0,
-                                               KEY_SET_VALUE, &key));
-        for (const char* name : names) {
-            const std::wstring wide(name, name + std::strlen(name));
-            ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, wide.c_str(), 0, c.type,
-                                                    static_cast<const BYTE*>(c.data), c.bytes));
-        }
-        RegCloseKey(key);
+        StoreRaw(L"Software\\NeloSettings\\Zandro\\Dati", names, c.type, c.data, c.bytes);
+        CheckEveningStoredAs(c.type, c.data, c.bytes, c.value == 12);
         RoundStats stats = store.ReadStats();
         stats.ForEachValue([&](const char* name, int& value) { EXPECT_EQ(c.value, value) << name; });
         // Written back as text, beside a score left as it was.

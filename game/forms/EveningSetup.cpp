@@ -1,0 +1,166 @@
+#include "EveningSetup.h"
+
+#include "Evening.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace DoDadu {
+
+namespace {
+
+constexpr std::int64_t kMostStake = 1000000;
+constexpr std::int64_t kMostRounds = 1000;
+constexpr std::int64_t kMostChips = 1000000000;
+
+bool SameRules(const HouseRules& a, const HouseRules& b) {
+    const bool roundsMatter = a.passing == BankPassing::EveryRounds;
+    return a.wildCard == b.wildCard && a.twoCardPays == b.twoCardPays &&
+           a.twoCardTakesBank == b.twoCardTakesBank && a.passing == b.passing &&
+           (!roundsMatter || a.passEvery == b.passEvery) && a.minStake == b.minStake &&
+           a.maxStake == b.maxStake && a.stakeStep == b.stakeStep && a.classicTable == b.classicTable;
+}
+
+// Letters, not bytes: every byte that does not continue a UTF-8 sequence starts one.
+int Letters(const std::string& text) {
+    return static_cast<int>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole number of digits alone (blanks around allowed) within [least, most]; -1 otherwise.
+std::int64_t NumberWithin(const std::string& typed, std::int64_t least, std::int64_t most) {
+    const std::string digits = Trimmed(typed);
+    if (digits.empty() || digits.size() > 12 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return -1;
+    const std::int64_t value = std::stoll(digits);
+    return value >= least && value <= most ? value : -1;
+}
+
+struct NumberCheck {
+    SetupField field;
+    unsigned label;
+    const std::string* typed;
+    std::int64_t least, most;
+    std::int64_t* value;
+};
+
+}  // namespace
+
+HouseRules PresetRules(RulesPreset preset) {
+    return preset == RulesPreset::Spanish ? HouseRules::Spanish() : HouseRules::Italian();
+}
+
+RulesPreset PresetOf(const HouseRules& rules) {
+    for (RulesPreset preset : {RulesPreset::Italian, RulesPreset::Spanish})
+        if (SameRules(rules, PresetRules(preset))) return preset;
+    return RulesPreset::Custom;
+}
+
+EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random) {
+    EveningSetup setup;
+    const bool spanish = texts.Text(TextIds::kSetupHouseRules) == texts.Text(TextIds::kSetupRulesSpanish);
+    setup.rules = PresetRules(spanish ? RulesPreset::Spanish : RulesPreset::Italian);
+    const struct {
+        unsigned name;
+        SeatKind kind;
+        PlayStyle style;
+    } seats[] = {{TextIds::kSetupNameYou, SeatKind::Person, PlayStyle::Careful},
+                 {TextIds::kSetupNameCareful, SeatKind::Computer, PlayStyle::Careful},
+                 {TextIds::kSetupNameBold, SeatKind::Computer, PlayStyle::Bold},
+                 {TextIds::kSetupNameExpert, SeatKind::Computer, PlayStyle::Expert}};
+    for (const auto& seat : seats) {
+        TableSeat made;
+        made.name = texts.Text(seat.name);
+        made.kind = seat.kind;
+        made.style = seat.style;
+        setup.seats.push_back(made);
+    }
+    random.SeedOnceFromClock();
+    setup.firstBank = random.Draw() % static_cast<int>(setup.seats.size());
+    return setup;
+}
+
+std::string NameForNewSeat(const std::vector<TableSeat>& seats, const TextSource& texts) {
+    auto taken = [&seats](const std::string& name) {
+        return std::any_of(seats.begin(), seats.end(),
+                           [&name](const TableSeat& seat) { return seat.name == name; });
+    };
+    for (unsigned id : {TextIds::kSetupNameExtraOne, TextIds::kSetupNameExtraTwo})
+        if (!taken(texts.Text(id))) return texts.Text(id);
+    return FillPlaceholders(texts.Text(TextIds::kSetupNameSeat),
+                            {{"number", std::to_string(seats.size() + 1)}});
+}
+
+std::string WithoutAccessMark(const std::string& caption) {
+    std::string plain;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == '&' && at + 1 < caption.size()) ++at;
+        plain += caption[at];
+    }
+    return plain;
+}
+
+SetupProblem CheckSetup(EveningSetup& setup, const SetupNumbers& numbers, const TextSource& texts,
+                        GroupedNumberFormatter& grouped) {
+    const auto number = [](std::size_t seat) { return std::to_string(seat + 1); };
+    for (std::size_t seat = 0; seat < setup.seats.size(); ++seat) {
+        std::string& name = setup.seats[seat].name;
+        name = Trimmed(name);
+        if (name.empty())
+            return {SetupField::Name, static_cast<int>(seat),
+                    FillPlaceholders(texts.Text(TextIds::kSetupFaultNameEmpty), {{"number", number(seat)}})};
+        if (Letters(name) > kLongestSeatName)
+            return {SetupField::Name, static_cast<int>(seat),
+                    FillPlaceholders(texts.Text(TextIds::kSetupFaultNameLong),
+                                     {{"number", number(seat)}, {"most", grouped.Format(kLongestSeatName)}})};
+        for (std::size_t before = 0; before < seat; ++before)
+            if (setup.seats[before].name == name)
+                return {SetupField::Name, static_cast<int>(seat),
+                        FillPlaceholders(texts.Text(TextIds::kSetupFaultNameTwice),
+                                         {{"first", number(before)}, {"second", number(seat)}})};
+    }
+
+    HouseRules& rules = setup.rules;
+    std::int64_t minStake = 0, maxStake = 0, step = 0, passEvery = 0, chips = 0;
+    const bool everyRounds = rules.passing == BankPassing::EveryRounds;
+    const NumberCheck checks[] = {
+        {SetupField::PassEvery, TextIds::kSetupPassEvery, &numbers.passEvery, 1, kMostRounds, &passEvery},
+        {SetupField::MinStake, TextIds::kSetupMinStake, &numbers.minStake, 1, kMostStake, &minStake},
+        {SetupField::MaxStake, TextIds::kSetupMaxStake, &numbers.maxStake, 1, kMostStake, &maxStake},
+        {SetupField::StakeStep, TextIds::kSetupStakeStep, &numbers.stakeStep, 1, kMostStake, &step},
+        {SetupField::Chips, TextIds::kSetupChips, &numbers.chips, 1, kMostChips, &chips},
+    };
+    for (const NumberCheck& check : checks) {
+        if (check.field == SetupField::PassEvery && !everyRounds) continue;
+        *check.value = NumberWithin(*check.typed, check.least, check.most);
+        if (*check.value < 0)
+            return {check.field, -1,
+                    FillPlaceholders(texts.Text(TextIds::kSetupFaultNumber),
+                                     {{"field", WithoutAccessMark(texts.Text(check.label))},
+                                      {"least", grouped.Format(check.least)},
+                                      {"most", grouped.Format(check.most)}})};
+    }
+    rules.passEvery = everyRounds ? static_cast<int>(passEvery) : 0;
+    rules.minStake = static_cast<int>(minStake);
+    rules.maxStake = static_cast<int>(maxStake);
+    rules.stakeStep = static_cast<int>(step);
+    for (TableSeat& seat : setup.seats) seat.chips = chips;
+
+    if (minStake > maxStake) return {SetupField::MinStake, -1, texts.Text(TextIds::kSetupFaultMinAboveMax)};
+    if ((maxStake - minStake) % step != 0)
+        return {SetupField::StakeStep, -1,
+                FillPlaceholders(texts.Text(TextIds::kSetupFaultStep), {{"step", grouped.Format(step)}})};
+    if (chips < minStake) return {SetupField::Chips, -1, texts.Text(TextIds::kSetupFaultChips)};
+    if (!Evening::SeatingFault(rules, setup.seats, setup.firstBank, nullptr).empty())
+        return {SetupField::None, -1, texts.Text(TextIds::kSetupFaultTable)};
+    return {};
+}
+
+}  // namespace DoDadu

@@ -1,0 +1,63 @@
+// What a new evening at the full table is set up with: the seats, the rules and the bank
+// that starts, the defaults of a language, and the checks the setup box makes before it
+// accepts what was typed. Platform-free: the box reads its controls into these.
+#pragma once
+
+#include "GameTexts.h"
+#include "HouseRules.h"
+#include "NumberText.h"
+#include "RandomSource.h"
+#include "TableSeat.h"
+
+#include <string>
+#include <vector>
+
+namespace DoDadu {
+
+struct EveningSetup {
+    HouseRules rules;
+    std::vector<TableSeat> seats;
+    int firstBank = 0;
+};
+
+constexpr int kLongestSeatName = 20;  // letters
+
+// You and three computer seats (careful, bold, expert) with names natural in the texts'
+// language; the Italian rules for an Italian or English player, the Spanish for a Spanish
+// one; the first bank drawn by lot from random (seeded from the clock if it is not yet).
+EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random);
+
+// The rules a player picks by name; Custom is any other set of fields.
+enum class RulesPreset { Italian, Spanish, Custom };
+HouseRules PresetRules(RulesPreset preset);
+// The preset whose every field (passEvery only where it is used) the rules have.
+RulesPreset PresetOf(const HouseRules& rules);
+
+// The name of a seat added to these: the first of the language's spare names that no
+// seat has, else "Seat n" for its place.
+std::string NameForNewSeat(const std::vector<TableSeat>& seats, const TextSource& texts);
+
+// A caption without its access-key mark: "Ma&ximum stake" is "Maximum stake".
+std::string WithoutAccessMark(const std::string& caption);
+
+// The numbers of the box as typed.
+struct SetupNumbers {
+    std::string minStake, maxStake, stakeStep, passEvery, chips;
+};
+
+// Where the box points the player to when it cannot accept.
+enum class SetupField { None, Name, MinStake, MaxStake, StakeStep, PassEvery, Chips };
+struct SetupProblem {
+    SetupField field = SetupField::None;
+    int seat = -1;  // with Name
+    std::string message;
+};
+
+// Puts the typed numbers into the setup (the stakes, passEvery where the bank passes after
+// some rounds, every seat's starting chips) and trims the names, then checks it all in the
+// order of the box; the first problem found, with its message in the texts' language. A
+// field of None and an empty message: the evening can start.
+SetupProblem CheckSetup(EveningSetup& setup, const SetupNumbers& numbers, const TextSource& texts,
+                        GroupedNumberFormatter& grouped);
+
+}  // namespace DoDadu

@@ -1,0 +1,357 @@
+#include "FormFullTable.h"
+
+#include "OptionsMenu.h"
+#include "ResourceIds.h"
+#include "StandingsBox.h"
+#include "UserLocale.h"
+
+#include "AccessibleElement.h"
+
+#include <algorithm>
+
+namespace DoDadu {
+
+using namespace NeloUtility;
+
+const wchar_t* const kTableWindowProperty = L"Zandro++.Table";
+
+namespace {
+
+const COLORREF kTableGreen = RGB(0, 128, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kControlGrey = RGB(220, 220, 220);
+const COLORREF kRed = RGB(255, 0, 0);
+const int kIconId = 1005;
+
+FormFullTable* AsFullTable(GUIElement* element) { return dynamic_cast<FormFullTable*>(element); }
+
+void FormCreated(GUIElement* element, HWND createdWindow) {
+    if (createdWindow == nullptr) return;
+    if (FormFullTable* form = AsFullTable(element)) {
+        form->BuildLayout();
+        form->FitWindowToClient(kFullTableWidth, kFullTableHeight);
+    }
+}
+
+bool FormClosing(GUIElement* element) {
+    FormFullTable* form = AsFullTable(element);
+    return form == nullptr || form->ConfirmClose();
+}
+
+int FormResized(GUIElement* element) {
+    if (FormFullTable* form = AsFullTable(element)) form->OnFormResized();
+    return 0;
+}
+
+void ButtonPressed(GUIElement* button) {
+    if (FormFullTable* form = AsFullTable(button->parent)) form->OnButtonClick(button);
+}
+
+void StakeMoved(GUIElement* slider, int position) {
+    if (FormFullTable* form = AsFullTable(slider->parent)) form->OnStakeChanged(position);
+}
+
+void PaceTick(Timer* timer) {
+    if (FormFullTable* form = AsFullTable(timer->parent)) form->OnPaceTick();
+}
+
+void MenuPicked(GUIElement* item) {
+    for (GUIElement* up = item; up != nullptr; up = up->parent) {
+        if (FormFullTable* form = AsFullTable(up)) {
+            form->OnMenuCommand(static_cast<SubMenu*>(item));
+            return;
+        }
+    }
+}
+
+void EveningAccepted(Form& owner, const EveningSetup& setup) {
+    if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->StartEvening(setup);
+}
+
+void StandingsAskNewEvening(Form& owner) {
+    if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->NewEvening();
+}
+
+// A new evening's first save would count as older than the last save of the one it
+// replaces, which would then come back at the next start: both of the store's slots are
+// made unreadable first (a slot whose check value does not match is passed over).
+void ForgetStoredEvening(EveningStore& store) {
+    for (const char* slot : {"A.", "B."}) store.Write(std::string(slot) + "Check", std::string());
+}
+
+bool Is(const GUIElement* element, const GUIElement* known) {
+    return element != nullptr && known != nullptr && element->commandId == known->commandId;
+}
+
+}  // namespace
+
+FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
+    : Form(instanceHandle), narrator(texts, UserNumberLocale()), classic(classicTable) {
+    players.Set(PlayStyle::Careful, &careful);
+    players.Set(PlayStyle::Bold, &bold);
+    players.Set(PlayStyle::Expert, &expert);
+    SetTextLanguage(StoredLanguage());
+    font = table.formFont;
+    Form::SetSize(kFullTableWidth, kFullTableHeight);
+    SetTextUtf8(texts.Text(TextIds::kFullTableTitle));
+    minimizeBox = true;
+    maximizeBox = true;
+    leastClient = SIZE{kFullTableLeastWidth, kFullTableLeastHeight};
+    accessKeys = true;  // Alt+S: Show my card
+    Created = FormCreated;
+    Closing = FormClosing;
+    Resized = FormResized;
+    SetBackColor(kTableGreen);
+    pictures.densityStep = IDB_DENSITY_STEP;
+    pictures.densityPercents = {IDB_DENSITY_PERCENTS};
+    iconId = kIconId;
+    visible = false;
+}
+
+FormFullTable::~FormFullTable() {
+    DeleteElement(table.paceTimer);
+    table.paceTimer = nullptr;
+    Closing = nullptr;  // nobody is left to ask, and the classic table is going as well
+    if (window != nullptr && created) {
+        RemovePropW(window, kTableWindowProperty);
+        DestroyWindow(window);
+    }
+    created = false;
+    DeleteElement(setupBox);
+    DeleteElement(standingsBox);
+    font = nullptr;
+    if (controlBrush != nullptr) DeleteObject(controlBrush);
+}
+
+void FormFullTable::BuildLayout() {
+    const FullTableEvents events{ButtonPressed, MenuPicked, StakeMoved, PaceTick};
+    table.Build(*this, texts, events);
+}
+
+void FormFullTable::Open() {
+    if (!created) {
+        Create();
+        ShowIcons();
+        if (window == nullptr) return;
+        SetPropW(window, kTableWindowProperty, reinterpret_cast<HANDLE>(1));
+        FitLayout(kFullTableWidth, kFullTableHeight);
+        CenterOnScreen();
+        HideFocusMarks(true);
+    }
+    ShowWindow(window, IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    SetForegroundWindow(window);
+    if (evening == nullptr && !ResumeStored()) NewEvening();
+    KeepFocus();
+}
+
+// The stored evening, with seats read back over the default ones; false when there is
+// none or it cannot be read.
+bool FormFullTable::ResumeStored() {
+    const EveningSetup fallback = DefaultEveningSetup(texts, SharedRandom());
+    auto stored =
+        std::make_unique<Evening>(fallback.rules, fallback.seats, fallback.firstBank, SharedRandom());
+    if (!stored->Load(store)) return false;
+    if (!Evening::SeatingFault(stored->Rules(), stored->Seats(), stored->Bank(), &players).empty())
+        return false;
+    evening = std::move(stored);
+    Begin();
+    return true;
+}
+
+void FormFullTable::AskNewEvening() {
+    if (!AskYesNo(texts.Text(TextIds::kNewEveningQuestion), texts.Text(TextIds::kNewEveningCaption))) return;
+    NewEvening();
+}
+
+void FormFullTable::NewEvening() {
+    if (setupBox != nullptr) DeferDelete(setupBox);
+    SharedRandom().SeedOnceFromClock();
+    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), EveningAccepted);
+}
+
+// A setup the engine refuses leaves the evening as it was.
+void FormFullTable::StartEvening(const EveningSetup& setup) {
+    if (!Evening::SeatingFault(setup.rules, setup.seats, setup.firstBank, &players).empty()) return;
+    SharedRandom().SeedOnceFromClock();
+    if (table.paceTimer != nullptr) table.paceTimer->Stop();
+    evening = std::make_unique<Evening>(setup.rules, setup.seats, setup.firstBank, SharedRandom());
+    ForgetStoredEvening(store);
+    evening->Save(store);
+    Begin();
+}
+
+void FormFullTable::Begin() {
+    evening->SetPlayers(&players);
+    evening->SetListener(&view);
+    evening->SetStore(&store);
+    view.Watch(evening.get());
+    view.ShowMessage(texts.Text(TextIds::kFullWelcome));
+    stakeFor = -1;
+    FollowEvening();
+}
+
+// The person to act now (a seat in its turn, or the bank in its own), or -1.
+int FormFullTable::PersonToAct() const {
+    if (evening == nullptr || !evening->RoundInPlay()) return -1;
+    const int seat = evening->ToAct();
+    if (seat < 0 || evening->Seats()[static_cast<std::size_t>(seat)].kind != SeatKind::Person) return -1;
+    return seat;
+}
+
+// Every control as the evening now allows, and the pace of the computer seats.
+void FormFullTable::FollowEvening() {
+    const bool between = evening != nullptr && !evening->RoundInPlay();
+    const int person = PersonToAct();
+    const bool seatTurn = person >= 0 && !evening->BankTurn();
+    const bool canChoose = person >= 0 && (view.Persons() == 1 || view.CoveredVisible(person));
+    const bool stakeOpen = seatTurn && !evening->ThisRound().Seat(person).stakeFixed;
+    if (stakeOpen && stakeFor != person) SetStakeRange(person);
+    if (!seatTurn) stakeFor = -1;
+    table.startButton->SetEnabled(between && !evening->Over());
+    table.getCardButton->SetEnabled(canChoose);
+    table.stopButton->SetEnabled(canChoose);
+    table.stakeSlider->SetEnabled(stakeOpen && canChoose);
+    table.stakeButton->SetEnabled(stakeOpen && canChoose);
+    table.showCardButton->SetEnabled(person >= 0 && !canChoose);
+    table.hintItem->SetEnabled(canChoose);
+    const bool computerToAct = evening != nullptr && evening->RoundInPlay() && person < 0;
+    if (computerToAct && !table.paceTimer->running) table.paceTimer->Start();
+    if (!computerToAct && table.paceTimer->running) table.paceTimer->Stop();
+    KeepFocus();
+    if (between && evening->Over() && evening->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
+}
+
+int FormFullTable::StakeAt(int position) const {
+    const HouseRules& rules = evening->Rules();
+    return rules.minStake + (std::max(position, 1) - 1) * rules.stakeStep;
+}
+
+// The slider runs from the minimum stake to the most the seat's chips allow.
+void FormFullTable::SetStakeRange(int seat) {
+    stakeFor = seat;
+    const HouseRules& rules = evening->Rules();
+    const int most =
+        rules.StakeWithin(rules.maxStake, evening->Seats()[static_cast<std::size_t>(seat)].chips);
+    table.stakeSlider->maximum = std::max(1, (most - rules.minStake) / std::max(rules.stakeStep, 1) + 1);
+    if (table.stakeSlider->created)
+        SendMessageW(table.stakeSlider->window, TBM_SETRANGE, TRUE,
+                     MAKELPARAM(1, table.stakeSlider->maximum));
+    table.stakeSlider->SetPosition(1);
+    ShowStake();
+}
+
+void FormFullTable::ShowStake() {
+    const std::string stake = narrator.Grouped(StakeAt(table.stakeSlider->ReadPosition()));
+    table.stakeButton->SetTextUtf8(stake);
+    SetAccessibleName(*table.stakeButton,
+                      FillPlaceholders(texts.Text(TextIds::kNameStakeButton), {{"stake", stake}}));
+    SetAccessibleName(*table.stakeSlider, texts.Text(TextIds::kNameStakeSlider));
+    SetAccessibleValue(*table.stakeSlider, stake);
+}
+
+void FormFullTable::OnStakeChanged(int) {
+    if (stakeFor >= 0) ShowStake();
+}
+
+// GET CARD or STOP of the person in turn; a seat's first choice fixes the stake on the slider.
+void FormFullTable::Play(bool draw) {
+    const int person = PersonToAct();
+    if (person < 0) return;
+    if (!evening->BankTurn() && !evening->ThisRound().Seat(person).stakeFixed)
+        evening->SetStake(StakeAt(table.stakeSlider->ReadPosition()));
+    if (draw)
+        evening->GetCard();
+    else
+        evening->Stand();
+    FollowEvening();
+}
+
+void FormFullTable::OnPaceTick() {
+    if (evening != nullptr && PersonToAct() < 0) evening->ComputerStep();
+    FollowEvening();
+}
+
+void FormFullTable::OnButtonClick(GUIElement* button) {
+    if (!button->enabled || evening == nullptr) return;
+    if (Is(button, table.startButton)) {
+        evening->StartRound();
+    } else if (Is(button, table.getCardButton) || Is(button, table.stopButton)) {
+        Play(Is(button, table.getCardButton));
+        return;
+    } else if (Is(button, table.showCardButton)) {
+        view.Reveal(PersonToAct());
+    }
+    FollowEvening();
+}
+
+void FormFullTable::OnMenuCommand(SubMenu* item) {
+    if (Is(item, table.newEveningItem)) AskNewEvening();
+    if (Is(item, table.hintItem)) AskHint();
+}
+
+// The exact hint of the person in turn, as a seat or as the bank, at the stake on the slider.
+void FormFullTable::AskHint() {
+    const int person = PersonToAct();
+    if (person < 0 || !table.hintItem->enabled) return;
+    std::optional<SeatHint> hint;
+    if (evening->BankTurn()) {
+        if (const auto choice = expert.BankOptions(evening->ThisRound().SightOfBank())) {
+            hint = SeatHint{choice->Draws() ? Odds::Action::Draw : Odds::Action::Stop, choice->stand,
+                            choice->draw, choice->canDraw};
+        }
+    } else {
+        SeatSight sight = evening->ThisRound().SightOf(person);
+        if (!evening->ThisRound().Seat(person).stakeFixed)
+            sight.seats[static_cast<std::size_t>(person)].stake = StakeAt(table.stakeSlider->ReadPosition());
+        hint = expert.Advise(sight);
+    }
+    if (hint) view.ShowMessage(narrator.HintText(*hint), true);
+}
+
+void FormFullTable::ShowStandings() {
+    if (standingsBox != nullptr) DeferDelete(standingsBox);
+    standingsBox = OpenStandings(*this, texts, evening->Seats(), StandingsAskNewEvening);
+}
+
+// Closing keeps the evening: the window hides and the classic table comes back.
+bool FormFullTable::ConfirmClose() {
+    if (table.paceTimer != nullptr) table.paceTimer->Stop();
+    ShowWindow(window, SW_HIDE);
+    if (classic != nullptr && classic->window != nullptr) {
+        ShowWindow(classic->window, SW_SHOW);
+        SetForegroundWindow(classic->window);
+    }
+    return false;
+}
+
+void FormFullTable::OnFormResized() {
+    if (window != nullptr && !IsIconic(window)) FitLayout(kFullTableWidth, kFullTableHeight);
+}
+
+// As on the classic table: START red with white text while it can be pressed, every other
+// control grey with black text.
+HBRUSH FormFullTable::OnControlColor(HDC deviceContext) {
+    if (controlBrush != nullptr) DeleteObject(controlBrush);
+    controlBrush = nullptr;
+    HWND control = WindowFromDC(deviceContext);
+    COLORREF back = kControlGrey;
+    COLORREF fore = kBlack;
+    if (table.startButton != nullptr && control == table.startButton->window) {
+        if (!table.startButton->enabled) return nullptr;
+        back = kRed;
+        fore = kWhite;
+    }
+    SetBkColor(deviceContext, back);
+    SetTextColor(deviceContext, fore);
+    controlBrush = CreateSolidBrush(back);
+    return controlBrush;
+}
+
+GUIElement* FormFullTable::DefaultFocus() {
+    for (Button* next : {table.startButton, table.showCardButton, table.getCardButton, table.stopButton})
+        if (next != nullptr && next->enabled) return next;
+    return nullptr;
+}
+
+}  // namespace DoDadu

@@ -1,0 +1,89 @@
+// The full table: an evening of 7.5 with the bank passing round, one person against
+// computer seats or several persons sharing the computer. A resizable window whose table
+// scales with it as a whole (FullTableLayout); what the evening shows reaches it through
+// FullTableView; the form answers the players and paces the computer seats, about a
+// second a decision. Closed, it only hides: the evening goes on when it is opened again,
+// and the one stored after every round comes back in the next run.
+#pragma once
+
+#include "ComputerPlayers.h"
+#include "Evening.h"
+#include "EveningSetupBox.h"
+#include "ExpertPlayer.h"
+#include "FullTableLayout.h"
+#include "FullTableNarrator.h"
+#include "FullTableView.h"
+#include "RegistryEveningStore.h"
+#include "ResourceTexts.h"
+
+#include "Form.h"
+#include "FormBox.h"
+
+#include <memory>
+#include <string>
+
+namespace DoDadu {
+
+// A window property that marks a table of the game, so that a second start of the
+// program finds whichever table is open, whatever its title.
+extern const wchar_t* const kTableWindowProperty;
+
+class FormFullTable : public NeloUtility::Form {
+    ResourceTexts texts;
+    FullTableLayout table;
+    FullTableNarrator narrator;
+    FullTableView view{table, narrator};
+    RegistryEveningStore store;
+    CarefulPlayer careful;
+    BoldPlayer bold;
+    ExpertPlayer expert;
+    PlayerTable players;
+    std::unique_ptr<Evening> evening;
+
+public:
+    // classicTable: shown again when the full table closes; may be null.
+    FormFullTable(HINSTANCE instanceHandle, NeloUtility::Form* classicTable);
+    ~FormFullTable();
+
+    // Shows the window and the evening: the one in memory, else the stored one, else
+    // the setup box for a new one.
+    void Open();
+    // The Yes/No question, then the setup box; NewEvening asks nothing.
+    void AskNewEvening();
+    void NewEvening();
+    void StartEvening(const EveningSetup& setup);
+
+    const Evening* ThisEvening() const { return evening.get(); }
+    const FullTableLayout& Layout() const { return table; }
+
+    // The form's events.
+    void BuildLayout();
+    bool ConfirmClose();
+    void OnFormResized();
+    void OnPaceTick();
+    void OnButtonClick(NeloUtility::GUIElement* button);
+    void OnMenuCommand(NeloUtility::SubMenu* item);
+    void OnStakeChanged(int position);
+    HBRUSH OnControlColor(HDC deviceContext) override;
+    NeloUtility::GUIElement* DefaultFocus() override;
+
+private:
+    bool ResumeStored();
+    void Begin();
+    void FollowEvening();
+    int PersonToAct() const;
+    int StakeAt(int position) const;
+    void ShowStake();
+    void SetStakeRange(int seat);
+    void Play(bool draw);
+    void AskHint();
+    void ShowStandings();
+
+    NeloUtility::Form* classic = nullptr;
+    HBRUSH controlBrush = nullptr;
+    NeloUtility::FormBox* setupBox = nullptr;
+    NeloUtility::FormBox* standingsBox = nullptr;
+    int stakeFor = -1;  // the seat whose turn set the slider's range
+};
+
+}  // namespace DoDadu

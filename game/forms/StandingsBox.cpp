@@ -1,0 +1,181 @@
+#include "StandingsBox.h"
+
+#include "EveningSetup.h"
+#include "NumberText.h"
+#include "UserLocale.h"
+
+#include "AccessibleElement.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace DoDadu {
+
+using NeloUtility::Button;
+using NeloUtility::GUIElement;
+using NeloUtility::Label;
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kMargin = 16;
+constexpr int kLineHeight = 26;
+constexpr int kNameWidth = 180;
+constexpr int kChipsWidth = 110;
+constexpr int kRoundsWidth = 118;
+constexpr int kButtonWidth = 130;
+constexpr int kButtonHeight = 30;
+
+void BoxCreated(GUIElement* element, HWND) {
+    if (auto* box = dynamic_cast<StandingsBox*>(element)) box->BuildLayout();
+}
+
+bool BoxClosing(GUIElement* element) {
+    if (auto* box = dynamic_cast<StandingsBox*>(element)) box->ReleaseOwner();
+    return true;
+}
+
+bool BoxChar(GUIElement* element, int character) {
+    auto* box = NeloUtility::BoxOf<StandingsBox>(element);
+    return box == nullptr || box->OnBoxChar(character);
+}
+
+// A seat's name as a static control shows it: "&" is a letter there, not a mark.
+std::string Shown(const std::string& name) {
+    std::string shown;
+    for (char c : name) shown += c == '&' ? std::string("&&") : std::string(1, c);
+    return shown;
+}
+
+}  // namespace
+
+std::vector<int> StandingsOrder(const std::vector<TableSeat>& seats) {
+    std::vector<int> order(seats.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&seats](int a, int b) {
+        return seats[static_cast<std::size_t>(a)].chips > seats[static_cast<std::size_t>(b)].chips;
+    });
+    return order;
+}
+
+StandingsBox::StandingsBox(NeloUtility::Form& owner, const TextSource& texts,
+                           const std::vector<TableSeat>& seats, NewEveningAsked newEvening)
+    : FormBox(&owner), texts(texts), seats(seats), newEvening(newEvening) {
+    accessKeys = true;
+    Created = BoxCreated;
+    Closing = BoxClosing;
+    CharTyped = BoxChar;
+    SetTextUtf8(texts.Text(TextIds::kStandingsCaption));
+}
+
+StandingsBox::~StandingsBox() { ReleaseElements(); }
+
+int StandingsBox::ClientHeight() const {
+    return 2 * kMargin + (static_cast<int>(seats.size()) + 1) * kLineHeight + kMargin / 2 + kButtonHeight;
+}
+
+void StandingsBox::Open() {
+    SetSize(kClientWidth, ClientHeight());
+    CenterOnScreen();
+    Show();
+    SetClientSize(kClientWidth, ClientHeight());
+    CenterOnOwner();
+    SetForegroundWindow(window);
+    newEveningButton->Focus();
+}
+
+void StandingsBox::ReleaseElements() {
+    for (Label*& label : labels) NeloUtility::DeleteAndClear(label);
+    // Everything the box holds on the heap goes here: a box deleted through FormBox (which
+    // skips this class's destructor) after its elements were released loses nothing.
+    std::vector<Label*>().swap(labels);
+    std::vector<Label*>().swap(nameLabels);
+    std::vector<TableSeat>().swap(seats);
+    NeloUtility::DeleteAndClear(newEveningButton);
+    NeloUtility::DeleteAndClear(closeButton);
+}
+
+Label* StandingsBox::AddLabel(const std::string& text, int left, int top, int labelWidth, bool right) {
+    auto* label = new Label(this, std::string());
+    label->CharTyped = BoxChar;
+    label->font = font;
+    label->alignRight = right;
+    label->MoveTo(left, top);
+    label->SetSize(labelWidth, kLineHeight - 4);
+    label->SetTextUtf8(text);
+    label->Create();
+    labels.push_back(label);
+    return label;
+}
+
+Button* StandingsBox::AddButton(unsigned textId, int left, int top) {
+    auto* button = new Button(this, std::string());
+    button->CharTyped = BoxChar;
+    button->font = font;
+    button->MoveTo(left, top);
+    button->SetSize(kButtonWidth, kButtonHeight);
+    button->SetTextUtf8(texts.Text(textId));
+    NeloUtility::SetAccessibleName(*button, WithoutAccessMark(texts.Text(textId)));
+    button->command = [](GUIElement* pressed) {
+        if (auto* box = NeloUtility::BoxOf<StandingsBox>(pressed)) box->OnButton(pressed);
+    };
+    button->Create();
+    return button;
+}
+
+void StandingsBox::BuildLayout() {
+    GroupedNumberFormatter grouped(UserNumberLocale());
+    const int chipsLeft = kMargin + kNameWidth, roundsLeft = chipsLeft + kChipsWidth;
+    const std::string chipsHeading = texts.Text(TextIds::kStandingsChips);
+    const std::string roundsHeading = texts.Text(TextIds::kStandingsBankRounds);
+    AddLabel(chipsHeading, chipsLeft, kMargin, kChipsWidth, true);
+    AddLabel(roundsHeading, roundsLeft, kMargin, kRoundsWidth, true);
+    int top = kMargin + kLineHeight;
+    for (int index : StandingsOrder(seats)) {
+        const TableSeat& seat = seats[static_cast<std::size_t>(index)];
+        const std::string chips = grouped.Format(seat.chips), rounds = grouped.Format(seat.roundsAsBank);
+        Label* name = AddLabel(Shown(seat.name), kMargin, top, kNameWidth, false);
+        NeloUtility::SetAccessibleName(*name, seat.name);
+        NeloUtility::SetAccessibleValue(*name, FillPlaceholders(texts.Text(TextIds::kStandingsLine),
+                                                                {{"chips", chips}, {"rounds", rounds}}));
+        nameLabels.push_back(name);
+        Label* chipsLabel = AddLabel(chips, chipsLeft, top, kChipsWidth, true);
+        NeloUtility::SetAccessibleName(*chipsLabel, seat.name + ": " + chipsHeading);
+        Label* roundsLabel = AddLabel(rounds, roundsLeft, top, kRoundsWidth, true);
+        NeloUtility::SetAccessibleName(*roundsLabel, seat.name + ": " + roundsHeading);
+        top += kLineHeight;
+    }
+    top += kMargin / 2;
+    const int left = kClientWidth / 2 - kButtonWidth - kMargin / 2;
+    newEveningButton = AddButton(TextIds::kStandingsNewEvening, left, top);
+    closeButton = AddButton(TextIds::kStandingsClose, left + kButtonWidth + kMargin, top);
+}
+
+void StandingsBox::OnButton(GUIElement* button) {
+    if (button != newEveningButton && button != closeButton) return;
+    // The box may go with the call: what it calls is taken first.
+    NeloUtility::Form* to = owner;
+    const NewEveningAsked asked = button == newEveningButton ? newEvening : nullptr;
+    Close();
+    if (to != nullptr && asked != nullptr) asked(*to);
+}
+
+bool StandingsBox::OnBoxChar(int character) {
+    if (character == kEscape) {
+        Close();
+        return false;
+    }
+    if (character != kEnter) return true;
+    OnButton(closeButton != nullptr && GetFocus() == closeButton->window ? closeButton : newEveningButton);
+    return false;
+}
+
+NeloUtility::FormBox* OpenStandings(NeloUtility::Form& owner, const TextSource& texts,
+                                    const std::vector<TableSeat>& seats, NewEveningAsked newEvening) {
+    auto* box = new StandingsBox(owner, texts, seats, newEvening);
+    box->Open();
+    return box;
+}
+
+}  // namespace DoDadu

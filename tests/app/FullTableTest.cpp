@@ -1,0 +1,294 @@
+// The full table of the real Zandro.exe, driven from another process as a screen reader
+// and a keyboard do: each test stores an evening, starts the game, opens the full table
+// from the File menu by keys and reads its seats, hands and cards through their
+// accessible objects.
+#include "CoreTestSupport.h"
+#include "Evening.h"
+#include "GameProcess.h"
+#include "RegistryEveningStore.h"
+
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <functional>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace DoDadu;
+
+const int relaunched = coretest::RunInsideVirtualDesktop(L"1600x1000");
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+    for (const DWORD start = GetTickCount(); !done(); coretest::Pump(20))
+        if (GetTickCount() - start > timeoutMs) return false;
+    return true;
+}
+
+std::string AccessibleName(HWND window) {
+    std::string name;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))))
+        return name;
+    VARIANT self{};
+    self.vt = VT_I4;
+    BSTR text = nullptr;
+    if (object->get_accName(self, &text) == S_OK && text != nullptr) name = NeloUtility::WideToUtf8(text);
+    SysFreeString(text);
+    object->Release();
+    return name;
+}
+
+void Press(WORD key, WORD modifier = 0) {
+    std::vector<INPUT> strokes;
+    auto add = [&](WORD code, DWORD flags) {
+        INPUT stroke{};
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = code;
+        stroke.ki.dwFlags = flags;
+        strokes.push_back(stroke);
+    };
+    if (modifier != 0) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+    coretest::Pump(150);
+}
+
+struct Seat {
+    const char* name;
+    SeatKind kind;
+};
+
+// An evening stored as the game stores it, before the game starts.
+void StoreEvening(const std::vector<Seat>& seats, int firstBank, const HouseRules& rules) {
+    std::vector<TableSeat> sitting;
+    for (const Seat& seat : seats) {
+        TableSeat made;
+        made.name = seat.name;
+        made.kind = seat.kind;
+        made.style = sitting.size() % 2 == 0 ? PlayStyle::Careful : PlayStyle::Bold;
+        sitting.push_back(made);
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Table");
+    RandomSource random;
+    random.Reseed(7);
+    Evening evening(rules, sitting, firstBank, random);
+    RegistryEveningStore store;
+    evening.Save(store);
+}
+
+// The bank passes every second round and at nothing else: when it passes can be told.
+HouseRules EveryTwoRounds() {
+    HouseRules rules = HouseRules::Italian();
+    rules.twoCardTakesBank = false;
+    rules.passing = BankPassing::EveryRounds;
+    rules.passEvery = 2;
+    return rules;
+}
+
+// The game with its full table open, read from outside.
+class FullTable : public GameProcess {
+public:
+    FullTable() {
+        if (!Start() || !FindTable(15000)) return;
+        SetForegroundWindow(main);
+        Press('F', VK_MENU);
+        Press('F');
+        WaitFor([&] {
+            EnumWindows(ConsiderTable, reinterpret_cast<LPARAM>(this));
+            return table != nullptr && !Chips().empty();
+        });
+        // The keys go to the table once it holds the focus, on whatever is to press first.
+        WaitFor([&] { return table != nullptr && IsChild(table, Focus()); });
+    }
+
+    // Every child window of the table with its accessible name.
+    std::vector<std::pair<HWND, std::string>> Named() const {
+        std::vector<std::pair<HWND, std::string>> named;
+        for (HWND child = GetWindow(table, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            if (IsWindowVisible(child)) named.emplace_back(child, AccessibleName(child));
+        return named;
+    }
+    // Each seat's chips by name, and the bank's name, as the seats' names read.
+    std::map<std::string, long long> Chips(std::string* bank = nullptr) const {
+        static const std::regex seat("^(.+?)(, bank)?: ([0-9.,\xC2\xA0]+) chips$");
+        std::map<std::string, long long> chips;
+        std::smatch parts;
+        for (const auto& [window, name] : Named()) {
+            if (!std::regex_match(name, parts, seat)) continue;
+            std::string digits;
+            for (char c : parts[3].str())
+                if (c >= '0' && c <= '9') digits += c;
+            chips[parts[1]] = std::stoll(digits);
+            if (bank != nullptr && parts[2].matched) *bank = parts[1];
+        }
+        return chips;
+    }
+    // The card place of a seat's n-th card (from 1), as read; empty when not on the table.
+    std::string Card(const std::string& seat, int number) const {
+        const std::string prefix = seat + ", card " + std::to_string(number) + ": ";
+        for (const auto& [window, name] : Named())
+            if (name.rfind(prefix, 0) == 0) return name.substr(prefix.size());
+        return std::string();
+    }
+    HWND Control(const wchar_t* caption) const { return FindWindowExW(table, nullptr, L"Button", caption); }
+    bool Ready(const wchar_t* caption, DWORD timeoutMs = 20000) const {
+        return WaitFor([&] { return Enabled(Control(caption)); }, timeoutMs);
+    }
+    // START, then the person's turns by keys until the round is over: a card below 4
+    // points showing, then STOP.
+    void PlayRound() {
+        ASSERT_TRUE(Ready(L"START"));
+        Press(VK_SPACE);
+        while (WaitFor([&] { return Enabled(Control(L"STOP")) || Enabled(Control(L"START")); }, 30000) &&
+               !Enabled(Control(L"START"))) {
+            Press(VK_SPACE);  // GET CARD holds the focus in a turn
+            if (Enabled(Control(L"STOP"))) {
+                Press(VK_TAB, VK_SHIFT);
+                Press(VK_SPACE);
+            }
+        }
+    }
+
+    HWND table = nullptr;
+
+private:
+    static BOOL CALLBACK ConsiderTable(HWND window, LPARAM self) {
+        auto* game = reinterpret_cast<FullTable*>(self);
+        if (window == game->main || !game->Owns(window) || !IsWindowVisible(window) ||
+            FindWindowExW(window, nullptr, L"Button", L"&Show my card") == nullptr)
+            return TRUE;
+        game->table = window;
+        return FALSE;
+    }
+};
+
+class FullTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { CoInitialize(nullptr); }
+    void TearDown() override { CoUninitialize(); }
+};
+
+long long Total(const std::map<std::string, long long>& chips) {
+    long long total = 0;
+    for (const auto& seat : chips) total += seat.second;
+    return total;
+}
+
+// One person and two computer seats, played by keys: the chips only move between seats,
+// and the bank passes to the next seat after every second round.
+TEST_F(FullTableTest, AnEveningByKeysKeepsTheChipsAndPassesTheBank) {
+    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
+                 1, EveryTwoRounds());
+    FullTable game;
+    ASSERT_NE(nullptr, game.table) << "the full table did not open";
+    const char* const order[] = {"Bruno", "Carla", "Anna"};
+    for (int round = 0; round < 6; ++round) {
+        std::string bank;
+        const auto chips = game.Chips(&bank);
+        ASSERT_EQ(3u, chips.size());
+        EXPECT_EQ(3 * kStartingChips, Total(chips)) << "before round " << round;
+        EXPECT_EQ(order[(round / 2) % 3], bank) << "round " << round;
+        game.PlayRound();
+    }
+}
+
+// Two persons: each one's covered card reads "covered card" to the screen until that
+// person asks to see it, in their own turn, and the other's is never readable.
+TEST_F(FullTableTest, EachPersonsCoveredCardHidesFromTheOther) {
+    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Person}, {"Carla", SeatKind::Computer}}, 2,
+                 HouseRules::Italian());
+    FullTable game;
+    ASSERT_NE(nullptr, game.table);
+    ASSERT_TRUE(game.Ready(L"START"));
+    Press(VK_SPACE);
+    for (const auto& [self, other] : {std::make_pair("Anna", "Bruno"), std::make_pair("Bruno", "Anna")}) {
+        ASSERT_TRUE(game.Ready(L"&Show my card")) << self;
+        EXPECT_EQ("covered card", game.Card(self, 1));
+        EXPECT_FALSE(GameProcess::Enabled(game.Control(L"STOP"))) << "a choice before the card was seen";
+        Press(VK_SPACE);  // Show my card holds the focus until the card is seen
+        ASSERT_TRUE(game.Ready(L"STOP"));
+        EXPECT_NE("covered card", game.Card(self, 1));
+        EXPECT_EQ("covered card", game.Card(other, 1));
+        Press(VK_TAB, VK_SHIFT);  // from GET CARD to STOP
+        Press(VK_SPACE);
+        EXPECT_TRUE(WaitFor([&] { return game.Card(self, 1) == "covered card"; }))
+            << self << " after the turn";
+    }
+}
+
+// The table fills the window at any size, inside the client area, its cards growing with it.
+TEST_F(FullTableTest, TheTableScalesWithTheWindow) {
+    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
+                 1, HouseRules::Italian());
+    FullTable game;
+    ASSERT_NE(nullptr, game.table);
+    ASSERT_TRUE(game.Ready(L"START"));
+    Press(VK_SPACE);
+    ASSERT_TRUE(game.Ready(L"STOP"));
+    int lastCardWidth = 0;
+    for (SIZE size : {SIZE{820, 620}, SIZE{1100, 780}, SIZE{1560, 980}}) {
+        SetWindowPos(game.table, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER);
+        coretest::Pump(300);
+        RECT client{};
+        GetClientRect(game.table, &client);
+        int cardWidth = 0;
+        for (const auto& [window, name] : game.Named()) {
+            RECT place{};
+            GetWindowRect(window, &place);
+            MapWindowPoints(nullptr, game.table, reinterpret_cast<POINT*>(&place), 2);
+            EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= client.right &&
+                        place.bottom <= client.bottom)
+                << name << " at " << place.left << "," << place.top << "-" << place.right << ","
+                << place.bottom << " outside " << client.right << " x " << client.bottom;
+            if (name.rfind("Anna, card 1", 0) == 0) cardWidth = place.right - place.left;
+        }
+        EXPECT_GT(cardWidth, lastCardWidth) << size.cx << " x " << size.cy;
+        lastCardWidth = cardWidth;
+    }
+}
+
+// A kill in the middle of a round loses that round only: the next start resumes the
+// evening as the round before it left it. A new evening replaces it for good, also
+// when the game is killed right after.
+TEST_F(FullTableTest, AKillMidRoundResumesTheEveningBeforeThatRound) {
+    StoreEvening({{"Zeno", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
+                 1, HouseRules::Italian());
+    std::map<std::string, long long> afterRound;
+    {
+        FullTable game;
+        ASSERT_NE(nullptr, game.table);
+        game.PlayRound();
+        ASSERT_TRUE(game.Ready(L"START"));
+        afterRound = game.Chips();
+        Press(VK_SPACE);
+        ASSERT_TRUE(game.Ready(L"STOP"));
+        Press(VK_SPACE);  // a card: the round is under way
+        game.Kill();
+    }
+    {
+        FullTable again;
+        ASSERT_NE(nullptr, again.table);
+        EXPECT_TRUE(again.Ready(L"START")) << "the resumed evening waits for its next round";
+        EXPECT_EQ(afterRound, again.Chips());
+        EXPECT_EQ("", again.Card("Zeno", 1)) << "no card of the killed round";
+        Press('T', VK_MENU);
+        Press('N');  // New evening..., then Yes, then the setup box's defaults
+        Press('Y');
+        coretest::Pump(1000);
+        Press(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return again.Chips().count("Zeno") == 0 && !again.Chips().empty(); }));
+        again.Kill();
+    }
+    FullTable third;
+    ASSERT_NE(nullptr, third.table);
+    EXPECT_EQ(0u, third.Chips().count("Zeno")) << "the replaced evening came back";
+}
+
+}  // namespace
