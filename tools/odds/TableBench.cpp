@@ -52,9 +52,11 @@ RoundSight Deal(unsigned seed, const HouseRules& rules, int lastStanding, int ba
     for (int seat = 1; seat <= lastStanding; ++seat) {
         SeenSeat& now = sight.seats[static_cast<std::size_t>(seat)];
         while (HandPoints(now.cards, rules.wildCard) < 5.0) deal(seat);
-        now.status = HandPoints(now.cards, rules.wildCard) > kBestHand ? SeatStatus::Bust : SeatStatus::Standing;
+        now.status =
+            HandPoints(now.cards, rules.wildCard) > kBestHand ? SeatStatus::Bust : SeatStatus::Standing;
     }
-    while (static_cast<int>(sight.seats[0].cards.size()) < bankCards && HandPoints(sight.seats[0].cards, rules.wildCard) < 4.0)
+    while (static_cast<int>(sight.seats[0].cards.size()) < bankCards &&
+           HandPoints(sight.seats[0].cards, rules.wildCard) < 4.0)
         deal(0);
     sight.deckLeft = kCardCount - static_cast<int>(next);
     return sight;
@@ -111,7 +113,8 @@ void MeasureWeighing(const HouseRules& rules) {
             const Odds::BankChoice exact = Odds::ExactBankChoice(*table, bank);
             if (!exact.canDraw) continue;
             ++tables;
-            const double error = std::max(std::abs(approx.stand - exact.stand), std::abs(approx.draw - exact.draw)) / stakes;
+            const double error =
+                std::max(std::abs(approx.stand - exact.stand), std::abs(approx.draw - exact.draw)) / stakes;
             worst = std::max(worst, error);
             sum += error;
             if (approx.Draws() != exact.Draws()) {
@@ -120,9 +123,10 @@ void MeasureWeighing(const HouseRules& rules) {
             }
         }
     }
-    std::printf("  bank weighing against enumeration, %d tables of 1 to 3 standing seats: error mean %.5f, "
-                "largest %.5f of the stakes; other choice in %d, costing %.5f of the stakes on average\n",
-                tables, sum / tables, worst, wrong, regret / tables);
+    std::printf(
+        "  bank weighing against enumeration, %d tables of 1 to 3 standing seats: error mean %.5f, "
+        "largest %.5f of the stakes; other choice in %d, costing %.5f of the stakes on average\n",
+        tables, sum / tables, worst, wrong, regret / tables);
 }
 
 }  // namespace
@@ -149,9 +153,9 @@ int main() {
                 seatSight.seats[kSeats - 1].stake = expert.Stake(seatSight);
             });
             ms = std::max(ms, QuickestMs([&] {
-                ExpertPlayer expert;
-                expert.Draws(seatSight);
-            }));
+                              ExpertPlayer expert;
+                              expert.Draws(seatSight);
+                          }));
             seat.push_back(ms);
             if (ms >= seatWorst) {
                 seatWorst = ms;

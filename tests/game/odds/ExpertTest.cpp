@@ -5,6 +5,7 @@
 #include "ExpertPlayer.h"
 #include "FullTableRound.h"
 #include "GameState.h"
+#include "HintAdvisor.h"
 #include "HouseRules.h"
 #include "OddsSolver.h"
 #include "RandomSource.h"
@@ -26,16 +27,16 @@ TEST(HandRules, TheTableTheOddsAndTheHouseRulesValueHandsAlike) {
         std::vector<int> hand;
         double wildOn, wildOff;
     } cases[] = {
-        {{10}, 0.5, 0.5},             // one card: the wild card alone fills nothing
-        {{7}, 7.0, 7.0},              //
-        {{10, 8}, 7.5, 1.0},          // two cards: the wild card fills a whole number to 7.5
-        {{10, 33}, 7.0, 3.5},         // and a half to 7
-        {{24, 33}, 7.0, 7.0},         //
-        {{10, 7}, 7.5, 7.5},          // a seven and a figure are 7.5 either way
-        {{7, 24}, 11.0, 11.0},        // over 7.5
-        {{10, 7, 1}, 8.5, 8.5},       // the wild card over 7.5 counts half
-        {{2, 10, 8, 1}, 7.5, 4.0},    // three and more cards
-        {{8, 9, 10, 33}, 7.0, 4.5},   //
+        {{10}, 0.5, 0.5},            // one card: the wild card alone fills nothing
+        {{7}, 7.0, 7.0},             //
+        {{10, 8}, 7.5, 1.0},         // two cards: the wild card fills a whole number to 7.5
+        {{10, 33}, 7.0, 3.5},        // and a half to 7
+        {{24, 33}, 7.0, 7.0},        //
+        {{10, 7}, 7.5, 7.5},         // a seven and a figure are 7.5 either way
+        {{7, 24}, 11.0, 11.0},       // over 7.5
+        {{10, 7, 1}, 8.5, 8.5},      // the wild card over 7.5 counts half
+        {{2, 10, 8, 1}, 7.5, 4.0},   // three and more cards
+        {{8, 9, 10, 33}, 7.0, 4.5},  //
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.hand));
@@ -111,6 +112,73 @@ TEST(BankOdds, WeighingStaysNearExhaustiveEnumeration) {
         if (std::abs(exact.draw - exact.stand) > 2 * tolerance * stakes) {
             EXPECT_EQ(exact.Draws(), approx.Draws());
         }
+    }
+}
+
+// The seat in turn at a two-seat table under these rules: the bank's card covered, the
+// seat holding these cards and chips, these cards gone from the deck before the round.
+SeatSight SeatAt(const HouseRules& rules, std::vector<int> hand, std::int64_t chips,
+                 std::vector<int> gone = {}) {
+    SeatSight sight;
+    sight.rules = rules;
+    sight.self = 1;
+    sight.seats.resize(2);
+    sight.seats[0].cards = {0};
+    sight.seats[0].status = SeatStatus::Waiting;
+    sight.seats[1].cards = hand;
+    sight.seats[1].status = SeatStatus::Playing;
+    sight.seats[1].chips = chips;
+    sight.seats[1].stake = rules.minStake;
+    sight.dealt = {{0, 0}};
+    for (int id : hand) sight.dealt.push_back({1, id});
+    sight.seenBefore = gone;
+    return sight;
+}
+
+// The stake: the most the chips allow in steps when the covered card promises a gain,
+// else the least; nothing below the least.
+TEST(ExpertPlayer, StakesByTheFirstCardWithinItsChips) {
+    const struct {
+        int card;
+        std::int64_t chips;
+        int stake;
+    } cases[] = {
+        {7, 50000, 4000}, {kWildCard, 50000, 4000}, {7, 1700, 1500},
+        {8, 50000, 500},  {1, 50000, 500},          {7, 300, 0},
+    };
+    ExpertPlayer expert;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.card);
+        EXPECT_EQ(c.stake, expert.Stake(SeatAt(HouseRules::Classic(), {c.card}, c.chips)));
+    }
+}
+
+// Under the classic rules a seat's hint is the classic hint less CANCEL: the same STOP,
+// and a GET CARD that CANCEL further on could only have raised.
+TEST(ExpertPlayer, ClassicSeatHintIsTheClassicHintWithoutCancel) {
+    const struct {
+        std::vector<int> hand;
+        std::vector<int> gone;
+    } cases[] = {
+        {{5}, {}},
+        {{1, 11, 21}, {}},             // three aces
+        {{8, 9}, {1, 2, 3, 4, 5, 6}},  // two figures, low cards gone
+        {{4, 33}, {17, 27, 37, 7}},    // the sevens gone
+    };
+    ExpertPlayer expert;
+    HintAdvisor classic;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.hand));
+        const std::optional<SeatHint> seat =
+            expert.Advise(SeatAt(HouseRules::Classic(), c.hand, 50000, c.gone));
+        TableSight sight;
+        sight.hand = c.hand;
+        sight.seenBefore = c.gone;
+        const std::optional<Hint> hint = classic.Advise(sight, 500);
+        ASSERT_TRUE(seat && hint);
+        EXPECT_NEAR(hint->stop, seat->stop, 1e-9);
+        EXPECT_LE(seat->draw, hint->draw + 1e-9);
+        EXPECT_EQ(hint->best == Action::Draw, seat->best == Action::Draw);
     }
 }
 
