@@ -146,6 +146,7 @@ ChoiceBox* EveningSetupBox::AddChoice(const std::vector<unsigned>& choiceIds, co
     auto* choice = Placed(new ChoiceBox(this), font, left, top, choiceWidth, kFieldHeight);
     choice->fieldHeight = kFieldHeight;
     std::vector<std::string> shown;
+    shown.reserve(choiceIds.size());
     for (unsigned id : choiceIds) shown.push_back(texts.Text(id));
     choice->SetChoices(shown);
     choice->Chosen = ChoiceChosen;

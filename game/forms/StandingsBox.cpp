@@ -142,8 +142,10 @@ void StandingsBox::BuildLayout() {
         nameLabels.push_back(name);
         Label* chipsLabel = AddLabel(chips, chipsLeft, top, kChipsWidth, true);
         NeloUtility::SetAccessibleName(*chipsLabel, seat.name + ": " + chipsHeading);
+        NeloUtility::SetAccessibleValue(*chipsLabel, chips);
         Label* roundsLabel = AddLabel(rounds, roundsLeft, top, kRoundsWidth, true);
         NeloUtility::SetAccessibleName(*roundsLabel, seat.name + ": " + roundsHeading);
+        NeloUtility::SetAccessibleValue(*roundsLabel, rounds);
         top += kLineHeight;
     }
     top += kMargin / 2;

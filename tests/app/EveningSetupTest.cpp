@@ -291,6 +291,18 @@ TEST_F(SetupBoxTest, AccessKeysDifferInEveryLanguageAndLeadToTheirField) {
                 << WideToUtf8(caption) << " leads to " << WideToUtf8(AccessibleName(*focused));
         }
         EXPECT_EQ(letters.size(), 15u);
+        // Tab goes round every open control once, and back to where it began.
+        std::set<std::string> open, reached;
+        for (GUIElement* element : ElementRegistry)
+            if (element != nullptr && element->parent == box && dynamic_cast<Label*>(element) == nullptr &&
+                IsWindowVisible(element->window) && IsWindowEnabled(element->window))
+                open.insert(WideToUtf8(AccessibleName(*element)));
+        const std::string first = FocusName();
+        do {
+            reached.insert(FocusName());
+            Key(VK_TAB);
+        } while (FocusName() != first && reached.size() <= open.size());
+        EXPECT_EQ(reached, open);
         Key(VK_ESCAPE, 27);
         EXPECT_FALSE(BoxOpen());
         EXPECT_EQ(handedBack.calls, 0) << "Escape changes nothing";
