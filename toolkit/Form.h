@@ -48,7 +48,7 @@ public:
     POINT layoutOrigin{0, 0};
     SIZE fittedLayout{0, 0};  // the layout's size in units; {0, 0} until FitLayout
     SIZE leastClient{0, 0};   // the least client area in units a resize leaves; {0, 0}: none
-    bool accessKeys = false;         // Alt with a letter presses what the letter marks (PressAccessKey)
+    bool accessKeys = false;  // Alt with a letter presses what the letter marks (PressAccessKey)
 
     explicit Form(HINSTANCE instanceHandle);
     Form(HINSTANCE instanceHandle, DialogFormTag);

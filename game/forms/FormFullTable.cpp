@@ -73,13 +73,6 @@ void StandingsAskNewEvening(Form& owner) {
     if (auto* form = dynamic_cast<FormFullTable*>(&owner)) form->NewEvening();
 }
 
-// A new evening's first save would count as older than the last save of the one it
-// replaces, which would then come back at the next start: both of the store's slots are
-// made unreadable first (a slot whose check value does not match is passed over).
-void ForgetStoredEvening(EveningStore& store) {
-    for (const char* slot : {"A.", "B."}) store.Write(std::string(slot) + "Check", std::string());
-}
-
 bool Is(const GUIElement* element, const GUIElement* known) {
     return element != nullptr && known != nullptr && element->commandId == known->commandId;
 }
@@ -176,7 +169,6 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
     SharedRandom().SeedOnceFromClock();
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
     evening = std::make_unique<Evening>(setup.rules, setup.seats, setup.firstBank, SharedRandom());
-    ForgetStoredEvening(store);
     evening->Save(store);
     Begin();
 }

@@ -6,6 +6,7 @@
 #include "Cards.h"
 #include "Evening.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -245,6 +246,11 @@ std::string StoreCheck::Text() const {
 
 void Evening::Save(EveningStore& store) {
     if (round.InPlay()) return;
+    // A new evening's first save goes above whatever an earlier evening left in the store,
+    // or that one would count as the newer and come back at the next start.
+    if (saves == 0)
+        for (const char* slot : kSlots)
+            if (auto stored = ReadSlot(store, slot)) saves = std::max(saves, stored->generation);
     ++saves;
     const std::string slot = kSlots[saves % 2];
     StoreCheck sum;

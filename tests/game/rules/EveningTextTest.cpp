@@ -140,5 +140,15 @@ TEST(EveningText, AKillDuringASaveLosesOnlyTheRoundJustPlayed) {
     }
 }
 
+TEST(EveningText, ANewEveningsFirstSaveOutranksTheOneItReplaces) {
+    SavedEvening old(5);
+    RandomSource random;
+    Evening fresh(HouseRules::Spanish(), PersonSeats({1000, 2000}), 1, random);
+    fresh.Save(old.store);
+    Evening loaded(HouseRules::Italian(), PersonSeats({3000, 3000, 3000}), 0, random);
+    ASSERT_TRUE(loaded.Load(old.store));
+    EXPECT_EQ(Line(fresh), Line(loaded));
+}
+
 }  // namespace
 }  // namespace DoDadu
