@@ -1,6 +1,6 @@
 #include "HouseRules.h"
 #include "Cards.h"
-#include "GameState.h"
+#include "HandRules.h"
 
 #include <algorithm>
 
@@ -41,16 +41,10 @@ int HouseRules::StakeWithin(std::int64_t wish, std::int64_t chips) const {
 }
 
 double HandPoints(const std::vector<int>& hand, bool wildCard) {
-    if (wildCard) {
-        // The classic table's own evaluation, which the dealer's hand goes through.
-        GameState cards;
-        cards.dealerHand = hand;
-        cards.EvaluateHands();
-        return cards.dealerPoints;
-    }
-    double sum = 0.0;
-    for (int id : hand) sum += CardValue(id);
-    return sum;
+    int plainSum = 0;
+    for (int id : hand) plainSum += CardHalfPoints(id);
+    const bool holdsWild = std::find(hand.begin(), hand.end(), kWildCard) != hand.end();
+    return HandHalfPoints(plainSum, static_cast<int>(hand.size()), holdsWild, wildCard) / 2.0;
 }
 
 bool IsTwoCardBest(const std::vector<int>& hand, bool wildCard) {
