@@ -218,8 +218,9 @@ TEST_F(FullTableTest, EachPersonsCoveredCardHidesFromTheOther) {
         EXPECT_EQ("covered card", game.Card(other, 1));
         Press(VK_TAB, VK_SHIFT);  // from GET CARD to STOP
         Press(VK_SPACE);
-        EXPECT_TRUE(WaitFor([&] { return game.Card(self, 1) == "covered card"; }))
-            << self << " after the turn";
+        const std::string seat = self;  // a lambda cannot name a structured binding
+        EXPECT_TRUE(WaitFor([&] { return game.Card(seat, 1) == "covered card"; }))
+            << seat << " after the turn";
     }
 }
 

@@ -55,7 +55,7 @@ TEST(HandRules, TheTableTheOddsAndTheHouseRulesValueHandsAlike) {
 }
 
 // A seat standing with these face-up kinds and stake, its covered card any it can be.
-StandingHand Standing(std::vector<int> faceUp, double stake, const KindCounts& unseen) {
+StandingHand Standing(const std::vector<int>& faceUp, double stake, const KindCounts& unseen) {
     StandingHand hand;
     for (int kind : faceUp) ++hand.faceUp[kind];
     hand.faceUpCards = static_cast<int>(faceUp.size());
@@ -117,8 +117,8 @@ TEST(BankOdds, WeighingStaysNearExhaustiveEnumeration) {
 
 // The seat in turn at a two-seat table under these rules: the bank's card covered, the
 // seat holding these cards and chips, these cards gone from the deck before the round.
-SeatSight SeatAt(const HouseRules& rules, std::vector<int> hand, std::int64_t chips,
-                 std::vector<int> gone = {}) {
+SeatSight SeatAt(const HouseRules& rules, const std::vector<int>& hand, std::int64_t chips,
+                 const std::vector<int>& gone = {}) {
     SeatSight sight;
     sight.rules = rules;
     sight.self = 1;
