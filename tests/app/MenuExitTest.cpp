@@ -57,7 +57,7 @@ std::vector<MenuEntry> MenuOf(HWND window) {
 // The items of Options take the identifiers after Home's (Language's own one included).
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
     return {{"&File", 0},
-            {"&File/&Full table...", homeId + 9},
+            {"&File/&Full table...", homeId + 10},
             {"&File/&Exit", exitId},
             {"&Options", 0},
             {"&Options/&Hint\tF2", homeId + 1},
@@ -294,7 +294,7 @@ TEST_F(MainForm, TheExitQuestionAsksInTheChosenLanguage) {
     ASSERT_EQ(GetUserDefaultUILanguage() & 0x3ff, LANG_ENGLISH) << "Windows must speak English here";
     for (const auto& c : cases) {
         Restart();
-        const int languageItem = form->Layout().homeItem->commandId + 5 + c.choice;
+        const int languageItem = form->Layout().homeItem->commandId + 6 + c.choice;
         SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(languageItem), 0);
         Answerer answerer(IDYES);
         PostMessageW(form->window, WM_CLOSE, 0, 0);
@@ -330,13 +330,13 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     EXPECT_TRUE(marked(first + 3));
     EXPECT_FALSE(marked(first));
     const std::vector<MenuEntry> menu = MenuOf(form->window);
-    ASSERT_EQ(15u, menu.size());
+    ASSERT_EQ(16u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[8].path);
+    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[9].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
-        menu[13].path);
+        menu[14].path);
     EXPECT_EQ("JUGAR", form->Layout().startButton->GetTextUtf8());
     EXPECT_EQ("Cartas\nrestantes", form->Layout().remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);
