@@ -181,6 +181,8 @@ protected:
     void TearDown() override {
         FormTest::TearDown();
         mainWindow = nullptr;
+        // A language chosen by a test that failed half-way would speak to every later test.
+        WriteSetting("Zandro", "Dati", "Language", "");
     }
 
     // A fresh form over the starting score.
