@@ -7,6 +7,7 @@
 #include "Slider.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <utility>
 
@@ -171,6 +172,46 @@ void Form::CenterOnScreen() {
     Redraw();
 }
 
+namespace {
+// The work area of the monitor that holds most of the window.
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return monitor.rcWork;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// The frame, caption and menu bar around the client area, in pixels.
+SIZE FrameAround(HWND window) {
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+}  // namespace
+
+// A client area of that many units at a high display scale could make the window larger
+// than the screen, hiding its caption and its lower controls: it shrinks, keeping its
+// proportions, until the whole window fits the work area, and the window is centred there.
+void Form::FitOnWorkArea(int clientWidth, int clientHeight) {
+    if (window == nullptr || clientWidth <= 0 || clientHeight <= 0) return;
+    const int scale = ElementDpi(*this);
+    const SIZE wanted{ToPixels(clientWidth, scale), ToPixels(clientHeight, scale)};
+    const RECT work = WorkAreaOf(window);
+    const SIZE frame = FrameAround(window);
+    const LONG workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    const double shrink = std::min({1.0, static_cast<double>(workWidth - frame.cx) / wanted.cx,
+                                    static_cast<double>(workHeight - frame.cy) / wanted.cy});
+    const LONG outerWidth = std::lround(wanted.cx * shrink) + frame.cx;
+    const LONG outerHeight = std::lround(wanted.cy * shrink) + frame.cy;
+    width = ToUnits(outerWidth, scale);
+    height = ToUnits(outerHeight, scale);
+    SetWindowPos(window, nullptr, work.left + (workWidth - outerWidth) / 2,
+                 work.top + (workHeight - outerHeight) / 2, outerWidth, outerHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    GetPosition();
+}
+
 void Form::ShowIcons() {
     if (window == nullptr || iconId == 0) return;
     struct Size {
@@ -299,13 +340,11 @@ void Form::FitLayout(int layoutWidth, int layoutHeight) {
 void Form::LimitTrackSize(MINMAXINFO& limits) {
     if (leastClient.cx <= 0 || window == nullptr) return;
     const int scale = ElementDpi(*this);
-    RECT outer{}, client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    const LONG frameWidth = (outer.right - outer.left) - client.right;
-    const LONG frameHeight = (outer.bottom - outer.top) - client.bottom;
-    limits.ptMinTrackSize.x = ToPixels(leastClient.cx, scale) + frameWidth;
-    limits.ptMinTrackSize.y = ToPixels(leastClient.cy, scale) + frameHeight;
+    const SIZE frame = FrameAround(window);
+    const RECT work = WorkAreaOf(window);
+    // Never more than the screen can show: the layout shrinks below its least size instead.
+    limits.ptMinTrackSize.x = std::min(ToPixels(leastClient.cx, scale) + frame.cx, work.right - work.left);
+    limits.ptMinTrackSize.y = std::min(ToPixels(leastClient.cy, scale) + frame.cy, work.bottom - work.top);
 }
 
 void Form::RegisterHotKeys() {

@@ -67,6 +67,9 @@ public:
     // before it is first shown), so that it is painted only at its final size.
     void FitWindowToClient(int clientWidth, int clientHeight);
     void CenterOnScreen();
+    // The window given a client area of that many units, or less in the same proportions
+    // so that the whole window fits the work area of its monitor, and centred there.
+    void FitOnWorkArea(int clientWidth, int clientHeight);
     // Asks the window to close (its Closing event may refuse); once the window is gone the
     // form is no longer created.
     void Close();
@@ -86,7 +89,8 @@ public:
     // scale that gives (the screen's density times the window's). Call again whenever the
     // client area changes size; nothing moves while the scale and the place stay.
     void FitLayout(int layoutWidth, int layoutHeight);
-    // WM_GETMINMAXINFO: the outer size that keeps leastClient, at the form's scale.
+    // WM_GETMINMAXINFO: the outer size that keeps leastClient, at the form's scale, and
+    // never more than the work area.
     void LimitTrackSize(MINMAXINFO& limits);
     void RegisterHotKeys();
     void UnregisterHotKeys();

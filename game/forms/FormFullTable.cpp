@@ -30,7 +30,7 @@ void FormCreated(GUIElement* element, HWND createdWindow) {
     if (createdWindow == nullptr) return;
     if (FormFullTable* form = AsFullTable(element)) {
         form->BuildLayout();
-        form->FitWindowToClient(kFullTableWidth, kFullTableHeight);
+        form->FitOnWorkArea(kFullTableWidth, kFullTableHeight);
     }
 }
 
@@ -129,7 +129,6 @@ void FormFullTable::Open() {
         if (window == nullptr) return;
         SetPropW(window, kTableWindowProperty, reinterpret_cast<HANDLE>(1));
         FitLayout(kFullTableWidth, kFullTableHeight);
-        CenterOnScreen();
         HideFocusMarks(true);
     }
     ShowWindow(window, IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOW);

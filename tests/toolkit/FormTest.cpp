@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 using namespace coretest;
@@ -337,6 +338,48 @@ TEST(FormSizing, AFittedLayoutScalesAsAWholeAndCentres) {
     EXPECT_EQ(limits.ptMinTrackSize.x, 300 + (outer.right - outer.left) - client.right);
     EXPECT_EQ(limits.ptMinTrackSize.y, 200 + (outer.bottom - outer.top) - client.bottom);
     DeleteElement(child);
+}
+
+// A client area that fits is kept and centred on the work area; one too large for the
+// screen (a big layout at a high display scale) shrinks in its own proportions until the
+// whole window fits, and a least size beyond the screen never pushes the window past it.
+TEST(FormSizing, AWindowTooLargeForTheScreenShrinksInProportionAndCentres) {
+    Owned<Form> form = MakeForm("work area");
+    form->Create();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form->window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    const LONG workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    const struct {
+        int clientWidth, clientHeight;
+        bool keptAsAsked;
+    } cases[] = {{400, 300, true}, {3000, 1500, false}, {600, 2400, false}, {4000, 4000, false}};
+    for (const auto& c : cases) {
+        form->FitOnWorkArea(c.clientWidth, c.clientHeight);
+        RECT outer{}, client{};
+        GetWindowRect(form->window, &outer);
+        GetClientRect(form->window, &client);
+        const std::string asked = std::to_string(c.clientWidth) + " x " + std::to_string(c.clientHeight);
+        if (c.keptAsAsked) {
+            EXPECT_EQ(client.right, c.clientWidth) << asked;
+            EXPECT_EQ(client.bottom, c.clientHeight) << asked;
+        }
+        EXPECT_NEAR(static_cast<double>(client.right) / client.bottom,
+                    static_cast<double>(c.clientWidth) / c.clientHeight, 0.01)
+            << asked;
+        EXPECT_GE(outer.left, work.left) << asked;
+        EXPECT_GE(outer.top, work.top) << asked;
+        EXPECT_LE(outer.right, work.right) << asked;
+        EXPECT_LE(outer.bottom, work.bottom) << asked;
+        EXPECT_LE(std::abs((outer.left - work.left) - (work.right - outer.right)), 1) << asked << ": centred";
+        EXPECT_LE(std::abs((outer.top - work.top) - (work.bottom - outer.bottom)), 1) << asked;
+    }
+    form->leastClient = SIZE{4000, 3000};
+    MINMAXINFO limits{};
+    form->LimitTrackSize(limits);
+    EXPECT_EQ(limits.ptMinTrackSize.x, workWidth);
+    EXPECT_EQ(limits.ptMinTrackSize.y, workHeight);
 }
 
 }  // namespace
