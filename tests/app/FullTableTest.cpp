@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <regex>
@@ -63,6 +64,7 @@ void Press(WORD key, WORD modifier = 0) {
 struct Seat {
     const char* name;
     SeatKind kind;
+    std::int64_t chips = kStartingChips;
 };
 
 // An evening stored as the game stores it, before the game starts.
@@ -73,6 +75,7 @@ void StoreEvening(const std::vector<Seat>& seats, int firstBank, const HouseRule
         made.name = seat.name;
         made.kind = seat.kind;
         made.style = sitting.size() % 2 == 0 ? PlayStyle::Careful : PlayStyle::Bold;
+        made.chips = seat.chips;
         sitting.push_back(made);
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NeloSettings\\Zandro\\Table");
@@ -138,6 +141,8 @@ public:
         return std::string();
     }
     HWND Control(const wchar_t* caption) const { return FindWindowExW(table, nullptr, L"Button", caption); }
+    // The standings box of an evening that is over, once it shows.
+    HWND Standings() const { return Window(L"Standings"); }
     bool Ready(const wchar_t* caption, DWORD timeoutMs = 20000) const {
         return WaitFor([&] { return Enabled(Control(caption)); }, timeoutMs);
     }
@@ -253,6 +258,78 @@ TEST_F(FullTableTest, TheTableScalesWithTheWindow) {
         EXPECT_GT(cardWidth, lastCardWidth) << size.cx << " x " << size.cy;
         lastCardWidth = cardWidth;
     }
+}
+
+// A person who plays the bank or a seat by keys, a round at a time, until the evening is
+// over: each step waits for whatever is to press next, or for the standings.
+HWND PlayToTheEnd(FullTable& game, int mostRounds) {
+    for (int rounds = 0; rounds <= mostRounds;) {
+        if (!WaitFor(
+                [&] {
+                    return game.Standings() != nullptr || GameProcess::Enabled(game.Control(L"STOP")) ||
+                           GameProcess::Enabled(game.Control(L"START"));
+                },
+                30000))
+            return nullptr;
+        if (HWND standings = game.Standings()) return standings;
+        if (GameProcess::Enabled(game.Control(L"START"))) {
+            ++rounds;
+            PostMessageW(game.Control(L"START"), BM_CLICK, 0, 0);
+        } else {
+            PostMessageW(game.Control(L"STOP"), BM_CLICK, 0, 0);
+        }
+        coretest::Pump(300);
+    }
+    return nullptr;
+}
+
+// Once fewer than two seats can play the evening is over: its standings show over the
+// table, the seats by chips, and the box's default answer starts a new evening from the
+// setup box's own defaults.
+TEST_F(FullTableTest, AnEveningThatEndsShowsItsStandingsOverTheTable) {
+    const HouseRules rules = HouseRules::Italian();
+    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer, rules.minStake}}, 0, rules);
+    FullTable game;
+    ASSERT_NE(nullptr, game.table);
+    const HWND standings = PlayToTheEnd(game, 40);
+    ASSERT_NE(nullptr, standings) << "Bruno never lost his last chips";
+    RECT box{}, table{};
+    GetWindowRect(standings, &box);
+    GetWindowRect(game.table, &table);
+    EXPECT_TRUE(box.left >= table.left && box.top >= table.top && box.right <= table.right &&
+                box.bottom <= table.bottom)
+        << "the standings stand over the table";
+    std::vector<std::string> lines;
+    for (HWND child = GetWindow(standings, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string name = AccessibleName(child);
+        if (name == "Anna" || name == "Bruno") lines.push_back(name);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Bruno"}), lines) << "by chips, the most first";
+    EXPECT_TRUE(IsChild(standings, game.Focus())) << "the focus went with the box";
+    Press(VK_RETURN);  // New evening, then the setup box's defaults
+    ASSERT_TRUE(WaitFor([&] { return game.Window(L"New evening") != nullptr; }));
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return game.Chips().size() == 4 && game.Chips().count("You") == 1; }))
+        << "the default evening: you and three computer seats";
+    EXPECT_TRUE(WaitFor([&] { return IsChild(game.table, game.Focus()); }))
+        << "the keys are the table's again";
+}
+
+// A second start of the game while the full table is open brings that table forward, not
+// the hidden classic one, and ends.
+TEST_F(FullTableTest, ASecondStartBringsTheFullTableForward) {
+    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}}, 1, HouseRules::Italian());
+    FullTable game;
+    ASSERT_NE(nullptr, game.table);
+    ShowWindow(game.table, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(game.table) != FALSE; }));
+    GameProcess later;
+    ASSERT_TRUE(later.Start());
+    EXPECT_EQ(0, later.ExitCode(20000));
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(game.table) && GetForegroundWindow() == game.table; }))
+        << "restored and in front";
+    EXPECT_FALSE(IsWindowVisible(game.main)) << "the classic table stays hidden";
 }
 
 // A kill in the middle of a round loses that round only: the next start resumes the

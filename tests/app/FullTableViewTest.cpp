@@ -164,4 +164,49 @@ TEST_F(FullTableSight, PersonsSharingTheScreenSeeTheirOwnOnlyWhenAskedInTheirTur
         EXPECT_FALSE(Covered(seat)) << "every card shows once the round is over";
 }
 
+// A display scale change while the table is open (the window moved to a denser screen):
+// the window takes the rectangle the system suggests and the table fits it again, its
+// cards drawn for the new density and all of it inside the client area. The window is
+// kept at 800 units wide, so that every suggestion fits the test's screen.
+TEST_F(FullTableSight, ADisplayScaleChangeFitsTheTableAgain) {
+    Open({SeatKind::Person, SeatKind::Computer, SeatKind::Computer}, 2);
+    const int kWide = 800, kHigh = 560;
+    for (const int dpi : {96, 120, 96}) {
+        RECT outer{};
+        GetWindowRect(form->window, &outer);
+        const RECT client{0, 0, MulDiv(kWide, dpi, 96), MulDiv(kHigh, dpi, 96)};
+        RECT suggested = client;
+        AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(form->window, GWL_STYLE)),
+                           GetMenu(form->window) != nullptr,
+                           static_cast<DWORD>(GetWindowLongW(form->window, GWL_EXSTYLE)));
+        OffsetRect(&suggested, outer.left - suggested.left, outer.top - suggested.top);
+        if (form->fittedLayout.cx == 0) form->FitLayout(kFullTableWidth, kFullTableHeight);
+        SendMessageW(form->window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        coretest::Pump();
+        RECT area{};
+        GetClientRect(form->window, &area);
+        int shownCards = 0;
+        for (const SeatPlace& place : layout.places)
+            for (NeloUtility::Image* card : place.cards) {
+                if (card == nullptr || !IsWindowVisible(card->window)) continue;
+                ++shownCards;
+                RECT at{};
+                GetWindowRect(card->window, &at);
+                MapWindowPoints(nullptr, form->window, reinterpret_cast<POINT*>(&at), 2);
+                BITMAP picture{};
+                const auto shown =
+                    reinterpret_cast<HBITMAP>(SendMessageW(card->window, STM_GETIMAGE, IMAGE_BITMAP, 0));
+                ASSERT_TRUE(GetObjectW(shown, sizeof picture, &picture)) << dpi;
+                EXPECT_NEAR(at.right - at.left, MulDiv(63, form->layoutDpi, 96), 1) << dpi;
+                EXPECT_EQ(at.right - at.left, picture.bmWidth)
+                    << dpi << ": drawn for the density, not stretched";
+                EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.right <= area.right && at.bottom <= area.bottom)
+                    << dpi;
+            }
+        EXPECT_GT(shownCards, 0);
+        EXPECT_NEAR(form->layoutDpi, MulDiv(dpi, kWide, kFullTableWidth), 1)
+            << "the table fills the suggested window";
+    }
+}
+
 }  // namespace
