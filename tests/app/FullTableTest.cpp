@@ -6,6 +6,7 @@
 #include "Evening.h"
 #include "GameProcess.h"
 #include "RegistryEveningStore.h"
+#include "SettingsStore.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -95,14 +96,27 @@ HouseRules EveryTwoRounds() {
     return rules;
 }
 
+// What the game says and which keys open its full table, in each of its languages.
+struct Speech {
+    const char* language;  // the game's stored language choice
+    WORD fileKey, fullTableKey;
+    const wchar_t *start, *stop, *showCard;
+    const char *bank, *chips;
+};
+const Speech kEnglish{"en", 'F', 'F', L"START", L"STOP", L"&Show my card", "bank", "chips"};
+const Speech kItalian{"it", 'F', 'T', L"GIOCA", L"STO", L"&Mostra carta", "banco", "fiches"};
+const Speech kSpanish{"es", 'A', 'M', L"JUGAR", L"ME PLANTO", L"&Ver mi carta", "banca", "fichas"};
+
 // The game with its full table open, read from outside.
 class FullTable : public GameProcess {
 public:
-    FullTable() {
+    explicit FullTable(const Speech& says = kEnglish) : speech(says) {
+        NeloUtility::WriteSetting("Zandro", "Dati", "Language", speech.language);
+        startCaption = speech.start;
         if (!Start() || !FindTable(15000)) return;
         SetForegroundWindow(main);
-        Press('F', VK_MENU);
-        Press('F');
+        Press(speech.fileKey, VK_MENU);
+        Press(speech.fullTableKey);
         WaitFor([&] {
             EnumWindows(ConsiderTable, reinterpret_cast<LPARAM>(this));
             return table != nullptr && !Chips().empty();
@@ -120,7 +134,8 @@ public:
     }
     // Each seat's chips by name, and the bank's name, as the seats' names read.
     std::map<std::string, long long> Chips(std::string* bank = nullptr) const {
-        static const std::regex seat("^(.+?)(, bank)?: ([0-9.,\xC2\xA0]+) chips$");
+        const std::regex seat(std::string("^(.+?)(, ") + speech.bank + ")?: ([0-9.,\xC2\xA0]+) " +
+                              speech.chips + "$");
         std::map<std::string, long long> chips;
         std::smatch parts;
         for (const auto& [window, name] : Named()) {
@@ -149,12 +164,13 @@ public:
     // START, then the person's turns by keys until the round is over: a card below 4
     // points showing, then STOP.
     void PlayRound() {
-        ASSERT_TRUE(Ready(L"START"));
+        ASSERT_TRUE(Ready(speech.start));
         Press(VK_SPACE);
-        while (WaitFor([&] { return Enabled(Control(L"STOP")) || Enabled(Control(L"START")); }, 30000) &&
-               !Enabled(Control(L"START"))) {
+        while (
+            WaitFor([&] { return Enabled(Control(speech.stop)) || Enabled(Control(speech.start)); }, 30000) &&
+            !Enabled(Control(speech.start))) {
             Press(VK_SPACE);  // GET CARD holds the focus in a turn
-            if (Enabled(Control(L"STOP"))) {
+            if (Enabled(Control(speech.stop))) {
                 Press(VK_TAB, VK_SHIFT);
                 Press(VK_SPACE);
             }
@@ -162,12 +178,13 @@ public:
     }
 
     HWND table = nullptr;
+    const Speech& speech;
 
 private:
     static BOOL CALLBACK ConsiderTable(HWND window, LPARAM self) {
         auto* game = reinterpret_cast<FullTable*>(self);
         if (window == game->main || !game->Owns(window) || !IsWindowVisible(window) ||
-            FindWindowExW(window, nullptr, L"Button", L"&Show my card") == nullptr)
+            FindWindowExW(window, nullptr, L"Button", game->speech.showCard) == nullptr)
             return TRUE;
         game->table = window;
         return FALSE;
@@ -177,7 +194,10 @@ private:
 class FullTableTest : public ::testing::Test {
 protected:
     void SetUp() override { CoInitialize(nullptr); }
-    void TearDown() override { CoUninitialize(); }
+    void TearDown() override {
+        NeloUtility::WriteSetting("Zandro", "Dati", "Language", "");
+        CoUninitialize();
+    }
 };
 
 long long Total(const std::map<std::string, long long>& chips) {
@@ -186,21 +206,25 @@ long long Total(const std::map<std::string, long long>& chips) {
     return total;
 }
 
-// One person and two computer seats, played by keys: the chips only move between seats,
+// One person and two computer seats, played by keys in each of the game's languages:
+// every seat reads its chips in the language's words, the chips only move between seats,
 // and the bank passes to the next seat after every second round.
 TEST_F(FullTableTest, AnEveningByKeysKeepsTheChipsAndPassesTheBank) {
-    StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
-                 1, EveryTwoRounds());
-    FullTable game;
-    ASSERT_NE(nullptr, game.table) << "the full table did not open";
-    const char* const order[] = {"Bruno", "Carla", "Anna"};
-    for (int round = 0; round < 6; ++round) {
-        std::string bank;
-        const auto chips = game.Chips(&bank);
-        ASSERT_EQ(3u, chips.size());
-        EXPECT_EQ(3 * kStartingChips, Total(chips)) << "before round " << round;
-        EXPECT_EQ(order[(round / 2) % 3], bank) << "round " << round;
-        game.PlayRound();
+    for (const Speech& speech : {kEnglish, kItalian, kSpanish}) {
+        StoreEvening(
+            {{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}}, 1,
+            EveryTwoRounds());
+        FullTable game(speech);
+        ASSERT_NE(nullptr, game.table) << speech.language << ": the full table did not open";
+        const char* const order[] = {"Bruno", "Carla", "Anna"};
+        for (int round = 0; round < 4; ++round) {
+            std::string bank;
+            const auto chips = game.Chips(&bank);
+            ASSERT_EQ(3u, chips.size()) << speech.language;
+            EXPECT_EQ(3 * kStartingChips, Total(chips)) << speech.language << " before round " << round;
+            EXPECT_EQ(order[(round / 2) % 3], bank) << speech.language << " round " << round;
+            game.PlayRound();
+        }
     }
 }
 
