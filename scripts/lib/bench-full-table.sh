@@ -6,8 +6,12 @@
 #             table's own start-up in the same run (target: at most 1.5 times);
 #   repaint   a whole repaint of the maximised full table, frame and controls included
 #             (target: at most 30 ms, so that a live resize keeps up);
-#   memory    peak resident size of the game with the full table maximised, against a
-#             start of the classic table alone (target: at most 1.5 times).
+#   memory    peak resident size of the game with the full table maximised, against the
+#             classic table alone doing the same work: started, a round dealt and as many
+#             repaints (target: at most 1.5 times). Under Wine the windows' drawing surfaces
+#             are shared memory of the program itself (on Windows the compositor holds them),
+#             and Wine keeps a hidden window's surface: the peak without them, the program's
+#             own memory, is shown beside the figure, sampled every 50 ms.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -33,13 +37,29 @@ game_pid() {
   return 1
 }
 
-# One run: "classic_ms open_ms repaint_ms peak_kb" (open and repaint "-" with --classic).
+# The highest resident size of process $1 less its shared memory, sampled until $2 exists.
+own_peak() {
+  local peak=0 now
+  while [ ! -e "$2" ] && [ -e "/proc/$1" ]; do
+    now=$(awk '/^VmRSS:/ { r = $2 } /^RssShmem:/ { s = $2 } END { print r - s }' "/proc/$1/status" 2>/dev/null)
+    [ "${now:-0}" -gt "$peak" ] && peak=$now
+    sleep 0.05
+  done
+  echo "$peak"
+}
+
+# One run: "classic_ms open_ms repaint_ms peak_kb own_peak_kb" (open "-" with --classic).
 measure() {
-  local line classic=- open=- repaint=- hwm
+  local line classic=- open=- repaint=- hwm pid stop own watcher
+  stop=$(mktemp -u)
+  own=$(mktemp)
   # Inside a virtual desktop, as a desktop with a window manager behaves: without one, Wine
   # waits about two seconds for every top-level window that hides.
   coproc PROBE { "$ROOT/cmake/wine-run" explorer /desktop=bench,1920x1080 \
     "Z:$WINDOWS_BUILD/bench/full_table_probe.exe" "$GAME" "$@"; }
+  for _ in $(seq 600); do pid=$(game_pid) && break; sleep 0.05; done
+  own_peak "$pid" "$stop" >"$own" &
+  watcher=$!
   while read -r -t 120 -u "${PROBE[0]}" line; do
     line=${line%$'\r'}
     case $line in
@@ -49,10 +69,13 @@ measure() {
       ready) break ;;
     esac
   done
-  hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$(game_pid)/status")
+  hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+  touch "$stop"
+  wait "$watcher" 2>/dev/null || true
   echo done >&"${PROBE[1]}"
   wait "$PROBE_PID" 2>/dev/null || true
-  echo "$classic $open $repaint $hwm"
+  echo "$classic $open $repaint $hwm $(cat "$own")"
+  rm -f "$stop" "$own"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -69,16 +92,19 @@ done
 col() { awk -v c="$2" '{ print $c }' "$1" | median; }
 printf '\nWine %s, 200 %%, a 1920 x 1080 screen; medians of %d runs.\n' "$(wine --version)" "$RUNS"
 awk -v s="$(col "$full" 1)" -v o="$(col "$full" 2)" -v r="$(col "$full" 3)" \
-    -v m="$(col "$full" 4)" -v c="$(col "$classic" 4)" 'BEGIN {
+    -v m="$(col "$full" 4)" -v c="$(col "$classic" 4)" \
+    -v ms="$(col "$full" 5)" -v cs="$(col "$classic" 5)" 'BEGIN {
   verdict = "met"
   printf "%-44s %10.1f ms\n", "classic table start-up", s
   printf "%-44s %10.1f ms  ratio %.2f  target <= 1.5  %s\n", "full table opening", o, o / s, (o / s <= 1.5) ? "met" : "MISSED"
   printf "%-44s %10.1f ms  target <= 30  %s\n", "repaint of the maximised full table", r, (r <= 30) ? "met" : "MISSED"
   printf "%-44s %10d KiB ratio %.2f  target <= 1.5  %s\n", "peak memory, full table maximised", m, m / c, (m / c <= 1.5) ? "met" : "MISSED"
   printf "%-44s %10d KiB\n", "peak memory, classic table alone", c
+  printf "%-44s %10d KiB ratio %.2f  (without the windows\x27 surfaces)\n", "own memory, full table maximised", ms, ms / cs
+  printf "%-44s %10d KiB\n", "own memory, classic table alone", cs
 }'
-printf '\nRuns with the full table (classic ms, opening ms, repaint ms, peak KiB):\n'
+printf '\nRuns with the full table (classic ms, opening ms, repaint ms, peak KiB, own peak KiB):\n'
 cat "$full"
-printf '\nRuns of the classic table alone (classic ms, -, -, peak KiB):\n'
+printf '\nRuns of the classic table alone (classic ms, -, repaint ms, peak KiB, own peak KiB):\n'
 cat "$classic"
 rm -f "$full" "$classic"
