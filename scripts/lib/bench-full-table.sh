@@ -72,7 +72,7 @@ measure() {
   hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
   touch "$stop"
   wait "$watcher" 2>/dev/null || true
-  echo done >&"${PROBE[1]}"
+  echo "done" >&"${PROBE[1]}"
   wait "$PROBE_PID" 2>/dev/null || true
   echo "$classic $open $repaint $hwm $(cat "$own")"
   rm -f "$stop" "$own"
