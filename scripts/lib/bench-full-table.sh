@@ -29,22 +29,26 @@ trap 'WINEPREFIX=$ZANDRO_WINEPREFIX wineserver -k 2>/dev/null || true; stop_xvfb
 "$ROOT/cmake/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
 
 GAME="Z:$WINDOWS_BUILD/app/Zandro.exe"
+# The game's process: the one whose command line is the game's path alone, as Wine shows it.
 game_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    [ "$(tr '\0' '\n' <"$p/cmdline" 2>/dev/null | head -1)" = "$GAME" ] && { echo "${p#/proc/}"; return 0; }
-  done
-  return 1
+  pgrep -n -x -f "$(printf '%s' "$GAME" | sed 's/[][\\.*^$+?(){}|]/\\&/g')"
 }
 
 # The highest resident size of process $1 less its shared memory, sampled until $2 exists.
 own_peak() {
-  local peak=0 now
-  while [ ! -e "$2" ] && [ -e "/proc/$1" ]; do
-    now=$(awk '/^VmRSS:/ { r = $2 } /^RssShmem:/ { s = $2 } END { print r - s }' "/proc/$1/status" 2>/dev/null)
-    [ "${now:-0}" -gt "$peak" ] && peak=$now
-    sleep 0.05
+  local peak=0 key value _ rss shm nap
+  # Read and wait with the shell's own builtins: a program started 20 times a second would
+  # slow the game it measures.
+  exec {nap}<> <(:)
+  while [ ! -e "$2" ] && [ -r "/proc/$1/status" ]; do
+    rss=0 shm=0
+    while read -r key value _; do
+      case $key in VmRSS:) rss=$value ;; RssShmem:) shm=$value ;; esac
+    done <"/proc/$1/status"
+    if ((shm > 0 && rss - shm > peak)); then peak=$((rss - shm)); fi
+    read -r -t 0.05 -u "$nap" _ || true
   done
+  exec {nap}<&-
   echo "$peak"
 }
 
