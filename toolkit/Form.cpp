@@ -80,6 +80,7 @@ void Form::Create() {
 
     DWORD extendedStyle = 0;
     DWORD style = FormStyle(*this, &extendedStyle);
+    if (!visible) style &= ~static_cast<DWORD>(WS_VISIBLE);  // shown later, at its final size
     const int systemDpi = SystemDpi();
     const PixelRect place = PixelRectOf(*this, systemDpi);
     HWND made = CreateWindowExW(extendedStyle, windowClass.lpszClassName, title.c_str(), style, place.x,
@@ -93,8 +94,10 @@ void Form::Create() {
     // A window that came up on a screen of another scale than the system's: the fonts
     // made so far and the frame follow it.
     if (window != nullptr && dpi != systemDpi) OnDpiChanged(dpi, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    if (visible) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    }
     created = true;
     CreateTooltip(window);
     if (font != nullptr)
@@ -189,6 +192,15 @@ SIZE FrameAround(HWND window) {
     return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
 }
 }  // namespace
+
+bool Form::FitsOnWorkArea(int clientWidth, int clientHeight) {
+    if (window == nullptr) return true;
+    const int scale = ElementDpi(*this);
+    const RECT work = WorkAreaOf(window);
+    const SIZE frame = FrameAround(window);
+    return ToPixels(clientWidth, scale) + frame.cx <= work.right - work.left &&
+           ToPixels(clientHeight, scale) + frame.cy <= work.bottom - work.top;
+}
 
 // A client area of that many units at a high display scale could make the window larger
 // than the screen, hiding its caption and its lower controls: it shrinks, keeping its

@@ -70,6 +70,8 @@ public:
     // The window given a client area of that many units, or less in the same proportions
     // so that the whole window fits the work area of its monitor, and centred there.
     void FitOnWorkArea(int clientWidth, int clientHeight);
+    // Whether a client area of that many units fits the work area with the window's frame.
+    bool FitsOnWorkArea(int clientWidth, int clientHeight);
     // Asks the window to close (its Closing event may refuse); once the window is gone the
     // form is no longer created.
     void Close();

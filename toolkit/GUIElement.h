@@ -65,7 +65,7 @@ public:
 
 class GUIElement {
 public:
-    bool visible = true;
+    bool visible = true;  // a form made while false stays hidden until the program shows it
     bool keyPreview = false;
     bool destroyed = false;
     bool waitCursor = false;

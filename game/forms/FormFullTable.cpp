@@ -122,7 +122,11 @@ void FormFullTable::BuildLayout() {
     table.Build(*this, texts, events);
 }
 
+// A screen too small for the table even at its least size (200 % on a 1080-line screen)
+// gets the table maximised from the start; afterwards the window keeps what the player made
+// of it.
 void FormFullTable::Open() {
+    bool maximised = created && IsZoomed(window);
     if (!created) {
         Create();
         ShowIcons();
@@ -130,8 +134,9 @@ void FormFullTable::Open() {
         SetPropW(window, kTableWindowProperty, reinterpret_cast<HANDLE>(1));
         FitLayout(kFullTableWidth, kFullTableHeight);
         HideFocusMarks(true);
+        maximised = !FitsOnWorkArea(kFullTableLeastWidth, kFullTableLeastHeight);
     }
-    ShowWindow(window, IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    ShowWindow(window, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(window);
     if (evening == nullptr && !ResumeStored()) NewEvening();
     KeepFocus();

@@ -93,6 +93,7 @@ TEST(FormCreation, ChoosesStylesFromItsFlags) {
          0x10C80080, 0x81},
         {"no title bar", false, [](Form& f) { f.titleBar = false; }, WS_POPUP, 0},
         {"disabled", false, [](Form& f) { f.SetEnabled(false); }, 0x10CF0000 | WS_DISABLED, 0},
+        {"made hidden", false, [](Form& f) { f.visible = false; }, 0x00CF0000, 0},
     };
     HHOOK hook = SetWindowsHookExW(WH_CBT, CaptureCreation, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
@@ -104,7 +105,8 @@ TEST(FormCreation, ChoosesStylesFromItsFlags) {
         EXPECT_EQ(captured.style & ~static_cast<DWORD>(WS_CLIPSIBLINGS), c.style) << c.name;
         // The system adds the raised window edge to every captioned or framed window.
         EXPECT_EQ(captured.extendedStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), c.extendedStyle) << c.name;
-        EXPECT_TRUE(IsWindowVisible(form->window)) << c.name << ": shown after creation";
+        EXPECT_EQ(form->visible, IsWindowVisible(form->window) != FALSE)
+            << c.name << ": shown after creation";
     }
     UnhookWindowsHookEx(hook);
     Pump();
@@ -375,6 +377,9 @@ TEST(FormSizing, AWindowTooLargeForTheScreenShrinksInProportionAndCentres) {
         EXPECT_LE(std::abs((outer.left - work.left) - (work.right - outer.right)), 1) << asked << ": centred";
         EXPECT_LE(std::abs((outer.top - work.top) - (work.bottom - outer.bottom)), 1) << asked;
     }
+    EXPECT_TRUE(form->FitsOnWorkArea(400, 300));
+    EXPECT_FALSE(form->FitsOnWorkArea(workWidth, 300)) << "the frame makes it wider than the screen";
+    EXPECT_FALSE(form->FitsOnWorkArea(400, workHeight));
     form->leastClient = SIZE{4000, 3000};
     MINMAXINFO limits{};
     form->LimitTrackSize(limits);
