@@ -356,6 +356,32 @@ TEST_F(FullTableTest, ASecondStartBringsTheFullTableForward) {
     EXPECT_FALSE(IsWindowVisible(game.main)) << "the classic table stays hidden";
 }
 
+// Killed at any moment of an evening played by computer seats (a round being dealt, a seat
+// thinking, a settlement being stored), the game starts again on a whole evening: every
+// seat there, and not a chip more or less than the evening began with.
+TEST_F(FullTableTest, AKillAtAnyMomentLeavesAWholeEvening) {
+    StoreEvening({{"Anna", SeatKind::Computer}, {"Bruno", SeatKind::Computer}, {"Carla", SeatKind::Computer}},
+                 0, EveryTwoRounds());
+    const DWORD killsAfterMs[] = {0, 250, 700, 1400, 2300, 3300, 4600, 6200, 8000, 12000, 0};
+    bool settled = false;  // a round was settled and stored between two kills
+    for (const DWORD killAfterMs : killsAfterMs) {
+        FullTable game;
+        ASSERT_NE(nullptr, game.table) << "after a kill " << killAfterMs << " ms into a round";
+        const auto chips = game.Chips();
+        EXPECT_EQ(3u, chips.size()) << killAfterMs;
+        EXPECT_EQ(3 * kStartingChips, Total(chips)) << killAfterMs;
+        for (const auto& seat : chips) settled = settled || seat.second != kStartingChips;
+        if (!game.Ready(L"START", 5000)) {
+            ADD_FAILURE() << "no round to start after a kill at " << killAfterMs << " ms";
+            continue;
+        }
+        PostMessageW(game.Control(L"START"), BM_CLICK, 0, 0);
+        coretest::Pump(killAfterMs);
+        game.Kill();
+    }
+    EXPECT_TRUE(settled) << "every kill came before a round was over";
+}
+
 // A kill in the middle of a round loses that round only: the next start resumes the
 // evening as the round before it left it. A new evening replaces it for good, also
 // when the game is killed right after.
