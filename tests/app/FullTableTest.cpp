@@ -315,7 +315,7 @@ TEST_F(FullTableTest, AnEveningThatEndsShowsItsStandingsOverTheTable) {
     StoreEvening({{"Anna", SeatKind::Person}, {"Bruno", SeatKind::Computer, rules.minStake}}, 0, rules);
     FullTable game;
     ASSERT_NE(nullptr, game.table);
-    const HWND standings = PlayToTheEnd(game, 40);
+    HWND standings = PlayToTheEnd(game, 40);
     ASSERT_NE(nullptr, standings) << "Bruno never lost his last chips";
     RECT box{}, table{};
     GetWindowRect(standings, &box);
