@@ -3,6 +3,7 @@
 #include "OptionsMenu.h"
 #include "ResourceIds.h"
 #include "StandingsBox.h"
+#include "TableColours.h"
 #include "UserLocale.h"
 
 #include "AccessibleElement.h"
@@ -16,13 +17,6 @@ using namespace NeloUtility;
 const wchar_t* const kTableWindowProperty = L"Zandro++.Table";
 
 namespace {
-
-const COLORREF kTableGreen = RGB(0, 128, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kControlGrey = RGB(220, 220, 220);
-const COLORREF kRed = RGB(255, 0, 0);
-const int kIconId = 1005;
 
 FormFullTable* AsFullTable(GUIElement* element) { return dynamic_cast<FormFullTable*>(element); }
 
@@ -98,7 +92,7 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
     SetBackColor(kTableGreen);
     pictures.densityStep = IDB_DENSITY_STEP;
     pictures.densityPercents = {IDB_DENSITY_PERCENTS};
-    iconId = kIconId;
+    iconId = IDI_ZANDRO;
     visible = false;
 }
 
@@ -325,23 +319,9 @@ void FormFullTable::OnFormResized() {
     if (window != nullptr && !IsIconic(window)) FitLayout(kFullTableWidth, kFullTableHeight);
 }
 
-// As on the classic table: START red with white text while it can be pressed, every other
-// control grey with black text.
+// The classic table's colours for its controls.
 HBRUSH FormFullTable::OnControlColor(HDC deviceContext) {
-    if (controlBrush != nullptr) DeleteObject(controlBrush);
-    controlBrush = nullptr;
-    HWND control = WindowFromDC(deviceContext);
-    COLORREF back = kControlGrey;
-    COLORREF fore = kBlack;
-    if (table.startButton != nullptr && control == table.startButton->window) {
-        if (!table.startButton->enabled) return nullptr;
-        back = kRed;
-        fore = kWhite;
-    }
-    SetBkColor(deviceContext, back);
-    SetTextColor(deviceContext, fore);
-    controlBrush = CreateSolidBrush(back);
-    return controlBrush;
+    return TableControlColours(deviceContext, table.startButton, controlBrush);
 }
 
 GUIElement* FormFullTable::DefaultFocus() {

@@ -7,6 +7,7 @@
 #include "ResourceIds.h"
 #include "Shell.h"
 #include "StatisticsBox.h"
+#include "TableColours.h"
 #include "UserLocale.h"
 
 namespace DoDadu {
@@ -16,14 +17,6 @@ using namespace NeloUtility;
 FormMain* mainForm = nullptr;
 
 namespace {
-
-const COLORREF kTableGreen = RGB(0, 128, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kControlGrey = RGB(220, 220, 220);
-const COLORREF kRed = RGB(255, 0, 0);
-
-const int kIconId = 1005;
 
 // The form's own events. Each finds the FormMain and forwards to one of its operations.
 
@@ -178,7 +171,7 @@ void FormMain::SetFormEvents() {
 
 // The game's icon at both sizes the system shows (see Form::ShowIcons).
 void FormMain::SetWindowIcon() {
-    iconId = kIconId;
+    iconId = IDI_ZANDRO;
     ShowIcons();
 }
 
@@ -206,24 +199,8 @@ void FormMain::FollowDealerTurn() {
 // with black text. With contrast on every control is in the system's colours, START as
 // well. At most one brush made here is alive at a time.
 HBRUSH FormMain::OnControlColor(HDC deviceContext) {
-    if (controlBrush != nullptr) {
-        DeleteObject(controlBrush);
-        controlBrush = nullptr;
-    }
     if (font != nullptr) SelectObject(deviceContext, font->GetFontHandle());
-    HWND control = WindowFromDC(deviceContext);
-    if (HBRUSH system = SystemControlColours(deviceContext, control)) return system;
-    COLORREF back = kControlGrey;
-    COLORREF fore = kBlack;
-    if (table.startButton != nullptr && control == table.startButton->window) {
-        if (!table.startButton->enabled) return nullptr;
-        back = kRed;
-        fore = kWhite;
-    }
-    SetBkColor(deviceContext, back);
-    controlBrush = CreateSolidBrush(back);
-    SetTextColor(deviceContext, fore);
-    return controlBrush;
+    return TableControlColours(deviceContext, table.startButton, controlBrush);
 }
 
 // Asked on every close request. No leaves the game as it was; Yes charges a running

@@ -1,6 +1,7 @@
 #include "FullTableLayout.h"
 
 #include "Cards.h"
+#include "TableColours.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,9 +11,6 @@ namespace DoDadu {
 using namespace NeloUtility;
 
 namespace {
-
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
 
 const int kCardWidth = 63;  // the classic table's cards
 const int kCardHeight = 101;
@@ -83,7 +81,7 @@ void FullTableLayout::Build(Form& table, const TextSource& texts, const FullTabl
     buttonPressed = events.buttonPressed;
     BuildMenuBar(texts, events.menuPicked);
     for (SeatPlace& place : places) BuildPlace(place);
-    messageCell = MakeCell(messageFont, kWhite, kFullTableWidth - 40, kMessageHeight);
+    messageCell = MakeCell(messageFont, kTableWhite, kFullTableWidth - 40, kMessageHeight);
     messageCell->MoveTo(20, kMessageTop);
     messageCell->linesCentred = true;  // a hint's two lines
     messageCell->Create();
@@ -116,9 +114,9 @@ CellControl* FullTableLayout::MakeCell(FontSpec* cellFont, COLORREF color, int c
 
 // Every place is made at the bank's corner and hidden; Arrange puts the ones in use in place.
 void FullTableLayout::BuildPlace(SeatPlace& place) {
-    place.name = MakeCell(nameFont, kWhite, kPlaceWidth, kNameHeight);
-    place.chips = MakeCell(seatFont, kYellow, kPlaceWidth, kChipsHeight);
-    place.state = MakeCell(seatFont, kWhite, kPlaceWidth, kStateHeight);
+    place.name = MakeCell(nameFont, kTableWhite, kPlaceWidth, kNameHeight);
+    place.chips = MakeCell(seatFont, kTableYellow, kPlaceWidth, kChipsHeight);
+    place.state = MakeCell(seatFont, kTableWhite, kPlaceWidth, kStateHeight);
     for (CellControl* cell : {place.name, place.chips, place.state}) cell->textAlign = kLeftAligned;
     // A place holds no picture until a card is shown in it: most places stay empty, and
     // a maximised table's pictures are large.

@@ -1,6 +1,7 @@
 #include "FullTableView.h"
 
 #include "Cards.h"
+#include "TableColours.h"
 
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
@@ -10,8 +11,6 @@ namespace DoDadu {
 using namespace NeloUtility;
 
 namespace {
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
 const std::size_t kPlaceNames = 3 + kHandCards;  // name, chips, state, then the cards
 }  // namespace
 
@@ -96,7 +95,7 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     std::vector<std::string>& known = names[static_cast<std::size_t>(index)];
     SeatShown steady = seat;
     steady.inTurn = false;
-    const COLORREF nameColor = seat.inTurn ? kYellow : kWhite;
+    const COLORREF nameColor = seat.inTurn ? kTableYellow : kTableWhite;
     if (place.name->textColor != nameColor) {
         place.name->textColor = nameColor;
         if (place.name->created) InvalidateRect(place.name->window, nullptr, TRUE);

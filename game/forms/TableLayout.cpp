@@ -1,6 +1,7 @@
 #include "TableLayout.h"
 
 #include "Cards.h"
+#include "TableColours.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,10 +11,6 @@ namespace DoDadu {
 using namespace NeloUtility;
 
 namespace {
-
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
 
 const int kTextLeft = 0;  // CellControl's left alignment; cells are centred by default
 
@@ -155,7 +152,7 @@ void TableLayout::BuildHandCells(const TextSource& texts) {
         {&playerPointsCell, 140, 238, 50, "0"},
     };
     for (const HandCell& c : handCells) {
-        *c.field = MakeCell(c.x, c.y, c.cellWidth, 28, largeFont, kYellow, c.text);
+        *c.field = MakeCell(c.x, c.y, c.cellWidth, 28, largeFont, kTableYellow, c.text);
         (*c.field)->textAlign = kTextLeft;
         (*c.field)->Create();
     }
@@ -164,11 +161,11 @@ void TableLayout::BuildHandCells(const TextSource& texts) {
 void TableLayout::BuildSideCells(const TextSource& texts, const std::string& remaining) {
     const int W = form->width;
     remainingCaptionCell =
-        MakeCell(W - 105, 200, 100, 55, formFont, kWhite, texts.Text(TextIds::kCaptionRemaining));
+        MakeCell(W - 105, 200, 100, 55, formFont, kTableWhite, texts.Text(TextIds::kCaptionRemaining));
     remainingCaptionCell->Create();
-    remainingCell = MakeCell(W - 105, 256, 100, 55, largeFont, kYellow, remaining);
+    remainingCell = MakeCell(W - 105, 256, 100, 55, largeFont, kTableYellow, remaining);
     remainingCell->Create();
-    messageCell = MakeCell(60, 385, W - 120, 35, largeFont, kWhite, "");
+    messageCell = MakeCell(60, 385, W - 120, 35, largeFont, kTableWhite, "");
     messageCell->linesCentred = true;  // a hint's two lines
     messageCell->Create();
 }
@@ -179,7 +176,7 @@ void TableLayout::BuildScoreCells(const TextSource& texts) {
     scoreCaptionCell->SetSize(90, 22);
     scoreCaptionCell->MoveTo(left + 220, 25);
     scoreCaptionCell->SetBackColor(form->backColor);
-    scoreCaptionCell->textColor = kWhite;
+    scoreCaptionCell->textColor = kTableWhite;
     scoreCaptionCell->font = formFont;
     scoreCaptionCell->textAlign = kTextLeft;
     scoreCaptionCell->SetTextUtf8(texts.Text(TextIds::kCaptionScore));
@@ -189,7 +186,7 @@ void TableLayout::BuildScoreCells(const TextSource& texts) {
     scoreCell = new CellControl(form);
     scoreCell->SetSize(80, 22);
     scoreCell->MoveTo(left + 310, 25);
-    scoreCell->textColor = kBlack;
+    scoreCell->textColor = kTableBlack;
     scoreCell->font = formFont;
     scoreCell->SetTextNarrow("0");
     scoreCell->border = true;

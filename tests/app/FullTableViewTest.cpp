@@ -2,13 +2,17 @@
 // evening in memory: no moment leaks a covered card through its points, every moment reads
 // whole in every language, and a covered card shows only to whom it may.
 #include "ComputerPlayers.h"
+#include "ContrastTheme.h"
 #include "CoreTestSupport.h"
 #include "Evening.h"
+#include "FormFullTable.h"
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
 #include "NumberText.h"
+#include "RegistryEveningStore.h"
 #include "RoundSentences.h"
+#include "TableColours.h"
 
 #include <gtest/gtest.h>
 
@@ -207,6 +211,36 @@ TEST_F(FullTableSight, ADisplayScaleChangeFitsTheTableAgain) {
         EXPECT_NEAR(form->layoutDpi, MulDiv(dpi, kWide, kFullTableWidth), 1)
             << "the table fills the suggested window";
     }
+}
+
+// The controls in the classic table's colours (START red while it can be pressed, the rest
+// grey), and in the system's colours once the player asks for high contrast.
+TEST(FullTableColours, TheControlsFollowHighContrast) {
+    RandomSource random;
+    RegistryEveningStore store;
+    Evening(HouseRules::Italian(), Seats({SeatKind::Person, SeatKind::Computer}), 1, random).Save(store);
+    FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+    table.Open();
+    const HWND start = table.Layout().startButton->window, stop = table.Layout().stopButton->window;
+    const struct {
+        NeloUtility::ContrastChoice choice;
+        HWND control;
+        COLORREF back, text;
+    } cases[] = {
+        {NeloUtility::ContrastChoice::Off, start, kStartRed, kTableWhite},
+        {NeloUtility::ContrastChoice::Off, stop, kControlGrey, kTableBlack},
+        {NeloUtility::ContrastChoice::On, start, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)},
+        {NeloUtility::ContrastChoice::On, stop, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)},
+    };
+    for (const auto& c : cases) {
+        NeloUtility::SetContrastChoice(c.choice);
+        HDC dc = GetDC(c.control);
+        EXPECT_NE(nullptr, table.OnControlColor(dc));
+        EXPECT_EQ(c.back, GetBkColor(dc)) << (c.control == start ? "START" : "STOP");
+        EXPECT_EQ(c.text, GetTextColor(dc)) << (c.control == start ? "START" : "STOP");
+        ReleaseDC(c.control, dc);
+    }
+    NeloUtility::SetContrastChoice(NeloUtility::ContrastChoice::FollowSystem);
 }
 
 }  // namespace
