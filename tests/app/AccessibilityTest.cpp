@@ -236,20 +236,8 @@ TEST_F(Accessibility, ReadAndHeardThroughARound) {
 
 // A key pressed and released on the keyboard, as the foreground window receives it, a number of times.
 void Press(WORD key, bool shift = false, int times = 1) {
-    std::vector<INPUT> strokes;
-    auto add = [&](WORD code, DWORD flags) {
-        INPUT stroke{};
-        stroke.type = INPUT_KEYBOARD;
-        stroke.ki.wVk = code;
-        stroke.ki.dwFlags = flags;
-        strokes.push_back(stroke);
-    };
-    if (shift) add(VK_SHIFT, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
     for (int i = 0; i < times; ++i) {
-        SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+        GameProcess::SendKey(key, shift ? VK_SHIFT : 0);
         coretest::Pump(200);
     }
 }

@@ -46,19 +46,7 @@ std::string AccessibleName(HWND window) {
 }
 
 void Press(WORD key, WORD modifier = 0) {
-    std::vector<INPUT> strokes;
-    auto add = [&](WORD code, DWORD flags) {
-        INPUT stroke{};
-        stroke.type = INPUT_KEYBOARD;
-        stroke.ki.wVk = code;
-        stroke.ki.dwFlags = flags;
-        strokes.push_back(stroke);
-    };
-    if (modifier != 0) add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+    GameProcess::SendKey(key, modifier);
     coretest::Pump(150);
 }
 

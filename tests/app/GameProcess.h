@@ -86,6 +86,23 @@ public:
         PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
 
+    // A key pressed and released, with a modifier (0: none) held around it, as the
+    // foreground window receives them.
+    static void SendKey(WORD key, WORD modifier = 0) {
+        INPUT strokes[4] = {};
+        UINT count = 0;
+        auto add = [&](WORD code, DWORD flags) {
+            strokes[count].type = INPUT_KEYBOARD;
+            strokes[count].ki.wVk = code;
+            strokes[count++].ki.dwFlags = flags;
+        };
+        if (modifier != 0) add(modifier, 0);
+        add(key, 0);
+        add(key, KEYEVENTF_KEYUP);
+        if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
+        SendInput(count, strokes, sizeof(INPUT));
+    }
+
     bool Ended(DWORD timeoutMs) const {
         return WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
     }
