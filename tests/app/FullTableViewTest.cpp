@@ -221,7 +221,7 @@ TEST(FullTableColours, TheControlsFollowHighContrast) {
     Evening(HouseRules::Italian(), Seats({SeatKind::Person, SeatKind::Computer}), 1, random).Save(store);
     FormFullTable table(GetModuleHandleW(nullptr), nullptr);
     table.Open();
-    const HWND start = table.Layout().startButton->window, stop = table.Layout().stopButton->window;
+    HWND start = table.Layout().startButton->window, stop = table.Layout().stopButton->window;
     const struct {
         NeloUtility::ContrastChoice choice;
         HWND control;
