@@ -175,8 +175,6 @@ void Form::CenterOnScreen() {
     Redraw();
 }
 
-namespace {
-// The work area of the monitor that holds most of the window.
 RECT WorkAreaOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -184,6 +182,7 @@ RECT WorkAreaOf(HWND window) {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+namespace {
 // The frame, caption and menu bar around the client area, in pixels.
 SIZE FrameAround(HWND window) {
     RECT outer{}, client{};

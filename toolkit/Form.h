@@ -22,6 +22,9 @@ struct HotKey {
     HotKeyHandler handler = nullptr;
 };
 
+// The work area (the screen less the taskbar) of the monitor that holds most of the window.
+RECT WorkAreaOf(HWND window);
+
 // Selects the dialog constructor of Form.
 struct DialogFormTag {};
 inline constexpr DialogFormTag kDialogForm{};

@@ -37,10 +37,7 @@ void FormBox::CenterOnOwner() {
         outer = SIZE{made.right - made.left, made.bottom - made.top};
     RECT over{};
     GetWindowRect(owner->window, &over);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner->window, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
+    const RECT work = WorkAreaOf(owner->window);
     const auto within = [](LONG centred, LONG low, LONG high, LONG size) {
         return std::max(low, std::min(centred, high - size));
     };

@@ -195,9 +195,7 @@ void FormMain::FollowDealerTurn() {
         table.dealTimer->Stop();
 }
 
-// START is red with white text while it can be pressed; every other control is grey
-// with black text. With contrast on every control is in the system's colours, START as
-// well. At most one brush made here is alive at a time.
+// The table's font, and the colours both tables give their controls.
 HBRUSH FormMain::OnControlColor(HDC deviceContext) {
     if (font != nullptr) SelectObject(deviceContext, font->GetFontHandle());
     return TableControlColours(deviceContext, table.startButton, controlBrush);
