@@ -122,6 +122,7 @@ public:
     void ComeBack();
 
     FormPictures* Pictures() override { return &pictures; }
+    ChildLayout LaidOutChildren() const override { return ChildLayout{layoutDpi, layoutOrigin}; }
 
 private:
     void PlaceChildren(int childDpi);
