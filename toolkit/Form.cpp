@@ -539,9 +539,13 @@ void Form::ComeBack() {
     DWORD owner = 0;
     if (front != nullptr) GetWindowThreadProcessId(front, &owner);
     if (front == nullptr || (owner == GetCurrentProcessId() && front != window))
-        SetForegroundWindow(window);
+        ComeToFront();
     else if (front == window && GetFocus() == nullptr)
         GiveFocusBack();
+}
+
+void Form::ComeToFront() {
+    if (window != nullptr) BringToFront(window);
 }
 
 void BringToFront(HWND window) {

@@ -127,6 +127,8 @@ public:
                   const AnswerCaptions& answers = {});
     // What AskYesNo does after No, for a form that stays after Yes as well.
     void ComeBack();
+    // The window, restored if it is minimised, becomes the foreground window (BringToFront).
+    void ComeToFront();
 
     FormPictures* Pictures() override { return &pictures; }
     ChildLayout LaidOutChildren() const override { return ChildLayout{layoutDpi, layoutOrigin}; }

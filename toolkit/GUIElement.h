@@ -195,6 +195,8 @@ public:
     void CreateTooltip(HWND owner);
     void Show();
     void Hide();
+    // Whether its window holds the keyboard focus.
+    bool HasFocus() const;
     void MoveTo(int newX, int newY);
 };
 
