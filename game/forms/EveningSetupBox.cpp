@@ -88,7 +88,7 @@ void EveningSetupBox::Open() {
     Show();
     SetClientSize(kClientWidth, kClientHeight);
     CenterOnOwner();
-    SetForegroundWindow(window);
+    ComeToFront();
     DefaultFocus()->Focus();
     SendMessageW(rows[0].name->window, EM_SETSEL, 0, -1);
 }
@@ -400,10 +400,9 @@ bool EveningSetupBox::OnBoxChar(int character) {
     }
     if (character != kEnter) return true;
     // Enter presses the button that has the focus, and accepts from anywhere else.
-    HWND focus = GetFocus();
     GUIElement* pressed = okButton;
     for (Button* button : {addButton, removeButton, cancelButton})
-        if (button != nullptr && button->window == focus) pressed = button;
+        if (button != nullptr && button->HasFocus()) pressed = button;
     OnButton(pressed);
     return false;
 }

@@ -131,7 +131,7 @@ void FormFullTable::Open() {
         maximised = !FitsOnWorkArea(kFullTableLeastWidth, kFullTableLeastHeight);
     }
     ShowWindow(window, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
-    SetForegroundWindow(window);
+    ComeToFront();
     if (evening == nullptr && !ResumeStored()) NewEvening();
     KeepFocus();
 }
@@ -310,7 +310,7 @@ bool FormFullTable::ConfirmClose() {
     ShowWindow(window, SW_HIDE);
     if (classic != nullptr && classic->window != nullptr) {
         ShowWindow(classic->window, SW_SHOW);
-        SetForegroundWindow(classic->window);
+        classic->ComeToFront();
     }
     return false;
 }

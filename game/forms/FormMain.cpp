@@ -29,7 +29,8 @@ void FormCreated(GUIElement* element, HWND createdWindow) {
         form->BuildLayout();
         // The window shows only once its creation is over: sized now, with its menu bar,
         // the table is painted once, at its final size, instead of once more after it grows.
-        form->FitWindowToClient(kTableWidth, kTableHeight);
+        // A screen too small for it at its scale gets the whole table smaller.
+        form->ShowWhole(kTableWidth, kTableHeight);
     }
 }
 
@@ -136,7 +137,7 @@ void FormMain::Construct(const std::string& title) {
     SetWindowIcon();
     if (window != nullptr)
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(table.formFont->GetFontHandle()), TRUE);
-    SetClientSize(kTableWidth, kTableHeight);
+    if (fittedLayout.cx == 0) SetClientSize(kTableWidth, kTableHeight);
     if (mainForm == nullptr) mainForm = this;
 }
 

@@ -81,7 +81,7 @@ void StandingsBox::Open() {
     Show();
     SetClientSize(kClientWidth, ClientHeight());
     CenterOnOwner();
-    SetForegroundWindow(window);
+    ComeToFront();
     newEveningButton->Focus();
 }
 
@@ -169,7 +169,7 @@ bool StandingsBox::OnBoxChar(int character) {
         return false;
     }
     if (character != kEnter) return true;
-    OnButton(closeButton != nullptr && GetFocus() == closeButton->window ? closeButton : newEveningButton);
+    OnButton(closeButton != nullptr && closeButton->HasFocus() ? closeButton : newEveningButton);
     return false;
 }
 
