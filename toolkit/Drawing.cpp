@@ -146,6 +146,26 @@ void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORR
     DeleteObject(brush);
 }
 
+void DrawRoundRect(Drawing& drawing, const RECT& area, SIZE corner, COLORREF fill, COLORREF outline,
+                   int outlineWidth) {
+    HDC dc = drawing.dc;
+    if (!dc) return;
+    const bool outlined = outline != CLR_INVALID && outlineWidth > 0;
+    if (!outlined && fill == CLR_INVALID) return;
+    // Without an outline the edge is drawn in the fill's colour: a shape drawn without a pen
+    // covers one pixel less on some sides, and not the same ones for every shape.
+    HPEN pen = CreatePen(PS_INSIDEFRAME, outlined ? outlineWidth : 1, outlined ? outline : fill);
+    HBRUSH brush = fill != CLR_INVALID ? CreateSolidBrush(fill) : nullptr;
+    HGDIOBJ previousPen = SelectObject(dc, pen);
+    HGDIOBJ previousBrush = SelectObject(dc, brush != nullptr ? brush : GetStockObject(NULL_BRUSH));
+    if (!RoundRect(dc, area.left, area.top, area.right, area.bottom, corner.cx, corner.cy))
+        drawing.ReportError();
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+    DeleteObject(pen);
+    if (brush != nullptr) DeleteObject(brush);
+}
+
 void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap) {
     if (!drawing.dc || !bitmap) return;
     HDC imageDc = CreateCompatibleDC(drawing.dc);
