@@ -106,6 +106,7 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     SetName(*place.chips, known[1], narrator.SeatName(steady));
     SetText(*place.state, narrator.StateLine(seat));
     SetName(*place.state, known[2], narrator.HandName(seat));
+    table.MarkPlace(index, seat.inTurn, seat.stake);
     const int count = static_cast<int>(seat.cards.size());
     table.LayHand(index, count);
     for (int i = 0; i < count && i < kHandCards; ++i) {
