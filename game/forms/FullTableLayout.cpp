@@ -238,7 +238,7 @@ void FullTableLayout::RepaintFelt(const SeatPlace& place) {
     RECT area = PlaceArea(POINT{place.left, place.top});
     InflateRect(&area, kTurnGlow, kTurnGlow);
     const RECT pixels = FeltPixels(*form, area);
-    InvalidateRect(form->window, &pixels, TRUE);
+    InvalidateRect(form->window, &pixels, FALSE);  // the felt is painted over what was there
 }
 
 void FullTableLayout::LayHand(int placeIndex, int cardCount) {
