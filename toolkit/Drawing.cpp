@@ -150,20 +150,23 @@ void DrawRoundRect(Drawing& drawing, const RECT& area, SIZE corner, COLORREF fil
                    int outlineWidth) {
     HDC dc = drawing.dc;
     if (!dc) return;
-    const bool outlined = outline != CLR_INVALID && outlineWidth > 0;
-    if (!outlined && fill == CLR_INVALID) return;
-    // Without an outline the edge is drawn in the fill's colour: a shape drawn without a pen
-    // covers one pixel less on some sides, and not the same ones for every shape.
-    HPEN pen = CreatePen(PS_INSIDEFRAME, outlined ? outlineWidth : 1, outlined ? outline : fill);
-    HBRUSH brush = fill != CLR_INVALID ? CreateSolidBrush(fill) : nullptr;
-    HGDIOBJ previousPen = SelectObject(dc, pen);
-    HGDIOBJ previousBrush = SelectObject(dc, brush != nullptr ? brush : GetStockObject(NULL_BRUSH));
-    if (!RoundRect(dc, area.left, area.top, area.right, area.bottom, corner.cx, corner.cy))
+    // A region and its fill: far quicker than a shape drawn with a wide pen. The region leaves
+    // out its right and bottom edges, so it is made one pixel larger each way.
+    HRGN shape =
+        CreateRoundRectRgn(area.left, area.top, area.right + 1, area.bottom + 1, corner.cx, corner.cy);
+    if (!shape) {
         drawing.ReportError();
-    SelectObject(dc, previousPen);
-    SelectObject(dc, previousBrush);
-    DeleteObject(pen);
-    if (brush != nullptr) DeleteObject(brush);
+        return;
+    }
+    const auto paint = [&](COLORREF colour, int width) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        if (!(width > 0 ? FrameRgn(dc, shape, brush, width, width) : FillRgn(dc, shape, brush)))
+            drawing.ReportError();
+        DeleteObject(brush);
+    };
+    if (fill != CLR_INVALID) paint(fill, 0);
+    if (outline != CLR_INVALID && outlineWidth > 0) paint(outline, outlineWidth);
+    DeleteObject(shape);
 }
 
 void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap) {
