@@ -124,6 +124,43 @@ TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
     EXPECT_EQ("Anna, card 1: covered card", narrator.CardPlaceName(anna, 0));
 }
 
+// Every line of a place fits its width in every language, for a long name in turn, chips in
+// the millions and the largest stake, whatever the seat's state.
+TEST(FullTableWords, EveryLineFitsItsPlace) {
+    const FullTableLayout layout;  // its fonts
+    HDC dc = GetDC(nullptr);
+    const auto width = [dc](NeloUtility::FontSpec* font, const std::string& line) {
+        HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
+        const std::wstring wide = NeloUtility::Utf8ToWide(line);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        SelectObject(dc, previous);
+        return size.cx;
+    };
+    for (auto language :
+         {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
+        TableTexts texts(language);
+        FullTableNarrator narrator(texts, GroupingLocale('.', "\3"));
+        SeatShown seat;
+        seat.name = "Massimiliano";
+        seat.chips = 1234567;
+        seat.inTurn = true;
+        seat.cards = {18, 6};  // the knave of cups and the six of coins: 6.5 points
+        seat.stake = HouseRules::Italian().maxStake;
+        ASSERT_GT(width(layout.nameFont, seat.name), kPlaceWidth / 4) << "the text is measured";
+        for (const SeatStatus status : {SeatStatus::SitsOut, SeatStatus::Waiting, SeatStatus::Playing,
+                                        SeatStatus::Standing, SeatStatus::Bust}) {
+            seat.status = status;
+            seat.bank = status == SeatStatus::Waiting;
+            for (const auto& [font, line] : {std::make_pair(layout.nameFont, narrator.NameLine(seat)),
+                                             std::make_pair(layout.seatFont, narrator.ChipsLine(seat)),
+                                             std::make_pair(layout.seatFont, narrator.StateLine(seat))})
+                EXPECT_LE(width(font, line), kPlaceWidth) << line;
+        }
+    }
+    ReleaseDC(nullptr, dc);
+}
+
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
 class FullTableSight : public ::testing::Test {
 protected:
