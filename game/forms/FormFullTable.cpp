@@ -1,5 +1,6 @@
 #include "FormFullTable.h"
 
+#include "FullTableFelt.h"
 #include "OptionsMenu.h"
 #include "ResourceIds.h"
 #include "StandingsBox.h"
@@ -24,13 +25,17 @@ void FormCreated(GUIElement* element, HWND createdWindow) {
     if (createdWindow == nullptr) return;
     if (FormFullTable* form = AsFullTable(element)) {
         form->BuildLayout();
-        form->FitOnWorkArea(kFullTableWidth, kFullTableHeight);
+        form->FitOnWorkArea(kFullTableOpenWidth, kFullTableOpenHeight);
     }
 }
 
 bool FormClosing(GUIElement* element) {
     FormFullTable* form = AsFullTable(element);
     return form == nullptr || form->ConfirmClose();
+}
+
+void FormPainted(GUIElement* element) {
+    if (FormFullTable* form = AsFullTable(element)) PaintFelt(*form, form->Layout());
 }
 
 int FormResized(GUIElement* element) {
@@ -80,7 +85,7 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
     players.Set(PlayStyle::Expert, &expert);
     SetTextLanguage(StoredLanguage());
     font = table.formFont;
-    Form::SetSize(kFullTableWidth, kFullTableHeight);
+    Form::SetSize(kFullTableOpenWidth, kFullTableOpenHeight);
     SetTextUtf8(texts.Text(TextIds::kFullTableTitle));
     minimizeBox = true;
     maximizeBox = true;
@@ -89,7 +94,8 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
     Created = FormCreated;
     Closing = FormClosing;
     Resized = FormResized;
-    SetBackColor(kTableGreen);
+    Painted = FormPainted;
+    SetBackColor(kTableRoom);
     pictures.densityStep = IDB_DENSITY_STEP;
     pictures.densityPercents = {IDB_DENSITY_PERCENTS};
     iconId = IDI_ZANDRO;
@@ -178,6 +184,8 @@ void FormFullTable::Begin() {
     view.Watch(evening.get());
     view.ShowMessage(texts.Text(TextIds::kFullWelcome));
     stakeFor = -1;
+    table.stakeSlider->SetPosition(1);
+    ShowStake();  // the slider reads the least stake before the first deal
     FollowEvening();
 }
 

@@ -106,6 +106,9 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     SetName(*place.chips, known[1], narrator.SeatName(steady));
     SetText(*place.state, narrator.StateLine(seat));
     SetName(*place.state, known[2], narrator.HandName(seat));
+    // A stake lies on the felt while it is at risk: a seat that went over has lost it already.
+    const bool staked = evening->RoundInPlay() && seat.status != SeatStatus::Bust;
+    table.MarkPlace(index, seat.inTurn, staked ? seat.stake : 0);
     const int count = static_cast<int>(seat.cards.size());
     table.LayHand(index, count);
     for (int i = 0; i < count && i < kHandCards; ++i) {
