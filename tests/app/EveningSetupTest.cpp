@@ -117,8 +117,9 @@ EveningSetup EnglishDefault(std::uint32_t seed = 7) {
 // The first seat is named after the Windows user, never "You": the given name of the
 // display name, else of the sign-in name, else the language's first player.
 TEST(FirstSeatName, GivenNameFromWindowsElseTheLanguagesFirstPlayer) {
-    std::string graves;
-    for (int letter = 0; letter < 22; ++letter) graves += "\xC3\x80";  // À
+    std::string graves, twentyGraves;  // À, two bytes each
+    for (int letter = 0; letter < 22; ++letter) graves += "\xC3\x80";
+    for (int letter = 0; letter < 20; ++letter) twentyGraves += "\xC3\x80";
     const struct {
         std::string display, signIn;
         Language language;
@@ -131,7 +132,7 @@ TEST(FirstSeatName, GivenNameFromWindowsElseTheLanguagesFirstPlayer) {
         {" ", "Anna Rossi", Language::Italian, "Anna"},
         {"Rossi,", "arossi", Language::Spanish, "arossi"},
         {"Maximiliana-Josefina-Katharina", "", Language::English, "Maximiliana-Josefina"},
-        {graves, "", Language::English, graves.substr(0, 20 * 2)},
+        {graves, "", Language::English, twentyGraves},
         {"", "", Language::English, "Player 1"},
         {"", " ", Language::Italian, "Giocatore 1"},
         {"", "", Language::Spanish, "Jugador 1"},
