@@ -33,6 +33,24 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The given name in a full name: the first word after the comma of "Rossi, Anna", else the
+// first word of "Anna Rossi".
+std::string GivenName(const std::string& fullName) {
+    const std::size_t comma = fullName.find(',');
+    const std::string trimmed = Trimmed(comma == std::string::npos ? fullName : fullName.substr(comma + 1));
+    return trimmed.substr(0, trimmed.find_first_of(" \t"));
+}
+
+// The first letters of a text, at most `most` of them.
+std::string FirstLetters(const std::string& text, int most) {
+    std::size_t end = 0;
+    for (int letters = 0; end < text.size(); ++end) {
+        const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && ++letters > most) break;
+    }
+    return text.substr(0, end);
+}
+
 // A whole number of digits alone (blanks around allowed) within [least, most]; -1 otherwise.
 std::int64_t NumberWithin(const std::string& typed, std::int64_t least, std::int64_t most) {
     const std::string digits = Trimmed(typed);
@@ -63,23 +81,36 @@ RulesPreset PresetOf(const HouseRules& rules) {
     return RulesPreset::Custom;
 }
 
-EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random) {
+std::string FirstSeatName(const std::string& displayName, const std::string& signInName,
+                          const TextSource& texts) {
+    std::string name = GivenName(displayName);
+    if (name.empty()) name = GivenName(signInName);
+    if (name.empty()) return texts.Text(TextIds::kSetupNameFirstSeat);
+    return FirstLetters(name, kLongestSeatName);
+}
+
+EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random,
+                                 const std::string& firstName) {
     EveningSetup setup;
     const bool spanish = texts.Text(TextIds::kSetupHouseRules) == texts.Text(TextIds::kSetupRulesSpanish);
     setup.rules = PresetRules(spanish ? RulesPreset::Spanish : RulesPreset::Italian);
     const struct {
         unsigned name;
-        SeatKind kind;
         PlayStyle style;
-    } seats[] = {{TextIds::kSetupNameYou, SeatKind::Person, PlayStyle::Careful},
-                 {TextIds::kSetupNameCareful, SeatKind::Computer, PlayStyle::Careful},
-                 {TextIds::kSetupNameBold, SeatKind::Computer, PlayStyle::Bold},
-                 {TextIds::kSetupNameExpert, SeatKind::Computer, PlayStyle::Expert}};
-    for (const auto& seat : seats) {
+    } computers[] = {{TextIds::kSetupNameCareful, PlayStyle::Careful},
+                     {TextIds::kSetupNameBold, PlayStyle::Bold},
+                     {TextIds::kSetupNameExpert, PlayStyle::Expert}};
+    TableSeat person;
+    person.name = firstName;
+    person.kind = SeatKind::Person;
+    person.style = PlayStyle::Careful;
+    setup.seats.push_back(person);
+    for (const auto& computer : computers) {
         TableSeat made;
-        made.name = texts.Text(seat.name);
-        made.kind = seat.kind;
-        made.style = seat.style;
+        made.name = texts.Text(computer.name);
+        if (made.name == firstName) made.name = NameForNewSeat(setup.seats, texts);
+        made.kind = SeatKind::Computer;
+        made.style = computer.style;
         setup.seats.push_back(made);
     }
     random.SeedOnceFromClock();

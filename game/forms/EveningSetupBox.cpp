@@ -2,7 +2,6 @@
 
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
-#include "UserLocale.h"
 
 #include <algorithm>
 
@@ -434,7 +433,7 @@ void EveningSetupBox::ShowProblem(const SetupProblem& found) {
 void EveningSetupBox::Accept() {
     SetupNumbers numbers;
     EveningSetup setup = ReadSetup(numbers);
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     const SetupProblem found = CheckSetup(setup, numbers, texts, grouped);
     if (!found.message.empty()) {
         ShowProblem(found);

@@ -97,9 +97,6 @@ private:
     NeloUtility::Button* cancelButton = nullptr;
 };
 
-// The setup of a new evening as DefaultEveningSetup makes it for the texts' language.
-EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random);
-
 // The setup box over its owner (owner disabled while it is open, Enter accepts). On OK,
 // accepted(owner, setup) is called; Cancel or close leaves everything as it was. The
 // caller deletes the box (DeferDelete) once it is closed.

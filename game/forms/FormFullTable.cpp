@@ -5,7 +5,7 @@
 #include "ResourceIds.h"
 #include "StandingsBox.h"
 #include "TableColours.h"
-#include "UserLocale.h"
+#include "WindowsUserNames.h"
 
 #include "AccessibleElement.h"
 
@@ -79,7 +79,7 @@ bool Is(const GUIElement* element, const GUIElement* known) {
 }  // namespace
 
 FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
-    : Form(instanceHandle), narrator(texts, UserNumberLocale()), classic(classicTable) {
+    : Form(instanceHandle), narrator(texts), classic(classicTable) {
     players.Set(PlayStyle::Careful, &careful);
     players.Set(PlayStyle::Bold, &bold);
     players.Set(PlayStyle::Expert, &expert);
@@ -145,7 +145,8 @@ void FormFullTable::Open() {
 // The stored evening, with seats read back over the default ones; false when there is
 // none or it cannot be read.
 bool FormFullTable::ResumeStored() {
-    const EveningSetup fallback = DefaultEveningSetup(texts, SharedRandom());
+    // The stored seats replace these, whose names are never asked of Windows.
+    const EveningSetup fallback = DefaultEveningSetup(texts, SharedRandom(), FirstSeatName("", "", texts));
     auto stored =
         std::make_unique<Evening>(fallback.rules, fallback.seats, fallback.firstBank, SharedRandom());
     if (!stored->Load(store)) return false;
@@ -164,7 +165,10 @@ void FormFullTable::AskNewEvening() {
 void FormFullTable::NewEvening() {
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
-    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), EveningAccepted);
+    const WindowsUserNames user = CurrentUserNames();
+    const std::string firstName = FirstSeatName(user.display, user.signIn, texts);
+    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), firstName),
+                                EveningAccepted);
 }
 
 // A setup the engine refuses leaves the evening as it was.

@@ -8,7 +8,6 @@
 #include "Shell.h"
 #include "StatisticsBox.h"
 #include "TableColours.h"
-#include "UserLocale.h"
 
 namespace DoDadu {
 
@@ -112,12 +111,12 @@ void MenuPicked(GUIElement* item) {
 }  // namespace
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title)
-    : Form(instanceHandle), round(view, localTime, store, UserNumberLocale(), texts) {
+    : Form(instanceHandle), round(view, localTime, store, texts) {
     Construct(title);
 }
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock)
-    : Form(instanceHandle), round(view, dealerClock, store, UserNumberLocale(), texts) {
+    : Form(instanceHandle), round(view, dealerClock, store, texts) {
     Construct(title);
 }
 
@@ -350,7 +349,7 @@ void FormMain::AskHint() {
     if (round.Phase() != RoundPhase::PlayerTurn) return;
     const std::optional<Hint> hint = hintAdvisor.Advise(round.Sight(), round.CurrentStake());
     if (!hint) return;
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     round.ShowHint(HintSentence(*hint, texts, grouped));
 }
 

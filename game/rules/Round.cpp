@@ -27,9 +27,8 @@ bool DealerStops(double dealer, double shown, bool showsWild) {
     return ClassicDealerStops(static_cast<int>(dealer * 2), static_cast<int>(shown * 2), showsWild);
 }
 
-Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale,
-             const TextSource& texts)
-    : view(view), clock(clock), store(store), grouped(numberLocale), texts(texts) {}
+Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const TextSource& texts)
+    : view(view), clock(clock), store(store), grouped(texts), texts(texts) {}
 
 void Round::LoadScore() {
     std::string stored = store.ReadScore();

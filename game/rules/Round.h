@@ -10,7 +10,6 @@
 #include "TableView.h"
 
 #include <cstdint>
-#include <locale>
 #include <string>
 
 namespace DoDadu {
@@ -38,8 +37,7 @@ enum class RoundPhase { Idle, PlayerTurn, DealerTurn, DealerStopped };
 // thread; the view, the clock and the store must outlive the round.
 class Round {
 public:
-    Round(TableView& view, DealerClock& clock, ScoreStore& store,
-          const std::locale& numberLocale = std::locale::classic(), const TextSource& texts = EnglishTexts());
+    Round(TableView& view, DealerClock& clock, ScoreStore& store, const TextSource& texts = EnglishTexts());
 
     // The score kept from the last run: the leading integer of the stored text, or
     // the starting score when nothing is stored; and the statistics of the rounds.

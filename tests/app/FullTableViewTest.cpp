@@ -56,7 +56,7 @@ TEST(FullTableWords, EveryMomentIsOneWholeSentenceInEveryLanguage) {
     for (auto language :
          {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
         TableTexts texts(language);
-        FullTableNarrator narrator(texts, GroupingLocale('.', "\3"));
+        FullTableNarrator narrator(texts);
         for (TableMoment moment : kMoments) {
             TableEvent event;
             event.moment = moment;
@@ -90,7 +90,7 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
                  {TableMoment::SeatBusts, 7.0},
                  {TableMoment::SeatWins, 7.0},
                  {TableMoment::SeatLoses, 7.0}};
-    FullTableNarrator narrator(EnglishTexts(), GroupingLocale(',', "\3"));
+    FullTableNarrator narrator(EnglishTexts());
     FullTableNarrator::Context context;
     context.bank = 0;
     context.shownPoints = 2.0;
@@ -107,21 +107,38 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
     }
 }
 
+// In each language's words and its one number format; one chip in the singular.
 TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
-    FullTableNarrator narrator(EnglishTexts(), GroupingLocale(',', "\3"));
-    SeatShown bank;
-    bank.name = "Marco";
-    bank.chips = 52000;
-    bank.bank = true;
-    EXPECT_EQ("Marco, bank: 52,000 chips", narrator.SeatName(bank));
-    SeatShown anna;
-    anna.name = "Anna";
-    anna.chips = 48000;
-    anna.cards = {0, 18, 6};  // covered, knave of cups (half a point), six of coins
-    anna.status = SeatStatus::Standing;
-    anna.stake = 1000;
-    EXPECT_EQ("Anna: 3 cards, 6.5 points, standing, stake 1,000", narrator.HandName(anna));
-    EXPECT_EQ("Anna, card 1: covered card", narrator.CardPlaceName(anna, 0));
+    const struct {
+        TextIds::Language language;
+        const char *bank, *hand, *card, *oneChip;
+    } cases[] = {
+        {TextIds::Language::English, "Marco, bank: 52,000 chips",
+         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip"},
+        {TextIds::Language::Italian, "Marco, banco: 52.000 fiches",
+         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche"},
+        {TextIds::Language::Spanish, "Marco, banca: 52.000 fichas",
+         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha"},
+    };
+    for (const auto& c : cases) {
+        const TableTexts texts(c.language);
+        FullTableNarrator narrator(texts);
+        SeatShown bank;
+        bank.name = "Marco";
+        bank.chips = 52000;
+        bank.bank = true;
+        EXPECT_EQ(c.bank, narrator.SeatName(bank));
+        SeatShown anna;
+        anna.name = "Anna";
+        anna.chips = 1;
+        anna.cards = {0, 18, 6};  // covered, knave of cups (half a point), six of coins
+        anna.status = SeatStatus::Standing;
+        anna.stake = 1000;
+        EXPECT_EQ(c.hand, narrator.HandName(anna));
+        EXPECT_EQ(c.card, narrator.CardPlaceName(anna, 0));
+        EXPECT_EQ(c.oneChip, narrator.ChipsLine(anna));
+        EXPECT_EQ(std::string("Anna: ") + c.oneChip, narrator.SeatName(anna));
+    }
 }
 
 // Every line of a place fits its width in every language, for a long name in turn, chips in
@@ -184,7 +201,7 @@ protected:
     std::unique_ptr<Evening> evening;
     coretest::Owned<NeloUtility::Form> form;
     FullTableLayout layout;
-    FullTableNarrator narrator{EnglishTexts(), GroupingLocale(',', "\3")};
+    FullTableNarrator narrator{EnglishTexts()};
     FullTableView view{layout, narrator};
 };
 
