@@ -157,7 +157,7 @@ TEST(FullTableWords, EveryLineFitsItsPlace) {
     for (auto language :
          {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
         TableTexts texts(language);
-        FullTableNarrator narrator(texts, GroupingLocale('.', "\3"));
+        FullTableNarrator narrator(texts);
         SeatShown seat;
         seat.name = "Massimiliano";
         seat.chips = 1234567;
