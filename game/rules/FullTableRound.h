@@ -77,8 +77,10 @@ public:
     SeatSight SightOf(int seat) const;
     BankSight SightOfBank() const;
     // The seat's first card is covered to the looker: to all but its owner until it
-    // busts, shows a 7.5 or the round ends; the bank's until it turns it.
+    // busts, shows a 7.5 or the round ends; the bank's until it turns it. A looker of
+    // kEveryone asks what the whole table may see.
     bool CoveredTo(int seat, int looker) const;
+    static constexpr int kEveryone = -1;
 
     // After the round: the deck ran out in it; the bank could not pay in full; the first
     // seat after the bank in turn order holding a two-card 7.5 (-1 when none); the wild

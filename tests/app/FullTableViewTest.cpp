@@ -13,9 +13,11 @@
 #include "RegistryEveningStore.h"
 #include "RoundSentences.h"
 #include "TableColours.h"
+#include "TableFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,11 +26,13 @@ namespace {
 using namespace DoDadu;
 
 const TableMoment kMoments[] = {
-    TableMoment::RoundStarts,   TableMoment::SitsOut,       TableMoment::DeckShuffled, TableMoment::CardDealt,
-    TableMoment::TurnStarts,    TableMoment::StakeSet,      TableMoment::SeatStands,   TableMoment::SeatBusts,
-    TableMoment::BankTurnsCard, TableMoment::BankStands,    TableMoment::BankBusts,    TableMoment::SeatWins,
-    TableMoment::SeatLoses,     TableMoment::BankRunsShort, TableMoment::BankPasses,   TableMoment::RoundEnds,
-    TableMoment::EveningEnds};
+    TableMoment::RoundStarts,    TableMoment::SitsOut,       TableMoment::DeckShuffled,
+    TableMoment::CardDealt,      TableMoment::TurnStarts,    TableMoment::StakeSet,
+    TableMoment::SeatStands,     TableMoment::SeatBusts,     TableMoment::BankTurnsCard,
+    TableMoment::BankStands,     TableMoment::BankBusts,     TableMoment::SeatWins,
+    TableMoment::SeatLoses,      TableMoment::BankRunsShort, TableMoment::BankPasses,
+    TableMoment::RoundEnds,      TableMoment::EveningEnds,   TableMoment::SeatShowsBest,
+    TableMoment::BankCannotCover};
 
 std::vector<TableSeat> Seats(const std::vector<SeatKind>& kinds) {
     const char* const names[] = {"Anna", "Bruno", "Carla", "Dario"};
@@ -120,10 +124,11 @@ TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
 class FullTableSight : public ::testing::Test {
 protected:
-    void Open(const std::vector<SeatKind>& kinds, int bank) {
+    void Open(const std::vector<SeatKind>& kinds, int bank, const std::vector<int>& stacked = {}) {
         players.Set(PlayStyle::Careful, &careful);
         random.Reseed(11);
         evening = std::make_unique<Evening>(HouseRules::Italian(), Seats(kinds), bank, random);
+        if (!stacked.empty()) StackTableDeck(evening->DeckToSetUp(), stacked);
         evening->SetPlayers(&players);
         evening->SetListener(&view);
         form = coretest::MakeForm("full table");
@@ -166,6 +171,30 @@ TEST_F(FullTableSight, PersonsSharingTheScreenSeeTheirOwnOnlyWhenAskedInTheirTur
     while (evening->RoundInPlay()) ASSERT_TRUE(evening->ComputerStep());
     for (int seat = 0; seat < 3; ++seat)
         EXPECT_FALSE(Covered(seat)) << "every card shows once the round is over";
+}
+
+// A seat's 7.5 turns its covered card up on the shared screen at once, and the message
+// line says it in the table's words.
+TEST_F(FullTableSight, ASevenAndAHalfShowsAtOnce) {
+    Open({SeatKind::Person, SeatKind::Person, SeatKind::Computer}, 2, {5, 17, 24, 18});  // Anna: 7, knave
+    ASSERT_EQ(0, evening->ToAct());
+    // The message line after each moment, as the view wrote it.
+    struct Lines : TableListener {
+        FullTableView* view = nullptr;
+        NeloUtility::CellControl* line = nullptr;
+        std::vector<std::string> said;
+        void OnTableEvent(const TableEvent& event) override {
+            view->OnTableEvent(event);
+            said.push_back(line->GetTextUtf8());
+        }
+    } lines;
+    lines.view = &view;
+    lines.line = layout.messageCell;
+    evening->SetListener(&lines);
+    ASSERT_TRUE(evening->GetCard());
+    EXPECT_FALSE(Covered(0)) << "shown without asking";
+    EXPECT_TRUE(Covered(1));
+    EXPECT_NE(lines.said.end(), std::find(lines.said.begin(), lines.said.end(), "Anna: seven and a half!"));
 }
 
 // A display scale change while the table is open (the window moved to a denser screen):
