@@ -272,4 +272,25 @@ TEST(FullTableColours, TheControlsFollowHighContrast) {
     NeloUtility::SetContrastChoice(NeloUtility::ContrastChoice::FollowSystem);
 }
 
+// The stake slider of a seat stops at what the bank can still cover where the rules
+// say so, and at the rules' maximum where they do not.
+TEST(FullTableStake, TheSliderStopsAtWhatTheBankCanCover) {
+    for (bool cover : {true, false}) {
+        SCOPED_TRACE(cover ? "cover" : "no cover");
+        HouseRules rules = HouseRules::Spanish();
+        rules.cover = cover;
+        auto seats = Seats({SeatKind::Computer, SeatKind::Person});
+        seats[0].chips = 2500;  // the bank covers 1,250 of a stake that may win double
+        RandomSource random;
+        RegistryEveningStore store;
+        Evening(rules, seats, 0, random).Save(store);
+        FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+        table.Open();
+        table.OnButtonClick(table.Layout().startButton);
+        ASSERT_EQ(1, table.ThisEvening()->ToAct());
+        const int positions = cover ? 2 : 8;  // 500 and 1,000; or 500 to 4,000
+        EXPECT_EQ(positions, table.Layout().stakeSlider->maximum);
+    }
+}
+
 }  // namespace
