@@ -9,16 +9,13 @@ namespace DoDadu {
 
 namespace {
 
-constexpr std::int64_t kMostStake = 1000000;
-constexpr std::int64_t kMostRounds = 1000;
-constexpr std::int64_t kMostChips = 1000000000;
-
 bool SameRules(const HouseRules& a, const HouseRules& b) {
     const bool roundsMatter = a.passing == BankPassing::EveryRounds;
-    return a.wildCard == b.wildCard && a.twoCardPays == b.twoCardPays &&
-           a.twoCardTakesBank == b.twoCardTakesBank && a.passing == b.passing &&
-           (!roundsMatter || a.passEvery == b.passEvery) && a.minStake == b.minStake &&
-           a.maxStake == b.maxStake && a.stakeStep == b.stakeStep && a.classicTable == b.classicTable;
+    return a.wildCard == b.wildCard && a.doublePay == b.doublePay &&
+           a.royalSevenAndHalf == b.royalSevenAndHalf && a.twoCardTakesBank == b.twoCardTakesBank &&
+           a.passing == b.passing && (!roundsMatter || a.passEvery == b.passEvery) &&
+           a.minStake == b.minStake && a.maxStake == b.maxStake && a.stakeStep == b.stakeStep &&
+           a.cover == b.cover && a.classicTable == b.classicTable;
 }
 
 // Letters, not bytes: every byte that does not continue a UTF-8 sequence starts one.
@@ -53,12 +50,7 @@ std::string FirstLetters(const std::string& text, int most) {
 
 // A whole number of digits alone (blanks around allowed) within [least, most]; -1 otherwise.
 std::int64_t NumberWithin(const std::string& typed, std::int64_t least, std::int64_t most) {
-    const std::string digits = Trimmed(typed);
-    if (digits.empty() || digits.size() > 12 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return -1;
-    const std::int64_t value = std::stoll(digits);
-    return value >= least && value <= most ? value : -1;
+    return WholeNumber(Trimmed(typed), least, most).value_or(-1);
 }
 
 struct NumberCheck {
@@ -162,11 +154,11 @@ SetupProblem CheckSetup(EveningSetup& setup, const SetupNumbers& numbers, const 
     std::int64_t minStake = 0, maxStake = 0, step = 0, passEvery = 0, chips = 0;
     const bool everyRounds = rules.passing == BankPassing::EveryRounds;
     const NumberCheck checks[] = {
-        {SetupField::PassEvery, TextIds::kSetupPassEvery, &numbers.passEvery, 1, kMostRounds, &passEvery},
+        {SetupField::PassEvery, TextIds::kSetupPassEvery, &numbers.passEvery, 1, kMostPassEvery, &passEvery},
         {SetupField::MinStake, TextIds::kSetupMinStake, &numbers.minStake, 1, kMostStake, &minStake},
         {SetupField::MaxStake, TextIds::kSetupMaxStake, &numbers.maxStake, 1, kMostStake, &maxStake},
         {SetupField::StakeStep, TextIds::kSetupStakeStep, &numbers.stakeStep, 1, kMostStake, &step},
-        {SetupField::Chips, TextIds::kSetupChips, &numbers.chips, 1, kMostChips, &chips},
+        {SetupField::Chips, TextIds::kSetupChips, &numbers.chips, 1, kMostStartingChips, &chips},
     };
     for (const NumberCheck& check : checks) {
         if (check.field == SetupField::PassEvery && !everyRounds) continue;

@@ -229,12 +229,15 @@ int FormFullTable::StakeAt(int position) const {
     return rules.minStake + (std::max(position, 1) - 1) * rules.stakeStep;
 }
 
-// The slider runs from the minimum stake to the most the seat's chips allow.
+// The slider runs from the minimum stake to the most the seat's chips allow and the bank
+// can cover; where the cover holds it lower, the screen reader says so.
 void FormFullTable::SetStakeRange(int seat) {
     stakeFor = seat;
     const HouseRules& rules = evening->Rules();
-    const int most =
-        rules.StakeWithin(rules.maxStake, evening->Seats()[static_cast<std::size_t>(seat)].chips);
+    const std::int64_t chips = evening->Seats()[static_cast<std::size_t>(seat)].chips;
+    const std::int64_t cover = evening->ThisRound().CoverLeft(seat);
+    const int most = rules.StakeWithin(rules.maxStake, chips, cover);
+    if (cover < std::min<std::int64_t>(rules.maxStake, chips)) view.Speak(narrator.CoverText(most));
     table.stakeSlider->maximum = std::max(1, (most - rules.minStake) / std::max(rules.stakeStep, 1) + 1);
     if (table.stakeSlider->created)
         SendMessageW(table.stakeSlider->window, TBM_SETRANGE, TRUE,

@@ -24,6 +24,8 @@ const MomentText kMomentTexts[] = {
     {TableMoment::StakeSet, TextIds::kFullStakeSet},
     {TableMoment::SeatStands, TextIds::kFullStands},
     {TableMoment::SeatBusts, TextIds::kFullBusts},
+    {TableMoment::SeatShowsBest, TextIds::kFullShowsBest},
+    {TableMoment::BankCannotCover, TextIds::kFullCannotCover},
     {TableMoment::BankStands, TextIds::kFullBankStands},
     {TableMoment::BankBusts, TextIds::kFullBankBusts},
     {TableMoment::SeatWins, TextIds::kFullSeatWins},
@@ -160,6 +162,10 @@ std::string FullTableNarrator::Sentence(const TableEvent& event, const std::vect
     for (const MomentText& known : kMomentTexts)
         if (text == 0 && known.moment == event.moment) text = known.text;
     return text != 0 ? Fill(text, name, event, points) : std::string();
+}
+
+std::string FullTableNarrator::CoverText(std::int64_t most) {
+    return FillPlaceholders(texts.Text(TextIds::kFullStakeCovered), {{"amount", Grouped(most)}});
 }
 
 std::string FullTableNarrator::HintText(const SeatHint& hint) {

@@ -67,6 +67,9 @@ public:
                          const Context& context);
     // "Hint: STOP.\nExpected: STOP +120, GET CARD −45." at the seat's stake.
     std::string HintText(const SeatHint& hint);
+    // Why the stake stops at most, below the rules' maximum and the seat's chips: all
+    // the bank can still cover.
+    std::string CoverText(std::int64_t most);
 
 private:
     std::string StateWord(SeatStatus status) const;

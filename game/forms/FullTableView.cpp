@@ -23,7 +23,6 @@ void FullTableView::Watch(const Evening* watched) {
     revealed = -1;
     names.assign(kSeatPlaces, std::vector<std::string>(kPlaceNames));
     const int count = evening != nullptr ? static_cast<int>(evening->Seats().size()) : 0;
-    shownToAll.assign(static_cast<std::size_t>(count), false);
     table.Arrange(count);
     ShowSeats();
 }
@@ -37,7 +36,7 @@ int FullTableView::Persons() const {
 
 bool FullTableView::CoveredVisible(int seat) const {
     if (evening == nullptr || seat < 0) return false;
-    if (shownToAll[static_cast<std::size_t>(seat)] || revealed == seat) return true;
+    if (!evening->ThisRound().CoveredTo(seat, FullTableRound::kEveryone) || revealed == seat) return true;
     return evening->Seats()[static_cast<std::size_t>(seat)].kind == SeatKind::Person && Persons() == 1;
 }
 
@@ -120,22 +119,11 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     }
 }
 
-// What the round has shown to everyone, and the end of a revealed turn.
+// The first deal, and the end of a revealed turn.
 void FullTableView::Track(const TableEvent& event) {
-    const auto seat = static_cast<std::size_t>(event.seat);
-    switch (event.moment) {
-        case TableMoment::RoundStarts:
-            dealt = true;
-            shownToAll.assign(shownToAll.size(), false);
-            revealed = -1;
-            break;
-        case TableMoment::SeatBusts:
-        case TableMoment::BankTurnsCard:
-        case TableMoment::SeatWins:
-        case TableMoment::SeatLoses:
-            if (seat < shownToAll.size()) shownToAll[seat] = true;
-            break;
-        default: break;
+    if (event.moment == TableMoment::RoundStarts) {
+        dealt = true;
+        revealed = -1;
     }
     const bool turnOver = event.moment == TableMoment::SeatStands || event.moment == TableMoment::SeatBusts ||
                           event.moment == TableMoment::RoundEnds;

@@ -40,6 +40,17 @@ std::string PlainNumberText(std::int64_t value) {
     return text;
 }
 
+std::optional<std::int64_t> WholeNumber(const std::string& text, std::int64_t least, std::int64_t most) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < least || value > most) return std::nullopt;
+    return value;
+}
+
 int SaturateToInt(std::int64_t value) {
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;

@@ -2,6 +2,7 @@
 #include "GameTexts.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace DoDadu {
@@ -16,6 +17,10 @@ std::string PlainNumberText(std::int64_t value);
 // an optional sign, digits. No digits gives 0; a number beyond the 32-bit range
 // saturates at its bound rather than wrapping.
 int LeadingInteger(const std::string& text);
+
+// The one reader of a whole number typed or stored: plain decimal digits alone (no sign,
+// no blanks, at most 18 digits) from least to most; none otherwise.
+std::optional<std::int64_t> WholeNumber(const std::string& text, std::int64_t least, std::int64_t most);
 
 // A 64-bit value pinned to the 32-bit range.
 int SaturateToInt(std::int64_t value);

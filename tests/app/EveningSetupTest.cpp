@@ -271,6 +271,11 @@ TEST_F(SetupBoxTest, SeatsComeAndGoAndThePresetFollowsTheFields) {
     KeyOn("Rules", VK_DOWN);
     EXPECT_EQ(Value("Rules"), "Spanish");
     EXPECT_EQ(Value("Two-card 7.5 takes the bank"), "No");
+    EXPECT_EQ(Value("Wild card (king of coins)"), "No");
+    EXPECT_EQ(Value("7.5 paid double"), "Any 7.5");
+    EXPECT_EQ(Value("Stakes the bank can cover"), "Yes");
+    KeyOn("Stakes the bank can cover", VK_DOWN);
+    EXPECT_EQ(Value("Rules"), "Custom") << "the cover turned off";
     Control("Minimum stake")->SetTextUtf8("1000");
     KeyOn("Minimum stake", VK_TAB);
     EXPECT_EQ(Value("Rules"), "Custom") << "a field off the preset";
@@ -285,6 +290,8 @@ TEST_F(SetupBoxTest, SeatsComeAndGoAndThePresetFollowsTheFields) {
     EXPECT_EQ(back.seats[1].kind, SeatKind::Person);
     EXPECT_EQ(back.rules.minStake, 1000);
     EXPECT_FALSE(back.rules.twoCardTakesBank);
+    EXPECT_EQ(back.rules.doublePay, DoublePay::Any);
+    EXPECT_FALSE(back.rules.cover);
     EXPECT_EQ(back.rules.passing, BankPassing::EveryRounds);
     EXPECT_EQ(back.rules.passEvery, 10);
     EXPECT_TRUE(back.firstBank == 0 || back.firstBank == 1) << "drawn again for two seats";
@@ -315,7 +322,7 @@ TEST_F(SetupBoxTest, AccessKeysDifferInEveryLanguageAndLeadToTheirField) {
             EXPECT_TRUE(focused->y == element->y - 4 || (focused->x == element->x && focused->y > element->y))
                 << WideToUtf8(caption) << " leads to " << WideToUtf8(AccessibleName(*focused));
         }
-        EXPECT_EQ(letters.size(), 15u);
+        EXPECT_EQ(letters.size(), 17u);
         // Tab goes round every open control once, and back to where it began.
         std::set<std::string> open, reached;
         for (GUIElement* element : ElementRegistry)

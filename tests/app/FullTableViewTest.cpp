@@ -14,6 +14,7 @@
 #include "RegistryEveningStore.h"
 #include "RoundSentences.h"
 #include "TableColours.h"
+#include "TableFixture.h"
 
 #include "AccessibleElement.h"
 #include "ElementWindowProc.h"
@@ -31,11 +32,13 @@ namespace {
 using namespace DoDadu;
 
 const TableMoment kMoments[] = {
-    TableMoment::RoundStarts,   TableMoment::SitsOut,       TableMoment::DeckShuffled, TableMoment::CardDealt,
-    TableMoment::TurnStarts,    TableMoment::StakeSet,      TableMoment::SeatStands,   TableMoment::SeatBusts,
-    TableMoment::BankTurnsCard, TableMoment::BankStands,    TableMoment::BankBusts,    TableMoment::SeatWins,
-    TableMoment::SeatLoses,     TableMoment::BankRunsShort, TableMoment::BankPasses,   TableMoment::RoundEnds,
-    TableMoment::EveningEnds};
+    TableMoment::RoundStarts,    TableMoment::SitsOut,       TableMoment::DeckShuffled,
+    TableMoment::CardDealt,      TableMoment::TurnStarts,    TableMoment::StakeSet,
+    TableMoment::SeatStands,     TableMoment::SeatBusts,     TableMoment::BankTurnsCard,
+    TableMoment::BankStands,     TableMoment::BankBusts,     TableMoment::SeatWins,
+    TableMoment::SeatLoses,      TableMoment::BankRunsShort, TableMoment::BankPasses,
+    TableMoment::RoundEnds,      TableMoment::EveningEnds,   TableMoment::SeatShowsBest,
+    TableMoment::BankCannotCover};
 
 std::vector<TableSeat> Seats(const std::vector<SeatKind>& kinds) {
     const char* const names[] = {"Anna", "Bruno", "Carla", "Dario", "Elena", "Fabio"};
@@ -181,10 +184,11 @@ TEST(FullTableWords, EveryLineFitsItsPlace) {
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
 class FullTableSight : public ::testing::Test {
 protected:
-    void Open(const std::vector<SeatKind>& kinds, int bank) {
+    void Open(const std::vector<SeatKind>& kinds, int bank, const std::vector<int>& stacked = {}) {
         players.Set(PlayStyle::Careful, &careful);
         random.Reseed(11);
         evening = std::make_unique<Evening>(HouseRules::Italian(), Seats(kinds), bank, random);
+        if (!stacked.empty()) StackTableDeck(evening->DeckToSetUp(), stacked);
         evening->SetPlayers(&players);
         evening->SetListener(&view);
         form = coretest::MakeForm("full table");
@@ -284,6 +288,30 @@ TEST_F(FullTableSight, EverySeatHasItsOwnPlaceOnTheFelt) {
                 << client.cx << ": " << at.left << "," << at.top << "-" << at.right << "," << at.bottom;
         }
     }
+}
+
+// A seat's 7.5 turns its covered card up on the shared screen at once, and the message
+// line says it in the table's words.
+TEST_F(FullTableSight, ASevenAndAHalfShowsAtOnce) {
+    Open({SeatKind::Person, SeatKind::Person, SeatKind::Computer}, 2, {5, 17, 24, 18});  // Anna: 7, knave
+    ASSERT_EQ(0, evening->ToAct());
+    // The message line after each moment, as the view wrote it.
+    struct Lines : TableListener {
+        FullTableView* view = nullptr;
+        NeloUtility::CellControl* line = nullptr;
+        std::vector<std::string> said;
+        void OnTableEvent(const TableEvent& event) override {
+            view->OnTableEvent(event);
+            said.push_back(line->GetTextUtf8());
+        }
+    } lines;
+    lines.view = &view;
+    lines.line = layout.messageCell;
+    evening->SetListener(&lines);
+    ASSERT_TRUE(evening->GetCard());
+    EXPECT_FALSE(Covered(0)) << "shown without asking";
+    EXPECT_TRUE(Covered(1));
+    EXPECT_NE(lines.said.end(), std::find(lines.said.begin(), lines.said.end(), "Anna: seven and a half!"));
 }
 
 // A display scale change while the table is open (the window moved to a denser screen):
@@ -403,6 +431,27 @@ TEST(FullTableReading, TheStakeAndEveryCaptionReadRightFromTheStart) {
         EXPECT_GT(read, 8);
     }
     NeloUtility::WriteSetting("Zandro", "Dati", "Language", "");
+}
+
+// The stake slider of a seat stops at what the bank can still cover where the rules
+// say so, and at the rules' maximum where they do not.
+TEST(FullTableStake, TheSliderStopsAtWhatTheBankCanCover) {
+    for (bool cover : {true, false}) {
+        SCOPED_TRACE(cover ? "cover" : "no cover");
+        HouseRules rules = HouseRules::Spanish();
+        rules.cover = cover;
+        auto seats = Seats({SeatKind::Computer, SeatKind::Person});
+        seats[0].chips = 2500;  // the bank covers 1,250 of a stake that may win double
+        RandomSource random;
+        RegistryEveningStore store;
+        Evening(rules, seats, 0, random).Save(store);
+        FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+        table.Open();
+        table.OnButtonClick(table.Layout().startButton);
+        ASSERT_EQ(1, table.ThisEvening()->ToAct());
+        const int positions = cover ? 2 : 8;  // 500 and 1,000; or 500 to 4,000
+        EXPECT_EQ(positions, table.Layout().stakeSlider->maximum);
+    }
 }
 
 }  // namespace
