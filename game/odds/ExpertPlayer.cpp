@@ -102,7 +102,7 @@ bool InTurn(const RoundSight& sight) {
 }  // namespace
 
 std::optional<Choice> ExpertPlayer::ClassicOptions(const SeatSight& sight) {
-    TableSight classicSight;
+    ClassicTableSight classicSight;
     classicSight.hand = sight.Hand();
     if (sight.dealtBeforeRefill < 0) {
         classicSight.seenBefore = sight.seenBefore;

@@ -173,7 +173,7 @@ TEST(ExpertPlayer, ClassicSeatHintIsTheClassicHintWithoutCancel) {
         SCOPED_TRACE(::testing::PrintToString(c.hand));
         const std::optional<SeatHint> seat =
             expert.Advise(SeatAt(HouseRules::Classic(), c.hand, 50000, c.gone));
-        TableSight sight;
+        ClassicTableSight sight;
         sight.hand = c.hand;
         sight.seenBefore = c.gone;
         const std::optional<Hint> hint = classic.Advise(sight, 500);

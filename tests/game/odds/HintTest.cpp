@@ -74,7 +74,7 @@ TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
             }
         }
         ASSERT_EQ(RoundPhase::PlayerTurn, round.Phase());
-        const TableSight sight = round.Sight();
+        const ClassicTableSight sight = round.Sight();
         EXPECT_EQ(p.seenBefore, sight.seenBefore);
         EXPECT_EQ(0, sight.unseenBefore);
         const int stake = round.CurrentStake();
