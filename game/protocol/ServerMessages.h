@@ -95,8 +95,8 @@ struct TableView {
 struct ErrorReply {
     ProtocolError code = ProtocolError::Malformed;
     std::string message;
-    std::string about;    // the refused message's type, or empty
-    int retryAfter = 0;   // seconds, with TooManyTries
+    std::string about;   // the refused message's type, or empty
+    int retryAfter = 0;  // seconds, with TooManyTries
 };
 
 struct Pong {};
