@@ -1,0 +1,15 @@
+// zandro-table-client: one seat of an online table, played by a computer style.
+#include "ClientOptions.h"
+#include "TableClient.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = DoDadu::ParseClientOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "zandro-table-client: " << error << '\n' << DoDadu::kClientUsage;
+        return 2;
+    }
+    return DoDadu::TableClient(*options).Run();
+}
