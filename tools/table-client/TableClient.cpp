@@ -204,8 +204,8 @@ void TableClient::PrintRound(const TableView& view) {
     if (own.cards.empty()) {
         line += " sat out";
     } else {
-        line +=
-            " " + PointsText(own.points.value_or(0)) + " with " + std::to_string(own.cards.size()) + " cards";
+        line += " " + PointsText(own.points.value_or(0)) + " with " + std::to_string(own.cards.size()) +
+                (own.cards.size() == 1 ? " card" : " cards");
         if (own.status == SeatStatus::Bust) line += ", bust";
     }
     line += "; chips " + Grouped(own.chips);
