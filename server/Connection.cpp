@@ -8,13 +8,12 @@ namespace {
 // client hears why it is closed; beyond it the WebSocket itself closes with 1009.
 constexpr std::size_t kReadLimit = 4 * kLargestMessage;
 
-template <typename Stream>
-void Handshake(Stream&, std::function<void(beast::error_code)> then) {
-    then({});
-}
+using Done = std::function<void(beast::error_code)>;
 
-template <>
-void Handshake(TlsStream& stream, std::function<void(beast::error_code)> then) {
+// Plain TCP has no handshake of its own; TLS has.
+void Handshake(beast::tcp_stream&, const Done& then) { then({}); }
+
+void Handshake(TlsStream& stream, Done then) {
     stream.async_handshake(boost::asio::ssl::stream_base::server, std::move(then));
 }
 
