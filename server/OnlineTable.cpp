@@ -226,8 +226,11 @@ void OnlineTable::OnTableEvent(const TableEvent& event) {
 void OnlineTable::LogRound() {
     std::string line = record.code + " round " + std::to_string(evening->RoundsPlayed()) + ":";
     const auto& seats = evening->Seats();
-    for (std::size_t seat = 0; seat < seats.size(); ++seat)
-        line += (seat == 0 ? " " : "; ") + seats[seat].name + " " + Grouped(seats[seat].chips);
+    for (std::size_t seat = 0; seat < seats.size(); ++seat) {
+        line += seat == 0 ? " " : "; ";
+        line += seats[seat].name;
+        line += " " + Grouped(seats[seat].chips);
+    }
     hooks.log(line);
 }
 

@@ -54,7 +54,8 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         } else if (arg == "--seat-hold" && Number(value, 86400, number)) {
             options.pace.seatHold = std::chrono::seconds(number);
         } else {
-            error = "cannot read " + arg + " " + value;
+            error = "cannot read " + arg;
+            error += " " + value;
             return std::nullopt;
         }
     }

@@ -8,6 +8,7 @@
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/ssl/context.hpp>
 
+#include <cstdio>
 #include <ctime>
 #include <iostream>
 
@@ -30,7 +31,7 @@ int Fail(const std::string& why) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Serve(int argc, char** argv) {
     std::string error;
     const auto options = ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) return Fail(error + "\n" + kServerUsage);
@@ -88,4 +89,15 @@ int main(int argc, char** argv) {
     stop.async_wait([&io](const boost::system::error_code&, int) { io.stop(); });
     io.run();
     return 0;
+}
+
+int main(int argc, char** argv) {
+    try {
+        return Serve(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "zandro-server: %s\n", failure.what());
+    } catch (...) {
+        std::fputs("zandro-server: stopped by an unknown failure\n", stderr);
+    }
+    return 1;
 }

@@ -41,7 +41,7 @@ protected:
         EXPECT_TRUE(std::holds_alternative<Pong>(message));
     }
 
-    ServerProcess server{true, {"--round-pause", "100"}};
+    ServerProcess server{true, {"--round-pause", "100", "--computer-step", "20", "--seat-hold", "1"}};
 };
 
 TEST_F(HostileClients, BadFramesAreAnsweredAndTheLinkStays) {
@@ -131,6 +131,41 @@ TEST_F(HostileClients, ActionsOutOfTurnAndOthersTokensChangeNothing) {
     inTurn.Send(R"({"v":1,"type":"stake","amount":1000})");
     const TableView staked = ViewOf(inTurn);
     EXPECT_EQ(staked.seats[static_cast<std::size_t>(staked.you)].stake, 1000);
+}
+
+// A person whose link is gone past the hold is played by a careful computer at the
+// minimum stake, and the evening goes on for the others.
+TEST_F(HostileClients, ASeatLeftPastTheHoldIsPlayedForItsPerson) {
+    WireClient nonna(server.Port());
+    nonna.Send(
+        R"({"v":1,"type":"create","name":"Nonna","rules":"italian","seats":[{"kind":"person"},{"kind":"person"}]})");
+    const ServerMessage seated = Next(nonna);
+    ASSERT_TRUE(std::holds_alternative<Seated>(seated));
+    ViewOf(nonna);
+    {
+        WireClient marco(server.Port());
+        marco.Send(EncodeClient(JoinTable{std::get<Seated>(seated).code, "Marco"}));
+        ViewOf(nonna);
+        nonna.Send(R"({"v":1,"type":"start"})");
+        ViewOf(nonna);
+    }
+    bool away = false;
+    TableView view;
+    for (int frames = 0; frames < 200 && view.rounds < 3; ++frames) {
+        view = ViewOf(nonna);
+        for (const SeenEvent& event : view.events) {
+            away = away || event.presence == PresenceMoment::SeatAway;
+            if (event.presence == PresenceMoment::None && event.moment == TableMoment::StakeSet &&
+                event.seat == 1) {
+                EXPECT_EQ(event.amount, view.rules.minStake);
+            }
+        }
+        if (view.mayDraw) nonna.Send(R"({"v":1,"type":"stand"})");
+    }
+    EXPECT_TRUE(away);
+    EXPECT_GE(view.rounds, 3);
+    EXPECT_TRUE(view.seats[1].away);
+    EXPECT_EQ(view.total, view.startTotal);
 }
 
 TEST_F(HostileClients, AWrongCodeTriedManyTimesLocksTheAddressOut) {

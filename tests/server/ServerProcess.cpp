@@ -20,6 +20,7 @@ Child::Child(const std::vector<std::string>& argv, const std::string& out, const
     ::dup2(outFd, 1);
     ::dup2(errFd, 2);
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     ::execv(args[0], args.data());

@@ -104,7 +104,8 @@ std::optional<ClientOptions> ParseClientOptions(const std::vector<std::string>& 
             ok = false;
         }
         if (!ok) {
-            error = "cannot read " + arg + " " + value;
+            error = "cannot read " + arg;
+            error += " " + value;
             return std::nullopt;
         }
     }

@@ -2,6 +2,7 @@
 #include "ProtocolCodec.h"
 #include "ViewSight.h"
 
+#include <cmath>
 #include <iostream>
 
 namespace DoDadu {
@@ -19,7 +20,7 @@ std::string Grouped(std::int64_t chips) {
 }
 
 std::string PointsText(double points) {
-    const int halves = static_cast<int>(points * 2 + 0.5);
+    const long halves = std::lround(points * 2);
     return std::to_string(halves / 2) + (halves % 2 != 0 ? ".5" : "");
 }
 
@@ -214,8 +215,11 @@ void TableClient::PrintRound(const TableView& view) {
 
 void TableClient::Finish(const TableView& view) {
     std::string line = "chips:";
-    for (std::size_t seat = 0; seat < view.seats.size(); ++seat)
-        line += (seat == 0 ? " " : "; ") + view.seats[seat].name + " " + Grouped(view.seats[seat].chips);
+    for (std::size_t seat = 0; seat < view.seats.size(); ++seat) {
+        line += seat == 0 ? " " : "; ";
+        line += view.seats[seat].name;
+        line += " " + Grouped(view.seats[seat].chips);
+    }
     std::cout << line << std::endl;
     std::cout << "total: " << Grouped(view.total) << " chips (start " << Grouped(view.startTotal) << ")"
               << std::endl;

@@ -10,6 +10,7 @@
 #include <boost/asio/steady_timer.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -169,7 +170,7 @@ private:
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Measure(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     int tables = 10;
     int seconds = 60;
@@ -221,4 +222,15 @@ int main(int argc, char** argv) {
                   << " of a core)\n";
     }
     return f.connected == 4 * tables ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+    try {
+        return Measure(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "zandro-table-load: %s\n", failure.what());
+    } catch (...) {
+        std::fputs("zandro-table-load: stopped by an unknown failure\n", stderr);
+    }
+    return 2;
 }
