@@ -4,6 +4,7 @@
 #include "Invitation.h"
 #include "NumberText.h"
 #include "ProtocolCodec.h"
+#include "SeatName.h"
 #include "SeenTable.h"
 
 #include <algorithm>
@@ -128,11 +129,11 @@ std::optional<ProtocolError> OnlineTable::GiveSeat(int, const struct GiveSeat& g
     const auto seat = static_cast<std::size_t>(give.seat);
     if (seat >= record.plan.seats.size() || record.taken[seat] || !Person(give.seat))
         return ProtocolError::SeatNotFree;
-    std::string name = give.name;
-    if (name.empty()) name = "Seat " + std::to_string(seat + 1);
+    const auto name = CheckedSeatName(give.name.empty() ? "Seat " + std::to_string(seat + 1) : give.name);
+    if (!name) return ProtocolError::BadName;
     for (std::size_t other = 0; other < record.plan.seats.size(); ++other)
-        if (record.taken[other] && record.plan.seats[other].name == name) return ProtocolError::NameTaken;
-    record.plan.seats[seat] = {SeatKind::Computer, give.style, name};
+        if (record.taken[other] && record.plan.seats[other].name == *name) return ProtocolError::NameTaken;
+    record.plan.seats[seat] = {SeatKind::Computer, give.style, *name};
     record.taken[seat] = true;
     Tell(PresenceMoment::SeatGiven, give.seat);
     Keep();

@@ -175,6 +175,21 @@ TEST_F(HostileClients, AWrongCodeTriedManyTimesLocksTheAddressOut) {
     const ServerMessage seated = Next(creator);
     ASSERT_TRUE(std::holds_alternative<Seated>(seated));
     const std::string code = std::get<Seated>(seated).code;
+    ViewOf(creator);
+    // The creator's own mistakes, while at it.
+    const struct {
+        const char* frame;
+        const char* error;
+    } gifts[] = {{R"({"v":1,"type":"give_seat","seat":0,"style":"bold"})", "seat_not_free"},
+                 {R"({"v":1,"type":"give_seat","seat":5,"style":"bold"})", "seat_not_free"},
+                 {R"({"v":1,"type":"give_seat","seat":1,"style":"bold","name":"a\u0007b"})", "bad_name"},
+                 {R"({"v":1,"type":"give_seat","seat":1,"style":"bold","name":"Nonna"})", "name_taken"},
+                 {R"({"v":1,"type":"start"})", "not_now"},
+                 {R"({"v":1,"type":"end"})", "not_now"}};
+    for (const auto& gift : gifts) {
+        creator.Send(gift.frame);
+        EXPECT_EQ(ErrorOf(creator), gift.error) << gift.frame;
+    }
     WireClient guesser(server.Port());
     for (int i = 0; i < 10; ++i) {
         std::string wrong = RoomCodeOf(static_cast<std::uint32_t>(i));
