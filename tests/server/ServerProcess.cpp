@@ -1,10 +1,13 @@
 #include "ServerProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -89,6 +92,11 @@ std::string MakeFolder() {
     return name;
 }
 
+void RemoveFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
 ServerProcess::ServerProcess(bool plain, std::vector<std::string> extra)
     : plain(plain), extra(std::move(extra)), folder(MakeFolder()) {
     if (plain) return;
@@ -120,6 +128,11 @@ void ServerProcess::Start() {
     port = std::stoi(line.substr(colon + 1));
     const std::size_t pin = line.find("sha256=");
     if (pin != std::string::npos) fingerprint = line.substr(pin + 7, 64);
+}
+
+ServerProcess::~ServerProcess() {
+    child = Child();
+    if (!testing::Test::HasFailure()) RemoveFolder(folder);
 }
 
 void ServerProcess::Kill9() {

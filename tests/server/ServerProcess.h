@@ -32,11 +32,16 @@ std::vector<std::string> Lines(const std::string& path);
 // Waits until the file holds the text; false after the time.
 bool WaitForText(const std::string& path, const std::string& text, std::chrono::milliseconds within);
 std::string MakeFolder();
+void RemoveFolder(const std::string& folder);
 
 // The server under test: TLS with a throw-away certificate unless plain.
 class ServerProcess {
 public:
     ServerProcess(bool plain, std::vector<std::string> extra);
+    // Stops the server; its folder goes too unless the test failed (it then tells why).
+    ~ServerProcess();
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
     void Start();
     void Kill9();
     int Port() const { return port; }

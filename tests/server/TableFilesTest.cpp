@@ -67,6 +67,7 @@ TEST(TableFiles, TheFolderHoldsTheLastWriteAndPassesByDamage) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].evening.at("A.Saved"), "2");
     EXPECT_EQ(skipped, std::vector<std::string>{"ABC123.table"});
+    RemoveFolder(folder);
 }
 
 }  // namespace
