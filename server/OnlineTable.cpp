@@ -1,4 +1,5 @@
 #include "OnlineTable.h"
+#include "Cards.h"
 #include "ComputerPlayers.h"
 #include "Digest.h"
 #include "Invitation.h"
@@ -15,6 +16,14 @@ namespace DoDadu {
 namespace {
 
 std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+// The 40 cards in an order drawn from OpenSSL's generator.
+std::vector<int> ShuffledDeck() {
+    std::vector<int> deck;
+    for (int card = 1; card <= kCardCount; ++card) deck.push_back(card);
+    for (std::size_t i = deck.size() - 1; i > 0; --i) std::swap(deck[i], deck[RandomBits() % (i + 1)]);
+    return deck;
+}
 
 std::string Grouped(std::int64_t chips) {
     std::string digits = std::to_string(chips);
@@ -150,6 +159,7 @@ std::optional<ProtocolError> OnlineTable::Start(int) {
     evening->Save(store);
     Keep();
     hooks.log(record.code + " the evening starts");
+    FreshSeed();
     evening->StartRound();
     Flush();
     Advance();
@@ -169,6 +179,7 @@ void OnlineTable::MakeEvening() {
     int bank = static_cast<int>(RandomBits() % seats.size());
     if (record.plan.rules.classicTable) bank = seats[0].kind == SeatKind::Computer ? 0 : 1;
     evening = std::make_unique<Evening>(record.plan.rules, seats, bank, random);
+    evening->DeckToSetUp().Restore(ShuffledDeck(), 0);
     evening->SetPlayers(&players);
     evening->SetListener(this);
     evening->SetStore(&store);
@@ -193,6 +204,7 @@ std::optional<ProtocolError> OnlineTable::Play(int seat, const ClientMessage& me
     if (record.phase != TablePhase::Playing || !evening->RoundInPlay()) return ProtocolError::NotNow;
     if (evening->ToAct() != seat || evening->ComputerToAct()) return ProtocolError::OutOfTurn;
     const int roundsBefore = evening->RoundsPlayed();
+    FreshSeed();
     bool done = false;
     if (const auto* stake = std::get_if<SetStakeTo>(&message)) {
         const RoundSeat& own = evening->ThisRound().Seat(seat);
@@ -212,6 +224,12 @@ std::optional<ProtocolError> OnlineTable::Play(int seat, const ClientMessage& me
     Advance();
     return std::nullopt;
 }
+
+// The engine's generator holds 32 bits: enough at home, too few against a player who
+// reads the cards dealt and tries every seed. So the evening's first deck is shuffled
+// from OpenSSL's generator, and the engine's gets a fresh seed from it before every step:
+// a deck shuffled later in the evening could only be guessed from its own seed.
+void OnlineTable::FreshSeed() { random.Reseed(RandomBits()); }
 
 // ---- the round's moments and the views ---------------------------------------------
 
@@ -329,6 +347,7 @@ void OnlineTable::OnTimer() {
     MarkAway();
     if (record.phase != TablePhase::Playing) return;
     const int roundsBefore = evening->RoundsPlayed();
+    FreshSeed();
     if (!evening->RoundInPlay()) {
         Advance();  // the end, if it has come
         if (record.phase != TablePhase::Playing) return;

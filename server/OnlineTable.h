@@ -80,6 +80,7 @@ private:
     std::optional<ProtocolError> Start(int seat);
     std::optional<ProtocolError> Play(int seat, const ClientMessage& message);
     void MakeEvening();
+    void FreshSeed();
     void Tell(PresenceMoment moment, int seat);
     TableView ViewFor(int seat) const;
     void Flush();
