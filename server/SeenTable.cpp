@@ -1,5 +1,7 @@
 #include "SeenTable.h"
 
+#include "HandRules.h"
+
 #include <algorithm>
 
 namespace DoDadu {
@@ -71,7 +73,9 @@ void FillRound(TableView& view, const Evening& evening) {
     if (view.mayStake) {
         const HouseRules& rules = evening.Rules();
         const std::int64_t chips = view.seats[static_cast<std::size_t>(view.you)].chips;
-        view.stakes = {rules.minStake, rules.StakeWithin(rules.maxStake, chips), rules.stakeStep};
+        // the top follows what the bank can still cover where the rules say so
+        view.stakes = {rules.minStake, rules.StakeWithin(rules.maxStake, chips, round.StakeTop(view.you)),
+                       rules.stakeStep};
     }
 }
 

@@ -4,6 +4,7 @@
 // frame each client received is then read back: none shows another seat's covered card
 // before the rules show it, and the chips always add up.
 #include "Cards.h"
+#include "HandRules.h"
 #include "LinkCutter.h"
 #include "ProtocolCodec.h"
 #include "ServerProcess.h"
