@@ -19,6 +19,9 @@ HouseRules EveryFewRounds() {
     rules.minStake = 100;
     rules.maxStake = 900;
     rules.stakeStep = 200;
+    rules.doublePay = DoublePay::Any;  // fields no preset has together
+    rules.royalSevenAndHalf = true;
+    rules.cover = true;
     return rules;
 }
 
