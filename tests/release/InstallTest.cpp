@@ -527,8 +527,9 @@ TEST(Installer, WelcomesThePlayerInTheLanguageOfWindows) {
     for (const auto& [locale, welcome] : cases) {
         SCOPED_TRACE(std::string(locale, locale + wcslen(locale)));
         const std::wstring& title = welcome;  // a lambda cannot capture a structured binding
-        if (HANDLE wine = Launch(L"Z:\\usr\\bin\\env LC_ALL=" + std::wstring(locale) +
-                                 L" wine explorer.exe /desktop=zandrotest \"" + kSetup + L"\""))
+        if (HANDLE wine =
+                Launch(L"Z:\\usr\\bin\\env LC_ALL=" + std::wstring(locale) + L" wine explorer.exe /desktop=" +
+                       coretest::DesktopNamed(coretest::kTestDesktopSize) + L" \"" + kSetup + L"\""))
             CloseHandle(wine);
         EXPECT_TRUE(WaitUntil([&] { return WindowWithText(title) != nullptr; }, 20000));
         // Ended on whichever page it shows: there, it has installed nothing yet.

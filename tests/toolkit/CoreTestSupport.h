@@ -109,6 +109,10 @@ inline DWORD FindChildProcess(const std::wstring& exeName, DWORD parent) {
     return found;
 }
 
+// The name of the Wine virtual desktop of that size the tests run in: each size is a
+// desktop of its own, and a program started into the same name shares the test's desktop.
+inline std::wstring DesktopNamed(const std::wstring& size) { return L"zandrotest" + size; }
+
 // Runs this program file with the command line inside a Wine virtual desktop of that size
 // (named after it: each size is a desktop of its own) and answers the copy's exit code; -1
 // when the desktop could not be started.
@@ -118,7 +122,7 @@ inline long RunInDesktop(const std::wstring& size, const std::wstring& programCo
     std::wstring exe(path);
     exe = exe.substr(exe.find_last_of(L"\\/") + 1);
     std::wstring commandLine =
-        L"explorer.exe /desktop=zandrotest" + size + L"," + size + L" " + programCommandLine;
+        L"explorer.exe /desktop=" + DesktopNamed(size) + L"," + size + L" " + programCommandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION explorer{};
@@ -152,7 +156,8 @@ inline bool InsideVirtualDesktop() {
 // Without a window manager, Wine waits about two seconds for every destroyed top-level
 // window to be withdrawn, and activation does not follow the platform's rules; inside a
 // desktop of its own neither is a problem. On Windows itself this does nothing.
-inline int RunInsideVirtualDesktop(const wchar_t* size = L"1024x768") {
+constexpr const wchar_t* kTestDesktopSize = L"1024x768";
+inline int RunInsideVirtualDesktop(const wchar_t* size = kTestDesktopSize) {
     if (InsideVirtualDesktop()) return 0;
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return 0;
     SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", L"1");
