@@ -79,8 +79,9 @@ inline std::wstring WindowText(HWND window) {
     return text;
 }
 
-// The identifier of another running process of this program file, or 0.
-inline DWORD FindOtherProcess(const std::wstring& exeName) {
+// The identifier of a running process of this program file that `wanted` accepts, or 0.
+template <typename Wanted>
+DWORD FindProcessOf(const std::wstring& exeName, Wanted wanted) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
     PROCESSENTRY32W entry{};
@@ -88,25 +89,21 @@ inline DWORD FindOtherProcess(const std::wstring& exeName) {
     DWORD found = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0;
          more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && entry.th32ProcessID != GetCurrentProcessId())
-            found = entry.th32ProcessID;
+        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && wanted(entry)) found = entry.th32ProcessID;
     CloseHandle(snapshot);
     return found;
 }
 
+// The identifier of another running process of this program file, or 0.
+inline DWORD FindOtherProcess(const std::wstring& exeName) {
+    return FindProcessOf(
+        exeName, [](const PROCESSENTRY32W& entry) { return entry.th32ProcessID != GetCurrentProcessId(); });
+}
+
 // The identifier of a running process of this program file that `parent` started, or 0.
 inline DWORD FindChildProcess(const std::wstring& exeName, DWORD parent) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    DWORD found = 0;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0;
-         more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && entry.th32ParentProcessID == parent)
-            found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
+    return FindProcessOf(
+        exeName, [parent](const PROCESSENTRY32W& entry) { return entry.th32ParentProcessID == parent; });
 }
 
 // The name of the Wine virtual desktop of that size the tests run in: each size is a
