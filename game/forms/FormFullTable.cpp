@@ -166,6 +166,9 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
     if (!Evening::SeatingFault(setup.rules, setup.seats, setup.firstBank, &players).empty()) return;
     SharedRandom().SeedOnceFromClock();
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
+    view.Watch(nullptr);
+    session = nullptr;
+    local.reset();
     evening = std::make_unique<Evening>(setup.rules, setup.seats, setup.firstBank, SharedRandom());
     evening->Save(store);
     Begin();
@@ -173,56 +176,59 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
 
 void FormFullTable::Begin() {
     evening->SetPlayers(&players);
-    evening->SetListener(&view);
     evening->SetStore(&store);
-    view.Watch(evening.get());
+    local = std::make_unique<LocalTableSession>(*evening);
+    session = local.get();
+    session->SetListener(&view);
+    view.Watch(session);
     view.ShowMessage(texts.Text(TextIds::kFullWelcome));
     stakeFor = -1;
     FollowEvening();
 }
 
-// The person to act now (a seat in its turn, or the bank in its own), or -1.
+// The person at this screen to act now (a seat in its turn, or the bank in its own), or -1;
+// -1 too while the table does not answer.
 int FormFullTable::PersonToAct() const {
-    if (evening == nullptr || !evening->RoundInPlay()) return -1;
-    const int seat = evening->ToAct();
-    if (seat < 0 || evening->Seats()[static_cast<std::size_t>(seat)].kind != SeatKind::Person) return -1;
+    if (session == nullptr || !session->Answering() || !session->RoundInPlay()) return -1;
+    const int seat = session->ToAct();
+    if (!session->PlayedHere(seat)) return -1;
     return seat;
 }
 
 // Every control as the evening now allows, and the pace of the computer seats.
 void FormFullTable::FollowEvening() {
-    const bool between = evening != nullptr && !evening->RoundInPlay();
+    const bool between = session != nullptr && session->Answering() && !session->RoundInPlay();
     const int person = PersonToAct();
-    const bool seatTurn = person >= 0 && !evening->BankTurn();
+    const bool seatTurn = person >= 0 && !session->BankTurn();
     const bool canChoose = person >= 0 && (view.Persons() == 1 || view.CoveredVisible(person));
-    const bool stakeOpen = seatTurn && !evening->ThisRound().Seat(person).stakeFixed;
+    const bool stakeOpen = seatTurn && !session->InRound(person).stakeFixed;
     if (stakeOpen && stakeFor != person) SetStakeRange(person);
     if (!seatTurn) stakeFor = -1;
-    table.startButton->SetEnabled(between && !evening->Over());
+    table.startButton->SetEnabled(between && !session->Over());
     table.getCardButton->SetEnabled(canChoose);
     table.stopButton->SetEnabled(canChoose);
     table.stakeSlider->SetEnabled(stakeOpen && canChoose);
     table.stakeButton->SetEnabled(stakeOpen && canChoose);
     table.showCardButton->SetEnabled(person >= 0 && !canChoose);
     table.hintItem->SetEnabled(canChoose);
-    const bool computerToAct = evening != nullptr && evening->RoundInPlay() && person < 0;
+    const bool computerToAct = session != nullptr && session->ComputerDue();
     if (computerToAct && !table.paceTimer->running) table.paceTimer->Start();
     if (!computerToAct && table.paceTimer->running) table.paceTimer->Stop();
     KeepFocus();
-    if (between && evening->Over() && evening->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
+    if (between && session->Over() && session->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
 }
 
 int FormFullTable::StakeAt(int position) const {
-    const HouseRules& rules = evening->Rules();
+    const HouseRules& rules = session->Rules();
     return rules.minStake + (std::max(position, 1) - 1) * rules.stakeStep;
 }
 
 // The slider runs from the minimum stake to the most the seat's chips allow.
 void FormFullTable::SetStakeRange(int seat) {
     stakeFor = seat;
-    const HouseRules& rules = evening->Rules();
+    const HouseRules& rules = session->Rules();
     const int most =
-        rules.StakeWithin(rules.maxStake, evening->Seats()[static_cast<std::size_t>(seat)].chips);
+        rules.StakeWithin(rules.maxStake, session->Seats()[static_cast<std::size_t>(seat)].chips);
     table.stakeSlider->maximum = std::max(1, (most - rules.minStake) / std::max(rules.stakeStep, 1) + 1);
     if (table.stakeSlider->created)
         SendMessageW(table.stakeSlider->window, TBM_SETRANGE, TRUE,
@@ -248,24 +254,24 @@ void FormFullTable::OnStakeChanged(int) {
 void FormFullTable::Play(bool draw) {
     const int person = PersonToAct();
     if (person < 0) return;
-    if (!evening->BankTurn() && !evening->ThisRound().Seat(person).stakeFixed)
-        evening->SetStake(StakeAt(table.stakeSlider->ReadPosition()));
+    if (!session->BankTurn() && !session->InRound(person).stakeFixed)
+        session->SetStake(StakeAt(table.stakeSlider->ReadPosition()));
     if (draw)
-        evening->GetCard();
+        session->GetCard();
     else
-        evening->Stand();
+        session->Stand();
     FollowEvening();
 }
 
 void FormFullTable::OnPaceTick() {
-    if (evening != nullptr && PersonToAct() < 0) evening->ComputerStep();
+    if (session != nullptr && session->ComputerDue()) session->ComputerStep();
     FollowEvening();
 }
 
 void FormFullTable::OnButtonClick(GUIElement* button) {
-    if (!button->enabled || evening == nullptr) return;
+    if (!button->enabled || session == nullptr) return;
     if (Is(button, table.startButton)) {
-        evening->StartRound();
+        session->StartRound();
     } else if (Is(button, table.getCardButton) || Is(button, table.stopButton)) {
         Play(Is(button, table.getCardButton));
         return;
@@ -285,14 +291,14 @@ void FormFullTable::AskHint() {
     const int person = PersonToAct();
     if (person < 0 || !table.hintItem->enabled) return;
     std::optional<SeatHint> hint;
-    if (evening->BankTurn()) {
-        if (const auto choice = expert.BankOptions(evening->ThisRound().SightOfBank())) {
+    if (session->BankTurn()) {
+        if (const auto choice = expert.BankOptions(session->SightOfBank())) {
             hint = SeatHint{choice->Draws() ? Odds::Action::Draw : Odds::Action::Stop, choice->stand,
                             choice->draw, choice->canDraw};
         }
     } else {
-        SeatSight sight = evening->ThisRound().SightOf(person);
-        if (!evening->ThisRound().Seat(person).stakeFixed)
+        SeatSight sight = session->SightOf(person);
+        if (!session->InRound(person).stakeFixed)
             sight.seats[static_cast<std::size_t>(person)].stake = StakeAt(table.stakeSlider->ReadPosition());
         hint = expert.Advise(sight);
     }
@@ -301,7 +307,7 @@ void FormFullTable::AskHint() {
 
 void FormFullTable::ShowStandings() {
     if (standingsBox != nullptr) DeferDelete(standingsBox);
-    standingsBox = OpenStandings(*this, texts, evening->Seats(), StandingsAskNewEvening);
+    standingsBox = OpenStandings(*this, texts, session->Seats(), StandingsAskNewEvening);
 }
 
 // Closing keeps the evening: the window hides and the classic table comes back.

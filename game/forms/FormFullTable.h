@@ -1,9 +1,10 @@
 // The full table: an evening of 7.5 with the bank passing round, one person against
 // computer seats or several persons sharing the computer. A resizable window whose table
-// scales with it as a whole (FullTableLayout); what the evening shows reaches it through
-// FullTableView; the form answers the players and paces the computer seats, about a
-// second a decision. Closed, it only hides: the evening goes on when it is opened again,
-// and the one stored after every round comes back in the next run.
+// scales with it as a whole (FullTableLayout). It meets the evening only as a TableSession,
+// and what the evening shows reaches it through FullTableView; the form answers the
+// players and paces the computer seats, about a second a decision. Closed, it only hides:
+// the evening goes on when it is opened again, and the one stored after every round comes
+// back in the next run.
 #pragma once
 
 #include "ComputerPlayers.h"
@@ -13,6 +14,7 @@
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
+#include "LocalTableSession.h"
 #include "RegistryEveningStore.h"
 #include "ResourceTexts.h"
 
@@ -38,7 +40,9 @@ class FormFullTable : public NeloUtility::Form {
     BoldPlayer bold;
     ExpertPlayer expert;
     PlayerTable players;
-    std::unique_ptr<Evening> evening;
+    std::unique_ptr<Evening> evening;  // the local evening, kept while another is shown
+    std::unique_ptr<LocalTableSession> local;
+    TableSession* session = nullptr;  // the evening the window shows and asks
 
 public:
     // classicTable: shown again when the full table closes; may be null.

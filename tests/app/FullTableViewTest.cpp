@@ -5,6 +5,7 @@
 #include "ContrastTheme.h"
 #include "CoreTestSupport.h"
 #include "Evening.h"
+#include "LocalTableSession.h"
 #include "FormFullTable.h"
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
@@ -129,7 +130,8 @@ protected:
         form = coretest::MakeForm("full table");
         form->Create();
         layout.Build(*form, EnglishTexts(), FullTableEvents{});
-        view.Watch(evening.get());
+        session = std::make_unique<LocalTableSession>(*evening);
+        view.Watch(session.get());
         ASSERT_TRUE(evening->StartRound());
     }
     bool Covered(int seat) const { return view.Shown(seat).cards.front() == 0; }
@@ -138,6 +140,7 @@ protected:
     PlayerTable players;
     RandomSource random;
     std::unique_ptr<Evening> evening;
+    std::unique_ptr<LocalTableSession> session;
     coretest::Owned<NeloUtility::Form> form;
     FullTableLayout layout;
     FullTableNarrator narrator{EnglishTexts(), GroupingLocale(',', "\3")};
