@@ -1,6 +1,9 @@
 // The WebSocket link against a real server on 127.0.0.1 (tests/game/windows/link-test starts
 // it with a throw-away certificate and passes its ports and fingerprint).
+#include "OnlineSeatStore.h"
 #include "WebSocketLink.h"
+
+#include "SettingsStore.h"
 
 #include <windows.h>
 
@@ -133,6 +136,29 @@ TEST_F(Linked, TellsADropAndClosesAtOnceWhenIdle) {
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(2))
         << "a link waiting to receive";
     EXPECT_EQ(LinkFault::None, idle.Take().fault) << "closed by us, not dropped";
+}
+
+// The seat kept for the next run, and a token damaged in the registry read as none.
+TEST(OnlineSeatStore, KeepsTheSeatForTheNextRunAndDropsADamagedToken) {
+    const OnlineSeat kept{"zandro://127.0.0.1:9000/7KQ2MX", "0123456789abcdef0123456789ABCDEF",
+                          "127.0.0.1:9000", "Nonna"};
+    const struct {
+        const char* token;
+        const char* read;
+    } cases[] = {
+        {kept.token.c_str(), kept.token.c_str()}, {"0123", ""}, {"0123456789abcdef0123456789ABCDEZ", ""}};
+    for (const auto& c : cases) {
+        OnlineSeat seat = kept;
+        seat.token = c.token;
+        WriteOnlineSeat(seat);
+        const OnlineSeat read = ReadOnlineSeat();
+        EXPECT_EQ(kept.invitation, read.invitation);
+        EXPECT_EQ(c.read, read.token) << c.token;
+        EXPECT_EQ(kept.server, read.server);
+        EXPECT_EQ(kept.name, read.name);
+    }
+    EXPECT_EQ("Nonna", NeloUtility::ReadTextSetting("Zandro", "Online", "Name")) << "under Zandro\\Online";
+    WriteOnlineSeat(OnlineSeat{});
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// The server's messages as the full table's window meets them: the sight a seat is sent,
+// the moments told, the messages asked, and hostile or broken messages that change nothing.
+#include "OnlineTableSession.h"
+#include "ReconnectPlan.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace DoDadu {
+namespace {
+
+using nlohmann::json;
+
+// Marco's sight in his turn (seat 1 of three): his covered card 27, the others' unseen.
+json MarcosTurn() {
+    const auto seat = [](int number, const char* name, const char* kind, json cards, const char* status) {
+        return json{{"seat", number}, {"name", name},      {"kind", kind},  {"style", "careful"},
+                    {"taken", true},  {"connected", true}, {"away", false}, {"chips", 50000},
+                    {"stake", 0},     {"status", status},  {"cards", cards}};
+    };
+    return json{
+        {"v", 1},
+        {"type", "table"},
+        {"code", "7KQ2MX"},
+        {"invitation", "zandro://127.0.0.1:9000/7KQ2MX"},
+        {"phase", "playing"},
+        {"you", 1},
+        {"creator", 0},
+        {"can_start", false},
+        {"rules", "italian"},
+        {"chips", 50000},
+        {"rounds", 0},
+        {"rounds_limit", 0},
+        {"in_play", true},
+        {"bank", 2},
+        {"to_act", 1},
+        {"bank_turn", false},
+        {"actions", {"stake", "card", "stand"}},
+        {"stakes", {{"min", 500}, {"max", 4000}, {"step", 500}}},
+        {"seats",
+         {seat(0, "Nonna", "person", {0}, "standing"), seat(1, "Marco", "person", {27}, "playing"),
+          seat(2, "Tino", "computer", {0}, "waiting")}},
+        {"dealt", {{{"seat", 2}, {"card", 0}}, {{"seat", 0}, {"card", 0}}, {{"seat", 1}, {"card", 27}}}},
+        {"dealt_before_refill", -1},
+        {"seen_before", json::array()},
+        {"deck_left", 37},
+        {"total", 150000},
+        {"start_total", 150000},
+        {"events",
+         {{{"moment", "seat_stands"}, {"seat", 0}},
+          {{"moment", "turn_starts"}, {"seat", 1}, {"points", 7}}}}};
+}
+
+struct Told : TableListener {
+    std::vector<TableEvent> events;
+    void OnTableEvent(const TableEvent& event) override { events.push_back(event); }
+};
+
+struct Online : ::testing::Test {
+    std::vector<std::string> sent;
+    Told told;
+    OnlineTableSession session{[this](const std::string& m) { sent.push_back(json::parse(m)["type"]); }};
+    void SetUp() override {
+        session.SetListener(&told);
+        session.SetLinked(true);
+    }
+};
+
+TEST_F(Online, ShowsTheSeatWhatTheServerSentAndTellsItsMoments) {
+    EXPECT_FALSE(session.Answering()) << "nothing to show before the first sight";
+    ASSERT_TRUE(session.Receive(MarcosTurn().dump()));
+    EXPECT_TRUE(session.Answering());
+    EXPECT_EQ(1, session.You());
+    EXPECT_EQ(1, session.PersonsHere()) << "only Marco plays from this screen";
+    EXPECT_TRUE(session.PlayedHere(1));
+    EXPECT_FALSE(session.PlayedHere(0));
+    EXPECT_EQ(1, session.ToAct());
+    EXPECT_EQ("Tino", session.Seats()[2].name);
+    EXPECT_EQ(std::vector<int>{27}, session.InRound(1).hand);
+    EXPECT_FALSE(session.InRound(1).stakeFixed);
+    const SeatSight sight = session.SightOf(1);
+    EXPECT_EQ(std::vector<int>{27}, sight.Hand());
+    EXPECT_EQ(0, sight.seats[0].cards[0]) << "never a card it was not sent";
+    EXPECT_EQ(3u, sight.dealt.size());
+    EXPECT_EQ(37, sight.deckLeft);
+    ASSERT_EQ(2u, told.events.size());
+    EXPECT_EQ(TableMoment::SeatStands, told.events[0].moment);
+    EXPECT_EQ(TableMoment::TurnStarts, told.events[1].moment);
+    EXPECT_EQ(7.0, told.events[1].points);
+    EXPECT_FALSE(session.ComputerDue()) << "the server paces its computers";
+}
+
+TEST_F(Online, AsksOnlyWhatTheServerAllowsAndNothingWhileTheLinkIsDown) {
+    ASSERT_TRUE(session.Receive(MarcosTurn().dump()));
+    EXPECT_TRUE(session.SetStake(2000));
+    EXPECT_TRUE(session.GetCard());
+    EXPECT_TRUE(session.Stand());
+    EXPECT_FALSE(session.StartRound()) << "the evening is under way";
+    EXPECT_EQ((std::vector<std::string>{"stake", "card", "stand"}), sent);
+    session.SetLinked(false);
+    EXPECT_FALSE(session.Answering());
+    EXPECT_FALSE(session.GetCard());
+    session.SetLinked(true);
+    json waiting = MarcosTurn();
+    waiting["to_act"] = 0;
+    waiting["actions"] = json::array();
+    ASSERT_TRUE(session.Receive(waiting.dump()));
+    EXPECT_FALSE(session.GetCard()) << "out of turn";
+    EXPECT_FALSE(session.SetStake(500));
+    EXPECT_EQ(3u, sent.size());
+    json lobby = MarcosTurn();
+    lobby["phase"] = "lobby";
+    lobby["you"] = 0;
+    lobby["can_start"] = true;
+    ASSERT_TRUE(session.Receive(lobby.dump()));
+    EXPECT_TRUE(session.StartRound()) << "the creator starts from the lobby";
+    EXPECT_EQ("start", sent.back());
+}
+
+TEST_F(Online, AHostileOrBrokenMessageChangesNothing) {
+    ASSERT_TRUE(session.Receive(MarcosTurn().dump()));
+    const std::size_t toldBefore = told.events.size();
+    const std::vector<std::function<void(json&)>> spoil = {
+        [](json& t) { t["seats"].push_back(t["seats"][0]); },  // seat numbers out of order
+        [](json& t) {
+            for (int i = 0; i < 4; ++i) t["seats"].push_back(t["seats"][0]);
+        },
+        [](json& t) { t["seats"] = {t["seats"][0]}; },
+        [](json& t) { t["you"] = 3; },
+        [](json& t) { t["you"] = -1; },
+        [](json& t) { t["bank"] = 7; },
+        [](json& t) { t["to_act"] = 3; },
+        [](json& t) { t["seats"][0]["chips"] = -5; },
+        [](json& t) { t["seats"][0]["cards"] = {41}; },
+        [](json& t) { t["seats"][0]["cards"] = json(std::vector<int>(81, 1)); },
+        [](json& t) { t["dealt"][0]["seat"] = 5; },
+        [](json& t) { t["events"][0]["seat"] = 9; },
+        [](json& t) { t["v"] = 2; },
+        [](json& t) { t.erase("seats"); },
+        [](json& t) { t["seats"] = "all"; },
+        [](json& t) { t["deck_left"] = 1000; },
+    };
+    for (std::size_t i = 0; i < spoil.size(); ++i) {
+        json broken = MarcosTurn();
+        broken["seats"][2]["name"] = "Changed";
+        spoil[i](broken);
+        EXPECT_FALSE(session.Receive(broken.dump())) << i;
+    }
+    for (const std::string& text : {std::string("{"), std::string(""), std::string("[1,2]"),
+                                    std::string(100000, '['), std::string("\xff\xfe")})
+        EXPECT_FALSE(session.Receive(text)) << text.substr(0, 10);
+    EXPECT_EQ("Tino", session.Seats()[2].name) << "the last sound sight stands";
+    EXPECT_EQ(toldBefore, told.events.size());
+    json sound = MarcosTurn();
+    sound["seats"][2]["name"] = "Changed";
+    EXPECT_TRUE(session.Receive(sound.dump()));
+    EXPECT_EQ("Changed", session.Seats()[2].name);
+}
+
+TEST_F(Online, KeepsTheTokenAndTheLastRefusal) {
+    ASSERT_TRUE(session.Receive(
+        R"({"v":1,"type":"seated","code":"7KQ2MX","seat":1,"token":"04be0000000000000000000000000000","invitation":"zandro://127.0.0.1:9000/7KQ2MX"})"));
+    EXPECT_EQ("04be0000000000000000000000000000", session.Token());
+    ASSERT_TRUE(session.Receive(R"({"v":1,"type":"error","code":"table_full","message":"Full."})"));
+    EXPECT_EQ("table_full", session.LastError());
+}
+
+TEST(Reconnect, TriesAtOnceThenWaitsLongerUpToHalfAMinute) {
+    ReconnectPlan plan;
+    for (const int expected : {0, 1000, 2000, 4000, 8000, 16000, 30000, 30000})
+        EXPECT_EQ(expected, plan.NextDelay());
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(30000, plan.NextDelay()) << "no overflow however long it lasts";
+    plan.Opened();
+    EXPECT_EQ(0, plan.NextDelay());
+    EXPECT_EQ(1000, plan.NextDelay());
+}
+
+}  // namespace
+}  // namespace DoDadu
