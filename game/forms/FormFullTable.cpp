@@ -50,6 +50,14 @@ void PaceTick(Timer* timer) {
     if (FormFullTable* form = AsFullTable(timer->parent)) form->OnPaceTick();
 }
 
+void OnlineNews(Timer* timer) {
+    if (FormFullTable* form = AsFullTable(timer->parent)) form->OnOnlineNews();
+}
+
+void OnlineRetry(Timer* timer) {
+    if (FormFullTable* form = AsFullTable(timer->parent)) form->OnOnlineRetry();
+}
+
 void MenuPicked(GUIElement* item) {
     for (GUIElement* up = item; up != nullptr; up = up->parent) {
         if (FormFullTable* form = AsFullTable(up)) {
@@ -97,6 +105,8 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
 }
 
 FormFullTable::~FormFullTable() {
+    online.reset();  // its link and timers go while the window is still there
+    DeleteElement(copyInvitationItem);
     DeleteElement(table.paceTimer);
     table.paceTimer = nullptr;
     Closing = nullptr;  // nobody is left to ask, and the classic table is going as well
@@ -119,7 +129,7 @@ void FormFullTable::BuildLayout() {
 // A screen too small for the table even at its least size (200 % on a 1080-line screen)
 // gets the table maximised from the start; afterwards the window keeps what the player made
 // of it.
-void FormFullTable::Open() {
+void FormFullTable::ShowTable() {
     bool maximised = created && IsZoomed(window);
     if (!created) {
         Create();
@@ -132,8 +142,132 @@ void FormFullTable::Open() {
     }
     ShowWindow(window, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(window);
+}
+
+void FormFullTable::Open() {
+    ShowTable();
+    if (window == nullptr) return;
     if (evening == nullptr && !ResumeStored()) NewEvening();
     KeepFocus();
+}
+
+void FormFullTable::JoinOnline(const Invitation& table, const std::string& name) {
+    WatchOnline();
+    if (online != nullptr) online->Join(table, name);
+    FollowOnline();
+}
+
+void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& name) {
+    ShowTable();
+    if (window == nullptr) return;
+    createOn = server;
+    creatorName = name;
+    if (setupBox != nullptr) DeferDelete(setupBox);
+    SharedRandom().SeedOnceFromClock();
+    EveningSetup setup = DefaultEveningSetup(texts, SharedRandom());
+    if (!setup.seats.empty()) setup.seats.front().name = name;
+    setupBox = OpenEveningSetup(*this, texts, setup, EveningAccepted);
+}
+
+bool FormFullTable::ResumeOnline() {
+    const OnlineSeat seat = ReadOnlineSeat();
+    if (seat.token.empty()) return false;
+    WatchOnline();
+    if (online != nullptr) online->Resume(seat);
+    FollowOnline();
+    return true;
+}
+
+// A new online evening in this window, in place of whatever it showed.
+void FormFullTable::WatchOnline() {
+    ShowTable();
+    if (window == nullptr) return;
+    online = std::make_unique<OnlineEvening>(*this, OnlineNews, OnlineRetry, [this] { FollowOnline(); });
+    session = &online->Session();
+    session->SetListener(&view);
+    arranged = 0;
+    onlineLine.clear();
+    view.Watch(session);
+    // Each screen belongs to one person: their covered card is shown to them, nothing to ask.
+    table.showCardButton->Hide();
+    table.newEveningItem->SetEnabled(false);
+    if (copyInvitationItem == nullptr && table.tableMenu != nullptr) {
+        copyInvitationItem = new SubMenu(table.tableMenu, texts.Text(TextIds::kMenuCopyInvitation));
+        copyInvitationItem->command = MenuPicked;
+        copyInvitationItem->Create();
+    }
+}
+
+// The table's invitation on the clipboard as text, to paste in a mail or a chat.
+void FormFullTable::CopyInvitation() {
+    if (online == nullptr || online->Table().Invitation().empty()) return;
+    const std::wstring text = Widen(online->Table().Invitation());
+    if (!OpenClipboard(window)) return;
+    EmptyClipboard();
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (auto* bytes = copy != nullptr ? static_cast<wchar_t*>(GlobalLock(copy)) : nullptr) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, bytes);
+        GlobalUnlock(copy);
+        if (SetClipboardData(CF_UNICODETEXT, copy) == nullptr) GlobalFree(copy);
+    } else if (copy != nullptr) {
+        GlobalFree(copy);
+    }
+    CloseClipboard();
+}
+
+void FormFullTable::OnOnlineNews() {
+    if (online != nullptr) online->OnNews();
+}
+
+void FormFullTable::OnOnlineRetry() {
+    if (online != nullptr) online->OnRetry();
+}
+
+// The table as the server last showed it, and a line on the link said once when it changes:
+// trouble that ends the tries, a link being tried again, or the lobby's code.
+void FormFullTable::FollowOnline() {
+    if (online == nullptr) return;
+    if (session->Seats().size() != arranged) {
+        arranged = session->Seats().size();
+        view.Watch(session);
+    } else {
+        view.ShowSeats();
+    }
+    std::string line;
+    if (online->Trouble() != OnlineTrouble::None)
+        line = TroubleText(online->Trouble());
+    else if (online->Reconnecting())
+        line = texts.Text(TextIds::kOnlineReconnecting);
+    else if (online->Table().Phase() == OnlinePhase::Lobby)
+        line = FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+    else if (onlineLine == texts.Text(TextIds::kOnlineReconnecting))
+        line = texts.Text(TextIds::kOnlineBack);
+    if (!line.empty() && line != onlineLine) {
+        view.ShowMessage(line);
+        view.Speak(line);
+    }
+    onlineLine = line;
+    FollowEvening();
+}
+
+std::string FormFullTable::TroubleText(OnlineTrouble trouble) const {
+    static const struct {
+        OnlineTrouble trouble;
+        unsigned text;
+    } words[] = {
+        {OnlineTrouble::NeedsWindows8, TextIds::kOnlineNeedsWindows8},
+        {OnlineTrouble::Unreachable, TextIds::kOnlineUnreachable},
+        {OnlineTrouble::NotTheInvitedServer, TextIds::kOnlineNotInvited},
+        {OnlineTrouble::UnknownCode, TextIds::kOnlineUnknownCode},
+        {OnlineTrouble::TableFull, TextIds::kOnlineTableFull},
+        {OnlineTrouble::NameTaken, TextIds::kOnlineNameTaken},
+        {OnlineTrouble::BadName, TextIds::kOnlineBadName},
+        {OnlineTrouble::OtherVersion, TextIds::kOnlineOtherVersion},
+        {OnlineTrouble::TooManyTries, TextIds::kOnlineTooManyTries},
+    };
+    for (const auto& w : words)
+        if (w.trouble == trouble) return texts.Text(w.text);
+    return {};
 }
 
 // The stored evening, with seats read back over the default ones; false when there is
@@ -151,18 +285,29 @@ bool FormFullTable::ResumeStored() {
 }
 
 void FormFullTable::AskNewEvening() {
+    if (online != nullptr) return;  // a server's evening is the server's to end
     if (!AskYesNo(texts.Text(TextIds::kNewEveningQuestion), texts.Text(TextIds::kNewEveningCaption))) return;
     NewEvening();
 }
 
 void FormFullTable::NewEvening() {
+    if (online != nullptr || createOn) return;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
     setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), EveningAccepted);
 }
 
-// A setup the engine refuses leaves the evening as it was.
+// A setup the engine refuses leaves the evening as it was. A setup for a table to create on
+// a server goes there.
 void FormFullTable::StartEvening(const EveningSetup& setup) {
+    if (createOn) {
+        const Invitation server = *createOn;
+        createOn.reset();
+        WatchOnline();
+        if (online != nullptr) online->Create(server, creatorName, setup);
+        FollowOnline();
+        return;
+    }
     if (!Evening::SeatingFault(setup.rules, setup.seats, setup.firstBank, &players).empty()) return;
     SharedRandom().SeedOnceFromClock();
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
@@ -284,6 +429,7 @@ void FormFullTable::OnButtonClick(GUIElement* button) {
 void FormFullTable::OnMenuCommand(SubMenu* item) {
     if (Is(item, table.newEveningItem)) AskNewEvening();
     if (Is(item, table.hintItem)) AskHint();
+    if (Is(item, copyInvitationItem)) CopyInvitation();
 }
 
 // The exact hint of the person in turn, as a seat or as the bank, at the stake on the slider.

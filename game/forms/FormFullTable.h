@@ -15,6 +15,7 @@
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
 #include "LocalTableSession.h"
+#include "OnlineEvening.h"
 #include "RegistryEveningStore.h"
 #include "ResourceTexts.h"
 
@@ -22,6 +23,7 @@
 #include "FormBox.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace DoDadu {
@@ -56,6 +58,15 @@ public:
     void AskNewEvening();
     void NewEvening();
     void StartEvening(const EveningSetup& setup);
+    // Shows the window at an evening held by a server (a window of its own, apart from the
+    // local evening's): joining the table by its code, or back at the stored seat (false
+    // when none is stored).
+    void JoinOnline(const Invitation& table, const std::string& name);
+    // The setup box for a table to create on the server; its OK creates it there.
+    void AskOnlineSetup(const Invitation& server, const std::string& name);
+    bool ResumeOnline();
+    void OnOnlineNews();
+    void OnOnlineRetry();
 
     const Evening* ThisEvening() const { return evening.get(); }
     const FullTableLayout& Layout() const { return table; }
@@ -72,6 +83,11 @@ public:
     NeloUtility::GUIElement* DefaultFocus() override;
 
 private:
+    void ShowTable();
+    void WatchOnline();
+    void CopyInvitation();
+    void FollowOnline();
+    std::string TroubleText(OnlineTrouble trouble) const;
     bool ResumeStored();
     void Begin();
     void FollowEvening();
@@ -88,6 +104,12 @@ private:
     NeloUtility::FormBox* setupBox = nullptr;
     NeloUtility::FormBox* standingsBox = nullptr;
     int stakeFor = -1;  // the seat whose turn set the slider's range
+    std::unique_ptr<OnlineEvening> online;
+    std::size_t arranged = 0;  // the seats the online table was arranged for
+    std::string onlineLine;    // the last line said of the online table's link
+    NeloUtility::SubMenu* copyInvitationItem = nullptr;
+    std::optional<Invitation> createOn;  // the server of a table being set up
+    std::string creatorName;
 };
 
 }  // namespace DoDadu

@@ -19,10 +19,12 @@ FullTableView::FullTableView(FullTableLayout& layout, FullTableNarrator& tableNa
 
 void FullTableView::Watch(const TableSession* watched) {
     evening = watched;
-    dealt = false;
     revealed = -1;
     names.assign(kSeatPlaces, std::vector<std::string>(kPlaceNames));
     const int count = evening != nullptr ? static_cast<int>(evening->Seats().size()) : 0;
+    // An evening watched in the middle of a round (one taken back from a server) shows its cards.
+    dealt = false;
+    for (int seat = 0; seat < count; ++seat) dealt = dealt || !evening->InRound(seat).hand.empty();
     shownToAll.assign(static_cast<std::size_t>(count), false);
     table.Arrange(count);
     ShowSeats();

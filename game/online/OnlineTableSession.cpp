@@ -85,6 +85,8 @@ bool OnlineTableSession::Receive(const std::string& text) {
     if (!decoded.ok) return false;
     if (const auto* seated = std::get_if<Seated>(&decoded.message)) {
         token = seated->token;
+        code = seated->code;
+        invitation = seated->invitation;
         return true;
     }
     if (const auto* refused = std::get_if<ErrorReply>(&decoded.message)) {

@@ -166,6 +166,7 @@ TEST_F(Online, KeepsTheTokenAndTheLastRefusal) {
     ASSERT_TRUE(session.Receive(
         R"({"v":1,"type":"seated","code":"7KQ2MX","seat":1,"token":"04be0000000000000000000000000000","invitation":"zandro://127.0.0.1:9000/7KQ2MX"})"));
     EXPECT_EQ("04be0000000000000000000000000000", session.Token());
+    EXPECT_EQ("7KQ2MX", session.Code()) << "known from the seat, before any sight";
     ASSERT_TRUE(session.Receive(R"({"v":1,"type":"error","code":"table_full","message":"Full."})"));
     EXPECT_EQ("table_full", session.LastError());
 }
