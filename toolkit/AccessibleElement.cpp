@@ -218,10 +218,19 @@ bool HasAccessibleName(const GUIElement& element) {
 
 void ForgetAccessible(const GUIElement* element) { Descriptions().erase(element); }
 
+std::wstring WithoutAccessMark(const std::wstring& caption) {
+    std::wstring plain;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == L'&' && at + 1 < caption.size()) ++at;
+        plain += caption[at];
+    }
+    return plain;
+}
+
 std::wstring AccessibleName(GUIElement& element) {
     if (const Description* description = Find(element); description != nullptr && description->named)
         return description->name;
-    return OneLine(element.OwnAccessibleName());
+    return OneLine(WithoutAccessMark(element.OwnAccessibleName()));
 }
 
 long AccessibleRole(const GUIElement& element) {

@@ -37,6 +37,10 @@ void RaiseAccessibleEvent(const GUIElement& element, DWORD event);
 // Called when an element goes: its description goes with it.
 void ForgetAccessible(const GUIElement* element);
 
+// A caption as a screen reader reads it: without the "&" that marks its access key ("&&"
+// is a plain "&"). An element without a name of its own is read so.
+std::wstring WithoutAccessMark(const std::wstring& caption);
+
 // What the element's accessible object answers.
 std::wstring AccessibleName(GUIElement& element);
 long AccessibleRole(const GUIElement& element);

@@ -63,8 +63,9 @@ void CellControl::PaintContents(const RECT& client) {
 
     const int right = client.right, bottom = client.bottom;
     const bool contrast = ContrastOn();
+    // The whole cell: a colour given after the window was made is not its class's.
     if (backgroundPainted || contrast)
-        FillRect(drawing, 0, 0, right - client.left, bottom - client.top,
+        FillRect(drawing, 0, 0, right - client.left + 1, bottom - client.top + 1,
                  contrast ? GetSysColor(COLOR_WINDOW) : backColor);
     const COLORREF ink = contrast ? GetSysColor(contrastTextColour) : textColor;
 

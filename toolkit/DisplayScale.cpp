@@ -1,6 +1,5 @@
 #include "DisplayScale.h"
 
-#include "Form.h"
 #include "GUIElement.h"
 #include "LazyLibrary.h"
 
@@ -33,8 +32,7 @@ int ElementDpi(const GUIElement& element) {
     const GUIElement* top = &element;
     while (top->parent != nullptr) top = top->parent;
     if (top != &element)
-        if (const auto* form = dynamic_cast<const Form*>(top); form != nullptr && form->layoutDpi > 0)
-            return form->layoutDpi;
+        if (const int fitted = top->LaidOutChildren().dpi; fitted > 0) return fitted;
     return top->dpi > 0 ? top->dpi : SystemDpi();
 }
 
@@ -45,14 +43,13 @@ int ToUnits(int pixels, int dpi) {
 }
 
 bool InFittedLayout(const GUIElement& element) {
-    const auto* form = dynamic_cast<const Form*>(element.parent);
-    return form != nullptr && form->layoutDpi > 0;
+    return element.parent != nullptr && element.parent->LaidOutChildren().dpi > 0;
 }
 
 // A form's direct children stand from the origin of its fitted layout.
 PixelRect PixelRectOf(const GUIElement& element, int dpi) {
     POINT origin{0, 0};
-    if (InFittedLayout(element)) origin = static_cast<const Form*>(element.parent)->layoutOrigin;
+    if (InFittedLayout(element)) origin = element.parent->LaidOutChildren().origin;
     return {origin.x + ToPixels(element.x, dpi), origin.y + ToPixels(element.y, dpi),
             ToPixels(element.width, dpi), ToPixels(element.height, dpi)};
 }

@@ -146,6 +146,29 @@ void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORR
     DeleteObject(brush);
 }
 
+void DrawRoundRect(Drawing& drawing, const RECT& area, SIZE corner, COLORREF fill, COLORREF outline,
+                   int outlineWidth) {
+    HDC dc = drawing.dc;
+    if (!dc) return;
+    // A region and its fill: far quicker than a shape drawn with a wide pen. The region leaves
+    // out its right and bottom edges, so it is made one pixel larger each way.
+    HRGN shape =
+        CreateRoundRectRgn(area.left, area.top, area.right + 1, area.bottom + 1, corner.cx, corner.cy);
+    if (!shape) {
+        drawing.ReportError();
+        return;
+    }
+    const auto paint = [&](COLORREF colour, int width) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        if (!(width > 0 ? FrameRgn(dc, shape, brush, width, width) : FillRgn(dc, shape, brush)))
+            drawing.ReportError();
+        DeleteObject(brush);
+    };
+    if (fill != CLR_INVALID) paint(fill, 0);
+    if (outline != CLR_INVALID && outlineWidth > 0) paint(outline, outlineWidth);
+    DeleteObject(shape);
+}
+
 void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap) {
     if (!drawing.dc || !bitmap) return;
     HDC imageDc = CreateCompatibleDC(drawing.dc);

@@ -56,6 +56,11 @@ void FrameRect(Drawing& drawing, int left, int top, int width, int height, COLOR
 void DrawFocusMark(Drawing& drawing, const RECT& area);
 // A fill without outline: it covers (width - 1) x (height - 1) pixels.
 void FillRect(Drawing& drawing, int left, int top, int width, int height, COLORREF colour);
+// A rectangle with rounded corners, each a quarter of an ellipse of `corner` (the area's own
+// size gives an ellipse). It is filled whole in `fill` (CLR_INVALID: left as it is), and
+// outlined inside its edge `outlineWidth` pixels thick in `outline` (CLR_INVALID: none).
+void DrawRoundRect(Drawing& drawing, const RECT& area, SIZE corner, COLORREF fill, COLORREF outline,
+                   int outlineWidth);
 // The bitmap with its black pixels left out; at its own size when width or height is 0.
 void DrawTransparentBitmap(Drawing& drawing, int x, int y, int width, int height, HBITMAP bitmap);
 // A bitmap file as a DIB section, or null.

@@ -223,6 +223,25 @@ void Form::FitOnWorkArea(int clientWidth, int clientHeight) {
     GetPosition();
 }
 
+namespace {
+bool InsideWorkArea(HWND window) {
+    const RECT work = WorkAreaOf(window);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    return outer.left >= work.left && outer.top >= work.top && outer.right <= work.right &&
+           outer.bottom <= work.bottom;
+}
+}  // namespace
+
+void Form::ShowWhole(int clientWidth, int clientHeight) {
+    wholeClient = SIZE{clientWidth, clientHeight};
+    if (window == nullptr) return;
+    ResizeToClient(*this, clientWidth, clientHeight, SWP_NOACTIVATE);
+    if (InsideWorkArea(window)) return;
+    FitOnWorkArea(clientWidth, clientHeight);
+    if (!FitsOnWorkArea(clientWidth, clientHeight)) FitLayout(clientWidth, clientHeight);
+}
+
 void Form::ShowIcons() {
     if (window == nullptr || iconId == 0) return;
     struct Size {
@@ -293,7 +312,13 @@ void Form::OnDpiChanged(int newDpi, const RECT* suggested) {
         width = ToUnits(outer.right - outer.left, newDpi);
         height = ToUnits(outer.bottom - outer.top, newDpi);
     }
-    if (fittedLayout.cx > 0) {
+    if (wholeClient.cx > 0) {
+        fittedLayout = SIZE{0, 0};  // the whole client area may fit at the new scale
+        layoutDpi = 0;
+        layoutOrigin = POINT{0, 0};
+        PlaceChildren(newDpi);
+        ShowWhole(wholeClient.cx, wholeClient.cy);
+    } else if (fittedLayout.cx > 0) {
         layoutDpi = 0;  // worked out again for the new scale
         FitLayout(fittedLayout.cx, fittedLayout.cy);
     } else {
@@ -310,7 +335,11 @@ void Form::PlaceChildren(int childDpi) {
     for (GUIElement* element : ElementRegistry)
         if (element != nullptr && element != this && TopOf(element) == this) children.push_back(element);
     std::vector<HFONT> retired;
-    Rescale(font, dpi, retired);
+    // A form whose font its children share (it picks the font for its controls) has it at
+    // their scale.
+    const bool shared = std::any_of(children.begin(), children.end(),
+                                    [this](const GUIElement* child) { return child->font == font; });
+    Rescale(font, shared ? childDpi : dpi, retired);
     for (GUIElement* element : children)
         if (element->font != font) Rescale(element->font, childDpi, retired);
     if (font != nullptr)
@@ -510,9 +539,13 @@ void Form::ComeBack() {
     DWORD owner = 0;
     if (front != nullptr) GetWindowThreadProcessId(front, &owner);
     if (front == nullptr || (owner == GetCurrentProcessId() && front != window))
-        SetForegroundWindow(window);
+        ComeToFront();
     else if (front == window && GetFocus() == nullptr)
         GiveFocusBack();
+}
+
+void Form::ComeToFront() {
+    if (window != nullptr) BringToFront(window);
 }
 
 void BringToFront(HWND window) {

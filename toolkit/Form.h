@@ -51,6 +51,7 @@ public:
     POINT layoutOrigin{0, 0};
     SIZE fittedLayout{0, 0};  // the layout's size in units; {0, 0} until FitLayout
     SIZE leastClient{0, 0};   // the least client area in units a resize leaves; {0, 0}: none
+    SIZE wholeClient{0, 0};   // the client area in units ShowWhole keeps whole; {0, 0}: none
     bool accessKeys = false;  // Alt with a letter presses what the letter marks (PressAccessKey)
 
     explicit Form(HINSTANCE instanceHandle);
@@ -75,6 +76,12 @@ public:
     void FitOnWorkArea(int clientWidth, int clientHeight);
     // Whether a client area of that many units fits the work area with the window's frame.
     bool FitsOnWorkArea(int clientWidth, int clientHeight);
+    // A window of fixed size shows a client area of that many units whole: as it is where the
+    // window lies inside the work area of its monitor, centred there where it would reach
+    // past it, and where it is larger than the work area, shrunk in proportion to fit
+    // (FitOnWorkArea) with its children on a layout fitted to it (FitLayout). A change of
+    // scale decides again.
+    void ShowWhole(int clientWidth, int clientHeight);
     // Asks the window to close (its Closing event may refuse); once the window is gone the
     // form is no longer created.
     void Close();
@@ -120,8 +127,11 @@ public:
                   const AnswerCaptions& answers = {});
     // What AskYesNo does after No, for a form that stays after Yes as well.
     void ComeBack();
+    // The window, restored if it is minimised, becomes the foreground window (BringToFront).
+    void ComeToFront();
 
     FormPictures* Pictures() override { return &pictures; }
+    ChildLayout LaidOutChildren() const override { return ChildLayout{layoutDpi, layoutOrigin}; }
 
 private:
     void PlaceChildren(int childDpi);

@@ -130,7 +130,7 @@ void FormStatistics::AskReset() {
 }
 
 bool FormStatistics::OnBoxChar(int character) {
-    if (character == kEscape || (character == kEnter && GetFocus() != resetButton->window)) {
+    if (character == kEscape || (character == kEnter && !resetButton->HasFocus())) {
         Close();
         return false;
     }

@@ -148,6 +148,8 @@ void GUIElement::Focus() {
     if (created) SetFocus(window);
 }
 
+bool GUIElement::HasFocus() const { return window != nullptr && GetFocus() == window; }
+
 int GUIElement::OnMoved() {
     GetPosition();
     return Moved ? Moved(this) : 0;

@@ -21,6 +21,15 @@ class FormPictures;
 
 class GUIElement;
 
+// Where a form places its children when it fits a layout to its window (Form::FitLayout):
+// the scale they are laid out at, in dots per inch, and where the layout's top-left corner
+// lies in the client area, in pixels. A dpi of 0: the children follow the form's own scale
+// from the corner.
+struct ChildLayout {
+    int dpi = 0;
+    POINT origin{0, 0};
+};
+
 // What a screen reader is told an element is, as the platform numbers it.
 constexpr long kRoleClient = 0x0A;
 constexpr long kRoleLink = 0x1E;
@@ -171,6 +180,8 @@ public:
     virtual void OnScaleChanged(int newDpi);
     // The pictures cache of a form, which its images share; null for anything else.
     virtual FormPictures* Pictures() { return nullptr; }
+    // The layout a form places its children on; none for anything else.
+    virtual ChildLayout LaidOutChildren() const { return {}; }
 
     std::wstring GetText();
     std::string GetTextNarrow();
@@ -184,6 +195,8 @@ public:
     void CreateTooltip(HWND owner);
     void Show();
     void Hide();
+    // Whether its window holds the keyboard focus.
+    bool HasFocus() const;
     void MoveTo(int newX, int newY);
 };
 

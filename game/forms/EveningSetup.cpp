@@ -9,16 +9,13 @@ namespace DoDadu {
 
 namespace {
 
-constexpr std::int64_t kMostStake = 1000000;
-constexpr std::int64_t kMostRounds = 1000;
-constexpr std::int64_t kMostChips = 1000000000;
-
 bool SameRules(const HouseRules& a, const HouseRules& b) {
     const bool roundsMatter = a.passing == BankPassing::EveryRounds;
-    return a.wildCard == b.wildCard && a.twoCardPays == b.twoCardPays &&
-           a.twoCardTakesBank == b.twoCardTakesBank && a.passing == b.passing &&
-           (!roundsMatter || a.passEvery == b.passEvery) && a.minStake == b.minStake &&
-           a.maxStake == b.maxStake && a.stakeStep == b.stakeStep && a.classicTable == b.classicTable;
+    return a.wildCard == b.wildCard && a.doublePay == b.doublePay &&
+           a.royalSevenAndHalf == b.royalSevenAndHalf && a.twoCardTakesBank == b.twoCardTakesBank &&
+           a.passing == b.passing && (!roundsMatter || a.passEvery == b.passEvery) &&
+           a.minStake == b.minStake && a.maxStake == b.maxStake && a.stakeStep == b.stakeStep &&
+           a.cover == b.cover && a.classicTable == b.classicTable;
 }
 
 // Letters, not bytes: every byte that does not continue a UTF-8 sequence starts one.
@@ -33,14 +30,27 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The given name in a full name: the first word after the comma of "Rossi, Anna", else the
+// first word of "Anna Rossi".
+std::string GivenName(const std::string& fullName) {
+    const std::size_t comma = fullName.find(',');
+    const std::string trimmed = Trimmed(comma == std::string::npos ? fullName : fullName.substr(comma + 1));
+    return trimmed.substr(0, trimmed.find_first_of(" \t"));
+}
+
+// The first letters of a text, at most `most` of them.
+std::string FirstLetters(const std::string& text, int most) {
+    std::size_t end = 0;
+    for (int letters = 0; end < text.size(); ++end) {
+        const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && ++letters > most) break;
+    }
+    return text.substr(0, end);
+}
+
 // A whole number of digits alone (blanks around allowed) within [least, most]; -1 otherwise.
 std::int64_t NumberWithin(const std::string& typed, std::int64_t least, std::int64_t most) {
-    const std::string digits = Trimmed(typed);
-    if (digits.empty() || digits.size() > 12 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return -1;
-    const std::int64_t value = std::stoll(digits);
-    return value >= least && value <= most ? value : -1;
+    return WholeNumber(Trimmed(typed), least, most).value_or(-1);
 }
 
 struct NumberCheck {
@@ -63,23 +73,36 @@ RulesPreset PresetOf(const HouseRules& rules) {
     return RulesPreset::Custom;
 }
 
-EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random) {
+std::string FirstSeatName(const std::string& displayName, const std::string& signInName,
+                          const TextSource& texts) {
+    std::string name = GivenName(displayName);
+    if (name.empty()) name = GivenName(signInName);
+    if (name.empty()) return texts.Text(TextIds::kSetupNameFirstSeat);
+    return FirstLetters(name, kLongestSeatName);
+}
+
+EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random,
+                                 const std::string& firstName) {
     EveningSetup setup;
     const bool spanish = texts.Text(TextIds::kSetupHouseRules) == texts.Text(TextIds::kSetupRulesSpanish);
     setup.rules = PresetRules(spanish ? RulesPreset::Spanish : RulesPreset::Italian);
     const struct {
         unsigned name;
-        SeatKind kind;
         PlayStyle style;
-    } seats[] = {{TextIds::kSetupNameYou, SeatKind::Person, PlayStyle::Careful},
-                 {TextIds::kSetupNameCareful, SeatKind::Computer, PlayStyle::Careful},
-                 {TextIds::kSetupNameBold, SeatKind::Computer, PlayStyle::Bold},
-                 {TextIds::kSetupNameExpert, SeatKind::Computer, PlayStyle::Expert}};
-    for (const auto& seat : seats) {
+    } computers[] = {{TextIds::kSetupNameCareful, PlayStyle::Careful},
+                     {TextIds::kSetupNameBold, PlayStyle::Bold},
+                     {TextIds::kSetupNameExpert, PlayStyle::Expert}};
+    TableSeat person;
+    person.name = firstName;
+    person.kind = SeatKind::Person;
+    person.style = PlayStyle::Careful;
+    setup.seats.push_back(person);
+    for (const auto& computer : computers) {
         TableSeat made;
-        made.name = texts.Text(seat.name);
-        made.kind = seat.kind;
-        made.style = seat.style;
+        made.name = texts.Text(computer.name);
+        if (made.name == firstName) made.name = NameForNewSeat(setup.seats, texts);
+        made.kind = SeatKind::Computer;
+        made.style = computer.style;
         setup.seats.push_back(made);
     }
     random.SeedOnceFromClock();
@@ -131,11 +154,11 @@ SetupProblem CheckSetup(EveningSetup& setup, const SetupNumbers& numbers, const 
     std::int64_t minStake = 0, maxStake = 0, step = 0, passEvery = 0, chips = 0;
     const bool everyRounds = rules.passing == BankPassing::EveryRounds;
     const NumberCheck checks[] = {
-        {SetupField::PassEvery, TextIds::kSetupPassEvery, &numbers.passEvery, 1, kMostRounds, &passEvery},
+        {SetupField::PassEvery, TextIds::kSetupPassEvery, &numbers.passEvery, 1, kMostPassEvery, &passEvery},
         {SetupField::MinStake, TextIds::kSetupMinStake, &numbers.minStake, 1, kMostStake, &minStake},
         {SetupField::MaxStake, TextIds::kSetupMaxStake, &numbers.maxStake, 1, kMostStake, &maxStake},
         {SetupField::StakeStep, TextIds::kSetupStakeStep, &numbers.stakeStep, 1, kMostStake, &step},
-        {SetupField::Chips, TextIds::kSetupChips, &numbers.chips, 1, kMostChips, &chips},
+        {SetupField::Chips, TextIds::kSetupChips, &numbers.chips, 1, kMostStartingChips, &chips},
     };
     for (const NumberCheck& check : checks) {
         if (check.field == SetupField::PassEvery && !everyRounds) continue;

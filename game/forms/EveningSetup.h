@@ -22,10 +22,19 @@ struct EveningSetup {
 
 constexpr int kLongestSeatName = 20;  // letters
 
-// You and three computer seats (careful, bold, expert) with names natural in the texts'
-// language; the Italian rules for an Italian or English player, the Spanish for a Spanish
-// one; the first bank drawn by lot from random (seeded from the clock if it is not yet).
-EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random);
+// The first seat's name, never a pronoun, so every sentence that names a seat reads right:
+// the given name in the user's display name (the first word after the comma of "Rossi,
+// Anna", else the first word of "Anna Rossi"), else the same of the sign-in name ("anna";
+// a home computer's account is often "Anna Rossi"), cut to kLongestSeatName letters; the
+// language's "Player 1" when Windows names no one.
+std::string FirstSeatName(const std::string& displayName, const std::string& signInName,
+                          const TextSource& texts);
+
+// The person, named firstName, and three computer seats (careful, bold, expert) with names
+// natural in the texts' language, none the person's own; the Italian rules for an Italian
+// or English player, the Spanish for a Spanish one; the first bank drawn by lot from random
+// (seeded from the clock if it is not yet).
+EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random, const std::string& firstName);
 
 // The rules a player picks by name; Custom is any other set of fields.
 enum class RulesPreset { Italian, Spanish, Custom };

@@ -2,7 +2,6 @@
 
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
-#include "UserLocale.h"
 
 #include <algorithm>
 
@@ -30,8 +29,8 @@ constexpr int kStyleLeft = 312, kStyleWidth = 110;
 constexpr int kSeatsTop = 40;
 constexpr int kRuleLabelLeft = 446, kRuleLabelWidth = 230;
 constexpr int kRuleLeft = 680, kRuleWidth = 170;
-constexpr int kProblemTop = 300;
-constexpr int kButtonsTop = 348;
+constexpr int kProblemTop = 360;
+constexpr int kButtonsTop = 408;
 constexpr int kRoundsWhenPassing = 10;  // shown when the bank starts passing after some rounds
 
 const std::vector<unsigned> kPlayedByChoices = {TextIds::kSetupPerson, TextIds::kSetupComputer};
@@ -40,7 +39,8 @@ const std::vector<unsigned> kStyleChoices = {TextIds::kSetupCareful, TextIds::kS
 const std::vector<unsigned> kPresetChoices = {TextIds::kSetupRulesItalian, TextIds::kSetupRulesSpanish,
                                               TextIds::kSetupRulesCustom};
 const std::vector<unsigned> kYesNoChoices = {TextIds::kSetupYes, TextIds::kSetupNo};
-const std::vector<unsigned> kPaysChoices = {TextIds::kSetupPaysSingle, TextIds::kSetupPaysDouble};
+const std::vector<unsigned> kPaysChoices = {TextIds::kSetupDoubleNone, TextIds::kSetupDoubleTwoCards,
+                                            TextIds::kSetupDoubleAny};
 const std::vector<unsigned> kPassChoices = {TextIds::kSetupPassNever, TextIds::kSetupPassDeck,
                                             TextIds::kSetupPassRounds};
 
@@ -88,7 +88,7 @@ void EveningSetupBox::Open() {
     Show();
     SetClientSize(kClientWidth, kClientHeight);
     CenterOnOwner();
-    SetForegroundWindow(window);
+    ComeToFront();
     DefaultFocus()->Focus();
     SendMessageW(rows[0].name->window, EM_SETSEL, 0, -1);
 }
@@ -112,7 +112,7 @@ void EveningSetupBox::ReleaseElements() {
     rows = {};
     addButton = removeButton = okButton = cancelButton = nullptr;
     chipsBox = passEveryBox = minStakeBox = maxStakeBox = stepBox = nullptr;
-    rulesChoice = wildChoice = paysChoice = takesChoice = passesChoice = nullptr;
+    rulesChoice = wildChoice = paysChoice = royalChoice = takesChoice = passesChoice = coverChoice = nullptr;
     problem = nullptr;
 }
 
@@ -227,13 +227,15 @@ void EveningSetupBox::BuildRules() {
     };
     rulesChoice = choice(TextIds::kSetupRules, kPresetChoices);
     wildChoice = choice(TextIds::kSetupWildCard, kYesNoChoices);
-    paysChoice = choice(TextIds::kSetupTwoCardPays, kPaysChoices);
+    paysChoice = choice(TextIds::kSetupDoublePay, kPaysChoices);
+    royalChoice = choice(TextIds::kSetupRoyal, kYesNoChoices);
     takesChoice = choice(TextIds::kSetupTwoCardTakes, kYesNoChoices);
     passesChoice = choice(TextIds::kSetupPasses, kPassChoices);
     passEveryBox = number(TextIds::kSetupPassEvery);
     minStakeBox = number(TextIds::kSetupMinStake);
     maxStakeBox = number(TextIds::kSetupMaxStake);
     stepBox = number(TextIds::kSetupStakeStep);
+    coverChoice = choice(TextIds::kSetupCover, kYesNoChoices);
 }
 
 void EveningSetupBox::BuildLayout() {
@@ -269,13 +271,15 @@ void EveningSetupBox::ShowSetup(const EveningSetup& setup) {
 
 void EveningSetupBox::ShowRules(const HouseRules& rules) {
     wildChoice->Select(rules.wildCard ? 0 : 1);
-    paysChoice->Select(static_cast<int>(rules.twoCardPays));
+    paysChoice->Select(static_cast<int>(rules.doublePay));
+    royalChoice->Select(rules.royalSevenAndHalf ? 0 : 1);
     takesChoice->Select(rules.twoCardTakesBank ? 0 : 1);
     passesChoice->Select(static_cast<int>(rules.passing));
     passEveryBox->SetTextUtf8(rules.passEvery > 0 ? Number(rules.passEvery) : std::string());
     minStakeBox->SetTextUtf8(Number(rules.minStake));
     maxStakeBox->SetTextUtf8(Number(rules.maxStake));
     stepBox->SetTextUtf8(Number(rules.stakeStep));
+    coverChoice->Select(rules.cover ? 0 : 1);
     FollowChoices();
 }
 
@@ -306,16 +310,14 @@ EveningSetup EveningSetupBox::ReadSetup(SetupNumbers& numbers) {
 // The rules the fields make; a number that is not one reads 0 and so matches no preset.
 HouseRules EveningSetupBox::RulesShown() const {
     auto read = [](TextBox* box) {
-        const std::string typed = box->GetTextUtf8();
-        const bool digits =
-            !typed.empty() && typed.size() < 10 &&
-            std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
-        return digits ? std::stoi(typed) : 0;
+        return static_cast<int>(WholeNumber(box->GetTextUtf8(), 0, kMostStartingChips).value_or(0));
     };
     HouseRules rules;
     rules.wildCard = wildChoice->Selected() == 0;
-    rules.twoCardPays = static_cast<TwoCardPay>(paysChoice->Selected());
+    rules.doublePay = static_cast<DoublePay>(paysChoice->Selected());
+    rules.royalSevenAndHalf = royalChoice->Selected() == 0;
     rules.twoCardTakesBank = takesChoice->Selected() == 0;
+    rules.cover = coverChoice->Selected() == 0;
     rules.passing = static_cast<BankPassing>(passesChoice->Selected());
     rules.passEvery = rules.passing == BankPassing::EveryRounds ? read(passEveryBox) : 0;
     rules.minStake = read(minStakeBox);
@@ -400,10 +402,9 @@ bool EveningSetupBox::OnBoxChar(int character) {
     }
     if (character != kEnter) return true;
     // Enter presses the button that has the focus, and accepts from anywhere else.
-    HWND focus = GetFocus();
     GUIElement* pressed = okButton;
     for (Button* button : {addButton, removeButton, cancelButton})
-        if (button != nullptr && button->window == focus) pressed = button;
+        if (button != nullptr && button->HasFocus()) pressed = button;
     OnButton(pressed);
     return false;
 }
@@ -435,7 +436,7 @@ void EveningSetupBox::ShowProblem(const SetupProblem& found) {
 void EveningSetupBox::Accept() {
     SetupNumbers numbers;
     EveningSetup setup = ReadSetup(numbers);
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     const SetupProblem found = CheckSetup(setup, numbers, texts, grouped);
     if (!found.message.empty()) {
         ShowProblem(found);

@@ -53,7 +53,7 @@ public:
     NeloUtility::Label* ProblemLine() const { return problem; }
 
     static constexpr int kClientWidth = 866;
-    static constexpr int kClientHeight = 392;
+    static constexpr int kClientHeight = 452;
 
 private:
     struct SeatRow {
@@ -86,6 +86,8 @@ private:
     NeloUtility::ChoiceBox* rulesChoice = nullptr;
     NeloUtility::ChoiceBox* wildChoice = nullptr;
     NeloUtility::ChoiceBox* paysChoice = nullptr;
+    NeloUtility::ChoiceBox* royalChoice = nullptr;
+    NeloUtility::ChoiceBox* coverChoice = nullptr;
     NeloUtility::ChoiceBox* takesChoice = nullptr;
     NeloUtility::ChoiceBox* passesChoice = nullptr;
     NeloUtility::TextBox* passEveryBox = nullptr;
@@ -96,9 +98,6 @@ private:
     NeloUtility::Button* okButton = nullptr;
     NeloUtility::Button* cancelButton = nullptr;
 };
-
-// The setup of a new evening as DefaultEveningSetup makes it for the texts' language.
-EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random);
 
 // The setup box over its owner (owner disabled while it is open, Enter accepts). On OK,
 // accepted(owner, setup) is called; Cancel or close leaves everything as it was. The

@@ -1,10 +1,11 @@
 #include "FormFullTable.h"
 
+#include "FullTableFelt.h"
 #include "OptionsMenu.h"
 #include "ResourceIds.h"
 #include "StandingsBox.h"
 #include "TableColours.h"
-#include "UserLocale.h"
+#include "WindowsUserNames.h"
 
 #include "AccessibleElement.h"
 
@@ -24,13 +25,17 @@ void FormCreated(GUIElement* element, HWND createdWindow) {
     if (createdWindow == nullptr) return;
     if (FormFullTable* form = AsFullTable(element)) {
         form->BuildLayout();
-        form->FitOnWorkArea(kFullTableWidth, kFullTableHeight);
+        form->FitOnWorkArea(kFullTableOpenWidth, kFullTableOpenHeight);
     }
 }
 
 bool FormClosing(GUIElement* element) {
     FormFullTable* form = AsFullTable(element);
     return form == nullptr || form->ConfirmClose();
+}
+
+void FormPainted(GUIElement* element) {
+    if (FormFullTable* form = AsFullTable(element)) PaintFelt(*form, form->Layout());
 }
 
 int FormResized(GUIElement* element) {
@@ -82,13 +87,13 @@ bool Is(const GUIElement* element, const GUIElement* known) {
 }  // namespace
 
 FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
-    : Form(instanceHandle), narrator(texts, UserNumberLocale()), classic(classicTable) {
+    : Form(instanceHandle), narrator(texts), classic(classicTable) {
     players.Set(PlayStyle::Careful, &careful);
     players.Set(PlayStyle::Bold, &bold);
     players.Set(PlayStyle::Expert, &expert);
     SetTextLanguage(StoredLanguage());
     font = table.formFont;
-    Form::SetSize(kFullTableWidth, kFullTableHeight);
+    Form::SetSize(kFullTableOpenWidth, kFullTableOpenHeight);
     SetTextUtf8(texts.Text(TextIds::kFullTableTitle));
     minimizeBox = true;
     maximizeBox = true;
@@ -97,7 +102,8 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
     Created = FormCreated;
     Closing = FormClosing;
     Resized = FormResized;
-    SetBackColor(kTableGreen);
+    Painted = FormPainted;
+    SetBackColor(kTableRoom);
     pictures.densityStep = IDB_DENSITY_STEP;
     pictures.densityPercents = {IDB_DENSITY_PERCENTS};
     iconId = IDI_ZANDRO;
@@ -141,7 +147,7 @@ void FormFullTable::ShowTable() {
         maximised = !FitsOnWorkArea(kFullTableLeastWidth, kFullTableLeastHeight);
     }
     ShowWindow(window, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
-    SetForegroundWindow(window);
+    ComeToFront();
 }
 
 void FormFullTable::Open() {
@@ -164,9 +170,8 @@ void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& 
     creatorName = name;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
-    EveningSetup setup = DefaultEveningSetup(texts, SharedRandom());
-    if (!setup.seats.empty()) setup.seats.front().name = name;
-    setupBox = OpenEveningSetup(*this, texts, setup, EveningAccepted);
+    setupBox =
+        OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), name), EveningAccepted);
 }
 
 bool FormFullTable::ResumeOnline() {
@@ -273,7 +278,8 @@ std::string FormFullTable::TroubleText(OnlineTrouble trouble) const {
 // The stored evening, with seats read back over the default ones; false when there is
 // none or it cannot be read.
 bool FormFullTable::ResumeStored() {
-    const EveningSetup fallback = DefaultEveningSetup(texts, SharedRandom());
+    // The stored seats replace these, whose names are never asked of Windows.
+    const EveningSetup fallback = DefaultEveningSetup(texts, SharedRandom(), FirstSeatName("", "", texts));
     auto stored =
         std::make_unique<Evening>(fallback.rules, fallback.seats, fallback.firstBank, SharedRandom());
     if (!stored->Load(store)) return false;
@@ -294,7 +300,10 @@ void FormFullTable::NewEvening() {
     if (online != nullptr || createOn) return;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
-    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom()), EveningAccepted);
+    const WindowsUserNames user = CurrentUserNames();
+    const std::string firstName = FirstSeatName(user.display, user.signIn, texts);
+    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), firstName),
+                                EveningAccepted);
 }
 
 // A setup the engine refuses leaves the evening as it was. A setup for a table to create on
@@ -328,6 +337,8 @@ void FormFullTable::Begin() {
     view.Watch(session);
     view.ShowMessage(texts.Text(TextIds::kFullWelcome));
     stakeFor = -1;
+    table.stakeSlider->SetPosition(1);
+    ShowStake();  // the slider reads the least stake before the first deal
     FollowEvening();
 }
 
@@ -368,12 +379,15 @@ int FormFullTable::StakeAt(int position) const {
     return rules.minStake + (std::max(position, 1) - 1) * rules.stakeStep;
 }
 
-// The slider runs from the minimum stake to the most the seat's chips allow.
+// The slider runs from the minimum stake to the most the seat's chips allow and the bank
+// can cover; where the cover holds it lower, the screen reader says so.
 void FormFullTable::SetStakeRange(int seat) {
     stakeFor = seat;
     const HouseRules& rules = session->Rules();
-    const int most =
-        rules.StakeWithin(rules.maxStake, session->Seats()[static_cast<std::size_t>(seat)].chips);
+    const std::int64_t chips = session->Seats()[static_cast<std::size_t>(seat)].chips;
+    const std::int64_t cover = session->CoverLeft(seat);
+    const int most = rules.StakeWithin(rules.maxStake, chips, cover);
+    if (cover < std::min<std::int64_t>(rules.maxStake, chips)) view.Speak(narrator.CoverText(most));
     table.stakeSlider->maximum = std::max(1, (most - rules.minStake) / std::max(rules.stakeStep, 1) + 1);
     if (table.stakeSlider->created)
         SendMessageW(table.stakeSlider->window, TBM_SETRANGE, TRUE,
@@ -462,7 +476,7 @@ bool FormFullTable::ConfirmClose() {
     ShowWindow(window, SW_HIDE);
     if (classic != nullptr && classic->window != nullptr) {
         ShowWindow(classic->window, SW_SHOW);
-        SetForegroundWindow(classic->window);
+        classic->ComeToFront();
     }
     return false;
 }

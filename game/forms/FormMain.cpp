@@ -11,7 +11,6 @@
 #include "Shell.h"
 #include "StatisticsBox.h"
 #include "TableColours.h"
-#include "UserLocale.h"
 
 namespace DoDadu {
 
@@ -32,7 +31,8 @@ void FormCreated(GUIElement* element, HWND createdWindow) {
         form->BuildLayout();
         // The window shows only once its creation is over: sized now, with its menu bar,
         // the table is painted once, at its final size, instead of once more after it grows.
-        form->FitWindowToClient(kTableWidth, kTableHeight);
+        // A screen too small for it at its scale gets the whole table smaller.
+        form->ShowWhole(kTableWidth, kTableHeight);
     }
 }
 
@@ -114,12 +114,12 @@ void MenuPicked(GUIElement* item) {
 }  // namespace
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title)
-    : Form(instanceHandle), round(view, localTime, store, UserNumberLocale(), texts) {
+    : Form(instanceHandle), round(view, localTime, store, texts) {
     Construct(title);
 }
 
 FormMain::FormMain(HINSTANCE instanceHandle, const std::string& title, DealerClock& dealerClock)
-    : Form(instanceHandle), round(view, dealerClock, store, UserNumberLocale(), texts) {
+    : Form(instanceHandle), round(view, dealerClock, store, texts) {
     Construct(title);
 }
 
@@ -139,7 +139,7 @@ void FormMain::Construct(const std::string& title) {
     SetWindowIcon();
     if (window != nullptr)
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(table.formFont->GetFontHandle()), TRUE);
-    SetClientSize(kTableWidth, kTableHeight);
+    if (fittedLayout.cx == 0) SetClientSize(kTableWidth, kTableHeight);
     if (mainForm == nullptr) mainForm = this;
 }
 
@@ -284,7 +284,7 @@ void FormMain::OpenPlayOnline(const std::string& invitation) {
     }
     if (onlineTable != nullptr && onlineTable->window != nullptr && IsWindowVisible(onlineTable->window) &&
         invitation.empty()) {
-        SetForegroundWindow(onlineTable->window);
+        onlineTable->ComeToFront();
         return;
     }
     const OnlineSeat stored = ReadOnlineSeat();
@@ -421,7 +421,7 @@ void FormMain::AskHint() {
     if (round.Phase() != RoundPhase::PlayerTurn) return;
     const std::optional<Hint> hint = hintAdvisor.Advise(round.Sight(), round.CurrentStake());
     if (!hint) return;
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     round.ShowHint(HintSentence(*hint, texts, grouped));
 }
 

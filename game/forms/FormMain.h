@@ -1,6 +1,6 @@
 // The main window of the game: the classic table. Its elements and where they stand are the
-// layout's (TableLayout); what the round shows reaches them through the round's view
-// (TableRoundView); the form itself answers the player: buttons, keys, menus and the close.
+// layout's (ClassicTableLayout); what the round shows reaches them through the round's view
+// (ClassicTableRoundView); the form itself answers the player: buttons, keys, menus and the close.
 #pragma once
 
 #include "AboutBox.h"
@@ -9,9 +9,9 @@
 #include "RegistryScoreStore.h"
 #include "ResourceTexts.h"
 #include "Round.h"
-#include "TableLayout.h"
-#include "TableNarrator.h"
-#include "TableRoundView.h"
+#include "ClassicTableLayout.h"
+#include "ClassicTableNarrator.h"
+#include "ClassicTableRoundView.h"
 
 #include "Form.h"
 #include "TextBox.h"
@@ -33,9 +33,9 @@ class FormMain : public NeloUtility::Form {
     // words for a screen reader and the round's view of them; then the local-time clock that
     // paces the dealer and the registry that keeps the score between runs.
     ResourceTexts texts;
-    TableLayout table;
-    TableNarrator narrator{table, texts};
-    TableRoundView view{table, narrator};
+    ClassicTableLayout table;
+    ClassicTableNarrator narrator{table, texts};
+    ClassicTableRoundView view{table, narrator};
     LocalTimeClock localTime;
     RegistryScoreStore store;
 
@@ -49,7 +49,7 @@ public:
     Round round;
 
     // The table's elements, as the layout made them.
-    const TableLayout& Layout() const { return table; }
+    const ClassicTableLayout& Layout() const { return table; }
     NeloUtility::FormAbout* AboutForm() const { return aboutForm; }
     FormFullTable* FullTable() const { return fullTable; }
     FormFullTable* OnlineTable() const { return onlineTable; }

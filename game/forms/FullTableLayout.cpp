@@ -1,9 +1,11 @@
 #include "FullTableLayout.h"
 
 #include "Cards.h"
+#include "FullTableFelt.h"
 #include "TableColours.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 namespace DoDadu {
@@ -16,33 +18,55 @@ const int kCardWidth = 63;  // the classic table's cards
 const int kCardHeight = 101;
 const int kCardGap = 6;
 
-// A seat's place: its name, chips, cards and state line, one under the other.
-const int kPlaceWidth = 300;
+// A place: its name, chips, cards and state line one under the other, the stake's pile of
+// chips beside the cards.
 const int kNameHeight = 26;
 const int kChipsTop = 26;
 const int kChipsHeight = 20;
 const int kCardsTop = 48;
+const int kCardsWidth = 244;  // at the most: the widest hand overlaps
+const int kPileGap = 10;
+const int kPileWidth = kPlaceWidth - kCardsWidth - kPileGap;
+const int kPileTop = 60;
 const int kStateTop = 152;
 const int kStateHeight = 22;
 
-// Where the places stand: the bank's at the top in the middle, the others from the
-// bank's right hand (the left of the screen) round to its left hand.
-const std::pair<int, int> kBankPlace{330, 8};
-const std::pair<int, int> kAroundPlaces[] = {{10, 190}, {10, 370}, {330, 370}, {650, 370}, {650, 190}};
-// Which of those the seats after the bank take, by how many there are.
-const std::vector<int> kAroundByCount[] = {{}, {2}, {1, 3}, {1, 2, 3}, {0, 1, 3, 4}, {0, 1, 2, 3, 4}};
+// Where the places stand: the bank's at the top in the middle, the others by how many they
+// are, round the felt from the bank's right hand to its left hand.
+const POINT kBankPlace{370, 40};
+const std::vector<POINT> kAroundByCount[] = {{},
+                                             {{370, 366}},
+                                             {{120, 330}, {620, 330}},
+                                             {{50, 224}, {370, 366}, {690, 224}},
+                                             {{50, 180}, {200, 366}, {540, 366}, {690, 180}},
+                                             {{50, 140}, {50, 330}, {370, 366}, {690, 330}, {690, 140}}};
 
-const int kMessageTop = 550;
+const int kMessageTop = 588;
 const int kMessageHeight = 38;
-const int kControlsTop = 594;
+const int kControlsTop = 632;
 const int kControlHeight = 40;
 const int kControlWidth = 100;
 const int kShowCardWidth = 150;
 const int kControlGap = 10;
 
-const int kLeftAligned = 0;  // CellControl's left alignment
-
 }  // namespace
+
+std::vector<POINT> PlacesAround(int seatCount) {
+    if (seatCount <= 0) return {};
+    std::vector<POINT> corners{kBankPlace};
+    const auto& around = kAroundByCount[std::min(seatCount, kSeatPlaces) - 1];
+    corners.insert(corners.end(), around.begin(), around.end());
+    return corners;
+}
+
+RECT PlaceArea(POINT corner) {
+    return RECT{corner.x, corner.y, corner.x + kPlaceWidth, corner.y + kPlaceHeight};
+}
+
+RECT PileArea(const SeatPlace& place) {
+    const int left = place.left + place.handLeft + place.handWidth + kPileGap;
+    return RECT{left, place.top + kPileTop, left + kPileWidth, place.top + kCardsTop + kCardHeight};
+}
 
 FullTableLayout::FullTableLayout() {
     formFont = new FontSpec("Lucida Console", 14);
@@ -82,6 +106,7 @@ void FullTableLayout::Build(Form& table, const TextSource& texts, const FullTabl
     BuildMenuBar(texts, events.menuPicked);
     for (SeatPlace& place : places) BuildPlace(place);
     messageCell = MakeCell(messageFont, kTableWhite, kFullTableWidth - 40, kMessageHeight);
+    messageCell->SetBackColor(kTableRoom);
     messageCell->MoveTo(20, kMessageTop);
     messageCell->linesCentred = true;  // a hint's two lines
     messageCell->Create();
@@ -106,7 +131,7 @@ void FullTableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) 
 CellControl* FullTableLayout::MakeCell(FontSpec* cellFont, COLORREF color, int cellWidth, int cellHeight) {
     auto* cell = new CellControl(form);
     cell->SetSize(cellWidth, cellHeight);
-    cell->SetBackColor(form->backColor);
+    cell->SetBackColor(kTableGreen);
     cell->textColor = color;
     cell->font = cellFont;
     return cell;
@@ -117,7 +142,6 @@ void FullTableLayout::BuildPlace(SeatPlace& place) {
     place.name = MakeCell(nameFont, kTableWhite, kPlaceWidth, kNameHeight);
     place.chips = MakeCell(seatFont, kTableYellow, kPlaceWidth, kChipsHeight);
     place.state = MakeCell(seatFont, kTableWhite, kPlaceWidth, kStateHeight);
-    for (CellControl* cell : {place.name, place.chips, place.state}) cell->textAlign = kLeftAligned;
     // A place holds no picture until a card is shown in it: most places stay empty, and
     // a maximised table's pictures are large.
     for (Image*& card : place.cards) {
@@ -125,7 +149,7 @@ void FullTableLayout::BuildPlace(SeatPlace& place) {
         card->SetSize(kCardWidth, kCardHeight);
         card->stacked = true;
     }
-    MovePlace(place, kBankPlace.first, kBankPlace.second);
+    MovePlace(place, kBankPlace.x, kBankPlace.y);
     for (CellControl* cell : {place.name, place.chips, place.state}) {
         cell->Create();
         cell->Hide();
@@ -179,34 +203,64 @@ void FullTableLayout::BuildControls(const TextSource& texts, const FullTableEven
 }
 
 void FullTableLayout::Arrange(int seatCount) {
-    const int around = std::clamp(seatCount - 1, 0, kSeatPlaces - 1);
-    for (int i = 0; i < kSeatPlaces; ++i) {
-        SeatPlace& place = places[static_cast<std::size_t>(i)];
-        const bool used = i <= around && seatCount > 0;
-        if (used) {
-            const auto& at =
-                i == 0 ? kBankPlace : kAroundPlaces[kAroundByCount[around][static_cast<std::size_t>(i - 1)]];
-            if (place.left != at.first || place.top != at.second) MovePlace(place, at.first, at.second);
-        }
-        for (CellControl* cell : {place.name, place.chips, place.state}) used ? cell->Show() : cell->Hide();
-        if (!used)
+    const std::vector<POINT> corners = PlacesAround(seatCount);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        SeatPlace& place = places[i];
+        place.used = i < corners.size();
+        if (place.used && (place.left != corners[i].x || place.top != corners[i].y))
+            MovePlace(place, corners[i].x, corners[i].y);
+        for (CellControl* cell : {place.name, place.chips, place.state})
+            place.used ? cell->Show() : cell->Hide();
+        if (!place.used)
             for (Image* card : place.cards) card->Hide();
+        if (!place.used) MarkPlace(static_cast<int>(i), false, 0);
     }
+    if (form != nullptr && form->window != nullptr) InvalidateRect(form->window, nullptr, TRUE);
+}
+
+void FullTableLayout::MarkPlace(int index, bool inTurn, int stake) {
+    SeatPlace& place = places[static_cast<std::size_t>(index)];
+    if (place.inTurn == inTurn && place.stake == stake) return;
+    if (place.inTurn != inTurn) {
+        for (CellControl* cell : {place.name, place.chips, place.state}) {
+            cell->SetBackColor(inTurn ? kFeltLit : kTableGreen);
+            if (cell->created) InvalidateRect(cell->window, nullptr, TRUE);
+        }
+    }
+    place.inTurn = inTurn;
+    place.stake = stake;
+    RepaintFelt(place);
+}
+
+// The felt under a place and its frame of light, painted again with what stands on it.
+void FullTableLayout::RepaintFelt(const SeatPlace& place) {
+    if (form == nullptr || form->window == nullptr) return;
+    RECT area = PlaceArea(POINT{place.left, place.top});
+    InflateRect(&area, kTurnGlow, kTurnGlow);
+    const RECT pixels = FeltPixels(*form, area);
+    InvalidateRect(form->window, &pixels, FALSE);  // the felt is painted over what was there
 }
 
 void FullTableLayout::LayHand(int placeIndex, int cardCount) {
     SeatPlace& place = places[static_cast<std::size_t>(placeIndex)];
-    const int spread = cardCount > 1 ? (kPlaceWidth - kCardWidth) / (cardCount - 1) : 0;
+    const int spread = cardCount > 1 ? (kCardsWidth - kCardWidth) / (cardCount - 1) : 0;
     const int step = std::min(kCardWidth + kCardGap, spread);
+    const int handWidth = cardCount > 0 ? (cardCount - 1) * step + kCardWidth : 0;
+    const int pile = placeIndex == 0 ? 0 : kPileGap + kPileWidth;  // the bank stakes nothing
+    const int handLeft = std::max(0, (kPlaceWidth - handWidth - pile) / 2);
     for (int i = 0; i < kHandCards; ++i) {
         Image* card = place.cards[static_cast<std::size_t>(i)];
-        const int x = place.left + i * step;
+        const int x = place.left + handLeft + i * step;
         if (i < cardCount && card->x != x) card->MoveTo(x, place.top + kCardsTop);
         if (i >= cardCount && card->visible) card->Hide();
         // Each card lies on the one dealt before it.
         if (i < cardCount && card->window != nullptr)
             SetWindowPos(card->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    if (handLeft == place.handLeft && handWidth == place.handWidth) return;
+    place.handLeft = handLeft;
+    place.handWidth = handWidth;
+    if (place.stake > 0) RepaintFelt(place);  // the pile moves along
 }
 
 void FullTableLayout::ShowTexts(const TextSource& texts) {

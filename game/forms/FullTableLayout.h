@@ -1,7 +1,8 @@
-// The full table's elements and where they stand: the menu bar, a place for each seat
-// (its name, chips, cards and state) with the bank's at the top and the others around it
-// in turn order, the message line, and the classic table's own controls below it, on a
-// layout of 960 x 640 units that the form scales to its window as a whole.
+// The full table's elements and where they stand: the menu bar, the felt with its rim, a
+// place on it for each seat (its name, chips, cards and state, and its stake as a pile of
+// chips) with the bank's at the top and the others round the table in turn order, and
+// below the felt the message line and the classic table's own controls, on a layout of
+// 1040 x 680 units that the form scales to its window as a whole.
 #pragma once
 
 #include "GameTexts.h"
@@ -15,13 +16,28 @@
 #include "Timer.h"
 
 #include <array>
+#include <vector>
 
 namespace DoDadu {
 
-constexpr int kFullTableWidth = 960;
-constexpr int kFullTableHeight = 640;
+constexpr int kFullTableWidth = 1040;
+constexpr int kFullTableHeight = 680;
+// The window opens with the table a fifth larger than its layout where the screen has room
+// for it, its cards larger than the classic table's.
+constexpr int kFullTableOpenWidth = kFullTableWidth * 6 / 5;
+constexpr int kFullTableOpenHeight = kFullTableHeight * 6 / 5;
 constexpr int kFullTableLeastWidth = 800;
 constexpr int kFullTableLeastHeight = 560;
+
+// The felt, in layout units: its outer edge with the rim, the rim's width, and the size of
+// the ellipses its outer corners are rounded by.
+constexpr RECT kFeltEdge{12, 10, 1028, 578};
+constexpr int kFeltRim = 18;
+constexpr SIZE kFeltCorner{260, 220};
+// A place's size, and the margin round it that shows the seat in turn.
+constexpr int kPlaceWidth = 300;
+constexpr int kPlaceHeight = 174;
+constexpr int kTurnGlow = 6;
 
 // Places around the table: the bank's and up to five more.
 constexpr int kSeatPlaces = 6;
@@ -29,7 +45,7 @@ constexpr int kSeatPlaces = 6;
 constexpr int kHandCards = 12;
 
 // One seat's place at the table: its name, its chips (and the bank's mark), its cards in
-// dealing order and its state line (points, state, stake).
+// dealing order, its state line (points, state, stake), and what the felt shows under it.
 struct SeatPlace {
     NeloUtility::CellControl* name = nullptr;
     NeloUtility::CellControl* chips = nullptr;
@@ -37,7 +53,21 @@ struct SeatPlace {
     std::array<NeloUtility::Image*, kHandCards> cards{};
     int left = 0;  // where the place stands, in layout units
     int top = 0;
+    bool used = false;
+    bool inTurn = false;  // framed in light on the felt
+    int stake = 0;        // piled in chips beside the cards
+    int handLeft = 0;     // the cards laid, from the place's left, in layout units
+    int handWidth = 0;
 };
+
+// Where the places of a table of this many seats stand (their top-left corners, in layout
+// units): the bank's at the top in the middle, then the others from the bank's right hand
+// (the left of the screen) round the table to its left hand.
+std::vector<POINT> PlacesAround(int seatCount);
+// The area of a place at that corner.
+RECT PlaceArea(POINT corner);
+// Where a place's stake is piled: beside its cards, the two centred in the place together.
+RECT PileArea(const SeatPlace& place);
 
 // The functions the table's elements call when they are used.
 struct FullTableEvents {
@@ -59,9 +89,12 @@ public:
     // The places for a table of this many seats: place 0 the bank's, the others around
     // it; places beyond the count are hidden.
     void Arrange(int seatCount);
-    // A hand of this many cards laid out in its place: side by side while they fit,
-    // overlapping evenly beyond.
+    // A hand of this many cards laid out in the middle of its place (beside its stake's pile
+    // but for the bank's): side by side while they fit, overlapping evenly beyond.
     void LayHand(int place, int cardCount);
+    // Whether the seat of a place is in turn, and its stake: the place's cells and the felt
+    // under it painted again when either changed.
+    void MarkPlace(int place, bool inTurn, int stake);
     // Every fixed caption again, in the language of the texts as it is now.
     void ShowTexts(const TextSource& texts);
 
@@ -95,6 +128,7 @@ private:
     void BuildPlace(SeatPlace& place);
     void BuildControls(const TextSource& texts, const FullTableEvents& events);
     void MovePlace(SeatPlace& place, int left, int top);
+    void RepaintFelt(const SeatPlace& place);
     NeloUtility::CellControl* MakeCell(NeloUtility::FontSpec* cellFont, COLORREF color, int cellWidth,
                                        int cellHeight);
     NeloUtility::Button* MakeButton(const std::string& caption, int x, int buttonWidth, bool startEnabled);

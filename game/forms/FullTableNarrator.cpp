@@ -24,6 +24,8 @@ const MomentText kMomentTexts[] = {
     {TableMoment::StakeSet, TextIds::kFullStakeSet},
     {TableMoment::SeatStands, TextIds::kFullStands},
     {TableMoment::SeatBusts, TextIds::kFullBusts},
+    {TableMoment::SeatShowsBest, TextIds::kFullShowsBest},
+    {TableMoment::BankCannotCover, TextIds::kFullCannotCover},
     {TableMoment::BankStands, TextIds::kFullBankStands},
     {TableMoment::BankBusts, TextIds::kFullBankBusts},
     {TableMoment::SeatWins, TextIds::kFullSeatWins},
@@ -54,14 +56,19 @@ double ShownPoints(const SeatShown& seat) {
     return HandPoints(faceUp, seat.wildCard);
 }
 
-FullTableNarrator::FullTableNarrator(const TextSource& tableTexts, const std::locale& numbers)
-    : texts(tableTexts), grouped(numbers) {}
+std::string ChipsInWords(std::int64_t chips, const TextSource& texts) {
+    if (chips == 1) return texts.Text(TextIds::kFullChipsOne);
+    return FillPlaceholders(texts.Text(TextIds::kFullChipsMany),
+                            {{"chips", GroupedNumberFormatter(texts).Format(chips)}});
+}
+
+FullTableNarrator::FullTableNarrator(const TextSource& tableTexts) : texts(tableTexts), grouped(tableTexts) {}
 
 std::string FullTableNarrator::Grouped(std::int64_t value) { return grouped.Format(value); }
 
 std::string FullTableNarrator::ChipsLine(const SeatShown& seat) {
-    return FillPlaceholders(texts.Text(seat.bank ? TextIds::kFullBankChips : TextIds::kFullSeatChips),
-                            {{"chips", Grouped(seat.chips)}});
+    const std::string chips = ChipsInWords(seat.chips, texts);
+    return seat.bank ? FillPlaceholders(texts.Text(TextIds::kFullBankChips), {{"chips", chips}}) : chips;
 }
 
 std::string FullTableNarrator::StateWord(SeatStatus status) const {
@@ -91,7 +98,7 @@ std::string FullTableNarrator::NameLine(const SeatShown& seat) const {
 std::string FullTableNarrator::SeatName(const SeatShown& seat) {
     std::string name =
         FillPlaceholders(texts.Text(seat.bank ? TextIds::kNameFullBank : TextIds::kNameFullSeat),
-                         {{"name", seat.name}, {"chips", Grouped(seat.chips)}});
+                         {{"name", seat.name}, {"chips", ChipsInWords(seat.chips, texts)}});
     return seat.inTurn ? FillPlaceholders(texts.Text(TextIds::kNameFullInTurn), {{"seat", name}}) : name;
 }
 
@@ -155,6 +162,10 @@ std::string FullTableNarrator::Sentence(const TableEvent& event, const std::vect
     for (const MomentText& known : kMomentTexts)
         if (text == 0 && known.moment == event.moment) text = known.text;
     return text != 0 ? Fill(text, name, event, points) : std::string();
+}
+
+std::string FullTableNarrator::CoverText(std::int64_t most) {
+    return FillPlaceholders(texts.Text(TextIds::kFullStakeCovered), {{"amount", Grouped(most)}});
 }
 
 std::string FullTableNarrator::HintText(const SeatHint& hint) {

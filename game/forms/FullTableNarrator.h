@@ -1,6 +1,7 @@
 // The full table in words: what each seat's place shows (its chips, its state line), what
 // a screen reader reads for it (names of seats, hands and cards), one sentence for every
-// moment of the evening, and the hint. Numbers are grouped as the player's locale groups them.
+// moment of the evening, and the hint. Numbers are written as the
+// texts' language writes them.
 #pragma once
 
 #include "ExpertPlayer.h"
@@ -11,7 +12,6 @@
 #include "TableSeat.h"
 
 #include <cstdint>
-#include <locale>
 #include <string>
 #include <vector>
 
@@ -32,9 +32,12 @@ struct SeatShown {
 // The points of the cards face up.
 double ShownPoints(const SeatShown& seat);
 
+// A number of chips in words, grouped as the texts' language groups: "1 chip", "52,000 chips".
+std::string ChipsInWords(std::int64_t chips, const TextSource& texts);
+
 class FullTableNarrator {
 public:
-    FullTableNarrator(const TextSource& texts, const std::locale& numbers);
+    explicit FullTableNarrator(const TextSource& texts);
 
     std::string Grouped(std::int64_t value);
     // "52,000 chips"; the bank's "Bank · 52,000 chips".
@@ -64,6 +67,9 @@ public:
                          const Context& context);
     // "Hint: STOP.\nExpected: STOP +120, GET CARD −45." at the seat's stake.
     std::string HintText(const SeatHint& hint);
+    // Why the stake stops at most, below the rules' maximum and the seat's chips: all
+    // the bank can still cover.
+    std::string CoverText(std::int64_t most);
 
 private:
     std::string StateWord(SeatStatus status) const;

@@ -25,7 +25,6 @@ void FullTableView::Watch(const TableSession* watched) {
     // An evening watched in the middle of a round (one taken back from a server) shows its cards.
     dealt = false;
     for (int seat = 0; seat < count; ++seat) dealt = dealt || !evening->InRound(seat).hand.empty();
-    shownToAll.assign(static_cast<std::size_t>(count), false);
     table.Arrange(count);
     ShowSeats();
 }
@@ -34,7 +33,7 @@ int FullTableView::Persons() const { return evening != nullptr ? evening->Person
 
 bool FullTableView::CoveredVisible(int seat) const {
     if (evening == nullptr || seat < 0) return false;
-    if (shownToAll[static_cast<std::size_t>(seat)] || revealed == seat) return true;
+    if (evening->CoveredCardShown(seat) || revealed == seat) return true;
     return evening->PlayedHere(seat) && Persons() == 1;
 }
 
@@ -103,6 +102,9 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     SetName(*place.chips, known[1], narrator.SeatName(steady));
     SetText(*place.state, narrator.StateLine(seat));
     SetName(*place.state, known[2], narrator.HandName(seat));
+    // A stake lies on the felt while it is at risk: a seat that went over has lost it already.
+    const bool staked = evening->RoundInPlay() && seat.status != SeatStatus::Bust;
+    table.MarkPlace(index, seat.inTurn, staked ? seat.stake : 0);
     const int count = static_cast<int>(seat.cards.size());
     table.LayHand(index, count);
     for (int i = 0; i < count && i < kHandCards; ++i) {
@@ -114,22 +116,11 @@ void FullTableView::ShowPlace(int index, const SeatShown& seat) {
     }
 }
 
-// What the round has shown to everyone, and the end of a revealed turn.
+// The first deal, and the end of a revealed turn.
 void FullTableView::Track(const TableEvent& event) {
-    const auto seat = static_cast<std::size_t>(event.seat);
-    switch (event.moment) {
-        case TableMoment::RoundStarts:
-            dealt = true;
-            shownToAll.assign(shownToAll.size(), false);
-            revealed = -1;
-            break;
-        case TableMoment::SeatBusts:
-        case TableMoment::BankTurnsCard:
-        case TableMoment::SeatWins:
-        case TableMoment::SeatLoses:
-            if (seat < shownToAll.size()) shownToAll[seat] = true;
-            break;
-        default: break;
+    if (event.moment == TableMoment::RoundStarts) {
+        dealt = true;
+        revealed = -1;
     }
     const bool turnOver = event.moment == TableMoment::SeatStands || event.moment == TableMoment::SeatBusts ||
                           event.moment == TableMoment::RoundEnds;

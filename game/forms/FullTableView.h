@@ -2,8 +2,9 @@
 // at the top, the others round it in turn order), the cards face up where the people at
 // the screen may see them, the message line, and every moment in words for a screen reader.
 //
-// A covered card is face up for everyone once the round has shown it (a seat over 7.5, the
-// bank's turned card, the settlement). Before that a person's covered card shows on the
+// A covered card is face up for everyone once the round has shown it to the whole table
+// (FullTableRound::CoveredTo: a seat over 7.5 or at it, the bank's turned card, the
+// settlement). Before that a person's covered card shows on the
 // screen only when that person is alone at it, or has asked to see it in their turn
 // while the others look away (Reveal); it turns face down again when the turn ends.
 #pragma once
@@ -52,7 +53,6 @@ private:
     FullTableLayout& table;
     FullTableNarrator& narrator;
     const TableSession* evening = nullptr;
-    std::vector<bool> shownToAll;  // by seat: the covered card of this round is face up
     int revealed = -1;
     bool dealt = false;
     TableMoment lastMoment = TableMoment::RoundEnds;  // a round was dealt since the evening was watched

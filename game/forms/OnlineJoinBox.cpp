@@ -58,7 +58,7 @@ void OnlineJoinBox::Open() {
     Show();
     SetClientSize(kClientWidth, kClientHeight);
     CenterOnOwner();
-    SetForegroundWindow(window);
+    ComeToFront();
     if (GUIElement* first = DefaultFocus()) first->Focus();
 }
 
@@ -181,9 +181,9 @@ bool OnlineJoinBox::OnBoxChar(int character) {
         return false;
     }
     if (character != kEnter) return true;
-    if (cancelButton != nullptr && GetFocus() == cancelButton->window)
+    if (cancelButton != nullptr && cancelButton->HasFocus())
         Close();
-    else if (createButton != nullptr && GetFocus() == createButton->window)
+    else if (createButton != nullptr && createButton->HasFocus())
         AskCreate();
     else
         Join();

@@ -1,8 +1,8 @@
 #include "StandingsBox.h"
 
 #include "EveningSetup.h"
+#include "FullTableNarrator.h"
 #include "NumberText.h"
-#include "UserLocale.h"
 
 #include "AccessibleElement.h"
 
@@ -81,7 +81,7 @@ void StandingsBox::Open() {
     Show();
     SetClientSize(kClientWidth, ClientHeight());
     CenterOnOwner();
-    SetForegroundWindow(window);
+    ComeToFront();
     newEveningButton->Focus();
 }
 
@@ -125,7 +125,7 @@ Button* StandingsBox::AddButton(unsigned textId, int left, int top) {
 }
 
 void StandingsBox::BuildLayout() {
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     const int chipsLeft = kMargin + kNameWidth, roundsLeft = chipsLeft + kChipsWidth;
     const std::string chipsHeading = texts.Text(TextIds::kStandingsChips);
     const std::string roundsHeading = texts.Text(TextIds::kStandingsBankRounds);
@@ -137,8 +137,9 @@ void StandingsBox::BuildLayout() {
         const std::string chips = grouped.Format(seat.chips), rounds = grouped.Format(seat.roundsAsBank);
         Label* name = AddLabel(Shown(seat.name), kMargin, top, kNameWidth, false);
         NeloUtility::SetAccessibleName(*name, seat.name);
-        NeloUtility::SetAccessibleValue(*name, FillPlaceholders(texts.Text(TextIds::kStandingsLine),
-                                                                {{"chips", chips}, {"rounds", rounds}}));
+        NeloUtility::SetAccessibleValue(
+            *name, FillPlaceholders(texts.Text(TextIds::kStandingsLine),
+                                    {{"chips", ChipsInWords(seat.chips, texts)}, {"rounds", rounds}}));
         nameLabels.push_back(name);
         Label* chipsLabel = AddLabel(chips, chipsLeft, top, kChipsWidth, true);
         NeloUtility::SetAccessibleName(*chipsLabel, seat.name + ": " + chipsHeading);
@@ -169,7 +170,7 @@ bool StandingsBox::OnBoxChar(int character) {
         return false;
     }
     if (character != kEnter) return true;
-    OnButton(closeButton != nullptr && GetFocus() == closeButton->window ? closeButton : newEveningButton);
+    OnButton(closeButton != nullptr && closeButton->HasFocus() ? closeButton : newEveningButton);
     return false;
 }
 

@@ -1,7 +1,5 @@
 #include "StatisticsBox.h"
 
-#include "UserLocale.h"
-
 namespace DoDadu {
 
 using NeloUtility::Figure;
@@ -37,11 +35,11 @@ NeloUtility::FormStatistics* OpenStatistics(NeloUtility::Form& owner, Round& rou
     box->closeText = texts.Text(TextIds::kStatsClose);
     box->resetQuestion = texts.Text(TextIds::kStatsResetQuestion);
     box->answers = {texts.Text(TextIds::kAnswerYes), texts.Text(TextIds::kAnswerNo)};
-    GroupedNumberFormatter grouped(UserNumberLocale());
+    GroupedNumberFormatter grouped(texts);
     box->figures = StatisticsFigures(round.Stats(), texts, grouped);
     box->Reset = [&round, &texts] {
         round.ResetStats();
-        GroupedNumberFormatter regrouped(UserNumberLocale());
+        GroupedNumberFormatter regrouped(texts);
         return StatisticsFigures(round.Stats(), texts, regrouped);
     };
     box->Open();

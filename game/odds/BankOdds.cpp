@@ -48,13 +48,10 @@ KindWeights CoveredCanBe(const std::vector<int>& faceUpKinds, const KindCounts& 
     return canBe;
 }
 
-SeatOutcome OutcomeOf(const StandingHand& seat, int covered, bool payDouble) {
+SeatOutcome OutcomeOf(const StandingHand& seat, int covered) {
     KindCounts hand = seat.faceUp;
     ++hand[covered];
-    SeatOutcome outcome;
-    outcome.value = HandValue(hand);
-    outcome.pay = payDouble && seat.faceUpCards == 1 && outcome.value == kBest ? 2 : 1;
-    return outcome;
+    return {HandValue(hand), seat.faceUpCards + 1};
 }
 
 // ---- the weighed model -------------------------------------------------------------
@@ -67,7 +64,7 @@ void BankOdds::Reset(const BankTable& to) {
     first.resize(table.seats.size());
     chances.resize(table.seats.size());
     for (std::size_t s = 0; s < table.seats.size(); ++s)
-        for (int c = 0; c < kKindCount; ++c) outcomes[s][c] = OutcomeOf(table.seats[s], c, table.payDouble);
+        for (int c = 0; c < kKindCount; ++c) outcomes[s][c] = OutcomeOf(table.seats[s], c);
     ++stamp;
 }
 
@@ -96,13 +93,15 @@ void BankOdds::Spread(const KindCounts& unseen) {
 }
 
 // Standing, and busting, with the covered cards as Spread last weighed them.
-double BankOdds::StandNow(int value) const {
+double BankOdds::StandNow(int value, int cards) const {
     double gain = 0.0;
     for (std::size_t s = 0; s < table.seats.size(); ++s) {
         double sum = 0.0;
-        for (int c = 0; c < kKindCount; ++c)
+        for (int c = 0; c < kKindCount; ++c) {
+            const SeatOutcome& seat = outcomes[s][c];
             if (chances[s][c] > 0.0)
-                sum += chances[s][c] * (outcomes[s][c].value > value ? -outcomes[s][c].pay : 1);
+                sum -= chances[s][c] * table.rules.Settlement(seat.value, seat.cards, value, cards);
+        }
         gain += table.seats[s].stake * sum;
     }
     return gain;
@@ -113,7 +112,8 @@ double BankOdds::BustNow() const {
     double loss = 0.0;
     for (std::size_t s = 0; s < table.seats.size(); ++s) {
         double sum = 0.0;
-        for (int c = 0; c < kKindCount; ++c) sum += chances[s][c] * outcomes[s][c].pay;
+        for (int c = 0; c < kKindCount; ++c)
+            sum += chances[s][c] * table.rules.WinPays(outcomes[s][c].value, outcomes[s][c].cards);
         loss += table.seats[s].stake * sum;
     }
     return -loss;
@@ -154,7 +154,7 @@ double BankOdds::Value(CountedHand& bank) {
     const int slot = canDraw ? BankHandSlot(bank.cards) : -1;
     if (slot >= 0 && stamps[slot] == stamp) return memo[slot];
     Spread(unseen);
-    const double stand = StandNow(value);
+    const double stand = StandNow(value, bank.size);
     if (!canDraw) return stand;
     const double draw = DrawValue(bank, unseen);
     if (slot >= 0) {
@@ -171,7 +171,7 @@ BankChoice BankOdds::Choose(const KindCounts& bank) {
     const int value = hand.Value();
     const KindCounts unseen = Minus(table.cards, bank);
     Spread(unseen);
-    choice.stand = StandNow(value);
+    choice.stand = StandNow(value, CardTotal(bank));
     choice.canDraw = value < kBest && DeckLeft(table, bank) > 0;
     if (choice.canDraw) choice.draw = DrawValue(hand, unseen);
     return choice;
@@ -239,12 +239,13 @@ private:
 
     double Stand(const KindCounts& bank, const std::vector<Lie>& at) const {
         const int value = HandValue(bank);
+        const int cards = CardTotal(bank);
         double gain = 0.0;
         for (const Lie& lie : at) {
             double sum = 0.0;
             for (std::size_t s = 0; s < table.seats.size(); ++s) {
-                const SeatOutcome outcome = OutcomeOf(table.seats[s], lie.covered[s], table.payDouble);
-                sum += table.seats[s].stake * (outcome.value > value ? -outcome.pay : 1);
+                const SeatOutcome seat = OutcomeOf(table.seats[s], lie.covered[s]);
+                sum -= table.seats[s].stake * table.rules.Settlement(seat.value, seat.cards, value, cards);
             }
             gain += lie.weight * sum;
         }
@@ -254,9 +255,10 @@ private:
     double Bust(const std::vector<Lie>& at) const {
         double loss = 0.0;
         for (const Lie& lie : at)
-            for (std::size_t s = 0; s < table.seats.size(); ++s)
-                loss += lie.weight * table.seats[s].stake *
-                        OutcomeOf(table.seats[s], lie.covered[s], table.payDouble).pay;
+            for (std::size_t s = 0; s < table.seats.size(); ++s) {
+                const SeatOutcome seat = OutcomeOf(table.seats[s], lie.covered[s]);
+                loss += lie.weight * table.seats[s].stake * table.rules.WinPays(seat.value, seat.cards);
+            }
         return -loss;
     }
 

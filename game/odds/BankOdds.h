@@ -2,6 +2,7 @@
 // The bank's side of the full table: what standing or drawing is worth to the bank
 // against every seat that stands, each seat's covered card weighed over the cards it
 // can be. Values are in chips (the seats' stakes summed), the bank's gain positive.
+#include "HouseRules.h"
 #include "OddsCards.h"
 
 #include <array>
@@ -29,7 +30,7 @@ struct BankTable {
     // the seats. What the bank draws comes from these less its hand.
     KindCounts cards{};
     std::vector<StandingHand> seats;
-    bool payDouble = false;  // a seat's two-card 7.5 is paid twice over
+    HouseRules rules;  // what each result pays (HouseRules::Settlement)
 };
 
 struct BankChoice {
@@ -43,13 +44,12 @@ struct BankChoice {
 // order: the hand is not bust, and it was below 7.5 before each face-up card came.
 KindWeights CoveredCanBe(const std::vector<int>& faceUpKinds, const KindCounts& unseen);
 
-// What a seat wins from the bank per point of stake, its covered card of this kind:
-// the pay of a win (2 for a two-card 7.5 paid double), and its hand's value.
+// A standing seat's hand, its covered card of this kind: its value and its cards.
 struct SeatOutcome {
     int value = 0;
-    int pay = 1;
+    int cards = 0;
 };
-SeatOutcome OutcomeOf(const StandingHand& seat, int covered, bool payDouble);
+SeatOutcome OutcomeOf(const StandingHand& seat, int covered);
 
 // The bank playing as well as it can against the standing seats. The covered cards
 // are weighed one seat at a time over the cards the bank cannot see less what it has
@@ -67,7 +67,7 @@ public:
 
 private:
     void Spread(const KindCounts& unseen);
-    double StandNow(int value) const;
+    double StandNow(int value, int cards) const;
     double BustNow() const;
     double Value(CountedHand& bank);
     double DrawValue(CountedHand& bank, const KindCounts& unseen);

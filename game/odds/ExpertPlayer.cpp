@@ -1,6 +1,7 @@
 #include "ExpertPlayer.h"
 
 #include "Cards.h"
+#include "ComputerPlayers.h"
 #include "HintAdvisor.h"
 
 #include <algorithm>
@@ -13,9 +14,19 @@ namespace {
 
 bool IsCard(int id) { return id >= 1 && id <= kCardCount; }
 
+// A standing seat, not the looker's nor the bank's, whose 7.5 turned its covered card up.
+bool ShowsCovered(const RoundSight& sight, std::size_t i) {
+    const SeenSeat& seat = sight.seats[i];
+    const int index = static_cast<int>(i);
+    return index != sight.self && index != sight.bank && seat.status == SeatStatus::Standing &&
+           !seat.cards.empty() && IsCard(seat.cards.front());
+}
+
 // The cards the looker cannot see, by kind: the deck the round began with (or, after it
 // ran dry, every card but those dealt before) less every card of this round the looker
-// can see. None when the sight names a card out of range or more of a kind than exist.
+// can see. A covered card shown by a 7.5 stays among them: the models weigh it as a
+// covered card that can be one kind only (StandingOthers). None when the sight names a
+// card out of range or more of a kind than exist.
 std::optional<KindCounts> UnseenBy(const RoundSight& sight) {
     const bool wild = sight.rules.wildCard;
     KindCounts unseen{};
@@ -31,6 +42,8 @@ std::optional<KindCounts> UnseenBy(const RoundSight& sight) {
         if (!IsCard(card.card)) return std::nullopt;
         --unseen[KindUnder(card.card, wild)];
     }
+    for (std::size_t i = 0; i < sight.seats.size(); ++i)
+        if (ShowsCovered(sight, i)) ++unseen[KindUnder(sight.seats[i].cards.front(), wild)];
     if (std::any_of(unseen.begin(), unseen.end(), [](int n) { return n < 0; })) return std::nullopt;
     return unseen;
 }
@@ -56,19 +69,28 @@ std::vector<StandingHand> StandingOthers(const RoundSight& sight, const KindCoun
         for (int kind : kinds) ++hand.faceUp[kind];
         hand.faceUpCards = static_cast<int>(kinds.size());
         hand.canBe = CoveredCanBe(kinds, unseen);
+        int shown = PlainSum(hand.faceUp);
+        if (ShowsCovered(sight, i)) {
+            const int covered = KindUnder(seat.cards.front(), sight.rules.wildCard);
+            hand.canBe = KindWeights{};
+            hand.canBe[covered] = 1.0;
+            shown += kHalfPoints[covered];
+        }
         hand.stake = seat.stake;
-        bestShown = std::max(bestShown, PlainSum(hand.faceUp));
+        bestShown = std::max(bestShown, shown);
         hands.push_back(hand);
     }
     return hands;
 }
 
-// The careful and the bold bank's rules (ComputerPlayers.h), in half points.
+// The careful and the bold bank's thresholds; a person's bank is modelled as the expert.
 BankRule RuleOf(const SeenSeat& bank) {
     BankRule rule;
     rule.expert = bank.kind != SeatKind::Computer || bank.style == PlayStyle::Expert;
-    if (bank.style == PlayStyle::Careful) rule = BankRule{rule.expert, 10, 12};
-    if (bank.style == PlayStyle::Bold) rule = BankRule{rule.expert, 11, 14};
+    if (rule.expert) return rule;
+    const Thresholds& bankOf = bank.style == PlayStyle::Bold ? kBoldThresholds : kCarefulThresholds;
+    rule.standFrom = bankOf.bankStandFrom;
+    rule.chaseLimit = bankOf.bankChaseLimit;
     return rule;
 }
 
@@ -80,7 +102,7 @@ bool InTurn(const RoundSight& sight) {
 }  // namespace
 
 std::optional<Choice> ExpertPlayer::ClassicOptions(const SeatSight& sight) {
-    TableSight classicSight;
+    ClassicTableSight classicSight;
     classicSight.hand = sight.Hand();
     if (sight.dealtBeforeRefill < 0) {
         classicSight.seenBefore = sight.seenBefore;
@@ -103,8 +125,13 @@ namespace {
 // Everything of a sight the seat's options depend on.
 std::vector<long long> KeyOf(const RoundSight& sight) {
     const HouseRules& rules = sight.rules;
-    std::vector<long long> key{sight.self,     sight.bank,         sight.dealtBeforeRefill,
-                               rules.wildCard, rules.classicTable, static_cast<int>(rules.twoCardPays),
+    std::vector<long long> key{sight.self,
+                               sight.bank,
+                               sight.dealtBeforeRefill,
+                               rules.wildCard,
+                               rules.classicTable,
+                               static_cast<int>(rules.doublePay),
+                               rules.royalSevenAndHalf,
                                rules.minStake};
     for (const SeenSeat& seat : sight.seats) {
         key.insert(key.end(), {static_cast<int>(seat.status), seat.stake, static_cast<int>(seat.kind),
@@ -145,7 +172,7 @@ std::optional<Choice> ExpertPlayer::SolveOptions(const SeatSight& sight) {
     table.others = StandingOthers(sight, *unseen, table.othersShown);
     const SeenSeat& self = sight.seats[static_cast<std::size_t>(sight.self)];
     table.stake = std::max(self.stake, sight.rules.minStake);
-    table.payDouble = sight.rules.twoCardPays == TwoCardPay::Double;
+    table.rules = sight.rules;
     table.bank = RuleOf(sight.seats[static_cast<std::size_t>(sight.bank)]);
     return SeatOdds(table).Best(hand);
 }
@@ -184,7 +211,7 @@ std::optional<BankTable> BankTableOf(const RoundSight& sight, KindCounts& bank) 
     BankTable table;
     int shown = 0;
     table.seats = StandingOthers(sight, *unseen, shown);
-    table.payDouble = sight.rules.twoCardPays == TwoCardPay::Double;
+    table.rules = sight.rules;
     bank = KindCounts{};
     for (int id : sight.Hand()) ++bank[KindUnder(id, sight.rules.wildCard)];
     table.cards = *unseen;

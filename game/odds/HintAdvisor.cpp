@@ -10,7 +10,7 @@ namespace DoDadu {
 
 using namespace Odds;
 
-std::optional<ClassicPosition> PositionOf(const TableSight& sight) {
+std::optional<ClassicPosition> PositionOf(const ClassicTableSight& sight) {
     const int handSize = static_cast<int>(sight.hand.size());
     if (handSize == 0 || sight.unseenBefore < 0 || sight.handAtRefill < 0 || sight.handAtRefill > handSize)
         return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<ClassicPosition> PositionOf(const TableSight& sight) {
     return ClassicPosition{start, sight.unseenBefore, view};
 }
 
-std::optional<Hint> HintAdvisor::Advise(const TableSight& sight, int stake) {
+std::optional<Hint> HintAdvisor::Advise(const ClassicTableSight& sight, int stake) {
     const std::optional<ClassicPosition> position = stake < 0 ? std::nullopt : PositionOf(sight);
     if (!position) return std::nullopt;
     if (!solver || deck != position->start || unseenDealt != position->unseenDealt) {

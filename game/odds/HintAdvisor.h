@@ -4,7 +4,7 @@
 #include "GameTexts.h"
 #include "NumberText.h"
 #include "OddsSolver.h"
-#include "TableSight.h"
+#include "ClassicTableSight.h"
 
 #include <optional>
 #include <string>
@@ -29,14 +29,14 @@ struct ClassicPosition {
 };
 // None for no cards, a bust hand, or a sight no deck can give (a card out of range or
 // seen twice, more cards than a deck holds).
-std::optional<ClassicPosition> PositionOf(const TableSight& sight);
+std::optional<ClassicPosition> PositionOf(const ClassicTableSight& sight);
 
 class HintAdvisor {
 public:
     // The hint for the player's turn the sight describes, at this stake. None when
     // there is nothing to advise: no cards, a bust hand, or a sight no deck can give
     // (a card out of range or seen twice, more cards than a deck holds).
-    std::optional<Hint> Advise(const TableSight& sight, int stake);
+    std::optional<Hint> Advise(const ClassicTableSight& sight, int stake);
 
 private:
     // The odds of the deck as the player knows it at the start of the round, kept for

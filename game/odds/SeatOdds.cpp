@@ -68,8 +68,7 @@ double SeatOdds::DrawValue(const PlayerHand& hand) {
 double SeatOdds::StopValue(const PlayerHand& hand) {
     against.unseen = UnseenAt(hand);
     against.value = HandValue(hand.cards);
-    const bool twoCards = CardTotal(hand.cards) == 2;
-    against.pay = table.payDouble && twoCards && against.value == kBest ? 2 : 1;
+    against.cards = CardTotal(hand.cards);
 
     StandingHand self;
     self.faceUp = hand.cards;
@@ -86,7 +85,7 @@ double SeatOdds::StopValue(const PlayerHand& hand) {
             ++held[c];
             self.canBe[c] = toBank[c] > 0 && HandValue(held) <= kBest ? 1.0 : 0.0;
         }
-        BankTable bank{toBank, table.others, table.payDouble};
+        BankTable bank{toBank, table.others, table.rules};
         bank.seats.push_back(self);
         bankOdds.Reset(bank);
     }
@@ -118,12 +117,12 @@ double SeatOdds::Outcome(CountedHand& bank) {
     const int total = CardTotal(left);
     double result = 0.0;
     if (value == kBest || total == 0 || !BankDraws(bank)) {
-        result = against.value > value ? against.pay : -1.0;
+        result = table.rules.Settlement(against.value, against.cards, value, bank.size);
     } else {
         for (int k = 0; k < kKindCount; ++k) {
             if (left[k] <= 0) continue;
             if (bank.ValueWith(k) > kBest) {
-                result += left[k] * against.pay;  // the bank busts
+                result += left[k] * table.rules.WinPays(against.value, against.cards);  // the bank busts
                 continue;
             }
             bank.Add(k);

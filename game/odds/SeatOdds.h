@@ -34,7 +34,7 @@ struct SeatTable {
     std::vector<StandingHand> others;  // the seats standing now, as the bank sees them
     int othersShown = -1;              // their best face-up total (plain), half points; -1: none
     double stake = 1.0;                // the seat's own, for the expert bank's weighing
-    bool payDouble = false;
+    HouseRules rules;                  // what each result pays
     BankRule bank;
 };
 
@@ -61,7 +61,7 @@ private:
     struct Against {
         KindCounts unseen{};
         int value = 0;
-        int pay = 1;
+        int cards = 0;
         int shown = -1;
     } against;
     std::vector<double> outcomeMemo;

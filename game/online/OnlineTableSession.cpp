@@ -50,6 +50,7 @@ struct OnlineSightReader {
         s.inPlay = t.inPlay;
         s.mayStake = t.mayStake;
         s.mayDraw = t.mayDraw;
+        s.mostStake = t.mayStake ? t.stakes.max : 0;
         s.rounds = t.rounds;
         s.seats.clear();
         s.round.clear();
@@ -118,6 +119,15 @@ void OnlineTableSession::SetLinked(bool up) { linked = up; }
 const RoundSeat& OnlineTableSession::InRound(int seat) const {
     static const RoundSeat none;
     return seat >= 0 && seat < static_cast<int>(round.size()) ? round[static_cast<std::size_t>(seat)] : none;
+}
+
+bool OnlineTableSession::CoveredCardShown(int seat) const {
+    const RoundSeat& play = InRound(seat);
+    return !play.hand.empty() && play.hand.front() != 0;
+}
+
+std::int64_t OnlineTableSession::CoverLeft(int seat) const {
+    return seat == you && mayStake ? mostStake : kMostStake;
 }
 
 RoundSight OnlineTableSession::Sight(int self) const {

@@ -45,6 +45,10 @@ public:
     int RoundsPlayed() const override { return rounds; }
     const RoundSeat& InRound(int seat) const override;
     bool PlayedHere(int seat) const override { return phase != OnlinePhase::Waiting && seat == you; }
+    // The server sends a covered card only to those who may see it.
+    bool CoveredCardShown(int seat) const override;
+    // The server's stake range holds to the cover.
+    std::int64_t CoverLeft(int seat) const override;
     bool Answering() const override { return linked && phase != OnlinePhase::Waiting; }
     SeatSight SightOf(int seat) const override;
     BankSight SightOfBank() const override;
@@ -88,6 +92,7 @@ private:
     bool inPlay = false;
     bool mayStake = false;
     bool mayDraw = false;
+    int mostStake = 0;  // the server's top of the stake range, with mayStake
     int rounds = 0;
     Deck deck;
 };

@@ -108,7 +108,8 @@ private:
 // ---- rules ---------------------------------------------------------------------------
 
 bool SameRules(const HouseRules& a, const HouseRules& b) {
-    return a.wildCard == b.wildCard && a.twoCardPays == b.twoCardPays &&
+    return a.wildCard == b.wildCard && a.doublePay == b.doublePay &&
+           a.royalSevenAndHalf == b.royalSevenAndHalf && a.cover == b.cover &&
            a.twoCardTakesBank == b.twoCardTakesBank && a.passing == b.passing &&
            (a.passing != BankPassing::EveryRounds || a.passEvery == b.passEvery) &&
            a.minStake == b.minStake && a.maxStake == b.maxStake && a.stakeStep == b.stakeStep &&
@@ -133,7 +134,9 @@ bool PresetRules(const std::string& name, HouseRules& rules) {
 
 json RulesJson(const HouseRules& rules) {
     json out = {{"wild_card", rules.wildCard},
-                {"two_card_pays", ToWire(rules.twoCardPays, kTwoCardPayNames)},
+                {"two_card_pays", ToWire(rules.doublePay, kDoublePayNames)},
+                {"royal", rules.royalSevenAndHalf},
+                {"cover", rules.cover},
                 {"two_card_takes_bank", rules.twoCardTakesBank},
                 {"passing", ToWire(rules.passing, kPassingNames)},
                 {"pass_every", rules.passEvery},
@@ -156,7 +159,9 @@ HouseRules RulesOf(const json* value, Reader& outer) {
     Reader in(*value);
     constexpr int kMostStakeField = 100000000;
     rules.wildCard = in.Flag("wild_card");
-    rules.twoCardPays = in.Named("two_card_pays", kTwoCardPayNames, TwoCardPay::Single);
+    rules.doublePay = in.Named("two_card_pays", kDoublePayNames, DoublePay::None);
+    rules.royalSevenAndHalf = in.Flag("royal", false);
+    rules.cover = in.Flag("cover", false);
     rules.twoCardTakesBank = in.Flag("two_card_takes_bank");
     rules.passing = in.Named("passing", kPassingNames, BankPassing::Never);
     rules.passEvery = in.OptionalSmall("pass_every", 0, 10000, 0);
@@ -269,6 +274,7 @@ json EventJson(const SeenEvent& e) {
             out["covered"] = e.covered;
             break;
         case TableMoment::SeatBusts:
+        case TableMoment::SeatShowsBest:
         case TableMoment::BankTurnsCard: out["card"] = e.card; break;
         default: break;
     }

@@ -41,8 +41,8 @@ inline constexpr WireName<SeatKind> kKindNames[] = {{SeatKind::Person, "person"}
 inline constexpr WireName<PlayStyle> kStyleNames[] = {
     {PlayStyle::Careful, "careful"}, {PlayStyle::Bold, "bold"}, {PlayStyle::Expert, "expert"}};
 
-inline constexpr WireName<TwoCardPay> kTwoCardPayNames[] = {{TwoCardPay::Single, "single"},
-                                                            {TwoCardPay::Double, "double"}};
+inline constexpr WireName<DoublePay> kDoublePayNames[] = {
+    {DoublePay::None, "single"}, {DoublePay::TwoCards, "double"}, {DoublePay::Any, "any_double"}};
 
 inline constexpr WireName<BankPassing> kPassingNames[] = {{BankPassing::Never, "never"},
                                                           {BankPassing::DeckUsedUp, "deck_used_up"},
@@ -58,6 +58,7 @@ inline constexpr WireName<TableMoment> kMomentNames[] = {
     {TableMoment::RoundStarts, "round_starts"},      {TableMoment::SitsOut, "sits_out"},
     {TableMoment::DeckShuffled, "deck_shuffled"},    {TableMoment::CardDealt, "card_dealt"},
     {TableMoment::TurnStarts, "turn_starts"},        {TableMoment::StakeSet, "stake_set"},
+    {TableMoment::SeatShowsBest, "seat_shows_best"}, {TableMoment::BankCannotCover, "bank_cannot_cover"},
     {TableMoment::SeatStands, "seat_stands"},        {TableMoment::SeatBusts, "seat_busts"},
     {TableMoment::BankTurnsCard, "bank_turns_card"}, {TableMoment::BankStands, "bank_stands"},
     {TableMoment::BankBusts, "bank_busts"},          {TableMoment::SeatWins, "seat_wins"},

@@ -1,5 +1,6 @@
 #include "ComputerPlayers.h"
 #include "Cards.h"
+#include "HandRules.h"
 
 #include <algorithm>
 
@@ -7,14 +8,19 @@ namespace DoDadu {
 
 int ThresholdPlayer::Stake(const SeatSight& sight) { return sight.rules.minStake; }
 
-bool ThresholdPlayer::Draws(const SeatSight& sight) {
-    return HandPoints(sight.Hand(), sight.rules.wildCard) < standFrom;
+namespace {
+int HalfPoints(const RoundSight& sight) {
+    const HandFacts hand = FactsOf(sight.Hand());
+    return HandHalfPoints(hand.sum, hand.cards, hand.wild, sight.rules.wildCard);
 }
+}  // namespace
+
+bool ThresholdPlayer::Draws(const SeatSight& sight) { return HalfPoints(sight) < thresholds.standFrom; }
 
 bool ThresholdPlayer::BankDraws(const BankSight& sight) {
-    const double points = HandPoints(sight.Hand(), sight.rules.wildCard);
-    if (points < bankStandFrom) return true;
-    return points < bankChaseLimit && points <= BestShownTotal(sight);
+    const int points = HalfPoints(sight);
+    if (points < thresholds.bankStandFrom) return true;
+    return points < thresholds.bankChaseLimit && points <= BestShownTotal(sight);
 }
 
 int BoldPlayer::Stake(const SeatSight& sight) {
@@ -25,13 +31,13 @@ int BoldPlayer::Stake(const SeatSight& sight) {
     return rules.minStake;
 }
 
-double BestShownTotal(const RoundSight& sight) {
-    double best = -1.0;
+int BestShownTotal(const RoundSight& sight) {
+    int best = -1;
     for (std::size_t i = 0; i < sight.seats.size(); ++i) {
         const SeenSeat& seat = sight.seats[i];
         if (static_cast<int>(i) == sight.bank || seat.status != SeatStatus::Standing) continue;
-        double shown = 0.0;
-        for (std::size_t k = 1; k < seat.cards.size(); ++k) shown += CardValue(seat.cards[k]);
+        int shown = 0;
+        for (int card : seat.cards) shown += card != 0 ? CardHalfPoints(card) : 0;  // 0: covered
         best = std::max(best, shown);
     }
     return best;

@@ -3,40 +3,48 @@
 
 namespace DoDadu {
 
-// A computer player of fixed thresholds. As a seat it draws below standFrom. As the bank
-// it draws below bankStandFrom, and from there on while it is behind what a standing
-// seat shows (at most its face-up cards plus half a point for the covered one, so level
-// with them counts as behind) and still below bankChaseLimit.
+// Where a computer player of fixed thresholds stops, in half points. As a seat it draws
+// below standFrom. As the bank it draws below bankStandFrom, and from there on while it
+// is behind what a standing seat shows (level with it counts as behind: the covered card
+// is worth half a point at least) and still below bankChaseLimit.
+struct Thresholds {
+    int standFrom = 0;
+    int bankStandFrom = 0;
+    int bankChaseLimit = 0;
+};
+
+// The careful player stands from 5; as the bank it stands from 5 and chases up to 6.
+constexpr Thresholds kCarefulThresholds{10, 10, 12};
+// The bold player stands from 6.5; as the bank it stands from 5.5 and chases up to 7.
+constexpr Thresholds kBoldThresholds{13, 11, 14};
+
 class ThresholdPlayer : public ComputerPlayer {
 public:
-    ThresholdPlayer(double standFrom, double bankStandFrom, double bankChaseLimit)
-        : standFrom(standFrom), bankStandFrom(bankStandFrom), bankChaseLimit(bankChaseLimit) {}
+    explicit ThresholdPlayer(const Thresholds& thresholds) : thresholds(thresholds) {}
     int Stake(const SeatSight& sight) override;
     bool Draws(const SeatSight& sight) override;
     bool BankDraws(const BankSight& sight) override;
 
 private:
-    double standFrom;
-    double bankStandFrom;
-    double bankChaseLimit;
+    Thresholds thresholds;
 };
 
-// Stands from 5 and stakes the minimum; as the bank stands from 5 and chases up to 6.
+// Stakes the minimum.
 class CarefulPlayer : public ThresholdPlayer {
 public:
-    CarefulPlayer() : ThresholdPlayer(5.0, 5.0, 6.0) {}
+    CarefulPlayer() : ThresholdPlayer(kCarefulThresholds) {}
 };
 
-// Stands from 6.5; stakes the maximum on a first card of 7 or the wild card, half way on
-// a 6, else the minimum; as the bank stands from 5.5 and chases up to 7.
+// Stakes the maximum on a first card of 7 or the wild card, half way on a 6, else the
+// minimum.
 class BoldPlayer : public ThresholdPlayer {
 public:
-    BoldPlayer() : ThresholdPlayer(6.5, 5.5, 7.0) {}
+    BoldPlayer() : ThresholdPlayer(kBoldThresholds) {}
     int Stake(const SeatSight& sight) override;
 };
 
-// The highest total any standing seat shows: its face-up cards at their plain values.
-// -1 when no seat stands.
-double BestShownTotal(const RoundSight& sight);
+// The highest total any standing seat shows, in half points: its face-up cards at their
+// plain values, and its covered card where its 7.5 turned it up. -1 when no seat stands.
+int BestShownTotal(const RoundSight& sight);
 
 }  // namespace DoDadu

@@ -127,6 +127,43 @@ int Evening::NextPlayingSeat(int from, bool inclusive) const {
     return -1;
 }
 
+StoredEvening Evening::Stored() const {
+    StoredEvening stored;
+    stored.rules = rules;
+    stored.seats = seats;
+    stored.bank = bank;
+    stored.rounds = rounds;
+    stored.bankRounds = bankRounds;
+    stored.wildSeen = wildSeen;
+    stored.startTotal = startTotal;
+    stored.deckOrder = deck.Order();
+    stored.deckPosition = deck.Position();
+    return stored;
+}
+
+bool Evening::Restore(const StoredEvening& s) {
+    if (round.InPlay() || !SeatingFault(s.rules, s.seats, s.bank, nullptr).empty()) return false;
+    std::int64_t total = 0;
+    int playing = 0;
+    for (const TableSeat& seat : s.seats) {
+        total += seat.chips;
+        playing += seat.chips >= s.rules.minStake ? 1 : 0;
+    }
+    const bool bankOut = s.seats[static_cast<std::size_t>(s.bank)].chips < s.rules.minStake;
+    // The chips only ever move between seats; a bank left out is passed on at once.
+    if (total != s.startTotal || (bankOut && playing >= 2)) return false;
+    if (!deck.Restore(s.deckOrder, s.deckPosition)) return false;
+    rules = s.rules;
+    seats = s.seats;
+    round.Clear();
+    bank = s.bank;
+    rounds = s.rounds;
+    bankRounds = s.bankRounds;
+    wildSeen = s.wildSeen;
+    startTotal = s.startTotal;
+    return true;
+}
+
 void Evening::Tell(TableMoment moment, int seat, PassReason reason) {
     if (listener == nullptr) return;
     TableEvent event;

@@ -3,6 +3,7 @@
 #include "EveningStore.h"
 #include "HouseRules.h"
 #include "RandomSource.h"
+#include "StoredEvening.h"
 #include "TableDeck.h"
 #include "TableEvent.h"
 #include "FullTableRound.h"
@@ -79,6 +80,10 @@ public:
     // damaged or hostile store reads false and leaves this evening as it was.
     void Save(EveningStore& store);
     bool Load(EveningStore& store);
+    // What the store keeps of the evening; and this evening made that one, between rounds
+    // only, when it can be played on (false, and nothing changes, when it cannot).
+    StoredEvening Stored() const;
+    bool Restore(const StoredEvening& stored);
 
 private:
     bool AfterStep(bool stepped);

@@ -1,7 +1,6 @@
 #include "FullTableRound.h"
 #include "Cards.h"
-#include "GameState.h"
-#include "Round.h"
+#include "HandRules.h"
 
 #include <algorithm>
 
@@ -81,21 +80,43 @@ std::vector<int> FullTableRound::CardsOnTable() const {
 
 int FullTableRound::NextSeat(int after) const { return (after + 1) % static_cast<int>(seats.size()); }
 
-void FullTableRound::OpenTurn(int seat) {
+// A seat whose stake the bank can no longer cover sits the rest of the round out.
+bool FullTableRound::OpenTurn(int seat) {
     turn = seat;
     RoundSeat& now = At(seat);
+    now.stake = rules.StakeWithin(rules.minStake, Chips(seat).chips, StakeTop(seat));
+    if (now.stake == 0) {
+        now.status = SeatStatus::SitsOut;
+        Tell(TableMoment::BankCannotCover, seat);
+        return false;
+    }
     now.status = SeatStatus::Playing;
-    now.stake = rules.StakeWithin(rules.minStake, Chips(seat).chips);
     Tell(TableMoment::TurnStarts, seat, Points(seat));
     Tell(TableMoment::StakeSet, seat, 0.0, now.stake);
+    return true;
 }
 
 // The next seat in turn that holds a card, or the bank's turn after the last.
 void FullTableRound::CloseTurn() {
     for (int seat = NextSeat(turn); seat != bank; seat = NextSeat(seat)) {
-        if (Seat(seat).status == SeatStatus::Waiting) return OpenTurn(seat);
+        if (Seat(seat).status == SeatStatus::Waiting && OpenTurn(seat)) return;
     }
     OpenBankTurn();
+}
+
+std::int64_t FullTableRound::CoverLeft(int seat) const {
+    if (!rules.cover) return kMostStake;
+    std::int64_t left = seats[static_cast<std::size_t>(bank)].chips;
+    for (int before = NextSeat(bank); before != seat; before = NextSeat(before)) {
+        if (Seat(before).status == SeatStatus::Standing)
+            left -= static_cast<std::int64_t>(Seat(before).stake) * rules.MostWinPays();
+    }
+    return std::max<std::int64_t>(left, 0) / rules.MostWinPays();
+}
+
+std::int64_t FullTableRound::StakeTop(int seat) const {
+    return std::min<std::int64_t>(
+        {rules.maxStake, seats[static_cast<std::size_t>(seat)].chips, CoverLeft(seat)});
 }
 
 void FullTableRound::OpenBankTurn() {
@@ -113,7 +134,7 @@ void FullTableRound::OpenBankTurn() {
 
 bool FullTableRound::SetStake(int stake) {
     if (!inPlay || bankTurn || Seat(turn).stakeFixed) return false;
-    At(turn).stake = rules.StakeWithin(stake, Chips(turn).chips);
+    At(turn).stake = rules.StakeWithin(stake, Chips(turn).chips, StakeTop(turn));
     Tell(TableMoment::StakeSet, turn, 0.0, Seat(turn).stake);
     return true;
 }
@@ -137,6 +158,9 @@ void FullTableRound::SeatCard(int seat) {
         Tell(TableMoment::SeatBusts, seat, points, Seat(seat).stake, Seat(seat).hand.front());
         CloseTurn();
     } else if (points == kBestHand) {
+        // A 7.5 is shown at once, as a bust is; the classic table keeps it covered.
+        At(seat).shown = !rules.classicTable;
+        if (Seat(seat).shown) Tell(TableMoment::SeatShowsBest, seat, points, 0, Seat(seat).hand.front());
         Stand();
     }
 }
@@ -199,13 +223,11 @@ bool FullTableRound::BankWantsCard() {
 // The classic dealer against the standing seat (the classic table has one), as it sees
 // it at the classic table.
 bool FullTableRound::ClassicDealerDraws() const {
-    GameState cards;
-    cards.dealerHand = Seat(bank).hand;
+    std::vector<int> standing;
     for (const RoundSeat& seat : play) {
-        if (seat.status == SeatStatus::Standing) cards.playerHand = seat.hand;
+        if (seat.status == SeatStatus::Standing) standing = seat.hand;
     }
-    cards.EvaluateHands();
-    return !DealerStops(cards.dealerPoints, cards.playerShownPoints, cards.PlayerShowsWildCard());
+    return !ClassicDealerStopsAgainst(Seat(bank).hand, standing);
 }
 
 // ---- the settlement --------------------------------------------------------------
@@ -220,19 +242,25 @@ void FullTableRound::Settle() {
     }
 }
 
+// Per point of its stake, what a standing seat wins from the bank (a loss below 0).
+int FullTableRound::Result(int seat) const {
+    const auto half = [this](int who) { return static_cast<int>(Points(who) * 2); };
+    const auto cards = [this](int who) { return static_cast<int>(Seat(who).hand.size()); };
+    return rules.Settlement(half(seat), cards(seat), half(bank), cards(bank));
+}
+
+// A loser pays what it owes, or all it has where the bank's royal 7.5 collects double.
 void FullTableRound::SettleLoser(int seat) {
-    const bool bankBust = Seat(bank).status == SeatStatus::Bust;
-    if (Seat(seat).status != SeatStatus::Standing || bankBust || Points(seat) > Points(bank)) return;
-    MoveChips(seat, bank, Seat(seat).stake);
-    Tell(TableMoment::SeatLoses, seat, Points(seat), Seat(seat).stake);
+    if (Seat(seat).status != SeatStatus::Standing || Result(seat) > 0) return;
+    const std::int64_t owed = static_cast<std::int64_t>(Seat(seat).stake) * -Result(seat);
+    const std::int64_t paid = std::min(owed, Chips(seat).chips);
+    MoveChips(seat, bank, paid);
+    Tell(TableMoment::SeatLoses, seat, Points(seat), paid);
 }
 
 void FullTableRound::PayWinner(int seat) {
-    const bool bankBust = Seat(bank).status == SeatStatus::Bust;
-    if (Seat(seat).status != SeatStatus::Standing || (!bankBust && Points(seat) <= Points(bank))) return;
-    const bool twice =
-        rules.twoCardPays == TwoCardPay::Double && IsTwoCardBest(Seat(seat).hand, rules.wildCard);
-    const std::int64_t owed = static_cast<std::int64_t>(Seat(seat).stake) * (twice ? 2 : 1);
+    if (Seat(seat).status != SeatStatus::Standing || Result(seat) < 0) return;
+    const std::int64_t owed = static_cast<std::int64_t>(Seat(seat).stake) * Result(seat);
     const std::int64_t paid = std::min(owed, Chips(bank).chips);
     if (paid < owed && !bankShort) {
         bankShort = true;
@@ -262,12 +290,10 @@ bool FullTableRound::WildCardDealt() const {
 
 // ---- what each one sees ----------------------------------------------------------
 
-// A seat's first card is covered to the others until it busts or the round ends; the
-// bank's until it turns it.
 bool FullTableRound::CoveredTo(int seat, int looker) const {
     if (seat == looker || !inPlay) return false;
     if (seat == bank) return !bankCardShown;
-    return Seat(seat).status != SeatStatus::Bust;
+    return Seat(seat).status != SeatStatus::Bust && !Seat(seat).shown;
 }
 
 void FullTableRound::FillSight(RoundSight& sight, int looker) const {

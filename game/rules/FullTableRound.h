@@ -17,19 +17,22 @@ struct RoundSeat {
     SeatStatus status = SeatStatus::SitsOut;
     bool stakeFixed = false;  // fixed by the seat's first card or its stand
     bool stakeAsked = false;  // a computer seat has chosen its stake
+    bool shown = false;       // its covered card turned up by its 7.5
 };
 
 // One round at the full table, in the traditional order. The bank deals a covered card
 // to itself and then to every seat that can play, in turn order from the seat after
-// it. Each seat in turn sets its stake, draws face-up cards or stands; over 7.5 it pays
-// the bank at once. Then the bank turns its card and plays, and every standing seat is
-// settled: above the bank it wins its stake (twice over for a two-card 7.5 where the
-// rules pay double), level or below it loses it; a bank over 7.5 pays every standing
+// it. Each seat in turn sets its stake (within what the bank can cover, where the rules
+// say so), draws face-up cards or stands; over 7.5 it pays the bank at once. Then the
+// bank turns its card and plays, and every standing seat is settled as the rules say
+// (HouseRules::Settlement): above the bank it wins its stake, or twice over for the 7.5
+// the rules pay double; level or below it loses it; a bank over 7.5 pays every standing
 // seat. The bank first collects from the losers, then pays the winners in turn order as
 // far as its chips go.
 //
-// A seat at 7.5 stands by itself, and so does the bank. The bank plays only while a
-// seat stands; with none it only turns its card. Chips move only between seats.
+// A seat at 7.5 stands by itself and turns its covered card up at once (but at the
+// classic table), and the bank stands at 7.5. The bank plays only while a seat stands;
+// with none it only turns its card. Chips move only between seats.
 class FullTableRound {
 public:
     FullTableRound(const HouseRules& rules, std::vector<TableSeat>& seats, TableDeck& deck);
@@ -61,9 +64,23 @@ public:
     // seat: from 0 to the number of seats less one.
     const RoundSeat& Seat(int seat) const { return play[static_cast<std::size_t>(seat)]; }
     double Points(int seat) const;
-    // What a seat sees now (the bank looks with SightOfBank).
+    // The most the seat may stake now: the rules' maximum, its chips, and what the bank
+    // can still cover (CoverLeft).
+    std::int64_t StakeTop(int seat) const;
+    // What the bank can still cover of this seat's stake, the stakes of the standing seats
+    // before it in turn order counted at the most they could win; kMostStake without the
+    // cover.
+    std::int64_t CoverLeft(int seat) const;
+
+    // What a seat sees now (the bank looks with SightOfBank). The one place that says
+    // which covered card a looker may see: CoveredTo.
     SeatSight SightOf(int seat) const;
     BankSight SightOfBank() const;
+    // The seat's first card is covered to the looker: to all but its owner until it
+    // busts, shows a 7.5 or the round ends; the bank's until it turns it. A looker of
+    // kEveryone asks what the whole table may see.
+    bool CoveredTo(int seat, int looker) const;
+    static constexpr int kEveryone = -1;
 
     // After the round: the deck ran out in it; the bank could not pay in full; the first
     // seat after the bank in turn order holding a two-card 7.5 (-1 when none); the wild
@@ -82,19 +99,19 @@ private:
     void DealTo(int seat, bool covered);
     std::vector<int> CardsOnTable() const;
     int NextSeat(int after) const;
-    void OpenTurn(int seat);
+    bool OpenTurn(int seat);
     void CloseTurn();
     void OpenBankTurn();
     void SeatCard(int seat);
     void BankCard();
     void Settle();
+    int Result(int seat) const;
     void SettleLoser(int seat);
     void PayWinner(int seat);
     void MoveChips(int from, int to, std::int64_t amount);
     bool SeatWantsCard(int seat);
     bool BankWantsCard();
     bool ClassicDealerDraws() const;
-    bool CoveredTo(int seat, int looker) const;
     void FillSight(RoundSight& sight, int looker) const;
     void Tell(TableMoment moment, int seat, double points = 0.0, std::int64_t amount = 0, int card = 0);
     TableSeat& Chips(int seat) { return seats[static_cast<std::size_t>(seat)]; }

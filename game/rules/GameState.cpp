@@ -12,22 +12,6 @@ bool Contains(const std::vector<int>& cards, int id) {
     return std::find(cards.begin(), cards.end(), id) != cards.end();
 }
 
-// What the hand rules need to know of a hand: its plain sum in half points, its size,
-// whether it holds the wild card.
-struct HandFacts {
-    int sum = 0;
-    int cards = 0;
-    bool wild = false;
-};
-
-HandFacts FactsOf(const std::vector<int>& hand) {
-    HandFacts facts;
-    for (int id : hand) facts.sum += CardHalfPoints(id);
-    facts.cards = static_cast<int>(hand.size());
-    facts.wild = Contains(hand, kWildCard);
-    return facts;
-}
-
 double Points(int halfPoints) { return halfPoints / 2.0; }
 
 }  // namespace

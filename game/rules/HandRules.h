@@ -6,6 +6,8 @@
 // wild card is among them; that is all its value depends on.
 #include "Cards.h"
 
+#include <vector>
+
 namespace DoDadu {
 
 constexpr int kBestHalfPoints = 15;  // 7.5
@@ -51,5 +53,24 @@ constexpr bool ClassicDealerStops(int dealer, int shown, bool wildShown) {
            (shown == kBestHalfPoints && dealer == kBestHalfPoints) ||
            (shown == kBestHalfPoints - 1 && wildShown && dealer == kBestHalfPoints - 1);
 }
+
+// What the rules above need to know of a hand as dealt: its plain sum in half points,
+// how many cards it holds, whether the wild card is among them.
+struct HandFacts {
+    int sum = 0;
+    int cards = 0;
+    bool wild = false;
+};
+HandFacts FactsOf(const std::vector<int>& hand);
+
+// The points of a hand: its value with the wild card when that is on, the plain sum
+// (every figure half a point) when it is off.
+double HandPoints(const std::vector<int>& hand, bool wildCard = true);
+// Exactly two cards worth 7.5.
+bool IsTwoCardBest(const std::vector<int>& hand, bool wildCard = true);
+
+// The classic dealer's stopping rule on the dealer's hand against the player's, both as
+// dealt ([0] the covered card), the player's as the dealer sees it.
+bool ClassicDealerStopsAgainst(const std::vector<int>& dealer, const std::vector<int>& player);
 
 }  // namespace DoDadu

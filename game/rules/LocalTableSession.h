@@ -20,6 +20,10 @@ public:
     int RoundsPlayed() const override { return evening.RoundsPlayed(); }
     const RoundSeat& InRound(int seat) const override { return evening.ThisRound().Seat(seat); }
     bool PlayedHere(int seat) const override;
+    bool CoveredCardShown(int seat) const override {
+        return !evening.ThisRound().CoveredTo(seat, FullTableRound::kEveryone);
+    }
+    std::int64_t CoverLeft(int seat) const override { return evening.ThisRound().CoverLeft(seat); }
     SeatSight SightOf(int seat) const override { return evening.ThisRound().SightOf(seat); }
     BankSight SightOfBank() const override { return evening.ThisRound().SightOfBank(); }
 

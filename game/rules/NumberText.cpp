@@ -1,32 +1,12 @@
 #include "NumberText.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cctype>
 #include <cinttypes>
 #include <climits>
 #include <cstdio>
-#include <utility>
 
 namespace DoDadu {
-namespace {
-
-// Digit grouping with a chosen separator; everything else as in the classic locale.
-class GroupingPunct : public std::numpunct<char> {
-public:
-    GroupingPunct(char separator, std::string grouping)
-        : separator(separator), grouping(std::move(grouping)) {}
-
-protected:
-    char do_thousands_sep() const override { return separator; }
-    std::string do_grouping() const override { return grouping; }
-
-private:
-    char separator;
-    std::string grouping;
-};
-
-}  // namespace
 
 std::string PointsText(double points) {
     // Hand points are whole or half numbers (and not below zero). Those print as "%Lg" would print them
@@ -60,6 +40,17 @@ std::string PlainNumberText(std::int64_t value) {
     return text;
 }
 
+std::optional<std::int64_t> WholeNumber(const std::string& text, std::int64_t least, std::int64_t most) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < least || value > most) return std::nullopt;
+    return value;
+}
+
 int SaturateToInt(std::int64_t value) {
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
@@ -82,51 +73,21 @@ int LeadingInteger(const std::string& text) {
     return SaturateToInt(negative ? -magnitude : magnitude);
 }
 
-std::locale GroupingLocale(char separator, const std::string& grouping) {
-    return std::locale(std::locale::classic(), new GroupingPunct(separator, grouping));
+std::string PointsShown(double points, const TextSource& texts) {
+    std::string shown = PointsText(points);
+    const std::size_t dot = shown.find('.');
+    if (dot != std::string::npos) shown.replace(dot, 1, texts.Text(TextIds::kDecimalMark));
+    return shown;
 }
 
-std::string NumpunctGrouping(const std::string& windowsGrouping) {
-    std::string groups;
-    bool repeatLast = false;
-    std::size_t i = 0;
-    while (i < windowsGrouping.size()) {
-        int size = 0;
-        bool digits = false;
-        for (; i < windowsGrouping.size() && std::isdigit(static_cast<unsigned char>(windowsGrouping[i]));
-             ++i) {
-            size = std::min(size * 10 + (windowsGrouping[i] - '0'), 100);
-            digits = true;
-        }
-        if (i < windowsGrouping.size()) ++i;  // the ';' between groups (or any other stray character)
-        if (!digits) continue;
-        if (size == 0) {
-            // A 0 closes the list: the group before it repeats.
-            repeatLast = true;
-            break;
-        }
-        groups += static_cast<char>(size);
-    }
-    if (!groups.empty() && !repeatLast)
-        groups += static_cast<char>(CHAR_MAX);  // no groups beyond the listed ones
-    return groups;
-}
-
-GroupedNumberFormatter::GroupedNumberFormatter(const std::locale& locale) { stream.imbue(locale); }
-
-std::string GroupedNumberFormatter::Format(long long value) {
-    stream.str(std::string());
-    stream.clear();
-    stream << value;
-    std::string text;
-    for (char byte : stream.str()) {
-        const auto unit = static_cast<unsigned char>(byte);
-        if (unit < 0x80) {
-            text += byte;
-        } else {
-            text += static_cast<char>(0xC0 | (unit >> 6));
-            text += static_cast<char>(0x80 | (unit & 0x3F));
-        }
+std::string GroupedNumberFormatter::Format(long long value) const {
+    const std::string digits = PlainNumberText(value);
+    const std::size_t first = value < 0 ? 1 : 0;  // after the sign
+    const std::string mark = texts.Text(TextIds::kGroupMark);
+    std::string text = digits.substr(0, first);
+    for (std::size_t at = first; at < digits.size(); ++at) {
+        if (at > first && (digits.size() - at) % 3 == 0) text += mark;
+        text += digits[at];
     }
     return text;
 }

@@ -1,7 +1,8 @@
 #pragma once
+#include "GameTexts.h"
+
 #include <cstdint>
-#include <locale>
-#include <sstream>
+#include <optional>
 #include <string>
 
 namespace DoDadu {
@@ -17,28 +18,30 @@ std::string PlainNumberText(std::int64_t value);
 // saturates at its bound rather than wrapping.
 int LeadingInteger(const std::string& text);
 
+// The one reader of a whole number typed or stored: plain decimal digits alone (no sign,
+// no blanks, at most 18 digits) from least to most; none otherwise.
+std::optional<std::int64_t> WholeNumber(const std::string& text, std::int64_t least, std::int64_t most);
+
 // A 64-bit value pinned to the 32-bit range.
 int SaturateToInt(std::int64_t value);
 
-// A locale whose numbers carry the given thousands separator and grouping (grouping
-// in std::numpunct's form: "\3" groups by three; empty: no grouping).
-std::locale GroupingLocale(char separator, const std::string& grouping);
+// Every number a player reads is written as the chosen language writes it: its digit
+// grouping (GroupMark: "52,000", "52.000") and its decimal mark (DecimalMark: "6.5", "6,5")
+// come from the same texts, whatever Windows' regional format says, so no sentence shows
+// a grouping from one source beside a decimal mark from another. The marks are read at
+// each use: a language chosen mid-round applies to the next number shown.
 
-// The grouping of a Windows LOCALE_SGROUPING text ("3;0", "3;2;0", "3", "0") in
-// std::numpunct's form. A trailing ";0" repeats the last group; without it the last
-// group is used once only.
-std::string NumpunctGrouping(const std::string& windowsGrouping);
+// A hand's total as the table shows it: "4.5" in English, "4,5" where a comma marks the half.
+std::string PointsShown(double points, const TextSource& texts = EnglishTexts());
 
-// Integers with a locale's digit grouping, as UTF-8: a separator beyond ASCII is a
-// Latin-1 byte in the locale (the no-break space, 0xA0) and is written as its UTF-8
-// sequence. Keeps one stream, so formatting does not build a new stream every time.
+// Whole numbers grouped by thousands with the language's mark: the score, stakes, chips.
 class GroupedNumberFormatter {
 public:
-    explicit GroupedNumberFormatter(const std::locale& locale);
-    std::string Format(long long value);
+    explicit GroupedNumberFormatter(const TextSource& texts) : texts(texts) {}
+    std::string Format(long long value) const;
 
 private:
-    std::ostringstream stream;
+    const TextSource& texts;
 };
 
 }  // namespace DoDadu

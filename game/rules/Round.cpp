@@ -27,9 +27,8 @@ bool DealerStops(double dealer, double shown, bool showsWild) {
     return ClassicDealerStops(static_cast<int>(dealer * 2), static_cast<int>(shown * 2), showsWild);
 }
 
-Round::Round(TableView& view, DealerClock& clock, ScoreStore& store, const std::locale& numberLocale,
-             const TextSource& texts)
-    : view(view), clock(clock), store(store), grouped(numberLocale), texts(texts) {}
+Round::Round(ClassicTableView& view, DealerClock& clock, ScoreStore& store, const TextSource& texts)
+    : view(view), clock(clock), store(store), grouped(texts), texts(texts) {}
 
 void Round::LoadScore() {
     std::string stored = store.ReadScore();
@@ -89,7 +88,7 @@ void Round::Start() {
         unseenDealt.clear();
     }
     dealtBeforeRound = kCardCount - cards.remainingCards;
-    sightAtRefill = TableSight();
+    sightAtRefill = ClassicTableSight();
     cards.DealNextCard(cards.dealerHand);  // the dealer's card always comes first
     cards.DealNextCard(cards.playerHand);
     playerTurn = 1;
@@ -253,15 +252,15 @@ void Round::DrawCard(std::vector<int>& hand) {
     RefreshTable();
 }
 
-TableSight Round::Sight() const {
-    TableSight sight = sightAtRefill.handAtRefill > 0 ? sightAtRefill : EarlierCards();
+ClassicTableSight Round::Sight() const {
+    ClassicTableSight sight = sightAtRefill.handAtRefill > 0 ? sightAtRefill : EarlierCards();
     sight.hand = cards.playerHand;
     return sight;
 }
 
 // The cards dealt from this deck before this round, sorted into seen and unseen.
-TableSight Round::EarlierCards() const {
-    TableSight sight;
+ClassicTableSight Round::EarlierCards() const {
+    ClassicTableSight sight;
     const int dealt = std::min(dealtBeforeRound, static_cast<int>(cards.deck.size()));
     for (int i = 0; i < dealt; ++i) {
         const int id = cards.deck[static_cast<std::size_t>(i)];

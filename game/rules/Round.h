@@ -6,11 +6,10 @@
 #include "RoundSentences.h"
 #include "RoundStats.h"
 #include "ScoreStore.h"
-#include "TableSight.h"
-#include "TableView.h"
+#include "ClassicTableSight.h"
+#include "ClassicTableView.h"
 
 #include <cstdint>
-#include <locale>
 #include <string>
 
 namespace DoDadu {
@@ -38,8 +37,8 @@ enum class RoundPhase { Idle, PlayerTurn, DealerTurn, DealerStopped };
 // thread; the view, the clock and the store must outlive the round.
 class Round {
 public:
-    Round(TableView& view, DealerClock& clock, ScoreStore& store,
-          const std::locale& numberLocale = std::locale::classic(), const TextSource& texts = EnglishTexts());
+    Round(ClassicTableView& view, DealerClock& clock, ScoreStore& store,
+          const TextSource& texts = EnglishTexts());
 
     // The score kept from the last run: the leading integer of the stored text, or
     // the starting score when nothing is stored; and the statistics of the rounds.
@@ -83,7 +82,7 @@ public:
     RoundPhase Phase() const;
 
     // What the player can see of the cards, for a hint in the player's turn.
-    TableSight Sight() const;
+    ClassicTableSight Sight() const;
     // A hint of the player's turn: on the message line until the player's next action, and
     // spoken in one line. Nothing outside the player's turn.
     void ShowHint(const std::string& hint);
@@ -104,7 +103,7 @@ private:
     void RestartClock();
     std::int64_t ElapsedSinceClock();
     void ShowRow(CardRow row, const std::vector<int>& hand, bool coverFirst);
-    TableSight EarlierCards() const;
+    ClassicTableSight EarlierCards() const;
     void Announce(RoundMoment moment, int card, double points, std::int64_t stake = 0);
     void ShowMessage(unsigned id);  // 0: an empty message line; replaces a hint
     void EndHint();                 // the message line as it was before the hint
@@ -112,7 +111,7 @@ private:
     std::string DealerPointsShown() const;
     std::string PlayerPointsShown() const;
 
-    TableView& view;
+    ClassicTableView& view;
     DealerClock& clock;
     ScoreStore& store;
     GroupedNumberFormatter grouped;
@@ -140,7 +139,7 @@ private:
     // before the deck ran dry in the player's turn.
     std::vector<int> unseenDealt;
     int dealtBeforeRound = 0;
-    TableSight sightAtRefill;
+    ClassicTableSight sightAtRefill;
 };
 
 }  // namespace DoDadu

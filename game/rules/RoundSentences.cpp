@@ -1,7 +1,6 @@
 #include "RoundSentences.h"
 
 #include "Cards.h"
-#include "NumberText.h"
 
 namespace DoDadu {
 
@@ -31,13 +30,6 @@ std::string CardName(int id, const TextSource& texts) {
     if (id < 1 || id > kCardCount) return texts.Text(TextIds::kCardCovered);
     std::string name = texts.Text(TextIds::kCardCovered + static_cast<unsigned>(id));
     return id == kWildCard ? FillPlaceholders(texts.Text(TextIds::kCardWild), {{"card", name}}) : name;
-}
-
-std::string PointsShown(double points, const TextSource& texts) {
-    std::string shown = PointsText(points);
-    const std::size_t dot = shown.find('.');
-    if (dot != std::string::npos) shown.replace(dot, 1, texts.Text(TextIds::kDecimalMark));
-    return shown;
 }
 
 std::string PointsNamed(const std::string& shown, const TextSource& texts) {

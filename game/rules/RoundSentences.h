@@ -3,6 +3,7 @@
 // their unit, and one sentence for each moment of a round, in the language of a TextSource
 // (English when none is named).
 #include "GameTexts.h"
+#include "NumberText.h"
 
 #include <string>
 
@@ -10,9 +11,6 @@ namespace DoDadu {
 
 // "seven of coins", "knave of cups", "king of coins, wild card"; id 0 is "covered card".
 std::string CardName(int id, const TextSource& texts = EnglishTexts());
-
-// A hand's total as the table shows it: "4.5" in English, "4,5" where a comma marks the half.
-std::string PointsShown(double points, const TextSource& texts = EnglishTexts());
 
 // A total as shown ("4,5") with its unit: "4,5 punti", "1 point".
 std::string PointsNamed(const std::string& shown, const TextSource& texts = EnglishTexts());

@@ -5,21 +5,23 @@ namespace DoDadu {
 
 // What happened at the full table, one moment at a time, in the order it happened.
 enum class TableMoment {
-    RoundStarts,    // seat: the bank
-    SitsOut,        // seat: below the minimum stake, no card this round
-    DeckShuffled,   // the deck ran out: the cards not on the table make a new one
-    CardDealt,      // seat, card; covered: the first card, seen by its seat alone
-    TurnStarts,     // seat: its turn (the bank's turn too)
-    StakeSet,       // seat, amount
-    SeatStands,     // seat, points
-    SeatBusts,      // seat, points; amount: paid to the bank at once; card: its covered card
-    BankTurnsCard,  // seat: the bank, card, points
-    BankStands,     // points
-    BankBusts,      // points
-    SeatWins,       // seat, amount: paid by the bank (less when the bank ran short)
-    SeatLoses,      // seat, amount; points equal to the bank's is a tie, lost as well
-    BankRunsShort,  // seat: the first winner the bank could not pay in full
-    BankPasses,     // seat: the new bank; reason
+    RoundStarts,      // seat: the bank
+    SitsOut,          // seat: below the minimum stake, no card this round
+    DeckShuffled,     // the deck ran out: the cards not on the table make a new one
+    CardDealt,        // seat, card; covered: the first card, seen by its seat alone
+    TurnStarts,       // seat: its turn (the bank's turn too)
+    StakeSet,         // seat, amount
+    SeatShowsBest,    // seat, points: its 7.5; card: its covered card, turned up at once
+    BankCannotCover,  // seat: the bank cannot cover the minimum stake; it sits this round out
+    SeatStands,       // seat, points
+    SeatBusts,        // seat, points; amount: paid to the bank at once; card: its covered card
+    BankTurnsCard,    // seat: the bank, card, points
+    BankStands,       // points
+    BankBusts,        // points
+    SeatWins,         // seat, amount: paid by the bank (less when the bank ran short)
+    SeatLoses,        // seat, amount; points equal to the bank's is a tie, lost as well
+    BankRunsShort,    // seat: the first winner the bank could not pay in full
+    BankPasses,       // seat: the new bank; reason
     RoundEnds,
     EveningEnds  // fewer than two seats can play
 };

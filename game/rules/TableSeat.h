@@ -12,6 +12,10 @@ constexpr int kPlayStyleCount = 3;
 constexpr std::int64_t kStartingChips = 50000;
 constexpr int kMinSeats = 2;
 constexpr int kMaxSeats = 6;
+// The most chips a seat may start an evening with, and so the most any seat can hold
+// (chips only move between seats): the limits of the setup box and the stored evening.
+constexpr std::int64_t kMostStartingChips = 1000000000;
+constexpr std::int64_t kMostChips = kMostStartingChips * kMaxSeats;
 
 // One place at the full table, kept through the evening.
 struct TableSeat {

@@ -9,6 +9,7 @@
 #include "TableEvent.h"
 #include "TableSeat.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace DoDadu {
@@ -32,6 +33,11 @@ public:
     virtual const RoundSeat& InRound(int seat) const = 0;
     // The seat is a person playing from this screen.
     virtual bool PlayedHere(int seat) const = 0;
+    // The seat's covered card is face up for everyone at this screen: the round has shown
+    // it to the whole table (or, at a table held elsewhere, to this screen's seat).
+    virtual bool CoveredCardShown(int seat) const = 0;
+    // What the bank can still cover of the seat's stake (kMostStake where nothing holds it).
+    virtual std::int64_t CoverLeft(int seat) const = 0;
     // The table answers now (false while a link to it is down): the controls wait.
     virtual bool Answering() const { return true; }
     // What a seat in its turn, or the bank in its own, sees: for the hint.

@@ -7,6 +7,7 @@
 #include "PlayDriver.h"
 
 #include "DisplayScale.h"
+#include "Form.h"
 #include "FormAbout.h"
 #include "ResourceIds.h"
 
@@ -22,7 +23,8 @@ namespace {
 using namespace playdriver;
 
 // Room for the table at 200 %.
-const int relaunched = coretest::RunInsideVirtualDesktop(L"2048x1536");
+const wchar_t* const kDesktop = L"2048x1536";
+const int relaunched = coretest::RunInsideVirtualDesktop(kDesktop);
 
 RECT ClientRectOf(HWND child) {
     RECT r;
@@ -121,6 +123,55 @@ TEST_F(AtScale, TableKeepsItsUnitsAndShowsThemAtTheScreensScale) {
     const Screen screen(form);
     EXPECT_NEAR(ToPixels(14, dpi), screen.InkHeight(form->Layout().dealerCaptionCell, RGB(255, 255, 0)), 1);
     EXPECT_NEAR(ToPixels(8, dpi), screen.InkHeight(form->Layout().scoreCaptionCell, RGB(255, 255, 255)), 1);
+}
+
+bool Inside(RECT inner, RECT outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+BOOL CALLBACK NoteChildOutside(HWND child, LPARAM outside) {
+    RECT client{};
+    GetClientRect(GetParent(child), &client);
+    if (IsWindowVisible(child) && !Inside(ClientRectOf(child), client)) ++*reinterpret_cast<int*>(outside);
+    return TRUE;
+}
+
+// The table on the work area of its screen, this desktop's or the one EveryScale chose
+// (ZANDRO_SCREEN): where it fits it is laid out as ever; where it does not, the whole table
+// is smaller in its own proportions and centred there, with every control inside it.
+TEST_F(AtScale, TableShowsWholeOnTheWorkArea) {
+    const int dpi = form->dpi;
+    if (ExpectedDpi() != 0) {
+        ASSERT_EQ(ExpectedDpi(), dpi) << "the prefix's LogPixels was not taken";
+    }
+    const RECT area = WorkAreaOf(form->window);
+    wchar_t screen[32] = {};
+    if (GetEnvironmentVariableW(L"ZANDRO_SCREEN", screen, 32) > 0) {
+        ASSERT_EQ(std::wstring(screen),
+                  std::to_wstring(area.right - area.left) + L"x" + std::to_wstring(area.bottom - area.top))
+            << "not on the screen asked for";
+    }
+    RECT outer{}, client{};
+    GetWindowRect(form->window, &outer);
+    GetClientRect(form->window, &client);
+    const SIZE frame{outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
+    const bool fits = frame.cx + ToPixels(kTableWidth, dpi) <= area.right - area.left &&
+                      frame.cy + ToPixels(kTableHeight, dpi) <= area.bottom - area.top;
+    SCOPED_TRACE(fits ? "fits" : "too large");
+    EXPECT_TRUE(Inside(outer, area));
+    int outside = 0;
+    EnumChildWindows(form->window, NoteChildOutside, reinterpret_cast<LPARAM>(&outside));
+    EXPECT_EQ(0, outside) << "controls beyond the client area";
+    if (fits) {
+        EXPECT_EQ(0, form->layoutDpi);
+        EXPECT_EQ(ToPixels(kTableWidth, dpi), client.right);
+        EXPECT_EQ(ToPixels(kTableHeight, dpi), client.bottom);
+        return;
+    }
+    EXPECT_LT(form->layoutDpi, dpi);
+    EXPECT_NEAR(client.right * kTableHeight, client.bottom * kTableWidth, kTableWidth) << "proportions";
+    EXPECT_LE(std::abs((outer.top - area.top) - (area.bottom - outer.bottom)), 1) << "centred";
 }
 
 std::vector<COLORREF> PixelsOf(const ControlTests::Canvas& shot, RECT area) {
@@ -315,7 +366,9 @@ TEST_F(ScaleChange, InTheMiddleOfARoundKeepsTheRound) {
     EXPECT_EQ(RoundPhase::DealerTurn, form->round.Phase());
 }
 
-// The copies of this program at 125, 150 and 200 %: each runs the tests of AtScale.
+// The copies of this program at 125, 150 and 200 %: each runs the tests of AtScale. At
+// 175 and 200 % on a 1920 x 1080 screen, and at 200 % on that screen less a taskbar, the
+// table shows whole.
 void SetPrefixDpi(DWORD dpi) {
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
@@ -323,26 +376,27 @@ void SetPrefixDpi(DWORD dpi) {
 TEST(EveryScale, TableRunsAtEachScaleOfThePrefix) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring commandLine = L"\"" + std::wstring(self) + L"\"";
     SetEnvironmentVariableW(L"GTEST_OUTPUT", nullptr);  // the copies write no report
-    SetEnvironmentVariableW(L"GTEST_FILTER", L"AtScale.*");
-    for (DWORD dpi : {120u, 144u, 192u}) {
-        SCOPED_TRACE(dpi);
-        SetPrefixDpi(dpi);
-        SetEnvironmentVariableW(L"ZANDRO_EXPECTED_DPI", std::to_wstring(dpi).c_str());
-        std::wstring commandLine = L"\"" + std::wstring(self) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION copy{};
-        ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                   &startup, &copy));
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy.hProcess, 120000));
-        DWORD code = 1;
-        GetExitCodeProcess(copy.hProcess, &code);
-        EXPECT_EQ(0u, code) << "the tests failed at this scale (their output is above)";
-        CloseHandle(copy.hProcess);
-        CloseHandle(copy.hThread);
+    const struct {
+        DWORD dpi;
+        const wchar_t* screen;  // this desktop's for the tests of AtScale
+    } copies[] = {{120, kDesktop},     {144, kDesktop},     {192, kDesktop},
+                  {168, L"1920x1080"}, {192, L"1920x1080"}, {192, L"1920x984"}};
+    for (const auto& copy : copies) {
+        SCOPED_TRACE(copy.dpi);
+        SCOPED_TRACE(Narrow(copy.screen));
+        const bool ownScreen = copy.screen != kDesktop;
+        SetPrefixDpi(copy.dpi);
+        SetEnvironmentVariableW(L"ZANDRO_EXPECTED_DPI", std::to_wstring(copy.dpi).c_str());
+        SetEnvironmentVariableW(L"ZANDRO_SCREEN", ownScreen ? copy.screen : nullptr);
+        SetEnvironmentVariableW(L"GTEST_FILTER",
+                                ownScreen ? L"AtScale.TableShowsWholeOnTheWorkArea" : L"AtScale.*");
+        EXPECT_EQ(0, coretest::RunInDesktop(copy.screen, commandLine))
+            << "the tests failed at this scale (their output is above)";
     }
     SetPrefixDpi(96);  // the test prefix's own scale
+    SetEnvironmentVariableW(L"ZANDRO_SCREEN", nullptr);
     SetEnvironmentVariableW(L"GTEST_FILTER", nullptr);
 }
 

@@ -5,7 +5,6 @@
 #include "CoreTestSupport.h"
 #include "EveningSetupBox.h"
 #include "StandingsBox.h"
-#include "UserLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +31,8 @@ void OnAccepted(Form&, const EveningSetup& setup) {
 int newEvenings = 0;
 void OnNewEvening(Form&) { ++newEvenings; }
 
-std::string Grouped(long long value) {
-    GroupedNumberFormatter grouped(UserNumberLocale());
-    return grouped.Format(value);
-}
+// The box speaks English here, and writes its numbers as English does.
+std::string Grouped(long long value) { return GroupedNumberFormatter(EnglishTexts()).Format(value); }
 
 // An owner form and one box over it at a time.
 class BoxTest : public ::testing::Test {
@@ -114,23 +111,51 @@ using StandingsTest = BoxTest;
 EveningSetup EnglishDefault(std::uint32_t seed = 7) {
     RandomSource random;
     random.Reseed(seed);
-    return DefaultEveningSetup(EnglishTexts(), random);
+    return DefaultEveningSetup(EnglishTexts(), random, "Player 1");
+}
+
+// The first seat is named after the Windows user, never "You": the given name of the
+// display name, else of the sign-in name, else the language's first player.
+TEST(FirstSeatName, GivenNameFromWindowsElseTheLanguagesFirstPlayer) {
+    std::string graves, twentyGraves;  // À, two bytes each
+    for (int letter = 0; letter < 22; ++letter) graves += "\xC3\x80";
+    for (int letter = 0; letter < 20; ++letter) twentyGraves += "\xC3\x80";
+    const struct {
+        std::string display, signIn;
+        Language language;
+        std::string name;
+    } cases[] = {
+        {"Anna Rossi", "arossi", Language::English, "Anna"},
+        {"Rossi, Anna", "arossi", Language::English, "Anna"},
+        {"  Rossi ,  Anna Maria ", "arossi", Language::Italian, "Anna"},
+        {"", "anna", Language::English, "anna"},
+        {" ", "Anna Rossi", Language::Italian, "Anna"},
+        {"Rossi,", "arossi", Language::Spanish, "arossi"},
+        {"Maximiliana-Josefina-Katharina", "", Language::English, "Maximiliana-Josefina"},
+        {graves, "", Language::English, twentyGraves},
+        {"", "", Language::English, "Player 1"},
+        {"", " ", Language::Italian, "Giocatore 1"},
+        {"", "", Language::Spanish, "Jugador 1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstSeatName(c.display, c.signIn, TableTexts(c.language)), c.name)
+            << c.display << c.signIn;
 }
 
 TEST_F(SetupBoxTest, EachLanguageHasItsDefaultsAndEnterAcceptsThem) {
+    // A person named as a computer seat would be leaves that seat the first spare name.
+    const std::string lucia =
+        "Luc\xC3\xAD"
+        "a";
     const struct {
         Language language;
+        std::string firstName;
         std::vector<std::string> names;
         RulesPreset rules;
     } cases[] = {
-        {Language::English, {"You", "Anna", "Jack", "Emma"}, RulesPreset::Italian},
-        {Language::Italian, {"Tu", "Giulia", "Marco", "Luca"}, RulesPreset::Italian},
-        {Language::Spanish,
-         {"T\xC3\xBA",
-          "Luc\xC3\xAD"
-          "a",
-          "Pablo", "Carmen"},
-         RulesPreset::Spanish},
+        {Language::English, "Player 1", {"Player 1", "Anna", "Jack", "Emma"}, RulesPreset::Italian},
+        {Language::Italian, "Io", {"Io", "Giulia", "Marco", "Luca"}, RulesPreset::Italian},
+        {Language::Spanish, lucia, {lucia, "Diego", "Pablo", "Carmen"}, RulesPreset::Spanish},
     };
     const std::vector<SeatKind> kinds = {SeatKind::Person, SeatKind::Computer, SeatKind::Computer,
                                          SeatKind::Computer};
@@ -140,7 +165,7 @@ TEST_F(SetupBoxTest, EachLanguageHasItsDefaultsAndEnterAcceptsThem) {
         const TableTexts texts(c.language);
         RandomSource random;
         random.Reseed(11);
-        const EveningSetup setup = DefaultEveningSetup(texts, random);
+        const EveningSetup setup = DefaultEveningSetup(texts, random, c.firstName);
         std::vector<std::string> names;
         std::vector<SeatKind> seatKinds;
         std::vector<PlayStyle> seatStyles;
@@ -192,7 +217,7 @@ TEST_F(SetupBoxTest, RefusesWhatCannotStartAnEveningAndSaysWhyAtTheField) {
         {"Seat 2: name", "   ", "Seat 2 needs a name."},
         {"Seat 3: name", "Bartholomew Fitzgerald", "The name of seat 3 is too long: at most 20 letters."},
         {"Seat 3: name", twentyLetters, ""},
-        {"Seat 4: name", " Anna ", "Seats 2 and 4 have the same name: give each its own."},
+        {"Seat 4: name", " Anna ", "Seats 2 and 4 have the same name: give each a different one."},
         {"Minimum stake", "5000", "The minimum stake is above the maximum."},
         {"Step", "300",
          "The stakes go up in steps of 300 from the minimum: the maximum must be one of them."},
@@ -246,6 +271,11 @@ TEST_F(SetupBoxTest, SeatsComeAndGoAndThePresetFollowsTheFields) {
     KeyOn("Rules", VK_DOWN);
     EXPECT_EQ(Value("Rules"), "Spanish");
     EXPECT_EQ(Value("Two-card 7.5 takes the bank"), "No");
+    EXPECT_EQ(Value("Wild card (king of coins)"), "No");
+    EXPECT_EQ(Value("7.5 paid double"), "Any 7.5");
+    EXPECT_EQ(Value("Stakes the bank can cover"), "Yes");
+    KeyOn("Stakes the bank can cover", VK_DOWN);
+    EXPECT_EQ(Value("Rules"), "Custom") << "the cover turned off";
     Control("Minimum stake")->SetTextUtf8("1000");
     KeyOn("Minimum stake", VK_TAB);
     EXPECT_EQ(Value("Rules"), "Custom") << "a field off the preset";
@@ -260,6 +290,8 @@ TEST_F(SetupBoxTest, SeatsComeAndGoAndThePresetFollowsTheFields) {
     EXPECT_EQ(back.seats[1].kind, SeatKind::Person);
     EXPECT_EQ(back.rules.minStake, 1000);
     EXPECT_FALSE(back.rules.twoCardTakesBank);
+    EXPECT_EQ(back.rules.doublePay, DoublePay::Any);
+    EXPECT_FALSE(back.rules.cover);
     EXPECT_EQ(back.rules.passing, BankPassing::EveryRounds);
     EXPECT_EQ(back.rules.passEvery, 10);
     EXPECT_TRUE(back.firstBank == 0 || back.firstBank == 1) << "drawn again for two seats";
@@ -270,7 +302,7 @@ TEST_F(SetupBoxTest, AccessKeysDifferInEveryLanguageAndLeadToTheirField) {
         const TableTexts texts(language);
         RandomSource random;
         random.Reseed(3);
-        OpenSetup(texts, DefaultEveningSetup(texts, random));
+        OpenSetup(texts, DefaultEveningSetup(texts, random, "Player 1"));
         std::set<wchar_t> letters;
         for (GUIElement* element : ElementRegistry) {
             if (element == nullptr || element->parent != box) continue;
@@ -290,7 +322,7 @@ TEST_F(SetupBoxTest, AccessKeysDifferInEveryLanguageAndLeadToTheirField) {
             EXPECT_TRUE(focused->y == element->y - 4 || (focused->x == element->x && focused->y > element->y))
                 << WideToUtf8(caption) << " leads to " << WideToUtf8(AccessibleName(*focused));
         }
-        EXPECT_EQ(letters.size(), 15u);
+        EXPECT_EQ(letters.size(), 17u);
         // Tab goes round every open control once, and back to where it began.
         std::set<std::string> open, reached;
         for (GUIElement* element : ElementRegistry)
@@ -317,7 +349,7 @@ TEST_F(StandingsTest, SeatsByChipsWithTheirBankRoundsAndANewEvening) {
     } cases[] = {
         {{100, 300, 200}, {1, 2, 0}},
         {{500, 500, 90000, 0}, {2, 0, 1, 3}},
-        {{0, 0}, {0, 1}},
+        {{0, 1}, {1, 0}},
     };
     for (const auto& c : cases) {
         std::vector<TableSeat> seats;
@@ -336,7 +368,8 @@ TEST_F(StandingsTest, SeatsByChipsWithTheirBankRoundsAndANewEvening) {
             const TableSeat& seat = seats[static_cast<std::size_t>(c.order[line])];
             EXPECT_EQ(WideToUtf8(AccessibleName(*lines[line])), seat.name);
             EXPECT_EQ(WideToUtf8(AccessibleValue(*lines[line])),
-                      Grouped(seat.chips) + " chips; rounds as bank: " + Grouped(seat.roundsAsBank));
+                      (seat.chips == 1 ? "1 chip" : Grouped(seat.chips) + " chips") +
+                          "; rounds as bank: " + Grouped(seat.roundsAsBank));
             if (line > 0) {
                 EXPECT_GT(lines[line]->y, lines[line - 1]->y);
             }

@@ -4,9 +4,11 @@
 // accessible objects.
 #include "CoreTestSupport.h"
 #include "Evening.h"
+#include "EveningSetup.h"
 #include "GameProcess.h"
 #include "RegistryEveningStore.h"
 #include "SettingsStore.h"
+#include "WindowsUserNames.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -322,8 +324,10 @@ TEST_F(FullTableTest, AnEveningThatEndsShowsItsStandingsOverTheTable) {
     Press(VK_RETURN);  // New evening, then the setup box's defaults
     ASSERT_TRUE(WaitFor([&] { return game.Window(L"New evening") != nullptr; }));
     Press(VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return game.Chips().size() == 4 && game.Chips().count("You") == 1; }))
-        << "the default evening: you and three computer seats";
+    const WindowsUserNames user = CurrentUserNames();
+    const std::string person = FirstSeatName(user.display, user.signIn, EnglishTexts());
+    EXPECT_TRUE(WaitFor([&] { return game.Chips().size() == 4 && game.Chips().count(person) == 1; }))
+        << "the default evening: the Windows user, " << person << ", and three computer seats";
     EXPECT_TRUE(WaitFor([&] { return IsChild(game.table, game.Focus()); }))
         << "the keys are the table's again";
 }

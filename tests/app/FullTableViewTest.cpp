@@ -7,6 +7,7 @@
 #include "Evening.h"
 #include "LocalTableSession.h"
 #include "FormFullTable.h"
+#include "FullTableFelt.h"
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
@@ -14,8 +15,15 @@
 #include "RegistryEveningStore.h"
 #include "RoundSentences.h"
 #include "TableColours.h"
+#include "TableFixture.h"
+
+#include "AccessibleElement.h"
+#include "ElementWindowProc.h"
+#include "SettingsStore.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -25,14 +33,16 @@ namespace {
 using namespace DoDadu;
 
 const TableMoment kMoments[] = {
-    TableMoment::RoundStarts,   TableMoment::SitsOut,       TableMoment::DeckShuffled, TableMoment::CardDealt,
-    TableMoment::TurnStarts,    TableMoment::StakeSet,      TableMoment::SeatStands,   TableMoment::SeatBusts,
-    TableMoment::BankTurnsCard, TableMoment::BankStands,    TableMoment::BankBusts,    TableMoment::SeatWins,
-    TableMoment::SeatLoses,     TableMoment::BankRunsShort, TableMoment::BankPasses,   TableMoment::RoundEnds,
-    TableMoment::EveningEnds};
+    TableMoment::RoundStarts,    TableMoment::SitsOut,       TableMoment::DeckShuffled,
+    TableMoment::CardDealt,      TableMoment::TurnStarts,    TableMoment::StakeSet,
+    TableMoment::SeatStands,     TableMoment::SeatBusts,     TableMoment::BankTurnsCard,
+    TableMoment::BankStands,     TableMoment::BankBusts,     TableMoment::SeatWins,
+    TableMoment::SeatLoses,      TableMoment::BankRunsShort, TableMoment::BankPasses,
+    TableMoment::RoundEnds,      TableMoment::EveningEnds,   TableMoment::SeatShowsBest,
+    TableMoment::BankCannotCover};
 
 std::vector<TableSeat> Seats(const std::vector<SeatKind>& kinds) {
-    const char* const names[] = {"Anna", "Bruno", "Carla", "Dario"};
+    const char* const names[] = {"Anna", "Bruno", "Carla", "Dario", "Elena", "Fabio"};
     std::vector<TableSeat> seats;
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         TableSeat seat;
@@ -50,7 +60,7 @@ TEST(FullTableWords, EveryMomentIsOneWholeSentenceInEveryLanguage) {
     for (auto language :
          {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
         TableTexts texts(language);
-        FullTableNarrator narrator(texts, GroupingLocale('.', "\3"));
+        FullTableNarrator narrator(texts);
         for (TableMoment moment : kMoments) {
             TableEvent event;
             event.moment = moment;
@@ -84,7 +94,7 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
                  {TableMoment::SeatBusts, 7.0},
                  {TableMoment::SeatWins, 7.0},
                  {TableMoment::SeatLoses, 7.0}};
-    FullTableNarrator narrator(EnglishTexts(), GroupingLocale(',', "\3"));
+    FullTableNarrator narrator(EnglishTexts());
     FullTableNarrator::Context context;
     context.bank = 0;
     context.shownPoints = 2.0;
@@ -101,30 +111,85 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
     }
 }
 
+// In each language's words and its one number format; one chip in the singular.
 TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
-    FullTableNarrator narrator(EnglishTexts(), GroupingLocale(',', "\3"));
-    SeatShown bank;
-    bank.name = "Marco";
-    bank.chips = 52000;
-    bank.bank = true;
-    EXPECT_EQ("Marco, bank: 52,000 chips", narrator.SeatName(bank));
-    SeatShown anna;
-    anna.name = "Anna";
-    anna.chips = 48000;
-    anna.cards = {0, 18, 6};  // covered, knave of cups (half a point), six of coins
-    anna.status = SeatStatus::Standing;
-    anna.stake = 1000;
-    EXPECT_EQ("Anna: 3 cards, 6.5 points, standing, stake 1,000", narrator.HandName(anna));
-    EXPECT_EQ("Anna, card 1: covered card", narrator.CardPlaceName(anna, 0));
+    const struct {
+        TextIds::Language language;
+        const char *bank, *hand, *card, *oneChip;
+    } cases[] = {
+        {TextIds::Language::English, "Marco, bank: 52,000 chips",
+         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip"},
+        {TextIds::Language::Italian, "Marco, banco: 52.000 fiches",
+         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche"},
+        {TextIds::Language::Spanish, "Marco, banca: 52.000 fichas",
+         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha"},
+    };
+    for (const auto& c : cases) {
+        const TableTexts texts(c.language);
+        FullTableNarrator narrator(texts);
+        SeatShown bank;
+        bank.name = "Marco";
+        bank.chips = 52000;
+        bank.bank = true;
+        EXPECT_EQ(c.bank, narrator.SeatName(bank));
+        SeatShown anna;
+        anna.name = "Anna";
+        anna.chips = 1;
+        anna.cards = {0, 18, 6};  // covered, knave of cups (half a point), six of coins
+        anna.status = SeatStatus::Standing;
+        anna.stake = 1000;
+        EXPECT_EQ(c.hand, narrator.HandName(anna));
+        EXPECT_EQ(c.card, narrator.CardPlaceName(anna, 0));
+        EXPECT_EQ(c.oneChip, narrator.ChipsLine(anna));
+        EXPECT_EQ(std::string("Anna: ") + c.oneChip, narrator.SeatName(anna));
+    }
+}
+
+// Every line of a place fits its width in every language, for a long name in turn, chips in
+// the millions and the largest stake, whatever the seat's state.
+TEST(FullTableWords, EveryLineFitsItsPlace) {
+    const FullTableLayout layout;  // its fonts
+    HDC dc = GetDC(nullptr);
+    const auto width = [dc](NeloUtility::FontSpec* font, const std::string& line) {
+        HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
+        const std::wstring wide = NeloUtility::Utf8ToWide(line);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        SelectObject(dc, previous);
+        return size.cx;
+    };
+    for (auto language :
+         {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
+        TableTexts texts(language);
+        FullTableNarrator narrator(texts);
+        SeatShown seat;
+        seat.name = "Massimiliano";
+        seat.chips = 1234567;
+        seat.inTurn = true;
+        seat.cards = {18, 6};  // the knave of cups and the six of coins: 6.5 points
+        seat.stake = HouseRules::Italian().maxStake;
+        ASSERT_GT(width(layout.nameFont, seat.name), kPlaceWidth / 4) << "the text is measured";
+        for (const SeatStatus status : {SeatStatus::SitsOut, SeatStatus::Waiting, SeatStatus::Playing,
+                                        SeatStatus::Standing, SeatStatus::Bust}) {
+            seat.status = status;
+            seat.bank = status == SeatStatus::Waiting;
+            for (const auto& [font, line] : {std::make_pair(layout.nameFont, narrator.NameLine(seat)),
+                                             std::make_pair(layout.seatFont, narrator.ChipsLine(seat)),
+                                             std::make_pair(layout.seatFont, narrator.StateLine(seat))})
+                EXPECT_LE(width(font, line), kPlaceWidth) << line;
+        }
+    }
+    ReleaseDC(nullptr, dc);
 }
 
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
 class FullTableSight : public ::testing::Test {
 protected:
-    void Open(const std::vector<SeatKind>& kinds, int bank) {
+    void Open(const std::vector<SeatKind>& kinds, int bank, const std::vector<int>& stacked = {}) {
         players.Set(PlayStyle::Careful, &careful);
         random.Reseed(11);
         evening = std::make_unique<Evening>(HouseRules::Italian(), Seats(kinds), bank, random);
+        if (!stacked.empty()) StackTableDeck(evening->DeckToSetUp(), stacked);
         evening->SetPlayers(&players);
         evening->SetListener(&view);
         form = coretest::MakeForm("full table");
@@ -143,7 +208,7 @@ protected:
     std::unique_ptr<LocalTableSession> session;
     coretest::Owned<NeloUtility::Form> form;
     FullTableLayout layout;
-    FullTableNarrator narrator{EnglishTexts(), GroupingLocale(',', "\3")};
+    FullTableNarrator narrator{EnglishTexts()};
     FullTableView view{layout, narrator};
 };
 
@@ -169,6 +234,87 @@ TEST_F(FullTableSight, PersonsSharingTheScreenSeeTheirOwnOnlyWhenAskedInTheirTur
     while (evening->RoundInPlay()) ASSERT_TRUE(evening->ComputerStep());
     for (int seat = 0; seat < 3; ++seat)
         EXPECT_FALSE(Covered(seat)) << "every card shows once the round is over";
+}
+
+// Whether a point of the layout lies on the felt, inside its rim and its rounded corners.
+bool OnFelt(LONG x, LONG y) {
+    const RECT felt{kFeltEdge.left + kFeltRim, kFeltEdge.top + kFeltRim, kFeltEdge.right - kFeltRim,
+                    kFeltEdge.bottom - kFeltRim};
+    const double rx = (kFeltCorner.cx - 2 * kFeltRim) / 2.0, ry = (kFeltCorner.cy - 2 * kFeltRim) / 2.0;
+    if (x < felt.left || x > felt.right || y < felt.top || y > felt.bottom) return false;
+    const double cx = std::clamp<double>(x, felt.left + rx, felt.right - rx);
+    const double cy = std::clamp<double>(y, felt.top + ry, felt.bottom - ry);
+    return (x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry) <= 1.0;
+}
+
+// At every size of table each seat has a place of its own on the felt, the bank's at the top
+// in the middle: with the light round the seat in turn, no place reaches the rim or another
+// place, and every element of the table stays in the client area at its least size and at
+// the size it opens at.
+TEST_F(FullTableSight, EverySeatHasItsOwnPlaceOnTheFelt) {
+    for (int seats = 2; seats <= kSeatPlaces; ++seats) {
+        SCOPED_TRACE(seats);
+        const std::vector<POINT> corners = PlacesAround(seats);
+        ASSERT_EQ(corners.size(), static_cast<std::size_t>(seats));
+        EXPECT_EQ(PlaceArea(corners[0]).left + PlaceArea(corners[0]).right, kFullTableWidth) << "the bank's";
+        std::vector<RECT> lit;
+        for (const POINT corner : corners) {
+            RECT area = PlaceArea(corner);
+            InflateRect(&area, kTurnGlow, kTurnGlow);
+            for (const POINT point : {POINT{area.left, area.top}, POINT{area.right, area.top},
+                                      POINT{area.left, area.bottom}, POINT{area.right, area.bottom}})
+                EXPECT_TRUE(OnFelt(point.x, point.y)) << point.x << "," << point.y;
+            for (const RECT& other : lit) {
+                RECT common{};
+                EXPECT_FALSE(IntersectRect(&common, &area, &other)) << corner.x << "," << corner.y;
+            }
+            lit.push_back(area);
+        }
+    }
+    std::vector<SeatKind> kinds(kSeatPlaces, SeatKind::Computer);
+    kinds[0] = SeatKind::Person;
+    Open(kinds, 1);
+    for (const SIZE client : {SIZE{kFullTableLeastWidth, kFullTableLeastHeight},
+                              SIZE{kFullTableOpenWidth, kFullTableOpenHeight}}) {
+        form->SetClientSize(client.cx, client.cy);
+        form->FitLayout(kFullTableWidth, kFullTableHeight);
+        coretest::Pump();
+        RECT area{};
+        GetClientRect(form->window, &area);
+        for (HWND child = GetWindow(form->window, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            RECT at{};
+            GetWindowRect(child, &at);
+            MapWindowPoints(nullptr, form->window, reinterpret_cast<POINT*>(&at), 2);
+            EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.right <= area.right && at.bottom <= area.bottom)
+                << client.cx << ": " << at.left << "," << at.top << "-" << at.right << "," << at.bottom;
+        }
+    }
+}
+
+// A seat's 7.5 turns its covered card up on the shared screen at once, and the message
+// line says it in the table's words.
+TEST_F(FullTableSight, ASevenAndAHalfShowsAtOnce) {
+    Open({SeatKind::Person, SeatKind::Person, SeatKind::Computer}, 2, {5, 17, 24, 18});  // Anna: 7, knave
+    ASSERT_EQ(0, evening->ToAct());
+    // The message line after each moment, as the view wrote it.
+    struct Lines : TableListener {
+        FullTableView* view = nullptr;
+        NeloUtility::CellControl* line = nullptr;
+        std::vector<std::string> said;
+        void OnTableEvent(const TableEvent& event) override {
+            view->OnTableEvent(event);
+            said.push_back(line->GetTextUtf8());
+        }
+    } lines;
+    lines.view = &view;
+    lines.line = layout.messageCell;
+    evening->SetListener(&lines);
+    ASSERT_TRUE(evening->GetCard());
+    EXPECT_FALSE(Covered(0)) << "shown without asking";
+    EXPECT_TRUE(Covered(1));
+    EXPECT_NE(lines.said.end(), std::find(lines.said.begin(), lines.said.end(), "Anna: seven and a half!"));
 }
 
 // A display scale change while the table is open (the window moved to a denser screen):
@@ -217,7 +363,8 @@ TEST_F(FullTableSight, ADisplayScaleChangeFitsTheTableAgain) {
 }
 
 // The controls in the classic table's colours (START red while it can be pressed, the rest
-// grey), and in the system's colours once the player asks for high contrast.
+// grey), the felt green in its rim; all in the system's colours once the player asks for
+// high contrast.
 TEST(FullTableColours, TheControlsFollowHighContrast) {
     RandomSource random;
     RegistryEveningStore store;
@@ -243,7 +390,71 @@ TEST(FullTableColours, TheControlsFollowHighContrast) {
         EXPECT_EQ(c.text, GetTextColor(dc)) << (c.control == start ? "START" : "STOP");
         ReleaseDC(c.control, dc);
     }
+    // The felt and its rim in the table's colours, and in the window's colour under contrast.
+    const RECT felt = FeltPixels(table, RECT{200, 60, 20, 300});  // a bare point of each
+    for (const auto choice : {NeloUtility::ContrastChoice::Off, NeloUtility::ContrastChoice::On}) {
+        NeloUtility::SetContrastChoice(choice);
+        RedrawWindow(table.window, nullptr, nullptr,
+                     RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HDC dc = GetDC(table.window);
+        const bool on = choice == NeloUtility::ContrastChoice::On;
+        EXPECT_EQ(on ? GetSysColor(COLOR_WINDOW) : kTableGreen, GetPixel(dc, felt.left, felt.top)) << on;
+        const COLORREF rim = GetPixel(dc, felt.right, felt.bottom);
+        EXPECT_TRUE(on ? rim == GetSysColor(COLOR_WINDOW) : rim != kTableGreen && rim != kTableRoom) << on;
+        ReleaseDC(table.window, dc);
+    }
     NeloUtility::SetContrastChoice(NeloUtility::ContrastChoice::FollowSystem);
+}
+
+// Before the first deal the stake slider reads its name and the least stake, as it does in a
+// turn; and no element of the table is read with the "&" that marks its access key.
+TEST(FullTableReading, TheStakeAndEveryCaptionReadRightFromTheStart) {
+    for (const char* language : {"en", "it", "es"}) {
+        SCOPED_TRACE(language);
+        NeloUtility::WriteSetting("Zandro", "Dati", "Language", language);
+        RandomSource random;
+        RegistryEveningStore store;
+        Evening(HouseRules::Italian(), Seats({SeatKind::Person, SeatKind::Computer}), 1, random).Save(store);
+        FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+        table.Open();
+        coretest::Pump();
+        const ResourceTexts texts;
+        EXPECT_EQ(NeloUtility::WideToUtf8(AccessibleName(*table.Layout().stakeSlider)),
+                  texts.Text(TextIds::kNameStakeSlider));
+        EXPECT_EQ(NeloUtility::WideToUtf8(AccessibleValue(*table.Layout().stakeSlider)), "500");
+        int read = 0;
+        for (HWND child = GetWindow(table.window, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            NeloUtility::GUIElement* element = NeloUtility::FindElementByWindow(child);
+            if (element == nullptr || !IsWindowVisible(child)) continue;
+            const std::wstring name = AccessibleName(*element);
+            EXPECT_EQ(std::wstring::npos, name.find(L'&')) << NeloUtility::WideToUtf8(name);
+            ++read;
+        }
+        EXPECT_GT(read, 8);
+    }
+    NeloUtility::WriteSetting("Zandro", "Dati", "Language", "");
+}
+
+// The stake slider of a seat stops at what the bank can still cover where the rules
+// say so, and at the rules' maximum where they do not.
+TEST(FullTableStake, TheSliderStopsAtWhatTheBankCanCover) {
+    for (bool cover : {true, false}) {
+        SCOPED_TRACE(cover ? "cover" : "no cover");
+        HouseRules rules = HouseRules::Spanish();
+        rules.cover = cover;
+        auto seats = Seats({SeatKind::Computer, SeatKind::Person});
+        seats[0].chips = 2500;  // the bank covers 1,250 of a stake that may win double
+        RandomSource random;
+        RegistryEveningStore store;
+        Evening(rules, seats, 0, random).Save(store);
+        FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+        table.Open();
+        table.OnButtonClick(table.Layout().startButton);
+        ASSERT_EQ(1, table.ThisEvening()->ToAct());
+        const int positions = cover ? 2 : 8;  // 500 and 1,000; or 500 to 4,000
+        EXPECT_EQ(positions, table.Layout().stakeSlider->maximum);
+    }
 }
 
 }  // namespace

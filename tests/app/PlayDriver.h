@@ -8,8 +8,8 @@
 #include "FakeTable.h"
 #include "FormMain.h"
 #include "NumberText.h"
+#include "ResourceTexts.h"
 #include "SettingsStore.h"
-#include "UserLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +36,10 @@ inline bool Enabled(GUIElement* element) { return IsWindowEnabled(element->windo
 inline std::string Text(GUIElement* element) { return element->GetTextNarrow(); }
 inline std::string StoredScore() { return ReadSetting("Zandro", "Dati", "Score"); }
 
-// A number as the table shows it in the user's locale.
+// A number as the table shows it in the language it speaks.
 inline std::string Grouped(long long value) {
-    GroupedNumberFormatter formatter(UserNumberLocale());
-    return formatter.Format(value);
+    const ResourceTexts texts;
+    return GroupedNumberFormatter(texts).Format(value);
 }
 
 // A fresh main form over a stored score of 50000, deleted after each test. Its dealer

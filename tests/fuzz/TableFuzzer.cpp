@@ -1,5 +1,6 @@
-// Feeds the full table arbitrary evenings: bytes choose the house rules, the seats and
-// their chips, perhaps a stored evening of arbitrary texts to load, then a stream of
+// Feeds the full table arbitrary evenings: bytes choose the house rules, the seats (the
+// expert among the computer players) and their chips, perhaps a stored evening of
+// arbitrary texts to load, then a stream of
 // persons' actions and computer steps. After every step the chips must add up to the
 // evening's total, none below zero, and no card may lie twice on the table or come from
 // anywhere but the deck; a broken rule aborts.
@@ -7,6 +8,7 @@
 
 #include "ComputerPlayers.h"
 #include "Evening.h"
+#include "ExpertPlayer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,6 +42,10 @@ HouseRules RulesFrom(FuzzInput& input) {
         rules.passEvery = byte / 16 % 4;
         rules.wildCard = (byte & 0x80) != 0;
         rules.twoCardTakesBank = (byte & 0x40) != 0;
+        const int more = input.Byte();
+        rules.doublePay = static_cast<DoublePay>(more % 3);
+        rules.royalSevenAndHalf = (more & 0x10) != 0;
+        rules.cover = (more & 0x20) != 0;
         rules.minStake = input.Word() % 3000;
         rules.maxStake = input.Word() % 9000;
         rules.stakeStep = input.Byte() * 10;
@@ -94,15 +100,17 @@ void FuzzTable(FuzzInput& input) {
         const int byte = input.Byte();
         seat.name = "seat";
         seat.kind = byte & 1 ? SeatKind::Person : SeatKind::Computer;
-        seat.style = static_cast<PlayStyle>(byte / 2 % 2);
-        seat.chips = static_cast<std::int64_t>(input.Word()) * (byte / 4 % 8 + 1);
+        seat.style = static_cast<PlayStyle>(byte / 2 % kPlayStyleCount);
+        seat.chips = static_cast<std::int64_t>(input.Word()) * (byte / 8 % 8 + 1);
     }
     const int firstBank = seats.empty() ? 0 : input.Byte() % static_cast<int>(seats.size());
     CarefulPlayer careful;
     BoldPlayer bold;
+    ExpertPlayer expert;
     PlayerTable players;
     players.Set(PlayStyle::Careful, &careful);
     players.Set(PlayStyle::Bold, &bold);
+    players.Set(PlayStyle::Expert, &expert);
     if (!Evening::SeatingFault(rules, seats, firstBank, &players).empty()) return;
     RandomSource random;
     random.Reseed(static_cast<std::uint32_t>(input.Word()));

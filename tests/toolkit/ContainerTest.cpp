@@ -177,6 +177,17 @@ TEST(CellPainting, DefaultTextIsCentredBlackFourteenPixelTahoma) {
     EXPECT_EQ(ink.bottom, expected.bottom);
 }
 
+// A colour given after the cell was made covers the whole cell, to its last row and column.
+TEST(CellPainting, ANewColourCoversTheWholeCell) {
+    Host host;
+    PaintedCell painted(host.element());
+    Canvas canvas(200, 40);
+    painted.Paint(canvas);
+    painted.cell.SetBackColor(kRed);
+    painted.Paint(canvas);
+    EXPECT_EQ(canvas.Count(kRed), 200 * 40);
+}
+
 // Two lines: by default the first stands where a single line would, the second below it
 // (the table's "Remaining cards"); centred lines move up by half a line (a hint).
 TEST(CellPainting, SeveralLinesFollowTheFirstUnlessCentred) {

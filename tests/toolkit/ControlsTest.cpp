@@ -500,3 +500,29 @@ TEST(AccessibleEvents, OnlyForRealChanges) {
     }
     UnhookWinEvent(hook);
 }
+
+// A caption is read without the "&" that marks its access key, on every kind of element; a
+// name given to an element is read as given.
+TEST(AccessibleNames, CaptionsAreReadWithoutTheirAccessMark) {
+    Host host;
+    Button button(host.element(), "");
+    Label label(host.element(), "");
+    button.Create();
+    label.Create();
+    const struct {
+        const char* caption;
+        const wchar_t* read;
+    } cases[] = {{"&Show my card", L"Show my card"},
+                 {"P&osta massima", L"Posta massima"},
+                 {"Fish && Chips", L"Fish & Chips"},
+                 {"Last&", L"Last&"},
+                 {"START", L"START"}};
+    for (const auto& c : cases) {
+        for (GUIElement* element : std::initializer_list<GUIElement*>{&button, &label}) {
+            element->SetTextNarrow(c.caption);
+            EXPECT_EQ(AccessibleName(*element), c.read) << c.caption;
+        }
+    }
+    SetAccessibleName(button, "Tom & Jerry");
+    EXPECT_EQ(AccessibleName(button), L"Tom & Jerry");
+}

@@ -94,33 +94,41 @@ inline DWORD FindOtherProcess(const std::wstring& exeName) {
     return found;
 }
 
-// Restarts the test program inside a Wine virtual desktop and exits with its result.
-// Without a window manager, Wine waits about two seconds for every destroyed top-level
-// window to be withdrawn, and activation does not follow the platform's rules; inside a
-// desktop of its own neither is a problem. On Windows itself this does nothing.
-inline int RunInsideVirtualDesktop(const wchar_t* size = L"1024x768") {
-    wchar_t flag[8];
-    if (GetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", flag, 8) > 0) return 0;
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return 0;
+// The identifier of a running process of this program file that `parent` started, or 0.
+inline DWORD FindChildProcess(const std::wstring& exeName, DWORD parent) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0;
+         more = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && entry.th32ParentProcessID == parent)
+            found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+// Runs this program file with the command line inside a Wine virtual desktop of that size
+// (named after it: each size is a desktop of its own) and answers the copy's exit code; -1
+// when the desktop could not be started.
+inline long RunInDesktop(const std::wstring& size, const std::wstring& programCommandLine) {
     wchar_t path[MAX_PATH] = {};
-    if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0) return 0;
+    if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0) return -1;
     std::wstring exe(path);
     exe = exe.substr(exe.find_last_of(L"\\/") + 1);
-    SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", L"1");
-    std::wstring commandLine = L"explorer.exe /desktop=zandrotest," + std::wstring(size) + L" ";
-    commandLine += GetCommandLineW();
+    std::wstring commandLine =
+        L"explorer.exe /desktop=zandrotest" + size + L"," + size + L" " + programCommandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION explorer{};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &explorer)) {
-        SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", nullptr);
-        return 0;  // run here, without the desktop
-    }
+                        &explorer))
+        return -1;
     // The desktop starts the copy of this program; wait for that copy and take its result.
     DWORD copy = 0;
     for (int tries = 0; tries < 600 && copy == 0; ++tries) {
-        copy = FindOtherProcess(exe);
+        copy = FindChildProcess(exe, explorer.dwProcessId);
         if (copy == 0) Sleep(50);
     }
     DWORD code = 1;
@@ -130,12 +138,28 @@ inline int RunInsideVirtualDesktop(const wchar_t* size = L"1024x768") {
         CloseHandle(process);
     }
     WaitForSingleObject(explorer.hProcess, 10000);
-    ExitProcess(code);
+    CloseHandle(explorer.hThread);
+    CloseHandle(explorer.hProcess);
+    return static_cast<long>(code);
 }
 
 inline bool InsideVirtualDesktop() {
     wchar_t flag[8];
     return GetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", flag, 8) > 0;
+}
+
+// Restarts the test program inside a Wine virtual desktop and exits with its result.
+// Without a window manager, Wine waits about two seconds for every destroyed top-level
+// window to be withdrawn, and activation does not follow the platform's rules; inside a
+// desktop of its own neither is a problem. On Windows itself this does nothing.
+inline int RunInsideVirtualDesktop(const wchar_t* size = L"1024x768") {
+    if (InsideVirtualDesktop()) return 0;
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return 0;
+    SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", L"1");
+    const long code = RunInDesktop(size, GetCommandLineW());
+    if (code >= 0) ExitProcess(static_cast<UINT>(code));
+    SetEnvironmentVariableW(L"ZANDRO_IN_DESKTOP", nullptr);
+    return 0;  // run here, without the desktop
 }
 
 inline Owned<Form> MakeForm(const std::string& title) {

@@ -54,6 +54,39 @@ TEST(DrawingRectangles, FillCoversOnePixelLessEachWayAndFrameIsOneOutline) {
     EXPECT_TRUE(Selection(canvas.dc()) == before);
 }
 
+// A rounded rectangle covers its area but for the corners, its outline inside the edge; with
+// corners as large as the area it is an ellipse (between the one a pixel inside it and the
+// area itself).
+TEST(DrawingRectangles, RoundedShapesFillTheirAreaButTheCorners) {
+    const struct {
+        SIZE corner;
+        COLORREF outline;
+        int outlineWidth;
+        int leastFilled, mostFilled;  // red pixels
+    } cases[] = {{{0, 0}, CLR_INVALID, 0, 20 * 10, 20 * 10},
+                 {{0, 0}, kGreen, 2, 16 * 6, 16 * 6},
+                 {{20, 10}, CLR_INVALID, 0, 3 * 9 * 4, 20 * 10 - 4},
+                 {{6, 6}, kGreen, 1, 18 * 8 - 4 * 4, 18 * 8 - 4}};
+    for (const auto& c : cases) {
+        Canvas canvas(30, 20);
+        Drawing drawing(nullptr);
+        drawing.Attach(canvas.dc());
+        Selection before(canvas.dc());
+        DrawRoundRect(drawing, RECT{5, 5, 25, 15}, c.corner, kRed, c.outline, c.outlineWidth);
+        SCOPED_TRACE(c.corner.cx);
+        EXPECT_TRUE(Selection(canvas.dc()) == before);
+        EXPECT_EQ(canvas.At(15, 10), kRed);
+        EXPECT_EQ(Corners(canvas.Bounds(kWhite, false)), (std::vector<LONG>{5, 5, 25, 15}))
+            << "the area, and nothing beyond it";
+        EXPECT_EQ(canvas.At(5, 5), c.corner.cx > 0 ? kWhite : c.outline != CLR_INVALID ? kGreen : kRed);
+        if (c.outline != CLR_INVALID) {
+            EXPECT_EQ(canvas.At(15, 5 + c.outlineWidth - 1), kGreen);
+        }
+        EXPECT_GE(canvas.Count(kRed), c.leastFilled);
+        EXPECT_LE(canvas.Count(kRed), c.mostFilled);
+    }
+}
+
 TEST(DrawingBitmaps, BlackPixelsShowTheDestinationAtEverySize) {
     HBITMAP picture = ControlTests::SolidPicture(4, 4, kBlue, true);
     Canvas natural(10, 10), sized(10, 10), stretched(10, 10);

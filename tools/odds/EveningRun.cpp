@@ -2,8 +2,10 @@
 #include "ComputerPlayers.h"
 #include "Evening.h"
 #include "ExpertPlayer.h"
+#include "HandRules.h"
 #include "RandomSource.h"
 
+#include <map>
 #include <ostream>
 #include <sstream>
 #include <vector>
@@ -42,6 +44,32 @@ bool SeatsByName(const std::string& list, long long chips, std::vector<TableSeat
     }
     return !list.empty() && list.back() != ',';
 }
+
+// What the evening paid for its 7.5s and how often the wild card filled a hand: enough
+// to see a preset's rules at work.
+class PayCounter : public TableListener {
+public:
+    long long sevenAndHalfWins = 0;
+    long long paidDouble = 0;
+    long long wildFills = 0;
+
+    void OnTableEvent(const TableEvent& event) override {
+        if (event.moment == TableMoment::StakeSet) stakes[event.seat] = event.amount;
+        if (event.moment != TableMoment::SeatWins || event.points != kBestHand) return;
+        ++sevenAndHalfWins;
+        paidDouble += event.amount == 2 * stakes[event.seat] ? 1 : 0;
+    }
+    // Every hand of the round just played where the wild card made more than its plain sum.
+    void CountWildFills(const Evening& evening) {
+        for (std::size_t seat = 0; seat < evening.Seats().size(); ++seat) {
+            const std::vector<int>& hand = evening.ThisRound().Seat(static_cast<int>(seat)).hand;
+            if (HandPoints(hand, evening.Rules().wildCard) != HandPoints(hand, false)) ++wildFills;
+        }
+    }
+
+private:
+    std::map<int, std::int64_t> stakes;
+};
 
 }  // namespace
 
@@ -89,14 +117,19 @@ int PlayEvening(const EveningOptions& options, unsigned long seed, std::ostream&
     random.Reseed(static_cast<std::uint32_t>(seed));
     Evening evening(rules, seats, 0, random);
     evening.SetPlayers(&players);
-    for (long long round = 0; round < options.rounds && evening.PlayRound(); ++round) {
-    }
+    PayCounter pays;
+    evening.SetListener(&pays);
+    for (long long round = 0; round < options.rounds && evening.PlayRound(); ++round)
+        pays.CountWildFills(evening);
     for (std::size_t i = 0; i < evening.Seats().size(); ++i) {
         const TableSeat& seat = evening.Seats()[i];
         out << "seat " << i + 1 << ' ' << kStyleNames[static_cast<int>(seat.style)] << ": "
             << GroupedNumber(seat.chips) << " chips, " << seat.roundsAsBank << " rounds as bank, "
             << seat.twoCardBest << " two-card 7.5\n";
     }
+    out << "7.5 won against the bank: " << pays.sevenAndHalfWins << ", paid double " << pays.paidDouble
+        << ", paid single " << pays.sevenAndHalfWins - pays.paidDouble << "\n";
+    out << "hands the wild card filled: " << pays.wildFills << "\n";
     out << "total: " << GroupedNumber(evening.TotalChips()) << " chips (start "
         << GroupedNumber(evening.StartingTotal()) << ")\n";
     return 0;

@@ -18,7 +18,7 @@ namespace {
 
 // Milliseconds of processor time of the quickest of three cold hints: other work on
 // the machine disturbs that less than the wall clock.
-double HintMs(const TableSight& sight) {
+double HintMs(const ClassicTableSight& sight) {
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         HintAdvisor advisor;
@@ -57,7 +57,7 @@ int main() {
                 for (int i = gone; i < first; ++i)
                     repeated = repeated || Odds::KindOf(order[i]) == Odds::KindOf(order[first]);
                 if (repeated) continue;
-                TableSight sight;
+                ClassicTableSight sight;
                 sight.seenBefore.assign(order.begin(), order.begin() + (gone - unseen));
                 sight.unseenBefore = unseen;
                 sight.hand = {order[static_cast<std::size_t>(first)]};

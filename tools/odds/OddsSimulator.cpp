@@ -14,7 +14,7 @@ namespace {
 
 // A window that is never drawn: it keeps only what the round reads back (captions,
 // enabled controls, the slider) and the position the simulated player sets.
-class SilentView : public TableView {
+class SilentView : public ClassicTableView {
 public:
     void SetCellText(TableCell, const std::string&) override {}
     void ShowCard(CardRow, int, int) override {}
@@ -150,7 +150,7 @@ PlayerView ViewOf(const GameState& cards, bool dealerCardKnown) {
 }
 
 // The player's turn: the stake, then draws until the policy stops or cancels.
-void PlayersTurn(Round& round, TableView& view, const Policy& policy, const StakeRule& stake) {
+void PlayersTurn(Round& round, ClassicTableView& view, const Policy& policy, const StakeRule& stake) {
     int position = stake(KindOf(round.cards.playerHand.front())) / kStakeStep;
     if (position != view.StakePosition()) {
         view.SetStakePosition(position);

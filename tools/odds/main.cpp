@@ -4,6 +4,8 @@
 #include "OddsReport.h"
 #include "OddsSimulator.h"
 #include "OddsSolver.h"
+#include "NumberText.h"
+#include "TableSeat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <ctime>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,7 +45,9 @@ const char kUsage[] =
     "                   --gone only the refills of an empty deck use it)\n"
     "  --evening N      instead, play an evening of N rounds at the full table with\n"
     "                   computer seats, and print each seat's chips, rounds as bank\n"
-    "                   and two-card 7.5 (it stops early when the evening ends)\n"
+    "                   and two-card 7.5, the 7.5s won against the bank and how they\n"
+    "                   were paid, the hands the wild card filled, and the total\n"
+    "                   (it stops early when the evening ends)\n"
     "  --rules R        for --evening: classic (default), italian or spanish\n"
     "  --seats LIST     for --evening: 2 to 6 of careful, bold, expert, comma\n"
     "                   separated; the first holds the first bank (default careful,bold)\n"
@@ -63,9 +68,9 @@ bool ParseIds(const std::string& text, std::vector<int>& ids) {
 }
 
 bool ParseNumber(const std::string& text, long long low, long long high, long long& number) {
-    char* end = nullptr;
-    number = std::strtoll(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && number >= low && number <= high;
+    const std::optional<std::int64_t> read = DoDadu::WholeNumber(text, low, high);
+    number = read.value_or(0);
+    return read.has_value();
 }
 
 // "stop-at-6.5" to its threshold in half points.
@@ -221,9 +226,9 @@ std::string ParseOption(const std::string& arg, const std::function<bool(std::st
     else if (arg == "--seats")
         return value(options.evening.seats) ? "" : "--seats needs a list such as careful,bold";
     else if (arg == "--chips")
-        return value(text) && ParseNumber(text, 1, 1000000000000LL, options.evening.chips)
+        return value(text) && ParseNumber(text, 1, DoDadu::kMostStartingChips, options.evening.chips)
                    ? ""
-                   : "--chips needs a number from 1 to 1000000000000";
+                   : "--chips needs a number from 1 to 1000000000";
     else if (arg == "--seed")
         return value(text) && ParseNumber(text, 0, 4294967295LL, simulation.seed)
                    ? ""

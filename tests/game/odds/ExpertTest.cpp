@@ -5,6 +5,7 @@
 #include "ExpertPlayer.h"
 #include "FullTableRound.h"
 #include "GameState.h"
+#include "HandRules.h"
 #include "HintAdvisor.h"
 #include "HouseRules.h"
 #include "OddsSolver.h"
@@ -77,14 +78,15 @@ TEST(BankOdds, WeighingStaysNearExhaustiveEnumeration) {
         const char* name;
         std::vector<int> bank;
         std::vector<std::vector<int>> faceUp;  // one per standing seat
-        bool payDouble;
+        HouseRules rules;
     } tables[] = {
-        {"one seat showing a 5", {Four}, {{Five}}, false},
-        {"one seat showing a figure and a 2", {Six}, {{Figure, Two}}, true},
-        {"two seats", {Five}, {{Three}, {Six}}, false},
-        {"two seats, a two-card 7.5 paid double", {Three, Ace}, {{Seven}, {Two, Ace}}, true},
-        {"three seats", {Four}, {{Figure}, {Five}, {Ace, Ace}}, true},
-        {"three seats showing nothing", {Five}, {{}, {}, {}}, false},
+        {"one seat showing a 5", {Four}, {{Five}}, HouseRules()},
+        {"one seat showing a figure and a 2", {Six}, {{Figure, Two}}, HouseRules::Italian()},
+        {"two seats", {Five}, {{Three}, {Six}}, HouseRules()},
+        {"two seats, a two-card 7.5 paid double", {Three, Ace}, {{Seven}, {Two, Ace}}, HouseRules::Italian()},
+        {"three seats", {Four}, {{Figure}, {Five}, {Ace, Ace}}, HouseRules::Italian()},
+        {"three seats, every 7.5 paid double", {Six}, {{Figure}, {Five}, {Ace, Ace}}, HouseRules::Spanish()},
+        {"three seats showing nothing", {Five}, {{}, {}, {}}, HouseRules()},
     };
     const double tolerance = 0.004;  // of the total stake
     BankOdds weighed;
@@ -100,7 +102,7 @@ TEST(BankOdds, WeighingStaysNearExhaustiveEnumeration) {
             stakes += 1.0 + static_cast<double>(s);
         }
         table.cards = Without(FullDeckCounts(), seen);
-        table.payDouble = t.payDouble;
+        table.rules = t.rules;
         KindCounts bank{};
         for (int kind : t.bank) ++bank[kind];
         weighed.Reset(table);
@@ -171,7 +173,7 @@ TEST(ExpertPlayer, ClassicSeatHintIsTheClassicHintWithoutCancel) {
         SCOPED_TRACE(::testing::PrintToString(c.hand));
         const std::optional<SeatHint> seat =
             expert.Advise(SeatAt(HouseRules::Classic(), c.hand, 50000, c.gone));
-        TableSight sight;
+        ClassicTableSight sight;
         sight.hand = c.hand;
         sight.seenBefore = c.gone;
         const std::optional<Hint> hint = classic.Advise(sight, 500);
@@ -207,6 +209,7 @@ TEST(ExpertPlayer, PlaysTheValueItExpectsThroughTheTablesRound) {
     } runs[] = {
         {"classic", HouseRules::Classic(), 8000, classic.RoundValueBestStake()},
         {"italian, careful bank", HouseRules::Italian(), 1500, std::nan("")},
+        {"spanish, careful bank", HouseRules::Spanish(), 1500, std::nan("")},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.name);

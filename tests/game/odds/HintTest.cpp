@@ -50,7 +50,7 @@ const Position kPositions[] = {
      Odds::Action::Draw,
      -0.51066,
      -0.39661,
-     "Hint: GET CARD.\nExpected: STOP \u22122043, GET CARD \u22121586, CANCEL \u22122000."},
+     "Hint: GET CARD.\nExpected: STOP \u22122,043, GET CARD \u22121,586, CANCEL \u22122,000."},
 };
 
 TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
@@ -74,7 +74,7 @@ TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
             }
         }
         ASSERT_EQ(RoundPhase::PlayerTurn, round.Phase());
-        const TableSight sight = round.Sight();
+        const ClassicTableSight sight = round.Sight();
         EXPECT_EQ(p.seenBefore, sight.seenBefore);
         EXPECT_EQ(0, sight.unseenBefore);
         const int stake = round.CurrentStake();
@@ -86,8 +86,8 @@ TEST(Hint, MatchesTheOddsToolFromWhatThePlayerHasSeen) {
         EXPECT_EQ(-stake / 2, hint->cancel);
 
         // On the message line until the next action, and spoken in one line.
-        GroupedNumberFormatter plain(std::locale::classic());
-        round.ShowHint(HintSentence(*hint, EnglishTexts(), plain));
+        GroupedNumberFormatter grouped(EnglishTexts());
+        round.ShowHint(HintSentence(*hint, EnglishTexts(), grouped));
         EXPECT_EQ(p.message, table.Cell(TableCell::Message));
         std::string spoken = p.message;
         spoken.replace(spoken.find('\n'), 1, " ");
@@ -116,8 +116,9 @@ TEST(Hint, SentenceInTheTablesWords) {
          "Consiglio: CARTA.\nIn media: STO \u22121.501, CARTA +1.234, ABBANDONA \u22122.000."},
     };
     for (const auto& c : cases) {
-        GroupedNumberFormatter grouped(GroupingLocale('.', "\3"));
-        EXPECT_EQ(c.sentence, HintSentence(c.hint, TableTexts(c.language), grouped));
+        const TableTexts texts(c.language);
+        GroupedNumberFormatter grouped(texts);
+        EXPECT_EQ(c.sentence, HintSentence(c.hint, texts, grouped));
     }
 }
 

@@ -122,6 +122,40 @@ TEST_F(Online, AsksOnlyWhatTheServerAllowsAndNothingWhileTheLinkIsDown) {
     EXPECT_EQ("start", sent.back());
 }
 
+// The newer rules as the screen meets them: the covered cards the server sent, the stake's
+// top where the bank's cover holds it, and a 7.5 shown at once told as its own moment.
+TEST_F(Online, ShowsTheCoverAndTheSevenAndAHalfTheServerSends) {
+    json table = MarcosTurn();
+    table["rules"] = {{"wild_card", true},
+                      {"two_card_pays", "any_double"},
+                      {"royal", true},
+                      {"cover", true},
+                      {"two_card_takes_bank", false},
+                      {"passing", "never"},
+                      {"min_stake", 500},
+                      {"max_stake", 4000},
+                      {"stake_step", 500}};
+    table["stakes"]["max"] = 1500;
+    table["seats"][0]["cards"] = {12, 30};
+    table["events"] = {{{"moment", "seat_shows_best"}, {"seat", 0}, {"card", 12}, {"points", 7.5}},
+                       {{"moment", "bank_cannot_cover"}, {"seat", 2}}};
+    ASSERT_TRUE(session.Receive(table.dump()));
+    EXPECT_EQ(DoublePay::Any, session.Rules().doublePay);
+    EXPECT_TRUE(session.Rules().royalSevenAndHalf);
+    EXPECT_TRUE(session.Rules().cover);
+    EXPECT_EQ(1500, session.CoverLeft(1)) << "the server's range holds to the cover";
+    EXPECT_EQ(kMostStake, session.CoverLeft(0)) << "no stake of another seat is asked here";
+    for (const auto& [seat, shown] : {std::pair{0, true}, {1, true}, {2, false}})
+        EXPECT_EQ(shown, session.CoveredCardShown(seat)) << seat;
+    ASSERT_EQ(2u, told.events.size());
+    EXPECT_EQ(TableMoment::SeatShowsBest, told.events[0].moment);
+    EXPECT_EQ(12, told.events[0].card);
+    EXPECT_EQ(TableMoment::BankCannotCover, told.events[1].moment);
+    table["actions"] = json::array();
+    ASSERT_TRUE(session.Receive(table.dump()));
+    EXPECT_EQ(kMostStake, session.CoverLeft(1)) << "no range once the stake is not asked";
+}
+
 TEST_F(Online, AHostileOrBrokenMessageChangesNothing) {
     ASSERT_TRUE(session.Receive(MarcosTurn().dump()));
     const std::size_t toldBefore = told.events.size();

@@ -150,5 +150,47 @@ TEST(EveningText, ANewEveningsFirstSaveOutranksTheOneItReplaces) {
     EXPECT_EQ(Line(fresh), Line(loaded));
 }
 
+// An evening stored by the version before the royal 7.5 and the cover: it loads as it
+// was played, with neither, and its two-card 7.5 still paid double.
+TEST(EveningText, AnEveningStoredBeforeTheNewRulesLoadsAsItWasPlayed) {
+    MapStore store;
+    store.values = {
+        {"B.Saved", "5"},
+        {"B.Rules", "1,1,1,1,0,500,4000,500,0"},
+        {"B.Seats", "3"},
+        {"B.Seat1", "1,0,50500,0,0,Anna"},
+        {"B.Seat2", "1,1,50000,5,0,Bruno, il Rosso"},
+        {"B.Seat3", "1,0,49500,0,0,Chiara"},
+        {"B.Bank", "1"},
+        {"B.Rounds", "5"},
+        {"B.BankRounds", "5"},
+        {"B.Wild", "1"},
+        {"B.Start", "150000"},
+        {"B.Deck",
+         "37,7,29,12,8,30,4,11,9,31,6,16,21,1,26,14,38,24,22,25,17,39,3,32,23,27,36,15,34,10,40,2,28,18,"
+         "35,19,20,13,33,5"},
+        {"B.Dealt", "38"},
+        {"B.Check", "0bc09dc4bedf67e0"},
+    };
+    RandomSource random;
+    Evening loaded(HouseRules::Spanish(), PersonSeats({1000, 2000}), 1, random);
+    ASSERT_TRUE(loaded.Load(store));
+    EXPECT_EQ("1/5/38/500|Anna:50500|Bruno, il Rosso:50000|Chiara:49500", Line(loaded));
+    const HouseRules& rules = loaded.Rules();
+    EXPECT_TRUE(rules.wildCard);
+    EXPECT_EQ(DoublePay::TwoCards, rules.doublePay);
+    EXPECT_TRUE(rules.twoCardTakesBank);
+    EXPECT_EQ(BankPassing::DeckUsedUp, rules.passing);
+    EXPECT_FALSE(rules.royalSevenAndHalf);
+    EXPECT_FALSE(rules.cover);
+    EXPECT_EQ(5, loaded.BankRounds());
+    EXPECT_EQ(PlayStyle::Bold, loaded.Seats()[1].style);
+    // Saved again, it keeps the rules it was played with.
+    loaded.Save(store);
+    Evening again(HouseRules::Spanish(), PersonSeats({1000, 2000}), 1, random);
+    ASSERT_TRUE(again.Load(store));
+    EXPECT_EQ(RulesText(rules), RulesText(again.Rules()));
+}
+
 }  // namespace
 }  // namespace DoDadu

@@ -26,7 +26,7 @@ struct CardPlace {
     int y = 100;
 };
 
-class FakeTable : public TableView {
+class FakeTable : public ClassicTableView {
 public:
     std::array<std::string, 5> cells;
     std::array<bool, 5> enabled{{true, false, false, false, true}};

@@ -1,11 +1,15 @@
-// The full table: what each round pays, when the bank passes, the classic preset played
-// card for card against the classic round, and many random evenings that must keep every
-// chip and every card where it belongs.
+// The full table: what each round pays, when the bank passes, a 7.5 shown at once, the
+// classic preset played card for card against the classic round, and many random
+// evenings, the expert's among them, that must keep every chip and every card where it
+// belongs.
 #include "FakeTable.h"
 #include "TableFixture.h"
 
+#include "ExpertPlayer.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <set>
 
@@ -34,6 +38,11 @@ void PlayStacked(Evening& evening, std::vector<int> draws) {
 HouseRules WildCardOff() {
     HouseRules rules = HouseRules::Spanish();
     rules.wildCard = false;
+    return rules;
+}
+
+HouseRules WithoutCover(HouseRules rules) {
+    rules.cover = false;
     return rules;
 }
 
@@ -85,24 +94,42 @@ TEST(FullTable, EachRoundSettlesEverySeat) {
          {5, 17, 24, 18},
          {0, 1, 0},
          {50000, 51000, 49000}},
-        {"the bank's two-card 7.5 matches a seat's",
+        {"the bank's royal 7.5 ties a seat's and collects double, or all a seat has",
          HouseRules::Italian(),
-         {50000, 50000, 50000},
+         {50000, 50000, 1500},
          {7, 17, 24, 18, 28},
          {1, 1, 0},
-         {52000, 49000, 49000}},
+         {52500, 49000, 0}},
+        {"a royal 7.5 beats the bank's of three cards, paid single",
+         HouseRules::Italian(),
+         {50000, 50000, 50000},
+         {5, 17, 24, 18, 2, 28},
+         {2, 1, 0},
+         {50000, 51000, 49000}},
+        {"every spanish 7.5 is paid double",
+         HouseRules::Spanish(),
+         {50000, 50000, 50000},
+         {5, 3, 24, 4, 8},
+         {0, 2, 0},
+         {49000, 52000, 49000}},
         {"a bank over 7.5 pays every standing seat",
          HouseRules::Spanish(),
          {50000, 50000, 50000},
          {6, 17, 24, 18, 27, 15},
          {1, 1, 1},
          {49000, 52000, 49000}},
-        {"a short bank pays in turn order",
-         HouseRules::Spanish(),
+        {"without the cover a short bank pays in turn order",
+         WithoutCover(HouseRules::Spanish()),
          {1500, 50000, 50000},
          {5, 16, 26},
          {0, 0, 0},
          {0, 51000, 50500}},
+        {"the cover: no stake beyond what the bank can pay, then none",
+         HouseRules::Spanish(),
+         {1500, 50000, 50000},
+         {5, 16, 26},
+         {0, 0, 0},
+         {1000, 50500, 50000}},
         {"a seat below the minimum sits out",
          HouseRules::Spanish(),
          {50000, 50000, 400},
@@ -110,7 +137,7 @@ TEST(FullTable, EachRoundSettlesEverySeat) {
          {0, 0, 0},
          {49000, 51000, 400}},
         {"the wild card fills to 7",
-         HouseRules::Spanish(),
+         HouseRules::Italian(),
          {50000, 50000, 50000},
          {6, 15, 24, 10},
          {0, 1, 0},
@@ -167,10 +194,12 @@ TEST(FullTable, TheBankPassesAsTheRulesSay) {
          PassReason::DeckUsedUp},
         {"italian: the deck emptied but not used up", HouseRules::Italian(), full, quiet, 36, none, 1,
          PassReason::None},
-        {"italian: a short bank", HouseRules::Italian(), shortBank, seatsAhead, 0, none, 2,
+        {"italian: a short bank", WithoutCover(HouseRules::Italian()), shortBank, seatsAhead, 0, none, 2,
          PassReason::BankShort},
-        {"italian: past a seat that sits out", HouseRules::Italian(), shortBankNextOut, seatsAhead, 0, none,
-         3, PassReason::BankShort},
+        {"italian: past a seat that sits out", WithoutCover(HouseRules::Italian()), shortBankNextOut,
+         seatsAhead, 0, none, 3, PassReason::BankShort},
+        {"italian: the cover keeps the bank from running short", HouseRules::Italian(), shortBank, seatsAhead,
+         0, none, 1, PassReason::None},
         {"spanish: a quiet round", HouseRules::Spanish(), full, quiet, 0, none, 1, PassReason::None},
         {"spanish: a two-card 7.5 keeps the bank", HouseRules::Spanish(), full, twoTwoCards, 0, drawsOfTwo, 1,
          PassReason::None},
@@ -182,7 +211,7 @@ TEST(FullTable, TheBankPassesAsTheRulesSay) {
          none,
          2,
          PassReason::DeckUsedUp},
-        {"spanish: a short bank", HouseRules::Spanish(), shortBank, seatsAhead, 0, none, 2,
+        {"spanish: a short bank", WithoutCover(HouseRules::Spanish()), shortBank, seatsAhead, 0, none, 2,
          PassReason::BankShort},
         {"every round: a quiet round", PassEveryRound(), full, quiet, 0, none, 2, PassReason::EveryRounds},
         {"classic: a two-card 7.5",
@@ -220,6 +249,43 @@ TEST(FullTable, TheBankPassesAsTheRulesSay) {
         if (passed != nullptr) {
             EXPECT_EQ(c.bank, passed->seat);
         }
+    }
+}
+
+// A seat's 7.5 turns its covered card up at once for everyone to see, the bank included;
+// the classic table keeps it covered.
+TEST(FullTable, ASevenAndAHalfIsShownAtOnce) {
+    const struct {
+        const char* name;
+        HouseRules rules;
+        std::vector<std::int64_t> chips;
+        bool shown;
+    } cases[] = {
+        {"italian", HouseRules::Italian(), {50000, 50000, 50000}, true},
+        {"spanish", HouseRules::Spanish(), {50000, 50000, 50000}, true},
+        {"classic", HouseRules::Classic(), {50000, 50000}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RandomSource random;
+        auto seats = PersonSeats(c.chips);
+        if (c.rules.classicTable) seats[0].kind = SeatKind::Computer;
+        Evening evening(c.rules, seats, 0, random);
+        EventLog log;
+        evening.SetListener(&log);
+        // Seat 1 holds a 7 and draws a knave; seat 2, where there is one, a 4.
+        StackTableDeck(evening.DeckToSetUp(),
+                       c.chips.size() == 2 ? std::vector<int>{5, 17, 18} : std::vector<int>{5, 17, 24, 18});
+        ASSERT_TRUE(evening.StartRound());
+        ASSERT_TRUE(evening.GetCard());
+        const TableEvent* shown = log.Find(TableMoment::SeatShowsBest);
+        ASSERT_EQ(c.shown, shown != nullptr);
+        if (shown != nullptr) {
+            EXPECT_EQ(1, shown->seat);
+            EXPECT_EQ(17, shown->card);
+        }
+        const int looker = static_cast<int>(c.chips.size()) - 1;  // the next seat, or the bank
+        EXPECT_EQ(c.shown ? 17 : 0, evening.ThisRound().SightOf(looker == 1 ? 0 : looker).seats[1].cards[0]);
     }
 }
 
@@ -284,7 +350,9 @@ std::string SightFault(const Evening& evening) {
     const SeatSight sight = round.SightOf(round.ToAct());
     for (std::size_t seat = 0; seat < sight.seats.size(); ++seat) {
         const SeenSeat& seen = sight.seats[seat];
-        const bool shown = static_cast<int>(seat) == sight.self || seen.status == SeatStatus::Bust;
+        const bool best = seen.status == SeatStatus::Standing && static_cast<int>(seat) != sight.bank &&
+                          round.Points(static_cast<int>(seat)) == kBestHand && !sight.rules.classicTable;
+        const bool shown = static_cast<int>(seat) == sight.self || seen.status == SeatStatus::Bust || best;
         if (!seen.cards.empty() && (seen.cards.front() == 0) == shown)
             return "seat " + std::to_string(seat) + "'s covered card";
     }
@@ -306,49 +374,111 @@ std::string Kept(const Evening& evening) {
     return line;
 }
 
+// Plays up to `rounds` rounds of computer seats, checking after every step that the
+// chips add up and none is below zero, that no seat sees a covered card before its time,
+// that every card comes from the deck once, and after every round that the store gives
+// the evening back. The deck refills the evening saw.
+int PlayAudited(const HouseRules& rules, const std::vector<TableSeat>& seats, std::uint32_t seed, int rounds,
+                const PlayerTable& players) {
+    RandomSource random;
+    random.Reseed(seed);
+    Evening evening(rules, seats, 0, random);
+    evening.SetPlayers(&players);
+    CardAuditor auditor(evening);
+    EventLog log;
+    struct Both : TableListener {
+        TableListener* first;
+        TableListener* second;
+        Both(TableListener* a, TableListener* b) : first(a), second(b) {}
+        void OnTableEvent(const TableEvent& event) override {
+            first->OnTableEvent(event);
+            second->OnTableEvent(event);
+        }
+    } both(&auditor, &log);
+    evening.SetListener(&both);
+    MapStore store;
+    evening.SetStore(&store);
+    for (int round = 0; round < rounds && evening.StartRound(); ++round) {
+        while (evening.RoundInPlay()) {
+            EXPECT_TRUE(evening.ComputerStep());
+            EXPECT_EQ(evening.StartingTotal(), evening.TotalChips());
+            for (const TableSeat& seat : evening.Seats()) EXPECT_GE(seat.chips, 0);
+            EXPECT_EQ("", SightFault(evening));
+            if (::testing::Test::HasFailure()) return 0;
+        }
+        EXPECT_EQ(std::vector<std::string>(), auditor.faults);
+        Evening loaded(HouseRules::Spanish(), PersonSeats({1, 1}), 0, random);
+        EXPECT_TRUE(loaded.Load(store));
+        EXPECT_EQ(Kept(evening), Kept(loaded));
+        if (::testing::Test::HasFailure()) return 0;
+    }
+    return static_cast<int>(std::count_if(log.events.begin(), log.events.end(), [](const TableEvent& event) {
+        return event.moment == TableMoment::DeckShuffled;
+    }));
+}
+
+// Random rules as a family might set them: a preset, or a custom set of every field.
+HouseRules RandomRules(const std::function<int(int, int)>& uniform, bool classic) {
+    if (classic) return HouseRules::Classic();
+    const int preset = uniform(1, 3);
+    HouseRules rules = preset == 1 ? HouseRules::Italian() : HouseRules::Spanish();
+    if (preset == 3) {
+        rules.passing = BankPassing::EveryRounds;
+        rules.passEvery = uniform(1, 5);
+        rules.wildCard = uniform(0, 1) == 1;
+        rules.doublePay = static_cast<DoublePay>(uniform(0, 2));
+        rules.royalSevenAndHalf = uniform(0, 1) == 1;
+        rules.cover = uniform(0, 1) == 1;
+    }
+    return rules;
+}
+
 TEST(FullTable, RandomEveningsKeepEveryChipAndCard) {
     Players players;
     std::mt19937 pick(20261210);
-    auto uniform = [&pick](int low, int high) { return std::uniform_int_distribution<int>(low, high)(pick); };
+    std::function<int(int, int)> uniform = [&pick](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(pick);
+    };
     const std::int64_t chipChoices[] = {600, 1200, 5000, 50000};
     for (int evenings = 0; evenings < 100; ++evenings) {
         SCOPED_TRACE(evenings);
-        const int preset = uniform(0, 3);
-        HouseRules rules = preset == 0   ? HouseRules::Classic()
-                           : preset == 1 ? HouseRules::Italian()
-                                         : HouseRules::Spanish();
-        if (preset == 3) {
-            rules.passing = BankPassing::EveryRounds;
-            rules.passEvery = uniform(1, 5);
-            rules.wildCard = uniform(0, 1) == 1;
-        }
-        std::vector<TableSeat> seats(static_cast<std::size_t>(preset == 0 ? 2 : uniform(2, 6)));
+        const bool classic = uniform(0, 3) == 0;
+        const HouseRules rules = RandomRules(uniform, classic);
+        std::vector<TableSeat> seats(static_cast<std::size_t>(classic ? 2 : uniform(2, 6)));
         for (TableSeat& seat : seats) {
             seat.name = "seat";
             seat.style = static_cast<PlayStyle>(uniform(0, 1));
             seat.chips = chipChoices[uniform(0, 3)];
         }
-        RandomSource random;
-        random.Reseed(static_cast<std::uint32_t>(evenings));
-        Evening evening(rules, seats, 0, random);
-        evening.SetPlayers(&players.table);
-        CardAuditor auditor(evening);
-        evening.SetListener(&auditor);
-        MapStore store;
-        evening.SetStore(&store);
-        for (int round = 0; round < 80 && evening.StartRound(); ++round) {
-            while (evening.RoundInPlay()) {
-                ASSERT_TRUE(evening.ComputerStep());
-                ASSERT_EQ(evening.StartingTotal(), evening.TotalChips());
-                for (const TableSeat& seat : evening.Seats()) ASSERT_GE(seat.chips, 0);
-                ASSERT_EQ("", SightFault(evening));
-            }
-            ASSERT_EQ(std::vector<std::string>(), auditor.faults);
-            Evening loaded(HouseRules::Spanish(), PersonSeats({1, 1}), 0, random);
-            ASSERT_TRUE(loaded.Load(store));
-            ASSERT_EQ(Kept(evening), Kept(loaded));
-        }
+        PlayAudited(rules, seats, static_cast<std::uint32_t>(evenings), 80, players.table);
+        if (HasFailure()) return;
     }
+}
+
+// The expert among four to six seats, as a seat and as the bank, long enough for the
+// deck to run out and refill in the middle of rounds.
+TEST(FullTable, EveningsWithTheExpertKeepEveryChipAndCard) {
+    Players players;
+    ExpertPlayer expert;
+    players.table.Set(PlayStyle::Expert, &expert);
+    std::mt19937 pick(36);
+    std::function<int(int, int)> uniform = [&pick](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(pick);
+    };
+    int refills = 0;
+    for (int evenings = 0; evenings < 6; ++evenings) {
+        SCOPED_TRACE(evenings);
+        const HouseRules rules = RandomRules(uniform, false);
+        std::vector<TableSeat> seats(static_cast<std::size_t>(uniform(4, 6)));
+        for (std::size_t i = 0; i < seats.size(); ++i) {
+            seats[i].name = "seat";
+            seats[i].style = i % 2 == 0 ? PlayStyle::Expert : static_cast<PlayStyle>(uniform(0, 1));
+            seats[i].chips = i == 0 ? 8000 : 20000;  // the first bank, an expert, soon short
+        }
+        refills += PlayAudited(rules, seats, static_cast<std::uint32_t>(evenings), 25, players.table);
+        if (HasFailure()) return;
+    }
+    EXPECT_GE(refills, 6);
 }
 
 }  // namespace

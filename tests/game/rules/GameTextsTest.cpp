@@ -82,4 +82,20 @@ TEST(TableTexts, AccessKeysDoNotClash) {
     }
 }
 
+// A seat's name may be anything a player types, "Io" or "I" too, so no text makes it the
+// subject of a verb ("Io tiene il banco"): in every language it closes its clause.
+TEST(TableTexts, ASeatsNameIsNeverTheSubjectOfAVerb) {
+    const std::string name = "{name}", closers = ".:,;)!";
+    for (Language language : {Language::English, Language::Italian, Language::Spanish}) {
+        const TableTexts texts(language);
+        for (unsigned id = TextIds::kFirst; id < TextIds::kFirst + TextIds::kCount; ++id) {
+            const std::string text = texts.Text(id);
+            for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+                const std::size_t after = at + name.size();
+                EXPECT_TRUE(after == text.size() || closers.find(text[after]) != std::string::npos) << text;
+            }
+        }
+    }
+}
+
 }  // namespace

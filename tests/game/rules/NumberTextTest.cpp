@@ -48,25 +48,25 @@ TEST(NumberText, LeadingIntegerSaturatesInsteadOfWrapping) {
     for (const Case& c : cases) EXPECT_EQ(c.value, LeadingInteger(c.text)) << '"' << c.text << '"';
 }
 
-TEST(NumberText, WindowsGroupingBecomesNumpunctGrouping) {
-    struct Case {
-        const char* windows;
-        std::string numpunct;
-        const char* million;  // 1234567 formatted with '.'
+// One format per language: its grouping and its decimal mark together, never one from the
+// language beside one from elsewhere.
+TEST(NumberText, GroupingAndDecimalMarkAreTheLanguages) {
+    const struct {
+        TextIds::Language language;
+        const char *million, *negative, *small, *half;  // 1234567, -52000, 999, 6.5
+    } cases[] = {
+        {TextIds::Language::English, "1,234,567", "-52,000", "999", "6.5"},
+        {TextIds::Language::Italian, "1.234.567", "-52.000", "999", "6,5"},
+        {TextIds::Language::Spanish, "1.234.567", "-52.000", "999", "6,5"},
     };
-    const Case cases[] = {
-        {"3;0", "\3", "1.234.567"},
-        {"3;2;0", "\3\2", "12.34.567"},
-        {"3", std::string("\3") + char(CHAR_MAX), "1234.567"},
-        {"0", "", "1234567"},
-        {"", "", "1234567"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.numpunct, NumpunctGrouping(c.windows)) << c.windows;
-        GroupedNumberFormatter format(GroupingLocale('.', NumpunctGrouping(c.windows)));
-        EXPECT_EQ(c.million, format.Format(1234567)) << c.windows;
-        // The formatter's one stream carries nothing over from the last number.
-        EXPECT_EQ("-7", format.Format(-7)) << c.windows;
+    for (const auto& c : cases) {
+        const TableTexts texts(c.language);
+        const GroupedNumberFormatter grouped(texts);
+        EXPECT_EQ(c.million, grouped.Format(1234567));
+        EXPECT_EQ(c.negative, grouped.Format(-52000));
+        EXPECT_EQ(c.small, grouped.Format(999));
+        EXPECT_EQ(c.half, PointsShown(6.5, texts));
+        EXPECT_EQ("7", PointsShown(7, texts));
     }
 }
 

@@ -23,7 +23,7 @@ public:
     FakeClock clock;
     FakeStore store;
     TableTexts texts{TextIds::Language::English};  // the round reads its texts from here
-    Round round{table, clock, store, std::locale::classic(), texts};
+    Round round{table, clock, store, texts};
 
     // What the main window does when it opens.
     void OpenTable() {
@@ -75,7 +75,7 @@ public:
 TEST_F(RoundTest, OpeningAndStartShowTheFirstCards) {
     OpenTable();
     EXPECT_EQ("50000", store.stored) << "first run writes the starting score";
-    EXPECT_EQ("50000", table.Cell(TableCell::Score));
+    EXPECT_EQ("50,000", table.Cell(TableCell::Score));
     EXPECT_EQ("500", table.Caption(TableControl::StakeButton));
     ExpectIdleControls();
     for (CardRow row : {CardRow::Dealer, CardRow::Player}) {
@@ -173,7 +173,7 @@ const Outcome kOutcomes[] = {
      "5",
      "13",
      {"You get the seven of cups: 7 points.", "You get the six of cups: 13 points.",
-      "You exceeded 7.5 with 13 points and lose 1000. Score: 49000."}},
+      "You exceeded seven and a half with 13 points and lose 1,000. Score: 49,000."}},
     // Seeing nothing of the player's hand, the dealer draws below 6 and goes over.
     {"DealerBusts",
      {CoinsFive, CupsSeven, CupsSix},
@@ -186,7 +186,7 @@ const Outcome kOutcomes[] = {
      "7",
      {"You get the seven of cups: 7 points.", "The dealer turns the five of coins: 5 points.",
       "The dealer draws the six of cups: 11 points.",
-      "The dealer exceeded 7.5 with 11 points. You win 1500. Score: 51500."}},
+      "The dealer exceeded seven and a half with 11 points. You win 1,500. Score: 51,500."}},
     {"PlayerAhead",
      {CoinsSix, CupsSeven},
      0,
@@ -197,7 +197,7 @@ const Outcome kOutcomes[] = {
      "6",
      "7",
      {"You get the seven of cups: 7 points.", "The dealer turns the six of coins: 6 points.",
-      "The dealer stops at 6 points.", "You win 500 with 7 points against 6 points. Score: 50500."}},
+      "The dealer stops at 6 points.", "You win 500 with 7 points against 6 points. Score: 50,500."}},
     {"TieGoesToTheDealer",
      {CoinsSeven, CupsSeven},
      0,
@@ -208,7 +208,8 @@ const Outcome kOutcomes[] = {
      "7",
      "7",
      {"You get the seven of cups: 7 points.", "The dealer turns the seven of coins: 7 points.",
-      "The dealer stops at 7 points.", "A tie at 7 points goes to the dealer: you lose 4000. Score: 46000."}},
+      "The dealer stops at 7 points.",
+      "A tie at 7 points goes to the dealer: you lose 4,000. Score: 46,000."}},
     // The dealer sees half a point and stops at 7, ahead of 4.5.
     {"DealerAhead",
      {CoinsSeven, CupsFour, CupsKnave},
@@ -221,7 +222,7 @@ const Outcome kOutcomes[] = {
      "4.5",
      {"You get the four of cups: 4 points.", "You get the knave of cups: 4.5 points.",
       "The dealer turns the seven of coins: 7 points.", "The dealer stops at 7 points.",
-      "You lose 500 with 4.5 points against 7 points. Score: 49500."}},
+      "You lose 500 with 4.5 points against 7 points. Score: 49,500."}},
     // Dealer 5 + 2 = 7 against a visible 5: the dealer draws level and then stops.
     {"DealerDrawsThenWins",
      {CoinsFive, CupsKnave, CupsFive, SwordsTwo},
@@ -234,14 +235,14 @@ const Outcome kOutcomes[] = {
      "5.5",
      {"You get the knave of cups: 0.5 points.", "You get the five of cups: 5.5 points.",
       "The dealer turns the five of coins: 5 points.", "The dealer draws the two of swords: 7 points.",
-      "The dealer stops at 7 points.", "You lose 500 with 5.5 points against 7 points. Score: 49500."}},
+      "The dealer stops at 7 points.", "You lose 500 with 5.5 points against 7 points. Score: 49,500."}},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, RoundOutcomeTest, ::testing::ValuesIn(kOutcomes),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The same rounds in Italian and Spanish: whole card names, "punto" for exactly one, a
-// comma before the half point, the score grouped as before.
+// comma before the half point, a point before the thousands.
 struct Translated {
     const char* outcome;  // one of kOutcomes
     TextIds::Language language;
@@ -277,7 +278,7 @@ const Translated kTranslated[] = {
      "4,5",
      {"Ricevi una carta: quattro di coppe; hai 4 punti.", "Ricevi una carta: fante di coppe; hai 4,5 punti.",
       "Il banco scopre la sua carta: sette di denari; ha 7 punti.", "Il banco sta con 7 punti.",
-      "Perdi 500 con 4,5 punti contro 7 punti. Punteggio: 49500."}},
+      "Perdi 500 con 4,5 punti contro 7 punti. Punteggio: 49.500."}},
     {"DealerBusts",
      TextIds::Language::Italian,
      "Ora gioca il banco",
@@ -286,7 +287,7 @@ const Translated kTranslated[] = {
      {"Ricevi una carta: sette di coppe; hai 7 punti.",
       "Il banco scopre la sua carta: cinque di denari; ha 5 punti.",
       "Il banco pesca: sei di coppe; ha 11 punti.",
-      "Il banco ha sballato con 11 punti. Vinci 1500. Punteggio: 51500."}},
+      "Il banco ha sballato con 11 punti. Vinci 1.500. Punteggio: 51.500."}},
     {"PlayerBusts",
      TextIds::Language::Spanish,
      "",
@@ -294,7 +295,7 @@ const Translated kTranslated[] = {
      "13",
      {"Recibes una carta: siete de copas; llevas 7 puntos.",
       "Recibes una carta: seis de copas; llevas 13 puntos.",
-      "Te has pasado de 7,5 con 13 puntos y pierdes 1000. Puntos: 49000."}},
+      "Te has pasado de siete y media con 13 puntos y pierdes 1.000. Puntos: 49.000."}},
     {"DealerDrawsThenWins",
      TextIds::Language::Spanish,
      "Ahora juega la banca",
@@ -304,7 +305,7 @@ const Translated kTranslated[] = {
       "Recibes una carta: cinco de copas; llevas 5,5 puntos.",
       "La banca descubre su carta: cinco de oros; lleva 5 puntos.",
       "La banca pide carta: dos de espadas; lleva 7 puntos.", "La banca se planta con 7 puntos.",
-      "Pierdes 500 con 5,5 puntos contra 7 puntos. Puntos: 49500."}},
+      "Pierdes 500 con 5,5 puntos contra 7 puntos. Puntos: 49.500."}},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, TranslatedOutcomeTest, ::testing::ValuesIn(kTranslated), [](const auto& info) {
@@ -326,7 +327,7 @@ TEST_F(RoundTest, TextsShownAgainInANewLanguageMidRound) {
     round.OnStartClicked();
     EXPECT_EQ(RoundPhase::Idle, round.Phase());
     EXPECT_EQ("GIOCA", table.Caption(TableControl::StartButton));
-    EXPECT_EQ("Abbandoni la mano e paghi 250. Punteggio: 49750.", table.sentences.back());
+    EXPECT_EQ("Abbandoni la mano e paghi 250. Punteggio: 49.750.", table.sentences.back());
 }
 
 // What the dealer does next from its points, what it sees of the player's hand (the
@@ -478,11 +479,11 @@ TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable) {
     OpenTable();
     StartWith({CoinsFive, CupsSeven, CupsKnave});
     MoveSlider(3);
-    EXPECT_EQ("1500", table.Caption(TableControl::StakeButton));
+    EXPECT_EQ("1,500", table.Caption(TableControl::StakeButton));
     round.OnStartClicked();  // the button now reads CANCEL
     EXPECT_EQ(50000 - 750, round.Score());
     EXPECT_EQ("49250", store.stored);
-    EXPECT_EQ("49250", table.Cell(TableCell::Score));
+    EXPECT_EQ("49,250", table.Cell(TableCell::Score));
     EXPECT_TRUE(round.cards.playerHand.empty());
     EXPECT_EQ("500", table.Caption(TableControl::StakeButton));
     EXPECT_EQ("0", table.Cell(TableCell::DealerPoints));
@@ -492,7 +493,7 @@ TEST_F(RoundTest, CancelCostsHalfTheStakeAndResetsTheTable) {
     EXPECT_EQ(RoundPhase::Idle, round.Phase());
     ExpectIdleControls();
     EXPECT_TRUE(table.sounds.empty());
-    EXPECT_EQ("You give up the round and pay 750. Score: 49250.", table.sentences.back());
+    EXPECT_EQ("You give up the round and pay 750. Score: 49,250.", table.sentences.back());
 }
 
 // Cards and totals as a listening player hears them; the wild card says what it is.
@@ -641,24 +642,26 @@ TEST_F(RoundTest, ScoreChangesStopAtTheIntegerBounds) {
     EXPECT_EQ("-2147483648", store.stored);
 }
 
-TEST(RoundGrouping, ScoreAndStakeFollowTheLocaleButTheStoreDoesNot) {
+TEST(RoundGrouping, ScoreAndStakeFollowTheLanguageButTheStoreDoesNot) {
     struct Case {
-        char separator;
+        TextIds::Language language;
         const char* stored;
         const char* shown;
         const char* stake;  // at slider position 8
     };
     const Case cases[] = {
-        {'.', "50000", "50.000", "4.000"},
-        {'.', "-1500", "-1.500", "4.000"},
-        {',', "50000", "50,000", "4,000"},
+        {TextIds::Language::Italian, "50000", "50.000", "4.000"},
+        {TextIds::Language::Spanish, "-1500", "-1.500", "4.000"},
+        {TextIds::Language::English, "50000", "50,000", "4,000"},
+        {TextIds::Language::English, "999", "999", "4,000"},
     };
     for (const Case& c : cases) {
         FakeTable view;
         FakeClock clock;
         FakeStore scores;
         scores.stored = c.stored;
-        Round round(view, clock, scores, GroupingLocale(c.separator, "\3"));
+        const TableTexts texts(c.language);
+        Round round(view, clock, scores, texts);
         round.LoadScore();
         round.ShowAndSaveScore();
         EXPECT_EQ(c.shown, view.Cell(TableCell::Score));

@@ -1,17 +1,15 @@
-// What the round takes from Windows: the user's digit grouping, the local time and the
-// store of the score and the statistics; and the store of the evening at the full table.
+// What the game takes from Windows: the user's names, the local time and the store of
+// the score and the statistics; and the store of the evening at the full table.
 #include "Evening.h"
 #include "LocalTimeClock.h"
-#include "NumberText.h"
 #include "RegistryEveningStore.h"
 #include "RegistryScoreStore.h"
-#include "UserLocale.h"
+#include "WindowsUserNames.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -20,18 +18,12 @@
 namespace DoDadu {
 namespace {
 
-TEST(UserLocale, GroupsTheScoreWithASaneSeparator) {
-    GroupedNumberFormatter format(UserNumberLocale());
-    const std::string shown = format.Format(50000);
-    // Every locale the test machine may have groups by three: one separator, no digit.
-    ASSERT_EQ(6u, shown.size()) << shown;
-    EXPECT_EQ("50", shown.substr(0, 2));
-    EXPECT_EQ("000", shown.substr(3));
-    EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(shown[2]))) << shown;
-    EXPECT_NE('-', shown[2]);
-    EXPECT_NE('\0', shown[2]);
-    EXPECT_EQ(std::string("-1") + shown[2] + "500", format.Format(-1500));
-    EXPECT_EQ("500", format.Format(500));
+// The signed-in user has a name to give the first seat of a new evening.
+TEST(WindowsUserNames, TheSignedInUserHasASignInName) {
+    const WindowsUserNames user = CurrentUserNames();
+    EXPECT_FALSE(user.signIn.empty());
+    EXPECT_EQ(std::string::npos, user.signIn.find('\0'));
+    EXPECT_EQ(std::string::npos, user.display.find('\0'));
 }
 
 TEST(LocalTimeClock, CountsMilliseconds) {

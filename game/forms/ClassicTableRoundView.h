@@ -3,17 +3,17 @@
 // every change in words for a screen reader.
 #pragma once
 
-#include "TableLayout.h"
-#include "TableNarrator.h"
-#include "TableView.h"
+#include "ClassicTableLayout.h"
+#include "ClassicTableNarrator.h"
+#include "ClassicTableView.h"
 
 #include <string>
 
 namespace DoDadu {
 
-class TableRoundView : public TableView {
+class ClassicTableRoundView : public ClassicTableView {
 public:
-    TableRoundView(TableLayout& layout, TableNarrator& narrator);
+    ClassicTableRoundView(ClassicTableLayout& layout, ClassicTableNarrator& narrator);
 
     void SetCellText(TableCell cell, const std::string& cellText) override;
     void ShowCard(CardRow row, int index, int picture) override;
@@ -31,8 +31,8 @@ public:
     void Announce(const std::string& sentence) override;
 
 private:
-    TableLayout& table;
-    TableNarrator& narrator;
+    ClassicTableLayout& table;
+    ClassicTableNarrator& narrator;
 };
 
 }  // namespace DoDadu

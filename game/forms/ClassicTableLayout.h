@@ -7,7 +7,7 @@
 
 #include "GameTexts.h"
 #include "OptionsMenu.h"
-#include "TableView.h"
+#include "ClassicTableView.h"
 
 #include "Button.h"
 #include "CellControl.h"
@@ -34,12 +34,12 @@ struct TableEvents {
     void (*dealerTick)(NeloUtility::Timer* timer) = nullptr;
 };
 
-class TableLayout {
+class ClassicTableLayout {
 public:
-    TableLayout();  // the fonts; the elements come with Build
-    ~TableLayout();
-    TableLayout(const TableLayout&) = delete;
-    TableLayout& operator=(const TableLayout&) = delete;
+    ClassicTableLayout();  // the fonts; the elements come with Build
+    ~ClassicTableLayout();
+    ClassicTableLayout(const ClassicTableLayout&) = delete;
+    ClassicTableLayout& operator=(const ClassicTableLayout&) = delete;
 
     // Every element on the form, each made before the next: the order is also the tab order
     // and the order of the control identifiers. remaining is the deck's count to show.

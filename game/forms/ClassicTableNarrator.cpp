@@ -1,8 +1,8 @@
-#include "TableNarrator.h"
+#include "ClassicTableNarrator.h"
 
 #include "Cards.h"
 #include "RoundSentences.h"
-#include "TableLayout.h"
+#include "ClassicTableLayout.h"
 
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
@@ -11,10 +11,10 @@ namespace DoDadu {
 
 using namespace NeloUtility;
 
-TableNarrator::TableNarrator(const TableLayout& layout, const TextSource& tableTexts)
+ClassicTableNarrator::ClassicTableNarrator(const ClassicTableLayout& layout, const TextSource& tableTexts)
     : table(layout), texts(tableTexts) {}
 
-void TableNarrator::DescribeTable() {
+void ClassicTableNarrator::DescribeTable() {
     if (table.logoImage != nullptr) SetAccessibleName(*table.logoImage, "Zandro++");
     if (table.stakeSlider != nullptr)
         SetAccessibleName(*table.stakeSlider, texts.Text(TextIds::kNameStakeSlider));
@@ -29,11 +29,11 @@ void TableNarrator::DescribeTable() {
             if (place != nullptr) CardShown(*place, place->resourceId);
 }
 
-void TableNarrator::CellChanged(TableCell cell, const std::string& text) {
+void ClassicTableNarrator::CellChanged(TableCell cell, const std::string& text) {
     if (GUIElement* element = table.Cell(cell)) SetAccessibleName(*element, CellName(cell, text));
 }
 
-std::string TableNarrator::CellName(TableCell cell, const std::string& text) const {
+std::string ClassicTableNarrator::CellName(TableCell cell, const std::string& text) const {
     switch (cell) {
         case TableCell::Message: return text;
         case TableCell::DealerPoints:
@@ -50,12 +50,12 @@ std::string TableNarrator::CellName(TableCell cell, const std::string& text) con
 }
 
 // A card place is named after the card it shows.
-void TableNarrator::CardShown(const Image& place, int picture) {
+void ClassicTableNarrator::CardShown(const Image& place, int picture) {
     SetAccessibleName(place, CardName(picture - kCardBackPicture, texts));
 }
 
 // START's caption is its name; the stake shows on a button and is the slider's value.
-void TableNarrator::CaptionChanged(TableControl control, const std::string& caption) {
+void ClassicTableNarrator::CaptionChanged(TableControl control, const std::string& caption) {
     if (control != TableControl::StakeButton) return;
     if (table.stakeButton != nullptr)
         SetAccessibleName(*table.stakeButton,
@@ -63,7 +63,7 @@ void TableNarrator::CaptionChanged(TableControl control, const std::string& capt
     if (table.stakeSlider != nullptr) SetAccessibleValue(*table.stakeSlider, caption);
 }
 
-void TableNarrator::Speak(const std::string& sentence) const {
+void ClassicTableNarrator::Speak(const std::string& sentence) const {
     if (table.form != nullptr) ScreenReaderNotice(*table.form).Speak(sentence);
 }
 

@@ -22,9 +22,9 @@ constexpr int CardPlaceY(CardRow row) { return row == CardRow::Dealer ? 110 : 27
 
 // What the round needs from the window that shows it. The main form implements it by
 // forwarding to its buttons, slider, cells and images; tests record what they are told.
-class TableView {
+class ClassicTableView {
 public:
-    virtual ~TableView() = default;
+    virtual ~ClassicTableView() = default;
 
     virtual void SetCellText(TableCell cell, const std::string& text) = 0;
 

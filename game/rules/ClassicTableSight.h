@@ -15,7 +15,7 @@ namespace DoDadu {
 // dealer's covered card of a round given up with CANCEL: that one was thrown away
 // unseen. The wild card is never among the cards of earlier rounds: had it been dealt,
 // this round would have started a new deck.
-struct TableSight {
+struct ClassicTableSight {
     std::vector<int> hand;  // the player's cards in dealing order, [0] covered to the dealer
     // The cards dealt from this deck in earlier rounds, as far as they were shown.
     std::vector<int> seenBefore;

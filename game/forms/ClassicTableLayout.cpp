@@ -1,4 +1,4 @@
-#include "TableLayout.h"
+#include "ClassicTableLayout.h"
 
 #include "Cards.h"
 #include "TableColours.h"
@@ -23,7 +23,7 @@ const int kLogoPicture = 1007;
 
 }  // namespace
 
-TableLayout::TableLayout() {
+ClassicTableLayout::ClassicTableLayout() {
     formFont = new FontSpec("Lucida Console", 14);
     largeFont = new FontSpec("Arial", 22);
     largeFont->bold = true;
@@ -31,7 +31,7 @@ TableLayout::TableLayout() {
     hintFont->bold = true;
 }
 
-TableLayout::~TableLayout() {
+ClassicTableLayout::~ClassicTableLayout() {
     // The timer goes first, so that no tick arrives while the table is taken apart.
     DeleteElement(dealTimer);
     DeleteElement(menuBar);
@@ -61,8 +61,8 @@ TableLayout::~TableLayout() {
     DeleteElement(hintFont);
 }
 
-void TableLayout::Build(Form& table, const TextSource& texts, const TableEvents& events,
-                        const std::string& remaining) {
+void ClassicTableLayout::Build(Form& table, const TextSource& texts, const TableEvents& events,
+                               const std::string& remaining) {
     form = &table;
     buttonPressed = events.buttonPressed;
     BuildMenuBar(texts, events.menuPicked);
@@ -86,7 +86,7 @@ void TableLayout::Build(Form& table, const TextSource& texts, const TableEvents&
     MakeDealTimer(events.dealerTick);
 }
 
-void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
+void ClassicTableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
     menuBar = new MenuBar(form);
     fileMenu = new Menu(menuBar, texts.Text(TextIds::kMenuFile));
     exitItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuExit));
@@ -117,7 +117,7 @@ void TableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picked) {
 
 // Each place's window is made where the table's reset puts it, so that the reset finds
 // nothing to move while the table is built.
-void TableLayout::BuildCardPlaces() {
+void ClassicTableLayout::BuildCardPlaces() {
     for (CardRow row : {CardRow::Dealer, CardRow::Player}) {
         auto& places = row == CardRow::Dealer ? dealerCardImages : playerCardImages;
         for (int i = 0; i < kCardPlaces; ++i) {
@@ -130,8 +130,8 @@ void TableLayout::BuildCardPlaces() {
     }
 }
 
-CellControl* TableLayout::MakeCell(int x, int y, int cellWidth, int cellHeight, FontSpec* cellFont,
-                                   COLORREF color, const std::string& cellText) {
+CellControl* ClassicTableLayout::MakeCell(int x, int y, int cellWidth, int cellHeight, FontSpec* cellFont,
+                                          COLORREF color, const std::string& cellText) {
     auto* cell = new CellControl(form);
     cell->SetSize(cellWidth, cellHeight);
     cell->MoveTo(x, y);
@@ -142,7 +142,7 @@ CellControl* TableLayout::MakeCell(int x, int y, int cellWidth, int cellHeight, 
     return cell;
 }
 
-void TableLayout::BuildHandCells(const TextSource& texts) {
+void ClassicTableLayout::BuildHandCells(const TextSource& texts) {
     // The captions and points of the two hands: made centred, then set to the left.
     struct HandCell {
         CellControl** field;
@@ -164,7 +164,7 @@ void TableLayout::BuildHandCells(const TextSource& texts) {
     }
 }
 
-void TableLayout::BuildSideCells(const TextSource& texts, const std::string& remaining) {
+void ClassicTableLayout::BuildSideCells(const TextSource& texts, const std::string& remaining) {
     const int W = form->width;
     remainingCaptionCell =
         MakeCell(W - 105, 200, 100, 55, formFont, kTableWhite, texts.Text(TextIds::kCaptionRemaining));
@@ -176,7 +176,7 @@ void TableLayout::BuildSideCells(const TextSource& texts, const std::string& rem
     messageCell->Create();
 }
 
-void TableLayout::BuildScoreCells(const TextSource& texts) {
+void ClassicTableLayout::BuildScoreCells(const TextSource& texts) {
     const int left = (form->width - 430) / 2;
     scoreCaptionCell = new CellControl(form);
     scoreCaptionCell->SetSize(90, 22);
@@ -199,7 +199,8 @@ void TableLayout::BuildScoreCells(const TextSource& texts) {
     scoreCell->Create();
 }
 
-Button* TableLayout::MakeButton(const std::string& caption, int x, int y, bool bottomRow, bool startEnabled) {
+Button* ClassicTableLayout::MakeButton(const std::string& caption, int x, int y, bool bottomRow,
+                                       bool startEnabled) {
     auto* button = new Button(form, std::string());
     button->SetTextUtf8(caption);
     button->SetSize(kButtonWidth, kButtonHeight);
@@ -212,7 +213,7 @@ Button* TableLayout::MakeButton(const std::string& caption, int x, int y, bool b
     return button;
 }
 
-void TableLayout::BuildPlayButtons(const TextSource& texts) {
+void ClassicTableLayout::BuildPlayButtons(const TextSource& texts) {
     const int left = (form->width - 540) / 2;
     const int y = form->height - 45;
     startButton = MakeButton(texts.Text(TextIds::kButtonStart), left, y, true, true);
@@ -221,7 +222,7 @@ void TableLayout::BuildPlayButtons(const TextSource& texts) {
     stakeButton = MakeButton(texts.Text(TextIds::kButtonStake), left + 330, y, true, false);
 }
 
-void TableLayout::BuildStakeSlider(void (*stakeMoved)(GUIElement*, int)) {
+void ClassicTableLayout::BuildStakeSlider(void (*stakeMoved)(GUIElement*, int)) {
     stakeSlider = new Slider(form);
     stakeSlider->SetSize(kButtonWidth, kButtonHeight);
     stakeSlider->MoveTo((form->width - 540) / 2 + 440, form->height - 45);
@@ -232,13 +233,13 @@ void TableLayout::BuildStakeSlider(void (*stakeMoved)(GUIElement*, int)) {
 
 // The timer is made with the table but runs only while the dealer plays: an idle table
 // wakes nobody up.
-void TableLayout::MakeDealTimer(void (*dealerTick)(Timer*)) {
+void ClassicTableLayout::MakeDealTimer(void (*dealerTick)(Timer*)) {
     dealTimer = new Timer(form, 30);
     dealTimer->Tick = dealerTick;
     dealTimer->Create();
 }
 
-void TableLayout::ShowTexts(const TextSource& texts) {
+void ClassicTableLayout::ShowTexts(const TextSource& texts) {
     const std::pair<Menu*, unsigned> menus[] = {{fileMenu, TextIds::kMenuFile},
                                                 {helpMenu, TextIds::kMenuHelp}};
     for (const auto& menu : menus)
@@ -260,7 +261,7 @@ void TableLayout::ShowTexts(const TextSource& texts) {
         if (label.first != nullptr) label.first->SetTextUtf8(texts.Text(label.second));
 }
 
-CellControl* TableLayout::Cell(TableCell cell) const {
+CellControl* ClassicTableLayout::Cell(TableCell cell) const {
     switch (cell) {
         case TableCell::Message: return messageCell;
         case TableCell::DealerPoints: return dealerPointsCell;
@@ -271,7 +272,7 @@ CellControl* TableLayout::Cell(TableCell cell) const {
     return nullptr;
 }
 
-GUIElement* TableLayout::Control(TableControl control) const {
+GUIElement* ClassicTableLayout::Control(TableControl control) const {
     switch (control) {
         case TableControl::StartButton: return startButton;
         case TableControl::StopButton: return stopButton;
@@ -282,7 +283,7 @@ GUIElement* TableLayout::Control(TableControl control) const {
     return nullptr;
 }
 
-Image* TableLayout::CardPlace(CardRow row, int index) const {
+Image* ClassicTableLayout::CardPlace(CardRow row, int index) const {
     return (row == CardRow::Dealer ? dealerCardImages : playerCardImages)[index];
 }
 

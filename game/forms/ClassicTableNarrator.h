@@ -4,7 +4,7 @@
 #pragma once
 
 #include "GameTexts.h"
-#include "TableView.h"
+#include "ClassicTableView.h"
 
 #include "GUIElement.h"
 #include "Image.h"
@@ -13,11 +13,11 @@
 
 namespace DoDadu {
 
-class TableLayout;
+class ClassicTableLayout;
 
-class TableNarrator {
+class ClassicTableNarrator {
 public:
-    TableNarrator(const TableLayout& table, const TextSource& texts);
+    ClassicTableNarrator(const ClassicTableLayout& table, const TextSource& texts);
 
     // Once the layout is made: the names of what never changes, and of the cells as they are.
     void DescribeTable();
@@ -31,7 +31,7 @@ public:
 private:
     std::string CellName(TableCell cell, const std::string& text) const;
 
-    const TableLayout& table;
+    const ClassicTableLayout& table;
     const TextSource& texts;
 };
 
