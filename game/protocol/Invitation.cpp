@@ -88,7 +88,7 @@ std::optional<Invitation> ParseInvitation(const std::string& text) {
     std::string code = rest.substr(slash + 1);
     if (!code.empty() && code.back() == '/') code.pop_back();
     const auto normal = NormalRoomCode(code);
-    if (!normal || code.find_first_of(" ") != std::string::npos) return std::nullopt;
+    if (!normal || code.find(' ') != std::string::npos) return std::nullopt;
     out.code = *normal;
     return out;
 }

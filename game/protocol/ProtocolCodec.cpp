@@ -134,15 +134,15 @@ bool PresetRules(const std::string& name, HouseRules& rules) {
 
 json RulesJson(const HouseRules& rules) {
     json out = {{"wild_card", rules.wildCard},
-                {"two_card_pays", ToWire(rules.doublePay, kDoublePayNames)},
+                {"double_pay", ToWire(rules.doublePay, kDoublePayNames)},
                 {"royal", rules.royalSevenAndHalf},
-                {"cover", rules.cover},
                 {"two_card_takes_bank", rules.twoCardTakesBank},
                 {"passing", ToWire(rules.passing, kPassingNames)},
                 {"pass_every", rules.passEvery},
                 {"min_stake", rules.minStake},
                 {"max_stake", rules.maxStake},
-                {"stake_step", rules.stakeStep}};
+                {"stake_step", rules.stakeStep},
+                {"cover", rules.cover}};
     const std::string preset = PresetName(rules);
     if (!preset.empty()) out["preset"] = preset;
     return out;
@@ -157,17 +157,16 @@ HouseRules RulesOf(const json* value, Reader& outer) {
     }
     if (!value->is_object()) return outer.Fail(), rules;
     Reader in(*value);
-    constexpr int kMostStakeField = 100000000;
     rules.wildCard = in.Flag("wild_card");
-    rules.doublePay = in.Named("two_card_pays", kDoublePayNames, DoublePay::None);
-    rules.royalSevenAndHalf = in.Flag("royal", false);
-    rules.cover = in.Flag("cover", false);
+    rules.doublePay = in.Named("double_pay", kDoublePayNames, DoublePay::None);
+    rules.royalSevenAndHalf = in.Flag("royal");
     rules.twoCardTakesBank = in.Flag("two_card_takes_bank");
     rules.passing = in.Named("passing", kPassingNames, BankPassing::Never);
     rules.passEvery = in.OptionalSmall("pass_every", 0, 10000, 0);
-    rules.minStake = in.Small("min_stake", 0, kMostStakeField);
-    rules.maxStake = in.Small("max_stake", 0, kMostStakeField);
-    rules.stakeStep = in.Small("stake_step", 0, kMostStakeField);
+    rules.minStake = in.Small("min_stake", 0, static_cast<int>(kMostStake));
+    rules.maxStake = in.Small("max_stake", 0, static_cast<int>(kMostStake));
+    rules.stakeStep = in.Small("stake_step", 0, static_cast<int>(kMostStake));
+    rules.cover = in.Flag("cover");
     rules.classicTable = in.Text("preset", false) == "classic";
     if (!in.Ok()) outer.Fail();
     return rules;
@@ -274,7 +273,6 @@ json EventJson(const SeenEvent& e) {
             out["covered"] = e.covered;
             break;
         case TableMoment::SeatBusts:
-        case TableMoment::SeatShowsBest:
         case TableMoment::BankTurnsCard: out["card"] = e.card; break;
         default: break;
     }

@@ -42,7 +42,7 @@ inline constexpr WireName<PlayStyle> kStyleNames[] = {
     {PlayStyle::Careful, "careful"}, {PlayStyle::Bold, "bold"}, {PlayStyle::Expert, "expert"}};
 
 inline constexpr WireName<DoublePay> kDoublePayNames[] = {
-    {DoublePay::None, "single"}, {DoublePay::TwoCards, "double"}, {DoublePay::Any, "any_double"}};
+    {DoublePay::None, "none"}, {DoublePay::TwoCards, "two_cards"}, {DoublePay::Any, "any"}};
 
 inline constexpr WireName<BankPassing> kPassingNames[] = {{BankPassing::Never, "never"},
                                                           {BankPassing::DeckUsedUp, "deck_used_up"},

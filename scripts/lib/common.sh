@@ -9,7 +9,8 @@ WINDOWS_BUILD=$BUILD/windows
 PACKAGES=(g++ cmake ninja-build googletest clang clang-tidy clang-format-14
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox
-          nsis zip unzip osslsigncode openssl gettext)
+          nsis zip unzip osslsigncode openssl gettext
+          libboost-dev libssl-dev nlohmann-json3-dev)
 
 say() { printf '%s\n' "$*" >&2; }
 

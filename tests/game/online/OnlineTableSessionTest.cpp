@@ -127,7 +127,7 @@ TEST_F(Online, AsksOnlyWhatTheServerAllowsAndNothingWhileTheLinkIsDown) {
 TEST_F(Online, ShowsTheCoverAndTheSevenAndAHalfTheServerSends) {
     json table = MarcosTurn();
     table["rules"] = {{"wild_card", true},
-                      {"two_card_pays", "any_double"},
+                      {"double_pay", "any"},
                       {"royal", true},
                       {"cover", true},
                       {"two_card_takes_bank", false},
@@ -152,6 +152,7 @@ TEST_F(Online, ShowsTheCoverAndTheSevenAndAHalfTheServerSends) {
     EXPECT_EQ(12, told.events[0].card);
     EXPECT_EQ(TableMoment::BankCannotCover, told.events[1].moment);
     table["actions"] = json::array();
+    table.erase("stakes");
     ASSERT_TRUE(session.Receive(table.dump()));
     EXPECT_EQ(kMostStake, session.CoverLeft(1)) << "no range once the stake is not asked";
 }
