@@ -210,8 +210,8 @@ std::optional<ProtocolError> OnlineTable::Play(int seat, const ClientMessage& me
         const RoundSeat& own = evening->ThisRound().Seat(seat);
         const std::int64_t chips = evening->Seats()[static_cast<std::size_t>(seat)].chips;
         const bool allowed = !evening->BankTurn() && !own.stakeFixed && stake->amount > 0 &&
-                             evening->Rules().StakeWithin(stake->amount, chips, evening->ThisRound().StakeTop(seat)) ==
-                                 stake->amount;
+                             evening->Rules().StakeWithin(
+                                 stake->amount, chips, evening->ThisRound().StakeTop(seat)) == stake->amount;
         if (!allowed) return ProtocolError::BadStake;
         done = evening->SetStake(static_cast<int>(stake->amount));
     } else if (std::holds_alternative<TakeCard>(message)) {
