@@ -2,6 +2,7 @@
 
 #include "FullTableFelt.h"
 #include "OptionsMenu.h"
+#include "PresenceSentence.h"
 #include "ResourceIds.h"
 #include "StandingsBox.h"
 #include "TableColours.h"
@@ -245,6 +246,10 @@ void FormFullTable::FollowOnline() {
         line = texts.Text(TextIds::kOnlineReconnecting);
     else if (online->Table().Phase() == OnlinePhase::Lobby)
         line = FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+    else if (online->Table().EndedBy() == EndReason::Rounds)
+        line = texts.Text(TextIds::kOnlineEndsByRounds);
+    else if (online->Table().EndedBy() == EndReason::Creator)
+        line = texts.Text(TextIds::kOnlineEndsByCreator);
     else if (onlineLine == texts.Text(TextIds::kOnlineReconnecting))
         line = texts.Text(TextIds::kOnlineBack);
     if (!line.empty() && line != onlineLine) {
@@ -252,7 +257,21 @@ void FormFullTable::FollowOnline() {
         view.Speak(line);
     }
     onlineLine = line;
+    SayPresence();
     FollowEvening();
+}
+
+// The others' comings and goings, each said once, after the line on the link.
+void FormFullTable::SayPresence() {
+    OnlineTableSession& table = online->Table();
+    for (const OnlineTableSession::Presence& news : table.TakePresence()) {
+        if (news.seat >= static_cast<int>(table.Seats().size())) continue;
+        const std::string sentence =
+            PresenceSentence(texts, news.moment, table.Seats()[static_cast<std::size_t>(news.seat)].name);
+        if (sentence.empty()) continue;
+        view.ShowMessage(sentence);
+        view.Speak(sentence);
+    }
 }
 
 std::string FormFullTable::TroubleText(OnlineTrouble trouble) const {
@@ -360,7 +379,7 @@ void FormFullTable::FollowEvening() {
     const bool stakeOpen = seatTurn && !session->InRound(person).stakeFixed;
     if (stakeOpen && stakeFor != person) SetStakeRange(person);
     if (!seatTurn) stakeFor = -1;
-    table.startButton->SetEnabled(between && !session->Over());
+    table.startButton->SetEnabled(session != nullptr && session->MayStartRound());
     table.getCardButton->SetEnabled(canChoose);
     table.stopButton->SetEnabled(canChoose);
     table.stakeSlider->SetEnabled(stakeOpen && canChoose);

@@ -87,6 +87,7 @@ private:
     void WatchOnline();
     void CopyInvitation();
     void FollowOnline();
+    void SayPresence();
     std::string TroubleText(OnlineTrouble trouble) const;
     bool ResumeStored();
     void Begin();

@@ -53,6 +53,7 @@ public:
 
     TableSession& Session() { return table; }
     const OnlineTableSession& Table() const { return table; }
+    OnlineTableSession& Table() { return table; }
     // The link dropped and is being tried again.
     bool Reconnecting() const { return reconnecting; }
     OnlineTrouble Trouble() const { return trouble; }

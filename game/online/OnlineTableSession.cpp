@@ -52,6 +52,7 @@ struct OnlineSightReader {
         s.mayDraw = t.mayDraw;
         s.mostStake = t.mayStake ? t.stakes.max : 0;
         s.rounds = t.rounds;
+        s.endedBy = t.phase == TablePhase::Over ? t.endReason : EndReason::None;
         s.seats.clear();
         s.round.clear();
         for (const SeatView& seat : t.seats) {
@@ -100,7 +101,11 @@ bool OnlineTableSession::Receive(const std::string& text) {
     OnlineSightReader::Take(*this, *sight);
     lastError.clear();
     for (const SeenEvent& seen : sight->events) {
+        if (seen.presence != PresenceMoment::None && seen.seat != you && seen.seat >= 0)
+            presence.push_back(Presence{seen.presence, seen.seat});
         if (seen.presence != PresenceMoment::None || listener == nullptr) continue;
+        const bool endedOtherwise = endedBy == EndReason::Rounds || endedBy == EndReason::Creator;
+        if (seen.moment == TableMoment::EveningEnds && endedOtherwise) continue;
         TableEvent event;
         event.moment = seen.moment;
         event.seat = seen.seat;
@@ -165,8 +170,18 @@ BankSight OnlineTableSession::SightOfBank() const {
     return sight;
 }
 
+std::vector<OnlineTableSession::Presence> OnlineTableSession::TakePresence() {
+    std::vector<Presence> told;
+    told.swap(presence);
+    return told;
+}
+
+bool OnlineTableSession::MayStartRound() const {
+    return Answering() && phase == OnlinePhase::Lobby && Creator() && canStart;
+}
+
 bool OnlineTableSession::StartRound() {
-    if (!Answering() || phase != OnlinePhase::Lobby || !Creator() || !canStart) return false;
+    if (!MayStartRound()) return false;
     send(EncodeClient(StartEvening{}));
     return true;
 }

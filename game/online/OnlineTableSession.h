@@ -5,6 +5,7 @@
 // comes back as the next sight. A message that does not make a table (hostile or broken)
 // changes nothing.
 #pragma once
+#include "ServerMessages.h"
 #include "TableSession.h"
 
 #include <functional>
@@ -35,6 +36,17 @@ public:
     bool Creator() const { return you == creator; }
     bool CanStart() const { return canStart; }
 
+    // Another seat's person came, was given to the computer, lost the link, came back or
+    // stayed away: what the server told since the last call, oldest first.
+    struct Presence {
+        PresenceMoment moment = PresenceMoment::None;
+        int seat = -1;
+    };
+    std::vector<Presence> TakePresence();
+    // Why an evening that is over ended; one ended otherwise than by the chips is not told
+    // as a moment of the round (whose words say that fewer than two seats can play).
+    EndReason EndedBy() const { return endedBy; }
+
     const HouseRules& Rules() const override { return rules; }
     const std::vector<TableSeat>& Seats() const override { return seats; }
     int Bank() const override { return bank; }
@@ -53,7 +65,9 @@ public:
     SeatSight SightOf(int seat) const override;
     BankSight SightOfBank() const override;
 
-    // The creator starts the evening from the lobby; later rounds the server deals itself.
+    // The creator starts the evening from the lobby, once the server says it can start;
+    // later rounds the server deals itself.
+    bool MayStartRound() const override;
     bool StartRound() override;
     bool SetStake(int stake) override;
     bool GetCard() override;
@@ -95,6 +109,8 @@ private:
     int mostStake = 0;  // the server's top of the stake range, with mayStake
     int rounds = 0;
     Deck deck;
+    std::vector<Presence> presence;
+    EndReason endedBy = EndReason::None;
 };
 
 }  // namespace DoDadu

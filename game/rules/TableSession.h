@@ -46,6 +46,8 @@ public:
 
     // What the person in turn may ask: false when it cannot be asked now. A table held
     // elsewhere answers later, through the moments it tells.
+    // A round can be started from this screen now.
+    virtual bool MayStartRound() const { return Answering() && !RoundInPlay() && !Over(); }
     virtual bool StartRound() = 0;
     virtual bool SetStake(int stake) = 0;
     virtual bool GetCard() = 0;

@@ -1,6 +1,7 @@
 // The server's messages as the full table's window meets them: the sight a seat is sent,
 // the moments told, the messages asked, and hostile or broken messages that change nothing.
 #include "OnlineTableSession.h"
+#include "PresenceSentence.h"
 #include "ReconnectPlan.h"
 
 #include <nlohmann/json.hpp>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace DoDadu {
@@ -155,6 +157,82 @@ TEST_F(Online, ShowsTheCoverAndTheSevenAndAHalfTheServerSends) {
     table.erase("stakes");
     ASSERT_TRUE(session.Receive(table.dump()));
     EXPECT_EQ(kMostStake, session.CoverLeft(1)) << "no range once the stake is not asked";
+}
+
+// Only the creator starts, and only once the server says the table can; the others'
+// comings and goings are kept to be said once, the seat's own are not.
+TEST_F(Online, TheCreatorStartsAndTheOthersComingsAndGoingsAreToldOnce) {
+    json lobby = MarcosTurn();
+    lobby["phase"] = "lobby";
+    lobby["in_play"] = false;
+    lobby["to_act"] = -1;
+    lobby["actions"] = json::array();
+    lobby.erase("stakes");
+    lobby["events"] = {{{"moment", "seat_joins"}, {"seat", 0}},
+                       {{"moment", "seat_joins"}, {"seat", 1}},
+                       {{"moment", "link_lost"}, {"seat", 2}},
+                       {{"moment", "seat_away"}, {"seat", 2}}};
+    for (const auto& [you, canStart, mayStart] :
+         {std::tuple{1, true, false}, {0, false, false}, {0, true, true}}) {
+        lobby["you"] = you;
+        lobby["can_start"] = canStart;
+        ASSERT_TRUE(session.Receive(lobby.dump()));
+        EXPECT_EQ(mayStart, session.MayStartRound()) << you << canStart;
+        session.TakePresence();
+    }
+    lobby["you"] = 1;
+    ASSERT_TRUE(session.Receive(lobby.dump()));
+    const auto told = session.TakePresence();
+    ASSERT_EQ(3u, told.size()) << "Marco's own joining is not told to him";
+    EXPECT_EQ(PresenceMoment::SeatJoins, told[0].moment);
+    EXPECT_EQ(0, told[0].seat);
+    EXPECT_EQ(PresenceMoment::SeatAway, told[2].moment);
+    EXPECT_TRUE(session.TakePresence().empty()) << "each said once";
+    EXPECT_TRUE(this->told.events.empty()) << "no moment of the round";
+    session.SetLinked(false);
+    lobby["you"] = 0;
+    ASSERT_TRUE(session.Receive(lobby.dump()));
+    EXPECT_FALSE(session.MayStartRound()) << "not while the link is down";
+}
+
+// An evening ended by its rounds or its creator is not told as one ended by the chips.
+TEST_F(Online, AnEveningEndedOtherwiseThanByTheChipsIsNotToldAsSo) {
+    json over = MarcosTurn();
+    over["phase"] = "over";
+    over["in_play"] = false;
+    over["to_act"] = -1;
+    over["actions"] = json::array();
+    over.erase("stakes");
+    over["events"] = {{{"moment", "evening_ends"}}};
+    for (const auto& [reason, ended, toldAsMoment] : {std::tuple{"chips", EndReason::Chips, true},
+                                                      {"rounds", EndReason::Rounds, false},
+                                                      {"creator", EndReason::Creator, false}}) {
+        told.events.clear();
+        over["end_reason"] = reason;
+        ASSERT_TRUE(session.Receive(over.dump())) << reason;
+        EXPECT_EQ(ended, session.EndedBy());
+        EXPECT_TRUE(session.Over());
+        EXPECT_EQ(toldAsMoment, told.events.size() == 1u) << reason;
+    }
+    ASSERT_TRUE(session.Receive(MarcosTurn().dump()));
+    EXPECT_EQ(EndReason::None, session.EndedBy()) << "only an evening that is over has ended";
+}
+
+TEST(PresenceSentence, NamesTheSeatInEachLanguage) {
+    const struct {
+        TextIds::Language language;
+        PresenceMoment moment;
+        const char* said;
+    } cases[] = {
+        {TextIds::Language::English, PresenceMoment::SeatJoins, "Nonna joined the table."},
+        {TextIds::Language::English, PresenceMoment::LinkBack, "Nonna is back."},
+        {TextIds::Language::Italian, PresenceMoment::LinkLost,
+         "Nonna ha perso la connessione; il posto resta suo."},
+        {TextIds::Language::Spanish, PresenceMoment::SeatGiven, "Nonna lo juega el ordenador."},
+        {TextIds::Language::English, PresenceMoment::None, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.said, PresenceSentence(TableTexts(c.language), c.moment, "Nonna")) << c.said;
 }
 
 TEST_F(Online, AHostileOrBrokenMessageChangesNothing) {
