@@ -1,6 +1,7 @@
 #include "TableEntry.h"
 
 #include "FormMain.h"
+#include "OnlineSeatStore.h"
 #include "TextResources.h"
 #include "ZandroVersion.h"
 
@@ -19,7 +20,16 @@ void TellNoWindow() {
 
 std::string TableTitle() { return ZANDRO_TABLE_TITLE; }
 
-int RunTable(HINSTANCE instance, const std::string& title) {
+std::string InvitationArgument(const char* commandLine) {
+    std::string text = commandLine != nullptr ? commandLine : "";
+    if (text.size() > 1024) return {};
+    const std::size_t first = text.find_first_not_of(" \t\"");
+    if (first == std::string::npos) return {};
+    text = text.substr(first, text.find_last_not_of(" \t\"") - first + 1);
+    return text.rfind("zandro://", 0) == 0 ? text : std::string();
+}
+
+int RunTable(HINSTANCE instance, const std::string& title, const std::string& invitation) {
     FormMain* form = nullptr;
     try {
         form = new (std::nothrow) FormMain(instance, title);
@@ -31,6 +41,8 @@ int RunTable(HINSTANCE instance, const std::string& title) {
         TellNoWindow();
         return kNoWindowExitCode;
     }
+    // An invitation opens the Play online box; a seat kept from the last run is taken back.
+    if (!invitation.empty() || !ReadOnlineSeat().token.empty()) form->OpenPlayOnline(invitation);
     NeloUtility::RunMessageLoop(form);
     NeloUtility::DeleteElement(form);
     return 0;

@@ -17,6 +17,11 @@ constexpr int kNoWindowExitCode = 1;
 // Makes the main form and runs the message loop until its window is gone, then returns 0.
 // When the form or its window cannot be made, the player is told in a message box and the
 // result is kNoWindowExitCode: an invisible process waiting for nothing helps nobody.
-int RunTable(HINSTANCE instance, const std::string& title);
+// invitation: a zandro: link the program was started with, opened in the Play online box.
+int RunTable(HINSTANCE instance, const std::string& title, const std::string& invitation = std::string());
+
+// The zandro: link among the program's arguments (as Windows starts it for a clicked
+// link: the link alone, quoted or not), or empty.
+std::string InvitationArgument(const char* commandLine);
 
 }  // namespace DoDadu

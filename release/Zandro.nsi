@@ -27,6 +27,8 @@ AllowSkipFiles off
 !include "${FACTS}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; The zandro: link of invitations to an online table, registered for the user alone.
+!define LINK_KEY "Software\Classes\zandro"
 ; The running game holds this mutex; older builds are found by their window's title.
 !define GAME_MUTEX "Local\Zandro++.Table"
 
@@ -179,6 +181,12 @@ Section "Zandro++" SecGame
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The zandro: link, for this user alone: a click on an invitation in a mail or a chat
+  ; starts the game (or brings it forward) at the join box, filled in.
+  WriteRegStr HKCU "${LINK_KEY}" "" "URL:${PRODUCT} invitation"
+  WriteRegStr HKCU "${LINK_KEY}" "URL Protocol" ""
+  WriteRegStr HKCU "${LINK_KEY}\DefaultIcon" "" "$INSTDIR\Zandro.exe,0"
+  WriteRegStr HKCU "${LINK_KEY}\shell\open\command" "" '"$INSTDIR\Zandro.exe" "%1"'
   ; In KiB, as the list of installed programs expects; the uninstaller itself is small.
   SectionGetSize ${SecGame} $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
@@ -196,4 +204,5 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${LINK_KEY}"
 SectionEnd

@@ -37,6 +37,7 @@ ClassicTableLayout::~ClassicTableLayout() {
     DeleteElement(menuBar);
     DeleteElement(fileMenu);
     DeleteElement(fullTableItem);
+    DeleteElement(onlineItem);
     DeleteElement(exitItem);
     DeleteElement(helpMenu);
     DeleteElement(homeItem);
@@ -103,6 +104,11 @@ void ClassicTableLayout::BuildMenuBar(const TextSource& texts, NotifyEvent picke
     auto& items = fileMenu->children;
     items.erase(std::remove(items.begin(), items.end(), fullTableItem), items.end());
     items.insert(items.begin(), fullTableItem);
+    // Play online... after it, numbered after it for the same reason.
+    onlineItem = new SubMenu(fileMenu, texts.Text(TextIds::kMenuPlayOnline));
+    onlineItem->command = picked;
+    items.erase(std::remove(items.begin(), items.end(), onlineItem), items.end());
+    items.insert(items.begin() + 1, onlineItem);
     auto& menus = menuBar->children;
     menus.erase(std::remove(menus.begin(), menus.end(), helpMenu), menus.end());
     menus.push_back(helpMenu);
@@ -239,6 +245,7 @@ void ClassicTableLayout::ShowTexts(const TextSource& texts) {
     for (const auto& menu : menus)
         if (menu.first != nullptr) menu.first->SetCaption(texts.Text(menu.second));
     const std::pair<SubMenu*, unsigned> items[] = {{fullTableItem, TextIds::kMenuFullTable},
+                                                   {onlineItem, TextIds::kMenuPlayOnline},
                                                    {exitItem, TextIds::kMenuExit},
                                                    {guideItem, TextIds::kMenuGuide},
                                                    {homeItem, TextIds::kMenuHome}};

@@ -61,6 +61,7 @@ public:
     NeloUtility::MenuBar* menuBar = nullptr;
     NeloUtility::Menu* fileMenu = nullptr;
     NeloUtility::SubMenu* fullTableItem = nullptr;  // greyed while a round runs
+    NeloUtility::SubMenu* onlineItem = nullptr;     // the same
     NeloUtility::SubMenu* exitItem = nullptr;
     NeloUtility::Menu* helpMenu = nullptr;
     NeloUtility::SubMenu* homeItem = nullptr;

@@ -2,6 +2,7 @@
 
 #include "FullTableFelt.h"
 #include "OptionsMenu.h"
+#include "PresenceSentence.h"
 #include "ResourceIds.h"
 #include "StandingsBox.h"
 #include "TableColours.h"
@@ -55,6 +56,14 @@ void PaceTick(Timer* timer) {
     if (FormFullTable* form = AsFullTable(timer->parent)) form->OnPaceTick();
 }
 
+void OnlineNews(Timer* timer) {
+    if (FormFullTable* form = AsFullTable(timer->parent)) form->OnOnlineNews();
+}
+
+void OnlineRetry(Timer* timer) {
+    if (FormFullTable* form = AsFullTable(timer->parent)) form->OnOnlineRetry();
+}
+
 void MenuPicked(GUIElement* item) {
     for (GUIElement* up = item; up != nullptr; up = up->parent) {
         if (FormFullTable* form = AsFullTable(up)) {
@@ -103,6 +112,8 @@ FormFullTable::FormFullTable(HINSTANCE instanceHandle, Form* classicTable)
 }
 
 FormFullTable::~FormFullTable() {
+    online.reset();  // its link and timers go while the window is still there
+    DeleteElement(copyInvitationItem);
     DeleteElement(table.paceTimer);
     table.paceTimer = nullptr;
     Closing = nullptr;  // nobody is left to ask, and the classic table is going as well
@@ -125,7 +136,7 @@ void FormFullTable::BuildLayout() {
 // A screen too small for the table even at its least size (200 % on a 1080-line screen)
 // gets the table maximised from the start; afterwards the window keeps what the player made
 // of it.
-void FormFullTable::Open() {
+void FormFullTable::ShowTable() {
     bool maximised = created && IsZoomed(window);
     if (!created) {
         Create();
@@ -138,8 +149,149 @@ void FormFullTable::Open() {
     }
     ShowWindow(window, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
     ComeToFront();
+}
+
+void FormFullTable::Open() {
+    ShowTable();
+    if (window == nullptr) return;
     if (evening == nullptr && !ResumeStored()) NewEvening();
     KeepFocus();
+}
+
+void FormFullTable::JoinOnline(const Invitation& table, const std::string& name) {
+    WatchOnline();
+    if (online != nullptr) online->Join(table, name);
+    FollowOnline();
+}
+
+void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& name) {
+    ShowTable();
+    if (window == nullptr) return;
+    createOn = server;
+    creatorName = name;
+    if (setupBox != nullptr) DeferDelete(setupBox);
+    SharedRandom().SeedOnceFromClock();
+    setupBox =
+        OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), name), EveningAccepted);
+}
+
+bool FormFullTable::ResumeOnline() {
+    const OnlineSeat seat = ReadOnlineSeat();
+    if (seat.token.empty()) return false;
+    WatchOnline();
+    if (online != nullptr) online->Resume(seat);
+    FollowOnline();
+    return true;
+}
+
+// A new online evening in this window, in place of whatever it showed.
+void FormFullTable::WatchOnline() {
+    ShowTable();
+    if (window == nullptr) return;
+    online = std::make_unique<OnlineEvening>(*this, OnlineNews, OnlineRetry, [this] { FollowOnline(); });
+    session = &online->Session();
+    session->SetListener(&view);
+    arranged = 0;
+    onlineLine.clear();
+    view.Watch(session);
+    // Each screen belongs to one person: their covered card is shown to them, nothing to ask.
+    table.showCardButton->Hide();
+    table.newEveningItem->SetEnabled(false);
+    if (copyInvitationItem == nullptr && table.tableMenu != nullptr) {
+        copyInvitationItem = new SubMenu(table.tableMenu, texts.Text(TextIds::kMenuCopyInvitation));
+        copyInvitationItem->command = MenuPicked;
+        copyInvitationItem->Create();
+    }
+}
+
+// The table's invitation on the clipboard as text, to paste in a mail or a chat.
+void FormFullTable::CopyInvitation() {
+    if (online == nullptr || online->Table().Invitation().empty()) return;
+    const std::wstring text = Widen(online->Table().Invitation());
+    if (!OpenClipboard(window)) return;
+    EmptyClipboard();
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (auto* bytes = copy != nullptr ? static_cast<wchar_t*>(GlobalLock(copy)) : nullptr) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, bytes);
+        GlobalUnlock(copy);
+        if (SetClipboardData(CF_UNICODETEXT, copy) == nullptr) GlobalFree(copy);
+    } else if (copy != nullptr) {
+        GlobalFree(copy);
+    }
+    CloseClipboard();
+}
+
+void FormFullTable::OnOnlineNews() {
+    if (online != nullptr) online->OnNews();
+}
+
+void FormFullTable::OnOnlineRetry() {
+    if (online != nullptr) online->OnRetry();
+}
+
+// The table as the server last showed it, and a line on the link said once when it changes:
+// trouble that ends the tries, a link being tried again, or the lobby's code.
+void FormFullTable::FollowOnline() {
+    if (online == nullptr) return;
+    if (session->Seats().size() != arranged) {
+        arranged = session->Seats().size();
+        view.Watch(session);
+    } else {
+        view.ShowSeats();
+    }
+    std::string line;
+    if (online->Trouble() != OnlineTrouble::None)
+        line = TroubleText(online->Trouble());
+    else if (online->Reconnecting())
+        line = texts.Text(TextIds::kOnlineReconnecting);
+    else if (online->Table().Phase() == OnlinePhase::Lobby)
+        line = FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+    else if (online->Table().EndedBy() == EndReason::Rounds)
+        line = texts.Text(TextIds::kOnlineEndsByRounds);
+    else if (online->Table().EndedBy() == EndReason::Creator)
+        line = texts.Text(TextIds::kOnlineEndsByCreator);
+    else if (onlineLine == texts.Text(TextIds::kOnlineReconnecting))
+        line = texts.Text(TextIds::kOnlineBack);
+    if (!line.empty() && line != onlineLine) {
+        view.ShowMessage(line);
+        view.Speak(line);
+    }
+    onlineLine = line;
+    SayPresence();
+    FollowEvening();
+}
+
+// The others' comings and goings, each said once, after the line on the link.
+void FormFullTable::SayPresence() {
+    OnlineTableSession& table = online->Table();
+    for (const OnlineTableSession::Presence& news : table.TakePresence()) {
+        if (news.seat >= static_cast<int>(table.Seats().size())) continue;
+        const std::string sentence =
+            PresenceSentence(texts, news.moment, table.Seats()[static_cast<std::size_t>(news.seat)].name);
+        if (sentence.empty()) continue;
+        view.ShowMessage(sentence);
+        view.Speak(sentence);
+    }
+}
+
+std::string FormFullTable::TroubleText(OnlineTrouble trouble) const {
+    static const struct {
+        OnlineTrouble trouble;
+        unsigned text;
+    } words[] = {
+        {OnlineTrouble::NeedsWindows8, TextIds::kOnlineNeedsWindows8},
+        {OnlineTrouble::Unreachable, TextIds::kOnlineUnreachable},
+        {OnlineTrouble::NotTheInvitedServer, TextIds::kOnlineNotInvited},
+        {OnlineTrouble::UnknownCode, TextIds::kOnlineUnknownCode},
+        {OnlineTrouble::TableFull, TextIds::kOnlineTableFull},
+        {OnlineTrouble::NameTaken, TextIds::kOnlineNameTaken},
+        {OnlineTrouble::BadName, TextIds::kOnlineBadName},
+        {OnlineTrouble::OtherVersion, TextIds::kOnlineOtherVersion},
+        {OnlineTrouble::TooManyTries, TextIds::kOnlineTooManyTries},
+    };
+    for (const auto& w : words)
+        if (w.trouble == trouble) return texts.Text(w.text);
+    return {};
 }
 
 // The stored evening, with seats read back over the default ones; false when there is
@@ -158,11 +310,13 @@ bool FormFullTable::ResumeStored() {
 }
 
 void FormFullTable::AskNewEvening() {
+    if (online != nullptr) return;  // a server's evening is the server's to end
     if (!AskYesNo(texts.Text(TextIds::kNewEveningQuestion), texts.Text(TextIds::kNewEveningCaption))) return;
     NewEvening();
 }
 
 void FormFullTable::NewEvening() {
+    if (online != nullptr || createOn) return;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
     const WindowsUserNames user = CurrentUserNames();
@@ -171,11 +325,23 @@ void FormFullTable::NewEvening() {
                                 EveningAccepted);
 }
 
-// A setup the engine refuses leaves the evening as it was.
+// A setup the engine refuses leaves the evening as it was. A setup for a table to create on
+// a server goes there.
 void FormFullTable::StartEvening(const EveningSetup& setup) {
+    if (createOn) {
+        const Invitation server = *createOn;
+        createOn.reset();
+        WatchOnline();
+        if (online != nullptr) online->Create(server, creatorName, setup);
+        FollowOnline();
+        return;
+    }
     if (!Evening::SeatingFault(setup.rules, setup.seats, setup.firstBank, &players).empty()) return;
     SharedRandom().SeedOnceFromClock();
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
+    view.Watch(nullptr);
+    session = nullptr;
+    local.reset();
     evening = std::make_unique<Evening>(setup.rules, setup.seats, setup.firstBank, SharedRandom());
     evening->Save(store);
     Begin();
@@ -183,9 +349,11 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
 
 void FormFullTable::Begin() {
     evening->SetPlayers(&players);
-    evening->SetListener(&view);
     evening->SetStore(&store);
-    view.Watch(evening.get());
+    local = std::make_unique<LocalTableSession>(*evening);
+    session = local.get();
+    session->SetListener(&view);
+    view.Watch(session);
     view.ShowMessage(texts.Text(TextIds::kFullWelcome));
     stakeFor = -1;
     table.stakeSlider->SetPosition(1);
@@ -193,39 +361,40 @@ void FormFullTable::Begin() {
     FollowEvening();
 }
 
-// The person to act now (a seat in its turn, or the bank in its own), or -1.
+// The person at this screen to act now (a seat in its turn, or the bank in its own), or -1;
+// -1 too while the table does not answer.
 int FormFullTable::PersonToAct() const {
-    if (evening == nullptr || !evening->RoundInPlay()) return -1;
-    const int seat = evening->ToAct();
-    if (seat < 0 || evening->Seats()[static_cast<std::size_t>(seat)].kind != SeatKind::Person) return -1;
+    if (session == nullptr || !session->Answering() || !session->RoundInPlay()) return -1;
+    const int seat = session->ToAct();
+    if (!session->PlayedHere(seat)) return -1;
     return seat;
 }
 
 // Every control as the evening now allows, and the pace of the computer seats.
 void FormFullTable::FollowEvening() {
-    const bool between = evening != nullptr && !evening->RoundInPlay();
+    const bool between = session != nullptr && session->Answering() && !session->RoundInPlay();
     const int person = PersonToAct();
-    const bool seatTurn = person >= 0 && !evening->BankTurn();
+    const bool seatTurn = person >= 0 && !session->BankTurn();
     const bool canChoose = person >= 0 && (view.Persons() == 1 || view.CoveredVisible(person));
-    const bool stakeOpen = seatTurn && !evening->ThisRound().Seat(person).stakeFixed;
+    const bool stakeOpen = seatTurn && !session->InRound(person).stakeFixed;
     if (stakeOpen && stakeFor != person) SetStakeRange(person);
     if (!seatTurn) stakeFor = -1;
-    table.startButton->SetEnabled(between && !evening->Over());
+    table.startButton->SetEnabled(session != nullptr && session->MayStartRound());
     table.getCardButton->SetEnabled(canChoose);
     table.stopButton->SetEnabled(canChoose);
     table.stakeSlider->SetEnabled(stakeOpen && canChoose);
     table.stakeButton->SetEnabled(stakeOpen && canChoose);
     table.showCardButton->SetEnabled(person >= 0 && !canChoose);
     table.hintItem->SetEnabled(canChoose);
-    const bool computerToAct = evening != nullptr && evening->RoundInPlay() && person < 0;
+    const bool computerToAct = session != nullptr && session->ComputerDue();
     if (computerToAct && !table.paceTimer->running) table.paceTimer->Start();
     if (!computerToAct && table.paceTimer->running) table.paceTimer->Stop();
     KeepFocus();
-    if (between && evening->Over() && evening->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
+    if (between && session->Over() && session->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
 }
 
 int FormFullTable::StakeAt(int position) const {
-    const HouseRules& rules = evening->Rules();
+    const HouseRules& rules = session->Rules();
     return rules.minStake + (std::max(position, 1) - 1) * rules.stakeStep;
 }
 
@@ -233,9 +402,9 @@ int FormFullTable::StakeAt(int position) const {
 // can cover; where the cover holds it lower, the screen reader says so.
 void FormFullTable::SetStakeRange(int seat) {
     stakeFor = seat;
-    const HouseRules& rules = evening->Rules();
-    const std::int64_t chips = evening->Seats()[static_cast<std::size_t>(seat)].chips;
-    const std::int64_t cover = evening->ThisRound().CoverLeft(seat);
+    const HouseRules& rules = session->Rules();
+    const std::int64_t chips = session->Seats()[static_cast<std::size_t>(seat)].chips;
+    const std::int64_t cover = session->CoverLeft(seat);
     const int most = rules.StakeWithin(rules.maxStake, chips, cover);
     if (cover < std::min<std::int64_t>(rules.maxStake, chips)) view.Speak(narrator.CoverText(most));
     table.stakeSlider->maximum = std::max(1, (most - rules.minStake) / std::max(rules.stakeStep, 1) + 1);
@@ -263,24 +432,24 @@ void FormFullTable::OnStakeChanged(int) {
 void FormFullTable::Play(bool draw) {
     const int person = PersonToAct();
     if (person < 0) return;
-    if (!evening->BankTurn() && !evening->ThisRound().Seat(person).stakeFixed)
-        evening->SetStake(StakeAt(table.stakeSlider->ReadPosition()));
+    if (!session->BankTurn() && !session->InRound(person).stakeFixed)
+        session->SetStake(StakeAt(table.stakeSlider->ReadPosition()));
     if (draw)
-        evening->GetCard();
+        session->GetCard();
     else
-        evening->Stand();
+        session->Stand();
     FollowEvening();
 }
 
 void FormFullTable::OnPaceTick() {
-    if (evening != nullptr && PersonToAct() < 0) evening->ComputerStep();
+    if (session != nullptr && session->ComputerDue()) session->ComputerStep();
     FollowEvening();
 }
 
 void FormFullTable::OnButtonClick(GUIElement* button) {
-    if (!button->enabled || evening == nullptr) return;
+    if (!button->enabled || session == nullptr) return;
     if (Is(button, table.startButton)) {
-        evening->StartRound();
+        session->StartRound();
     } else if (Is(button, table.getCardButton) || Is(button, table.stopButton)) {
         Play(Is(button, table.getCardButton));
         return;
@@ -293,6 +462,7 @@ void FormFullTable::OnButtonClick(GUIElement* button) {
 void FormFullTable::OnMenuCommand(SubMenu* item) {
     if (Is(item, table.newEveningItem)) AskNewEvening();
     if (Is(item, table.hintItem)) AskHint();
+    if (Is(item, copyInvitationItem)) CopyInvitation();
 }
 
 // The exact hint of the person in turn, as a seat or as the bank, at the stake on the slider.
@@ -300,14 +470,14 @@ void FormFullTable::AskHint() {
     const int person = PersonToAct();
     if (person < 0 || !table.hintItem->enabled) return;
     std::optional<SeatHint> hint;
-    if (evening->BankTurn()) {
-        if (const auto choice = expert.BankOptions(evening->ThisRound().SightOfBank())) {
+    if (session->BankTurn()) {
+        if (const auto choice = expert.BankOptions(session->SightOfBank())) {
             hint = SeatHint{choice->Draws() ? Odds::Action::Draw : Odds::Action::Stop, choice->stand,
                             choice->draw, choice->canDraw};
         }
     } else {
-        SeatSight sight = evening->ThisRound().SightOf(person);
-        if (!evening->ThisRound().Seat(person).stakeFixed)
+        SeatSight sight = session->SightOf(person);
+        if (!session->InRound(person).stakeFixed)
             sight.seats[static_cast<std::size_t>(person)].stake = StakeAt(table.stakeSlider->ReadPosition());
         hint = expert.Advise(sight);
     }
@@ -316,7 +486,7 @@ void FormFullTable::AskHint() {
 
 void FormFullTable::ShowStandings() {
     if (standingsBox != nullptr) DeferDelete(standingsBox);
-    standingsBox = OpenStandings(*this, texts, evening->Seats(), StandingsAskNewEvening);
+    standingsBox = OpenStandings(*this, texts, session->Seats(), StandingsAskNewEvening);
 }
 
 // Closing keeps the evening: the window hides and the classic table comes back.

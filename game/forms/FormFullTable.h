@@ -1,9 +1,10 @@
 // The full table: an evening of 7.5 with the bank passing round, one person against
 // computer seats or several persons sharing the computer. A resizable window whose table
-// scales with it as a whole (FullTableLayout); what the evening shows reaches it through
-// FullTableView; the form answers the players and paces the computer seats, about a
-// second a decision. Closed, it only hides: the evening goes on when it is opened again,
-// and the one stored after every round comes back in the next run.
+// scales with it as a whole (FullTableLayout). It meets the evening only as a TableSession,
+// and what the evening shows reaches it through FullTableView; the form answers the
+// players and paces the computer seats, about a second a decision. Closed, it only hides:
+// the evening goes on when it is opened again, and the one stored after every round comes
+// back in the next run.
 #pragma once
 
 #include "ComputerPlayers.h"
@@ -13,6 +14,8 @@
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
+#include "LocalTableSession.h"
+#include "OnlineEvening.h"
 #include "RegistryEveningStore.h"
 #include "ResourceTexts.h"
 
@@ -20,6 +23,7 @@
 #include "FormBox.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace DoDadu {
@@ -38,7 +42,9 @@ class FormFullTable : public NeloUtility::Form {
     BoldPlayer bold;
     ExpertPlayer expert;
     PlayerTable players;
-    std::unique_ptr<Evening> evening;
+    std::unique_ptr<Evening> evening;  // the local evening, kept while another is shown
+    std::unique_ptr<LocalTableSession> local;
+    TableSession* session = nullptr;  // the evening the window shows and asks
 
 public:
     // classicTable: shown again when the full table closes; may be null.
@@ -52,6 +58,15 @@ public:
     void AskNewEvening();
     void NewEvening();
     void StartEvening(const EveningSetup& setup);
+    // Shows the window at an evening held by a server (a window of its own, apart from the
+    // local evening's): joining the table by its code, or back at the stored seat (false
+    // when none is stored).
+    void JoinOnline(const Invitation& table, const std::string& name);
+    // The setup box for a table to create on the server; its OK creates it there.
+    void AskOnlineSetup(const Invitation& server, const std::string& name);
+    bool ResumeOnline();
+    void OnOnlineNews();
+    void OnOnlineRetry();
 
     const Evening* ThisEvening() const { return evening.get(); }
     const FullTableLayout& Layout() const { return table; }
@@ -68,6 +83,12 @@ public:
     NeloUtility::GUIElement* DefaultFocus() override;
 
 private:
+    void ShowTable();
+    void WatchOnline();
+    void CopyInvitation();
+    void FollowOnline();
+    void SayPresence();
+    std::string TroubleText(OnlineTrouble trouble) const;
     bool ResumeStored();
     void Begin();
     void FollowEvening();
@@ -84,6 +105,12 @@ private:
     NeloUtility::FormBox* setupBox = nullptr;
     NeloUtility::FormBox* standingsBox = nullptr;
     int stakeFor = -1;  // the seat whose turn set the slider's range
+    std::unique_ptr<OnlineEvening> online;
+    std::size_t arranged = 0;  // the seats the online table was arranged for
+    std::string onlineLine;    // the last line said of the online table's link
+    NeloUtility::SubMenu* copyInvitationItem = nullptr;
+    std::optional<Invitation> createOn;  // the server of a table being set up
+    std::string creatorName;
 };
 
 }  // namespace DoDadu

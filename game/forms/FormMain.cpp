@@ -2,6 +2,9 @@
 
 #include "FormAbout.h"
 #include "FormFullTable.h"
+#include "OnlineJoinBox.h"
+#include "OnlineSeatStore.h"
+#include "WebSocketLink.h"
 #include "FormStatistics.h"
 #include "NumberText.h"
 #include "ResourceIds.h"
@@ -153,6 +156,8 @@ FormMain::~FormMain() {
     DeleteElement(aboutForm);
     DeleteElement(statisticsForm);
     DeleteElement(fullTable);
+    DeleteElement(onlineTable);
+    DeleteElement(onlineBox);
     font = nullptr;  // the layout's, deleted with the table's elements
     if (controlBrush != nullptr) DeleteObject(controlBrush);
     if (mainForm == this) mainForm = nullptr;
@@ -246,8 +251,8 @@ void FormMain::OnDealerTick() {
 // The full table opens only between rounds.
 void FormMain::FollowRoundForMenu() {
     const bool idle = round.Phase() == RoundPhase::Idle;
-    if (table.fullTableItem != nullptr && table.fullTableItem->enabled != idle)
-        table.fullTableItem->SetEnabled(idle);
+    for (NeloUtility::SubMenu* item : {table.fullTableItem, table.onlineItem})
+        if (item != nullptr && item->enabled != idle) item->SetEnabled(idle);
 }
 
 // The classic table hides while the full table is open; the full table shows it again.
@@ -256,6 +261,72 @@ void FormMain::OpenFullTable() {
     if (fullTable == nullptr) fullTable = new FormFullTable(instance, this);
     ShowWindow(window, SW_HIDE);
     fullTable->Open();
+}
+
+namespace {
+void OnlineJoinAccepted(Form& owner, const Invitation& table, const std::string& name) {
+    if (auto* form = dynamic_cast<FormMain*>(&owner)) form->JoinOnline(table, name);
+}
+
+void OnlineCreateAccepted(Form& owner, const Invitation& server, const std::string& name) {
+    if (auto* form = dynamic_cast<FormMain*>(&owner)) form->CreateOnline(server, name);
+}
+}  // namespace
+
+// The box comes over the classic table; a seat stored from an earlier run is taken back at
+// once instead, unless an invitation was given.
+void FormMain::OpenPlayOnline(const std::string& invitation) {
+    if (round.Phase() != RoundPhase::Idle) return;
+    if (!WebSocketLink::Available()) {  // Windows 7: the game plays on, offline
+        MessageBoxW(window, Widen(texts.Text(TextIds::kOnlineNeedsWindows8)).c_str(), L"Zandro++",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (onlineTable != nullptr && onlineTable->window != nullptr && IsWindowVisible(onlineTable->window) &&
+        invitation.empty()) {
+        onlineTable->ComeToFront();
+        return;
+    }
+    const OnlineSeat stored = ReadOnlineSeat();
+    if (invitation.empty() && !stored.token.empty()) {
+        if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+        ShowWindow(window, SW_HIDE);
+        onlineTable->ResumeOnline();
+        return;
+    }
+    if (onlineBox != nullptr) DeferDelete(onlineBox);
+    const OnlineJoinFields fields{invitation, stored.server, stored.name};
+    onlineBox = OpenOnlineJoin(*this, texts, fields, OnlineJoinAccepted, OnlineCreateAccepted);
+}
+
+namespace {
+// The server and the name for the next time the box opens. A server known by its
+// certificate's fingerprint is kept as an invitation, so that the fingerprint stays.
+void RememberOnline(const Invitation& at, const std::string& name) {
+    OnlineSeat remembered = ReadOnlineSeat();
+    Invitation server = at;
+    if (server.code.empty()) server.code = "000000";
+    const std::string text = InvitationText(server);
+    const std::size_t authority = text.find("//") + 2;
+    remembered.server =
+        server.fingerprint.empty() ? text.substr(authority, text.rfind('/') - authority) : text;
+    remembered.name = name;
+    WriteOnlineSeat(remembered);
+}
+}  // namespace
+
+void FormMain::JoinOnline(const Invitation& at, const std::string& name) {
+    RememberOnline(at, name);
+    if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+    ShowWindow(window, SW_HIDE);
+    onlineTable->JoinOnline(at, name);
+}
+
+void FormMain::CreateOnline(const Invitation& server, const std::string& name) {
+    RememberOnline(server, name);
+    if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+    ShowWindow(window, SW_HIDE);
+    onlineTable->AskOnlineSetup(server, name);
 }
 
 bool FormMain::OnFormChar(int) { return true; }
@@ -271,6 +342,7 @@ void FormMain::OnMenuCommand(SubMenu* item) {
     // The player may answer No, and the table stays.
     if (table.exitItem != nullptr && item->commandId == table.exitItem->commandId) Close();
     if (table.fullTableItem != nullptr && item->commandId == table.fullTableItem->commandId) OpenFullTable();
+    if (table.onlineItem != nullptr && item->commandId == table.onlineItem->commandId) OpenPlayOnline();
     if (table.homeItem != nullptr && item->commandId == table.homeItem->commandId) OpenWithShell(kHomePage);
     if (table.guideItem != nullptr && item->commandId == table.guideItem->commandId)
         OpenWithShell(GuidePage());

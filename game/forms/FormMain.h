@@ -26,6 +26,7 @@ class FormStatistics;
 namespace DoDadu {
 
 class FormFullTable;
+struct Invitation;
 
 class FormMain : public NeloUtility::Form {
     // The texts in the language chosen (or that of Windows), the table's elements, their
@@ -51,6 +52,14 @@ public:
     const ClassicTableLayout& Layout() const { return table; }
     NeloUtility::FormAbout* AboutForm() const { return aboutForm; }
     FormFullTable* FullTable() const { return fullTable; }
+    FormFullTable* OnlineTable() const { return onlineTable; }
+    // The Play online box, filled with an invitation (from the command line, say) or with
+    // what was used last; at once on the table of the stored seat when there is one.
+    void OpenPlayOnline(const std::string& invitation = std::string());
+    void JoinOnline(const Invitation& table, const std::string& name);
+    // A table to create on the server: its house rules and seats are chosen in the online
+    // table's window.
+    void CreateOnline(const Invitation& server, const std::string& name);
     HBRUSH LastControlBrush() const { return controlBrush; }
 
     // The player leaves the table, by a close answered Yes or by the end of the Windows
@@ -98,7 +107,9 @@ private:
     HBRUSH controlBrush = nullptr;  // the last brush made for a child control's colours
     NeloUtility::FormAbout* aboutForm = nullptr;
     NeloUtility::FormStatistics* statisticsForm = nullptr;
-    FormFullTable* fullTable = nullptr;  // made when first opened, kept until the game ends
+    FormFullTable* fullTable = nullptr;    // made when first opened, kept until the game ends
+    FormFullTable* onlineTable = nullptr;  // the online evening's window, apart from the local one
+    NeloUtility::FormBox* onlineBox = nullptr;
     HintAdvisor hintAdvisor;
 };
 

@@ -17,27 +17,24 @@ const std::size_t kPlaceNames = 3 + kHandCards;  // name, chips, state, then the
 FullTableView::FullTableView(FullTableLayout& layout, FullTableNarrator& tableNarrator)
     : table(layout), narrator(tableNarrator) {}
 
-void FullTableView::Watch(const Evening* watched) {
+void FullTableView::Watch(const TableSession* watched) {
     evening = watched;
-    dealt = false;
     revealed = -1;
     names.assign(kSeatPlaces, std::vector<std::string>(kPlaceNames));
     const int count = evening != nullptr ? static_cast<int>(evening->Seats().size()) : 0;
+    // An evening watched in the middle of a round (one taken back from a server) shows its cards.
+    dealt = false;
+    for (int seat = 0; seat < count; ++seat) dealt = dealt || !evening->InRound(seat).hand.empty();
     table.Arrange(count);
     ShowSeats();
 }
 
-int FullTableView::Persons() const {
-    int persons = 0;
-    if (evening != nullptr)
-        for (const TableSeat& seat : evening->Seats()) persons += seat.kind == SeatKind::Person ? 1 : 0;
-    return persons;
-}
+int FullTableView::Persons() const { return evening != nullptr ? evening->PersonsHere() : 0; }
 
 bool FullTableView::CoveredVisible(int seat) const {
     if (evening == nullptr || seat < 0) return false;
-    if (!evening->ThisRound().CoveredTo(seat, FullTableRound::kEveryone) || revealed == seat) return true;
-    return evening->Seats()[static_cast<std::size_t>(seat)].kind == SeatKind::Person && Persons() == 1;
+    if (evening->CoveredCardShown(seat) || revealed == seat) return true;
+    return evening->PlayedHere(seat) && Persons() == 1;
 }
 
 void FullTableView::Reveal(int seat) {
@@ -60,7 +57,7 @@ SeatShown FullTableView::Shown(int seat) const {
     shown.wildCard = evening->Rules().wildCard;
     shown.status = SeatStatus::Waiting;
     if (!dealt) return shown;
-    const RoundSeat& play = evening->ThisRound().Seat(seat);
+    const RoundSeat& play = evening->InRound(seat);
     shown.inTurn = evening->RoundInPlay() && evening->ToAct() == seat;
     shown.status = play.status;
     shown.stake = shown.bank ? 0 : play.stake;
@@ -139,8 +136,7 @@ void FullTableView::OnTableEvent(const TableEvent& event) {
     const int count = static_cast<int>(evening->Seats().size());
     if (event.seat >= 0 && event.seat < count) {
         context.shownPoints = ShownPoints(Shown(event.seat));
-        context.privateTurn =
-            Persons() > 1 && evening->Seats()[static_cast<std::size_t>(event.seat)].kind == SeatKind::Person;
+        context.privateTurn = Persons() > 1 && evening->PlayedHere(event.seat);
     }
     // The stake a turn opens with is part of the turn's own sentence.
     const bool openingStake = event.moment == TableMoment::StakeSet && lastMoment == TableMoment::TurnStarts;

@@ -9,10 +9,10 @@
 // while the others look away (Reveal); it turns face down again when the turn ends.
 #pragma once
 
-#include "Evening.h"
 #include "FullTableLayout.h"
 #include "FullTableNarrator.h"
 #include "TableEvent.h"
+#include "TableSession.h"
 
 #include <string>
 #include <vector>
@@ -24,14 +24,14 @@ public:
     FullTableView(FullTableLayout& layout, FullTableNarrator& narrator);
 
     // The evening shown from now on (null: none); its places arranged and shown at once.
-    void Watch(const Evening* watched);
+    void Watch(const TableSession* watched);
     void OnTableEvent(const TableEvent& event) override;
 
     // The seat in turn, a person, sees its covered card; Conceal turns it face down again.
     void Reveal(int seat);
     void Conceal();
     int Revealed() const { return revealed; }
-    // Persons sharing the computer at this evening.
+    // Persons sharing the screen at this evening.
     int Persons() const;
     // The person's covered card can be shown on the screen now.
     bool CoveredVisible(int seat) const;
@@ -52,7 +52,7 @@ private:
 
     FullTableLayout& table;
     FullTableNarrator& narrator;
-    const Evening* evening = nullptr;
+    const TableSession* evening = nullptr;
     int revealed = -1;
     bool dealt = false;
     TableMoment lastMoment = TableMoment::RoundEnds;  // a round was dealt since the evening was watched

@@ -5,6 +5,7 @@
 #include "ContrastTheme.h"
 #include "CoreTestSupport.h"
 #include "Evening.h"
+#include "LocalTableSession.h"
 #include "FormFullTable.h"
 #include "FullTableFelt.h"
 #include "FullTableLayout.h"
@@ -194,7 +195,8 @@ protected:
         form = coretest::MakeForm("full table");
         form->Create();
         layout.Build(*form, EnglishTexts(), FullTableEvents{});
-        view.Watch(evening.get());
+        session = std::make_unique<LocalTableSession>(*evening);
+        view.Watch(session.get());
         ASSERT_TRUE(evening->StartRound());
     }
     bool Covered(int seat) const { return view.Shown(seat).cards.front() == 0; }
@@ -203,6 +205,7 @@ protected:
     PlayerTable players;
     RandomSource random;
     std::unique_ptr<Evening> evening;
+    std::unique_ptr<LocalTableSession> session;
     coretest::Owned<NeloUtility::Form> form;
     FullTableLayout layout;
     FullTableNarrator narrator{EnglishTexts()};

@@ -58,6 +58,7 @@ std::vector<MenuEntry> MenuOf(HWND window) {
 std::vector<MenuEntry> ExpectedMenu(int exitId, int guideId, int homeId) {
     return {{"&File", 0},
             {"&File/&Full table...", homeId + 10},
+            {"&File/Play &online...", homeId + 11},
             {"&File/&Exit", exitId},
             {"&Options", 0},
             {"&Options/&Hint\tF2", homeId + 1},
@@ -332,13 +333,14 @@ TEST_F(MainForm, LanguageChosenFromTheMenuShowsAtOnceAndIsStored) {
     EXPECT_TRUE(marked(first + 3));
     EXPECT_FALSE(marked(first));
     const std::vector<MenuEntry> menu = MenuOf(form->window);
-    ASSERT_EQ(16u, menu.size());
+    ASSERT_EQ(17u, menu.size());
     EXPECT_EQ("&Archivo", menu[0].path);
-    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[9].path);
+    EXPECT_EQ("&Archivo/Jugar en &l\xC3\xADnea...", menu[2].path);
+    EXPECT_EQ("&Opciones/&Idioma/Idioma de Windows", menu[10].path);
     EXPECT_EQ(
         "&?/&Gu\xC3\xAD"
         "a",
-        menu[14].path);
+        menu[15].path);
     EXPECT_EQ("JUGAR", form->Layout().startButton->GetTextUtf8());
     EXPECT_EQ("Cartas\nrestantes", form->Layout().remainingCaptionCell->GetTextUtf8());
     SendMessageW(form->window, WM_COMMAND, static_cast<WPARAM>(first), 0);

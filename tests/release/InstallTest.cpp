@@ -113,13 +113,20 @@ bool KeyExists() {
     return true;
 }
 // A value of the uninstall entry as text; numbers in decimal.
-std::wstring UninstallValue(const wchar_t* name) {
+std::wstring UserValue(const wchar_t* key, const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof value - sizeof(wchar_t), type = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, value,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, value, &size) !=
+        ERROR_SUCCESS)
         return L"(missing)";
     return type == REG_DWORD ? std::to_wstring(*reinterpret_cast<DWORD*>(value)) : value;
+}
+
+std::wstring UninstallValue(const wchar_t* name) { return UserValue(kUninstallKey, name); }
+
+// How the zandro: link of invitations starts the game.
+std::wstring InvitationCommand() {
+    return UserValue(L"Software\\Classes\\zandro\\shell\\open\\command", nullptr);
 }
 
 std::wstring ShortcutTarget(const std::wstring& link) {
@@ -354,6 +361,9 @@ TEST_F(Installed, FilesShortcutAndUninstallEntryAreInPlace) {
     EXPECT_TRUE(estimated >= kib && estimated <= kib + 8)
         << estimated << " KiB for " << kib << " KiB of files";
 
+    EXPECT_EQ(InvitationCommand(), L"\"" + game + L"\" \"%1\"") << "a click on an invitation starts the game";
+    EXPECT_EQ(UserValue(L"Software\\Classes\\zandro", L"URL Protocol"), L"");
+
     EXPECT_EQ(PlayBriefly(ShortcutTarget(Shortcut())), 0) << "started as the Start menu does";
 }
 
@@ -362,6 +372,7 @@ TEST_F(Installed, UninstallRemovesWhatItInstalledAndKeepsTheScore) {
     ASSERT_TRUE(Uninstall()) << "the folder or the uninstall entry is still there";
     for (const wchar_t* file : kInstalledFiles) EXPECT_FALSE(Exists(InstallDir() + L"\\" + file));
     EXPECT_FALSE(Exists(Shortcut()));
+    EXPECT_EQ(InvitationCommand(), L"(missing)") << "the zandro: link goes with the game";
     EXPECT_EQ(NeloUtility::ReadSetting("Zandro", "Dati", "Score"), "61500") << "the score is the player's";
 }
 
