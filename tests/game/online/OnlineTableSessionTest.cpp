@@ -224,11 +224,11 @@ TEST(PresenceSentence, NamesTheSeatInEachLanguage) {
         PresenceMoment moment;
         const char* said;
     } cases[] = {
-        {TextIds::Language::English, PresenceMoment::SeatJoins, "Nonna joined the table."},
-        {TextIds::Language::English, PresenceMoment::LinkBack, "Nonna is back."},
+        {TextIds::Language::English, PresenceMoment::SeatJoins, "New at the table: Nonna."},
+        {TextIds::Language::English, PresenceMoment::LinkBack, "Back at the table: Nonna."},
         {TextIds::Language::Italian, PresenceMoment::LinkLost,
-         "Nonna ha perso la connessione; il posto resta suo."},
-        {TextIds::Language::Spanish, PresenceMoment::SeatGiven, "Nonna lo juega el ordenador."},
+         "Connessione persa: Nonna; il posto resta suo."},
+        {TextIds::Language::Spanish, PresenceMoment::SeatGiven, "El ordenador juega el puesto de Nonna."},
         {TextIds::Language::English, PresenceMoment::None, ""},
     };
     for (const auto& c : cases)
