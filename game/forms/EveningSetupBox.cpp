@@ -1,5 +1,7 @@
 #include "EveningSetupBox.h"
 
+#include "GameBoxEvents.h"
+
 #include "AccessibleElement.h"
 #include "ScreenReaderNotice.h"
 
@@ -15,8 +17,6 @@ using NeloUtility::TextBox;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 30;
 constexpr int kFieldHeight = 24;
@@ -44,20 +44,6 @@ const std::vector<unsigned> kPaysChoices = {TextIds::kSetupDoubleNone, TextIds::
 const std::vector<unsigned> kPassChoices = {TextIds::kSetupPassNever, TextIds::kSetupPassDeck,
                                             TextIds::kSetupPassRounds};
 
-void BoxCreated(GUIElement* element, HWND) {
-    if (auto* box = dynamic_cast<EveningSetupBox*>(element)) box->BuildLayout();
-}
-
-bool BoxClosing(GUIElement* element) {
-    if (auto* box = dynamic_cast<EveningSetupBox*>(element)) box->ReleaseOwner();
-    return true;
-}
-
-bool BoxChar(GUIElement* element, int character) {
-    auto* box = NeloUtility::BoxOf<EveningSetupBox>(element);
-    return box == nullptr || box->OnBoxChar(character);
-}
-
 void ChoiceChosen(ChoiceBox* choice, int index) {
     if (auto* box = NeloUtility::BoxOf<EveningSetupBox>(choice)) box->OnChosen(choice, index);
 }
@@ -74,9 +60,9 @@ EveningSetupBox::EveningSetupBox(NeloUtility::Form& owner, const TextSource& tex
                                  SetupAccepted accepted)
     : FormBox(&owner), texts(texts), start(start), accepted(accepted) {
     accessKeys = true;
-    Created = BoxCreated;
-    Closing = BoxClosing;
-    CharTyped = BoxChar;
+    Created = BoxCreated<EveningSetupBox>;
+    Closing = BoxClosing<EveningSetupBox>;
+    CharTyped = BoxChar<EveningSetupBox>;
     SetTextUtf8(texts.Text(TextIds::kSetupCaption));
 }
 
@@ -123,7 +109,7 @@ GUIElement* EveningSetupBox::DefaultFocus() { return rows[0].name; }
 namespace {
 template <class T>
 T* Placed(T* element, NeloUtility::FontSpec* font, int left, int top, int elementWidth, int elementHeight) {
-    element->CharTyped = BoxChar;
+    element->CharTyped = BoxChar<EveningSetupBox>;
     element->font = font;
     element->MoveTo(left, top);
     element->SetSize(elementWidth, elementHeight);
@@ -396,11 +382,11 @@ void EveningSetupBox::OnButton(GUIElement* button) {
 }
 
 bool EveningSetupBox::OnBoxChar(int character) {
-    if (character == kEscape) {
+    if (character == kBoxEscape) {
         Close();
         return false;
     }
-    if (character != kEnter) return true;
+    if (character != kBoxEnter) return true;
     // Enter presses the button that has the focus, and accepts from anywhere else.
     GUIElement* pressed = okButton;
     for (Button* button : {addButton, removeButton, cancelButton})

@@ -1,5 +1,7 @@
 #include "OnlineJoinBox.h"
 
+#include "GameBoxEvents.h"
+
 #include "EveningSetup.h"
 #include "JoinTarget.h"
 #include "SeatName.h"
@@ -15,8 +17,6 @@ using NeloUtility::TextBox;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kMargin = 16;
 constexpr int kLabelWidth = 150;
 constexpr int kFieldHeight = 26;
@@ -24,29 +24,15 @@ constexpr int kLineHeight = 36;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 30;
 
-void BoxCreated(GUIElement* element, HWND) {
-    if (auto* box = dynamic_cast<OnlineJoinBox*>(element)) box->BuildLayout();
-}
-
-bool BoxClosing(GUIElement* element) {
-    if (auto* box = dynamic_cast<OnlineJoinBox*>(element)) box->ReleaseOwner();
-    return true;
-}
-
-bool BoxChar(GUIElement* element, int character) {
-    auto* box = NeloUtility::BoxOf<OnlineJoinBox>(element);
-    return box == nullptr || box->OnBoxChar(character);
-}
-
 }  // namespace
 
 OnlineJoinBox::OnlineJoinBox(NeloUtility::Form& owner, const TextSource& texts, OnlineJoinFields fields,
                              OnlineJoinAsked joined, OnlineCreateAsked created)
     : FormBox(&owner), texts(texts), fields(std::move(fields)), joined(joined), created(created) {
     accessKeys = true;
-    Created = BoxCreated;
-    Closing = BoxClosing;
-    CharTyped = BoxChar;
+    Created = BoxCreated<OnlineJoinBox>;
+    Closing = BoxClosing<OnlineJoinBox>;
+    CharTyped = BoxChar<OnlineJoinBox>;
     SetTextUtf8(WithoutAccessMark(texts.Text(TextIds::kMenuPlayOnline)));
 }
 
@@ -82,7 +68,7 @@ void OnlineJoinBox::ReleaseElements() {
 // A label with an access key and the field it leads to, on one line.
 TextBox* OnlineJoinBox::AddField(unsigned labelId, const std::string& text, int top) {
     auto* label = new Label(this, std::string());
-    label->CharTyped = BoxChar;
+    label->CharTyped = BoxChar<OnlineJoinBox>;
     label->font = font;
     label->MoveTo(kMargin, top + 4);
     label->SetSize(kLabelWidth, kFieldHeight - 4);
@@ -90,7 +76,7 @@ TextBox* OnlineJoinBox::AddField(unsigned labelId, const std::string& text, int 
     label->Create();
     labels.push_back(label);
     auto* field = new TextBox(this, std::string());
-    field->CharTyped = BoxChar;
+    field->CharTyped = BoxChar<OnlineJoinBox>;
     field->font = font;
     field->maxLength = 512;
     field->MoveTo(kMargin + kLabelWidth, top);
@@ -103,7 +89,7 @@ TextBox* OnlineJoinBox::AddField(unsigned labelId, const std::string& text, int 
 
 Button* OnlineJoinBox::AddButton(unsigned textId, int left, int top) {
     auto* button = new Button(this, std::string());
-    button->CharTyped = BoxChar;
+    button->CharTyped = BoxChar<OnlineJoinBox>;
     button->font = font;
     button->MoveTo(left, top);
     button->SetSize(kButtonWidth, kButtonHeight);
@@ -176,11 +162,11 @@ void OnlineJoinBox::OnButton(GUIElement* button) {
 }
 
 bool OnlineJoinBox::OnBoxChar(int character) {
-    if (character == kEscape) {
+    if (character == kBoxEscape) {
         Close();
         return false;
     }
-    if (character != kEnter) return true;
+    if (character != kBoxEnter) return true;
     if (cancelButton != nullptr && cancelButton->HasFocus())
         Close();
     else if (createButton != nullptr && createButton->HasFocus())

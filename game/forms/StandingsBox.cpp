@@ -1,5 +1,7 @@
 #include "StandingsBox.h"
 
+#include "GameBoxEvents.h"
+
 #include "EveningSetup.h"
 #include "FullTableNarrator.h"
 #include "NumberText.h"
@@ -17,8 +19,6 @@ using NeloUtility::Label;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kMargin = 16;
 constexpr int kLineHeight = 26;
 constexpr int kNameWidth = 180;
@@ -26,20 +26,6 @@ constexpr int kChipsWidth = 110;
 constexpr int kRoundsWidth = 118;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 30;
-
-void BoxCreated(GUIElement* element, HWND) {
-    if (auto* box = dynamic_cast<StandingsBox*>(element)) box->BuildLayout();
-}
-
-bool BoxClosing(GUIElement* element) {
-    if (auto* box = dynamic_cast<StandingsBox*>(element)) box->ReleaseOwner();
-    return true;
-}
-
-bool BoxChar(GUIElement* element, int character) {
-    auto* box = NeloUtility::BoxOf<StandingsBox>(element);
-    return box == nullptr || box->OnBoxChar(character);
-}
 
 // A seat's name as a static control shows it: "&" is a letter there, not a mark.
 std::string Shown(const std::string& name) {
@@ -63,9 +49,9 @@ StandingsBox::StandingsBox(NeloUtility::Form& owner, const TextSource& texts,
                            const std::vector<TableSeat>& seats, NewEveningAsked newEvening)
     : FormBox(&owner), texts(texts), seats(seats), newEvening(newEvening) {
     accessKeys = true;
-    Created = BoxCreated;
-    Closing = BoxClosing;
-    CharTyped = BoxChar;
+    Created = BoxCreated<StandingsBox>;
+    Closing = BoxClosing<StandingsBox>;
+    CharTyped = BoxChar<StandingsBox>;
     SetTextUtf8(texts.Text(TextIds::kStandingsCaption));
 }
 
@@ -98,7 +84,7 @@ void StandingsBox::ReleaseElements() {
 
 Label* StandingsBox::AddLabel(const std::string& text, int left, int top, int labelWidth, bool right) {
     auto* label = new Label(this, std::string());
-    label->CharTyped = BoxChar;
+    label->CharTyped = BoxChar<StandingsBox>;
     label->font = font;
     label->alignRight = right;
     label->MoveTo(left, top);
@@ -111,7 +97,7 @@ Label* StandingsBox::AddLabel(const std::string& text, int left, int top, int la
 
 Button* StandingsBox::AddButton(unsigned textId, int left, int top) {
     auto* button = new Button(this, std::string());
-    button->CharTyped = BoxChar;
+    button->CharTyped = BoxChar<StandingsBox>;
     button->font = font;
     button->MoveTo(left, top);
     button->SetSize(kButtonWidth, kButtonHeight);
@@ -165,11 +151,11 @@ void StandingsBox::OnButton(GUIElement* button) {
 }
 
 bool StandingsBox::OnBoxChar(int character) {
-    if (character == kEscape) {
+    if (character == kBoxEscape) {
         Close();
         return false;
     }
-    if (character != kEnter) return true;
+    if (character != kBoxEnter) return true;
     OnButton(closeButton != nullptr && closeButton->HasFocus() ? closeButton : newEveningButton);
     return false;
 }
