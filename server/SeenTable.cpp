@@ -17,6 +17,7 @@ bool TellsPoints(TableMoment moment) {
         case TableMoment::CardDealt:
         case TableMoment::TurnStarts:
         case TableMoment::SeatStands:
+        case TableMoment::SeatShowsBest:
         case TableMoment::SeatBusts:
         case TableMoment::BankTurnsCard:
         case TableMoment::BankStands:

@@ -272,6 +272,7 @@ json EventJson(const SeenEvent& e) {
             out["card"] = e.card;
             out["covered"] = e.covered;
             break;
+        case TableMoment::SeatShowsBest:
         case TableMoment::SeatBusts:
         case TableMoment::BankTurnsCard: out["card"] = e.card; break;
         default: break;
