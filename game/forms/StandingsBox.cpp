@@ -14,7 +14,6 @@
 namespace DoDadu {
 
 using NeloUtility::Button;
-using NeloUtility::GUIElement;
 using NeloUtility::Label;
 
 namespace {
@@ -103,7 +102,7 @@ Button* StandingsBox::AddButton(unsigned textId, int left, int top) {
     button->SetSize(kButtonWidth, kButtonHeight);
     button->SetTextUtf8(texts.Text(textId));
     NeloUtility::SetAccessibleName(*button, WithoutAccessMark(texts.Text(textId)));
-    button->command = [](GUIElement* pressed) {
+    button->command = [](NeloUtility::GUIElement* pressed) {
         if (auto* box = NeloUtility::BoxOf<StandingsBox>(pressed)) box->OnButton(pressed);
     };
     button->Create();
@@ -141,7 +140,7 @@ void StandingsBox::BuildLayout() {
     closeButton = AddButton(TextIds::kStandingsClose, left + kButtonWidth + kMargin, top);
 }
 
-void StandingsBox::OnButton(GUIElement* button) {
+void StandingsBox::OnButton(NeloUtility::GUIElement* button) {
     if (button != newEveningButton && button != closeButton) return;
     // The box may go with the call: what it calls is taken first.
     NeloUtility::Form* to = owner;
