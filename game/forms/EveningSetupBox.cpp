@@ -382,17 +382,7 @@ void EveningSetupBox::OnButton(GUIElement* button) {
 }
 
 bool EveningSetupBox::OnBoxChar(int character) {
-    if (character == kBoxEscape) {
-        Close();
-        return false;
-    }
-    if (character != kBoxEnter) return true;
-    // Enter presses the button that has the focus, and accepts from anywhere else.
-    GUIElement* pressed = okButton;
-    for (Button* button : {addButton, removeButton, cancelButton})
-        if (button != nullptr && button->HasFocus()) pressed = button;
-    OnButton(pressed);
-    return false;
+    return AnswerBoxKey(*this, character, okButton, {addButton, removeButton, cancelButton});
 }
 
 GUIElement* EveningSetupBox::FieldControl(const SetupProblem& found) {

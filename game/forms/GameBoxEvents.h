@@ -1,6 +1,8 @@
 #pragma once
 #include "FormBox.h"
 
+#include <initializer_list>
+
 namespace DoDadu {
 
 // The keys a box of the game answers itself.
@@ -25,6 +27,24 @@ template <typename Box>
 bool BoxChar(NeloUtility::GUIElement* element, int character) {
     auto* box = NeloUtility::BoxOf<Box>(element);
     return box == nullptr || box->OnBoxChar(character);
+}
+
+// The keys every box answers alike: Escape closes it; Enter presses the button that has the
+// focus, and the default button from anywhere else. True when the key is left to the
+// element it was typed in.
+template <typename Box>
+bool AnswerBoxKey(Box& box, int character, NeloUtility::GUIElement* byDefault,
+                  std::initializer_list<NeloUtility::GUIElement*> buttons) {
+    if (character == kBoxEscape) {
+        box.Close();
+        return false;
+    }
+    if (character != kBoxEnter) return true;
+    NeloUtility::GUIElement* pressed = byDefault;
+    for (NeloUtility::GUIElement* button : buttons)
+        if (button != nullptr && button->HasFocus()) pressed = button;
+    box.OnButton(pressed);
+    return false;
 }
 
 }  // namespace DoDadu

@@ -162,18 +162,7 @@ void OnlineJoinBox::OnButton(GUIElement* button) {
 }
 
 bool OnlineJoinBox::OnBoxChar(int character) {
-    if (character == kBoxEscape) {
-        Close();
-        return false;
-    }
-    if (character != kBoxEnter) return true;
-    if (cancelButton != nullptr && cancelButton->HasFocus())
-        Close();
-    else if (createButton != nullptr && createButton->HasFocus())
-        AskCreate();
-    else
-        Join();
-    return false;
+    return AnswerBoxKey(*this, character, joinButton, {cancelButton, createButton});
 }
 
 NeloUtility::FormBox* OpenOnlineJoin(NeloUtility::Form& owner, const TextSource& texts,

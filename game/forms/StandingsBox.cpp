@@ -150,13 +150,7 @@ void StandingsBox::OnButton(NeloUtility::GUIElement* button) {
 }
 
 bool StandingsBox::OnBoxChar(int character) {
-    if (character == kBoxEscape) {
-        Close();
-        return false;
-    }
-    if (character != kBoxEnter) return true;
-    OnButton(closeButton != nullptr && closeButton->HasFocus() ? closeButton : newEveningButton);
-    return false;
+    return AnswerBoxKey(*this, character, newEveningButton, {closeButton});
 }
 
 NeloUtility::FormBox* OpenStandings(NeloUtility::Form& owner, const TextSource& texts,
