@@ -18,23 +18,12 @@ bool SameRules(const HouseRules& a, const HouseRules& b) {
            a.cover == b.cover && a.classicTable == b.classicTable;
 }
 
-// Letters, not bytes: every byte that does not continue a UTF-8 sequence starts one.
-int Letters(const std::string& text) {
-    return static_cast<int>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The given name in a full name: the first word after the comma of "Rossi, Anna", else the
 // first word of "Anna Rossi".
 std::string GivenName(const std::string& fullName) {
     const std::size_t comma = fullName.find(',');
-    const std::string trimmed = Trimmed(comma == std::string::npos ? fullName : fullName.substr(comma + 1));
+    const std::string trimmed =
+        WithoutBlanksAround(comma == std::string::npos ? fullName : fullName.substr(comma + 1));
     return trimmed.substr(0, trimmed.find_first_of(" \t"));
 }
 
@@ -48,9 +37,17 @@ std::string FirstLetters(const std::string& text, int most) {
     return text.substr(0, end);
 }
 
+unsigned NameFaultText(NameFault fault) {
+    switch (fault) {
+        case NameFault::Empty: return TextIds::kSetupFaultNameEmpty;
+        case NameFault::TooLong: return TextIds::kSetupFaultNameLong;
+        default: return TextIds::kSetupFaultNameOdd;
+    }
+}
+
 // A whole number of digits alone (blanks around allowed) within [least, most]; -1 otherwise.
 std::int64_t NumberWithin(const std::string& typed, std::int64_t least, std::int64_t most) {
-    return WholeNumber(Trimmed(typed), least, most).value_or(-1);
+    return WholeNumber(WithoutBlanksAround(typed), least, most).value_or(-1);
 }
 
 struct NumberCheck {
@@ -135,13 +132,11 @@ SetupProblem CheckSetup(EveningSetup& setup, const SetupNumbers& numbers, const 
     const auto number = [](std::size_t seat) { return std::to_string(seat + 1); };
     for (std::size_t seat = 0; seat < setup.seats.size(); ++seat) {
         std::string& name = setup.seats[seat].name;
-        name = Trimmed(name);
-        if (name.empty())
+        name = WithoutBlanksAround(name);
+        const NameFault fault = SeatNameFault(name);
+        if (fault != NameFault::None)
             return {SetupField::Name, static_cast<int>(seat),
-                    FillPlaceholders(texts.Text(TextIds::kSetupFaultNameEmpty), {{"number", number(seat)}})};
-        if (Letters(name) > kLongestSeatName)
-            return {SetupField::Name, static_cast<int>(seat),
-                    FillPlaceholders(texts.Text(TextIds::kSetupFaultNameLong),
+                    FillPlaceholders(texts.Text(NameFaultText(fault)),
                                      {{"number", number(seat)}, {"most", grouped.Format(kLongestSeatName)}})};
         for (std::size_t before = 0; before < seat; ++before)
             if (setup.seats[before].name == name)

@@ -7,6 +7,7 @@
 #include "HouseRules.h"
 #include "NumberText.h"
 #include "RandomSource.h"
+#include "SeatName.h"
 #include "TableSeat.h"
 
 #include <string>
@@ -19,8 +20,6 @@ struct EveningSetup {
     std::vector<TableSeat> seats;
     int firstBank = 0;
 };
-
-constexpr int kLongestSeatName = 20;  // letters
 
 // The first seat's name, never a pronoun, so every sentence that names a seat reads right:
 // the given name in the user's display name (the first word after the comma of "Rossi,

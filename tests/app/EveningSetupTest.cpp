@@ -217,6 +217,7 @@ TEST_F(SetupBoxTest, RefusesWhatCannotStartAnEveningAndSaysWhyAtTheField) {
         {"Seat 2: name", "   ", "Seat 2 needs a name."},
         {"Seat 3: name", "Bartholomew Fitzgerald", "The name of seat 3 is too long: at most 20 letters."},
         {"Seat 3: name", twentyLetters, ""},
+        {"Seat 3: name", "An\tna", "The name of seat 3 has a character that cannot be in a name."},
         {"Seat 4: name", " Anna ", "Seats 2 and 4 have the same name: give each a different one."},
         {"Minimum stake", "5000", "The minimum stake is above the maximum."},
         {"Step", "300",

@@ -4,7 +4,6 @@
 #include "Invitation.h"
 #include "ProtocolCodec.h"
 #include "RoomCode.h"
-#include "SeatName.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +138,7 @@ TEST(ProtocolCodec, HostileFramesDecodeToTheirError) {
     EXPECT_TRUE(DecodeClient(R"({"v":1,"type":"card","why":"luck"})").ok);
 }
 
-TEST(ProtocolCodec, CodesInvitationsAndNamesReadAsTyped) {
+TEST(ProtocolCodec, CodesAndInvitationsReadAsTyped) {
     EXPECT_EQ(RoomCodeOf(0), "000000");
     EXPECT_EQ(RoomCodeOf((1u << 30) - 1), "ZZZZZZ");
     const struct {
@@ -179,20 +178,6 @@ TEST(ProtocolCodec, CodesInvitationsAndNamesReadAsTyped) {
         ParseInvitation("zandro://h:2/7KQ2MX#sha256=" + std::string(32, 'a') + ":" + std::string(32, 'a'));
     ASSERT_TRUE(pinned);
     EXPECT_EQ(pinned->fingerprint, pin);
-
-    const struct {
-        std::string typed;
-        const char* name;  // "" when refused
-    } names[] = {{"  Nonna ", "Nonna"},
-                 {"", ""},
-                 {"   ", ""},
-                 {std::string(20, 'x'), "xxxxxxxxxxxxxxxxxxxx"},
-                 {std::string(21, 'x'), ""},
-                 {"Caf\xC3\xA9", "Caf\xC3\xA9"},
-                 {"a\tb", ""},
-                 {"bad \xC3", ""},
-                 {"\xC0\xAF", ""}};
-    for (const auto& c : names) EXPECT_EQ(CheckedSeatName(c.typed).value_or(""), c.name) << c.typed;
 }
 
 }  // namespace

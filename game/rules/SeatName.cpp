@@ -40,12 +40,22 @@ int Characters(const std::string& text) {
 
 }  // namespace
 
+std::string WithoutBlanksAround(const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+}
+
+NameFault SeatNameFault(const std::string& name) {
+    if (name.empty()) return NameFault::Empty;
+    const int letters = Characters(name);
+    if (letters < 0) return NameFault::NotText;
+    return letters > kLongestSeatName ? NameFault::TooLong : NameFault::None;
+}
+
 std::optional<std::string> CheckedSeatName(const std::string& typed) {
-    const std::size_t first = typed.find_first_not_of(' ');
-    if (first == std::string::npos) return std::nullopt;
-    const std::string name = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
-    const int characters = Characters(name);
-    if (characters < 1 || characters > kLongestName) return std::nullopt;
+    std::string name = WithoutBlanksAround(typed);
+    if (SeatNameFault(name) != NameFault::None) return std::nullopt;
     return name;
 }
 
