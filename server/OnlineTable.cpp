@@ -17,14 +17,6 @@ namespace {
 
 std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
-// The 40 cards in an order drawn from OpenSSL's generator.
-std::vector<int> ShuffledDeck() {
-    std::vector<int> deck;
-    for (int card = 1; card <= kCardCount; ++card) deck.push_back(card);
-    for (std::size_t i = deck.size() - 1; i > 0; --i) std::swap(deck[i], deck[RandomBits() % (i + 1)]);
-    return deck;
-}
-
 std::string Grouped(std::int64_t chips) {
     std::string digits = std::to_string(chips);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
@@ -38,7 +30,6 @@ OnlineTable::OnlineTable(boost::asio::io_context& io, const TablePace& pace, con
                          Hooks hooks, TableRecord stored)
     : timer(io), pace(pace), players(players), hooks(std::move(hooks)), record(std::move(stored)) {
     places.resize(record.plan.seats.size());
-    random.Reseed(RandomBits());
 }
 
 OnlineTable::~OnlineTable() { *alive = false; }
@@ -159,7 +150,6 @@ std::optional<ProtocolError> OnlineTable::Start(int) {
     evening->Save(store);
     Keep();
     hooks.log(record.code + " the evening starts");
-    FreshSeed();
     evening->StartRound();
     Flush();
     Advance();
@@ -178,8 +168,7 @@ void OnlineTable::MakeEvening() {
     }
     int bank = static_cast<int>(RandomBits() % seats.size());
     if (record.plan.rules.classicTable) bank = seats[0].kind == SeatKind::Computer ? 0 : 1;
-    evening = std::make_unique<Evening>(record.plan.rules, seats, bank, random);
-    evening->DeckToSetUp().Restore(ShuffledDeck(), 0);
+    evening = std::make_unique<Evening>(record.plan.rules, seats, bank, cards);
     evening->SetPlayers(&players);
     evening->SetListener(this);
     evening->SetStore(&store);
@@ -204,7 +193,6 @@ std::optional<ProtocolError> OnlineTable::Play(int seat, const ClientMessage& me
     if (record.phase != TablePhase::Playing || !evening->RoundInPlay()) return ProtocolError::NotNow;
     if (evening->ToAct() != seat || evening->ComputerToAct()) return ProtocolError::OutOfTurn;
     const int roundsBefore = evening->RoundsPlayed();
-    FreshSeed();
     bool done = false;
     if (const auto* stake = std::get_if<SetStakeTo>(&message)) {
         const RoundSeat& own = evening->ThisRound().Seat(seat);
@@ -225,12 +213,6 @@ std::optional<ProtocolError> OnlineTable::Play(int seat, const ClientMessage& me
     Advance();
     return std::nullopt;
 }
-
-// The engine's generator holds 32 bits: enough at home, too few against a player who
-// reads the cards dealt and tries every seed. So the evening's first deck is shuffled
-// from OpenSSL's generator, and the engine's gets a fresh seed from it before every step:
-// a deck shuffled later in the evening could only be guessed from its own seed.
-void OnlineTable::FreshSeed() { random.Reseed(RandomBits()); }
 
 // ---- the round's moments and the views ---------------------------------------------
 
@@ -348,7 +330,6 @@ void OnlineTable::OnTimer() {
     MarkAway();
     if (record.phase != TablePhase::Playing) return;
     const int roundsBefore = evening->RoundsPlayed();
-    FreshSeed();
     if (!evening->RoundInPlay()) {
         Advance();  // the end, if it has come
         if (record.phase != TablePhase::Playing) return;

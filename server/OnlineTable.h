@@ -3,7 +3,7 @@
 #include "Evening.h"
 #include "MemoryEveningStore.h"
 #include "Peer.h"
-#include "RandomSource.h"
+#include "UnguessableCards.h"
 #include "ServerMessages.h"
 #include "TableRecord.h"
 
@@ -80,7 +80,6 @@ private:
     std::optional<ProtocolError> Start(int seat);
     std::optional<ProtocolError> Play(int seat, const ClientMessage& message);
     void MakeEvening();
-    void FreshSeed();
     void Tell(PresenceMoment moment, int seat);
     TableView ViewFor(int seat) const;
     void Flush();
@@ -102,7 +101,7 @@ private:
     TableRecord record;
     std::string invitation;
     std::vector<Place> places;
-    RandomSource random;
+    UnguessableCards cards;
     MemoryEveningStore store;
     std::unique_ptr<Evening> evening;
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);

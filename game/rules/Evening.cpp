@@ -5,7 +5,7 @@
 
 namespace DoDadu {
 
-Evening::Evening(const HouseRules& rules, std::vector<TableSeat> seats, int firstBank, RandomSource& random)
+Evening::Evening(const HouseRules& rules, std::vector<TableSeat> seats, int firstBank, CardRandom& random)
     : rules(rules),
       seats(std::move(seats)),
       deck(random),

@@ -31,7 +31,7 @@ class Evening {
 public:
     // seats: kMinSeats to kMaxSeats; firstBank: the seat that holds the bank first.
     // Check them with SeatingFault first. The first deck is shuffled from random.
-    Evening(const HouseRules& rules, std::vector<TableSeat> seats, int firstBank, RandomSource& random);
+    Evening(const HouseRules& rules, std::vector<TableSeat> seats, int firstBank, CardRandom& random);
     Evening(const Evening&) = delete;
     Evening& operator=(const Evening&) = delete;
 

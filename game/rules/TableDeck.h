@@ -1,5 +1,5 @@
 #pragma once
-#include "RandomSource.h"
+#include "CardRandom.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ namespace DoDadu {
 // the table (as they lie, in the order given) so that the order stays whole.
 class TableDeck {
 public:
-    explicit TableDeck(RandomSource& random) : random(&random) {}
+    explicit TableDeck(CardRandom& random) : random(&random) {}
 
     // A new deck of all 40 cards in random order.
     void Shuffle();
@@ -37,7 +37,7 @@ public:
 private:
     void AddRandomCardsUntil(std::size_t size);
 
-    RandomSource* random;
+    CardRandom* random;
     std::vector<int> order;
     int position = 0;
     bool refilled = false;

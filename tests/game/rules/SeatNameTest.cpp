@@ -17,10 +17,14 @@ TEST(SeatName, TrimmedTextOfTwentyLettersAtMostWithoutControlCharacters) {
                  {std::string(20, 'x'), "xxxxxxxxxxxxxxxxxxxx", NameFault::None},
                  {std::string(21, 'x'), "", NameFault::TooLong},
                  {"\xC3\x80\xC3\xA9\xC3\xAC\xC3\xB2\xC3\xB9" + std::string(15, 'a'),
-                  "\xC3\x80\xC3\xA9\xC3\xAC\xC3\xB2\xC3\xB9" "aaaaaaaaaaaaaaa", NameFault::None},
+                  "\xC3\x80\xC3\xA9\xC3\xAC\xC3\xB2\xC3\xB9"
+                  "aaaaaaaaaaaaaaa",
+                  NameFault::None},
                  {"Caf\xC3\xA9", "Caf\xC3\xA9", NameFault::None},
                  {"a\tb", "", NameFault::NotText},
-                 {"a\xC2\x85" "b", "", NameFault::NotText},
+                 {"a\xC2\x85"
+                  "b",
+                  "", NameFault::NotText},
                  {"bad \xC3", "", NameFault::NotText},
                  {"\xC0\xAF", "", NameFault::NotText},
                  {"\xED\xA0\x80", "", NameFault::NotText}};
