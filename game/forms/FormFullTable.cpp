@@ -245,7 +245,7 @@ void FormFullTable::FollowOnline() {
     else if (online->Reconnecting())
         line = texts.Text(TextIds::kOnlineReconnecting);
     else if (online->Table().Phase() == OnlinePhase::Lobby)
-        line = FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+        line = LobbyLine();
     else if (online->Table().EndedBy() == EndReason::Rounds)
         line = texts.Text(TextIds::kOnlineEndsByRounds);
     else if (online->Table().EndedBy() == EndReason::Creator)
@@ -259,6 +259,14 @@ void FormFullTable::FollowOnline() {
     onlineLine = line;
     SayPresence();
     FollowEvening();
+}
+
+// The code while seats are free; once every person is here, who starts the evening.
+std::string FormFullTable::LobbyLine() const {
+    if (!session->FreeSeats().empty())
+        return FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+    return texts.Text(online->Table().Creator() ? TextIds::kOnlineLobbyReady
+                                                : TextIds::kOnlineLobbyReadyOthers);
 }
 
 // The others' comings and goings, each said once, after the line on the link.
@@ -386,11 +394,42 @@ void FormFullTable::FollowEvening() {
     table.stakeButton->SetEnabled(stakeOpen && canChoose);
     table.showCardButton->SetEnabled(person >= 0 && !canChoose);
     table.hintItem->SetEnabled(canChoose);
+    FollowGathering();
     const bool computerToAct = session != nullptr && session->ComputerDue();
     if (computerToAct && !table.paceTimer->running) table.paceTimer->Start();
     if (!computerToAct && table.paceTimer->running) table.paceTimer->Stop();
     KeepFocus();
     if (between && session->Over() && session->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
+}
+
+// Before an evening held elsewhere starts, the round's controls give way to the free seats
+// for whoever may give them to a computer player; the seat chosen stays chosen while it is free.
+void FormFullTable::FollowGathering() {
+    const bool gathering = session != nullptr && session->Gathering();
+    const std::vector<int> free = gathering ? session->FreeSeats() : std::vector<int>{};
+    const bool giving = !free.empty() && session->MayGiveSeat(free.front());
+    if (free != freeSeats) {
+        const int chosen =
+            freeSeats.empty()
+                ? -1
+                : freeSeats[static_cast<std::size_t>(std::max(0, table.freeSeatChoice->Selected()))];
+        std::vector<std::string> names;
+        for (const int seat : free) names.push_back(narrator.FreeSeatName(seat));
+        table.freeSeatChoice->SetChoices(names);
+        const auto still = std::find(free.begin(), free.end(), chosen);
+        table.freeSeatChoice->Select(still != free.end() ? static_cast<int>(still - free.begin()) : 0);
+        freeSeats = free;
+    }
+    table.giveSeatButton->SetEnabled(giving);
+    table.ShowGathering(gathering, giving);
+}
+
+void FormFullTable::GiveSeat() {
+    const int chosen = table.freeSeatChoice->Selected();
+    if (chosen < 0 || chosen >= static_cast<int>(freeSeats.size())) return;
+    const int style = std::clamp(table.styleChoice->Selected(), 0, kPlayStyleCount - 1);
+    session->GiveToComputer(freeSeats[static_cast<std::size_t>(chosen)], static_cast<PlayStyle>(style),
+                            NameForNewSeat(session->Seats(), texts));
 }
 
 int FormFullTable::StakeAt(int position) const {
@@ -455,6 +494,8 @@ void FormFullTable::OnButtonClick(GUIElement* button) {
         return;
     } else if (Is(button, table.showCardButton)) {
         view.Reveal(PersonToAct());
+    } else if (Is(button, table.giveSeatButton)) {
+        GiveSeat();
     }
     FollowEvening();
 }
@@ -510,8 +551,10 @@ HBRUSH FormFullTable::OnControlColor(HDC deviceContext) {
 }
 
 GUIElement* FormFullTable::DefaultFocus() {
-    for (Button* next : {table.startButton, table.showCardButton, table.getCardButton, table.stopButton})
-        if (next != nullptr && next->enabled) return next;
+    for (GUIElement* next :
+         std::initializer_list<GUIElement*>{table.startButton, table.freeSeatChoice, table.showCardButton,
+                                            table.getCardButton, table.stopButton})
+        if (next != nullptr && next->enabled && next->visible) return next;
     return nullptr;
 }
 

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace DoDadu {
 
@@ -92,6 +93,9 @@ private:
     bool ResumeStored();
     void Begin();
     void FollowEvening();
+    void FollowGathering();
+    void GiveSeat();
+    std::string LobbyLine() const;
     int PersonToAct() const;
     int StakeAt(int position) const;
     void ShowStake();
@@ -104,7 +108,8 @@ private:
     HBRUSH controlBrush = nullptr;
     NeloUtility::FormBox* setupBox = nullptr;
     NeloUtility::FormBox* standingsBox = nullptr;
-    int stakeFor = -1;  // the seat whose turn set the slider's range
+    int stakeFor = -1;           // the seat whose turn set the slider's range
+    std::vector<int> freeSeats;  // the free person seats the choice lists, in its order
     std::unique_ptr<OnlineEvening> online;
     std::size_t arranged = 0;  // the seats the online table was arranged for
     std::string onlineLine;    // the last line said of the online table's link

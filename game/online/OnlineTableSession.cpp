@@ -186,6 +186,14 @@ bool OnlineTableSession::StartRound() {
     return true;
 }
 
+bool OnlineTableSession::MayGiveSeat(int seat) const { return Answering() && Creator() && SeatFree(seat); }
+
+bool OnlineTableSession::GiveToComputer(int seat, PlayStyle style, const std::string& name) {
+    if (!MayGiveSeat(seat)) return false;
+    send(EncodeClient(GiveSeat{seat, style, name}));
+    return true;
+}
+
 bool OnlineTableSession::SetStake(int stake) {
     if (!Answering() || !mayStake) return false;
     send(EncodeClient(SetStakeTo{stake}));

@@ -72,6 +72,10 @@ public:
     bool SetStake(int stake) override;
     bool GetCard() override;
     bool Stand() override;
+    bool Gathering() const override { return phase == OnlinePhase::Lobby; }
+    // The creator, in the lobby, while the link is up.
+    bool MayGiveSeat(int seat) const override;
+    bool GiveToComputer(int seat, PlayStyle style, const std::string& name) override;
     bool ComputerDue() const override { return false; }
     bool ComputerStep() override { return false; }
     void SetListener(TableListener* to) override { listener = to; }

@@ -1,3 +1,5 @@
+#include <winsock2.h>  // before windows.h, which the link's header brings
+
 #include "WebSocketLink.h"
 
 #include "LazyLibrary.h"

@@ -12,8 +12,6 @@
 // 8 on.
 #pragma once
 
-#include <winsock2.h>  // before windows.h
-
 #include <windows.h>
 
 #include <condition_variable>

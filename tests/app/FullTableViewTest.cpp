@@ -115,14 +115,17 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
 TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
     const struct {
         TextIds::Language language;
-        const char *bank, *hand, *card, *oneChip;
+        const char *bank, *hand, *card, *oneChip, *freeSeat, *computer;
     } cases[] = {
         {TextIds::Language::English, "Marco, bank: 52,000 chips",
-         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip"},
+         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip",
+         "Seat 3: Waiting for a player", "Computer \xC2\xB7 Bold"},
         {TextIds::Language::Italian, "Marco, banco: 52.000 fiches",
-         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche"},
+         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche",
+         "Posto 3: In attesa di un giocatore", "Computer \xC2\xB7 Audace"},
         {TextIds::Language::Spanish, "Marco, banca: 52.000 fichas",
-         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha"},
+         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha",
+         "Asiento 3: Esperando a un jugador", "Ordenador \xC2\xB7 Atrevido"},
     };
     for (const auto& c : cases) {
         const TableTexts texts(c.language);
@@ -142,6 +145,16 @@ TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
         EXPECT_EQ(c.card, narrator.CardPlaceName(anna, 0));
         EXPECT_EQ(c.oneChip, narrator.ChipsLine(anna));
         EXPECT_EQ(std::string("Anna: ") + c.oneChip, narrator.SeatName(anna));
+        // Before an evening held elsewhere starts: who sits where, and which seat is free.
+        SeatShown free;
+        free.gathering = free.free = true;
+        free.name = narrator.FreeSeatName(2);
+        EXPECT_EQ(c.freeSeat, narrator.HandName(free));
+        SeatShown computer;
+        computer.gathering = true;
+        computer.kind = SeatKind::Computer;
+        computer.style = PlayStyle::Bold;
+        EXPECT_EQ(c.computer, narrator.StateLine(computer));
     }
 }
 
