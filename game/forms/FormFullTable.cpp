@@ -550,6 +550,10 @@ HBRUSH FormFullTable::OnControlColor(HDC deviceContext) {
     return TableControlColours(deviceContext, table.startButton, controlBrush);
 }
 
+bool FormFullTable::OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) {
+    return classic != nullptr && classic->OnCopyData(tag, bytes, size);
+}
+
 GUIElement* FormFullTable::DefaultFocus() {
     for (GUIElement* next :
          std::initializer_list<GUIElement*>{table.startButton, table.freeSeatChoice, table.showCardButton,

@@ -82,6 +82,9 @@ public:
     void OnStakeChanged(int position);
     HBRUSH OnControlColor(HDC deviceContext) override;
     NeloUtility::GUIElement* DefaultFocus() override;
+    // What another program hands the game goes to the classic table's form, which owns the
+    // Play online box.
+    bool OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) override;
 
 private:
     void ShowTable();
