@@ -169,6 +169,10 @@ void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& 
     if (window == nullptr) return;
     createOn = server;
     creatorName = name;
+    // Nothing to play until the table is made: the round's controls wait out of sight.
+    table.startButton->SetEnabled(false);
+    table.showCardButton->Hide();
+    table.ShowGathering(true, false);
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
     setupBox =
@@ -193,6 +197,7 @@ void FormFullTable::WatchOnline() {
     session->SetListener(&view);
     arranged = 0;
     onlineLine.clear();
+    ForgetStandings();
     view.Watch(session);
     // Each screen belongs to one person: their covered card is shown to them, nothing to ask.
     table.showCardButton->Hide();
@@ -324,6 +329,7 @@ void FormFullTable::AskNewEvening() {
 }
 
 void FormFullTable::NewEvening() {
+    if (online != nullptr) NewOnlineEvening();
     if (online != nullptr || createOn) return;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
@@ -356,6 +362,7 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
 }
 
 void FormFullTable::Begin() {
+    ForgetStandings();
     evening->SetPlayers(&players);
     evening->SetStore(&store);
     local = std::make_unique<LocalTableSession>(*evening);
@@ -525,9 +532,33 @@ void FormFullTable::AskHint() {
     if (hint) view.ShowMessage(narrator.HintText(*hint), true);
 }
 
+// At a table held by a server only its creator can set a new one.
 void FormFullTable::ShowStandings() {
+    ForgetStandings();
+    const bool offerNew = online == nullptr || online->Table().Creator();
+    standingsBox = OpenStandings(*this, texts, session->Seats(), offerNew ? StandingsAskNewEvening : nullptr);
+}
+
+// The standings of an evening that is over go with it, so that the next one shows its own.
+void FormFullTable::ForgetStandings() {
     if (standingsBox != nullptr) DeferDelete(standingsBox);
-    standingsBox = OpenStandings(*this, texts, session->Seats(), StandingsAskNewEvening);
+    standingsBox = nullptr;
+}
+
+// The creator's next evening online: a new table on the same server with the same rules and
+// seats (persons to invite again, the computer players as they were), shown at its lobby
+// with its own invitation.
+void FormFullTable::NewOnlineEvening() {
+    if (online == nullptr || !online->Table().Creator() || !online->Table().Over()) return;
+    EveningSetup setup;
+    setup.rules = session->Rules();
+    for (TableSeat seat : session->Seats()) {
+        seat.chips = online->Table().StartingChips();
+        setup.seats.push_back(seat);
+    }
+    createOn = online->Server();
+    creatorName = online->Name();
+    StartEvening(setup);
 }
 
 // Closing keeps the evening: the window hides and the classic table comes back.

@@ -106,6 +106,8 @@ private:
     void Play(bool draw);
     void AskHint();
     void ShowStandings();
+    void ForgetStandings();
+    void NewOnlineEvening();
 
     NeloUtility::Form* classic = nullptr;
     HBRUSH controlBrush = nullptr;

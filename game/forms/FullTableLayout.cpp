@@ -247,11 +247,18 @@ void FullTableLayout::BuildGiving(const TextSource& texts) {
 }
 
 // START stands at the left of the row, alone in the middle while nothing can be given; the
-// round's controls come back once the evening starts.
+// round's controls come back once the evening starts, centred whether or not Show my card
+// is among them.
 void FullTableLayout::ShowGathering(bool gathering, bool giving) {
-    const int rowWidth = giving ? kGivingRowWidth : gathering ? kControlWidth : kRoundRowWidth;
-    const int startX = (kFullTableWidth - rowWidth) / 2;
-    if (startButton->x != startX) startButton->MoveTo(startX, kControlsTop);
+    const int roundRow =
+        showCardButton->visible ? kRoundRowWidth : kRoundRowWidth - kShowCardWidth - kControlGap;
+    const int rowWidth = giving ? kGivingRowWidth : gathering ? kControlWidth : roundRow;
+    int x = (kFullTableWidth - rowWidth) / 2;
+    for (GUIElement* control : std::initializer_list<GUIElement*>{startButton, stopButton, getCardButton,
+                                                                  stakeButton, stakeSlider}) {
+        if (control->x != x) control->MoveTo(x, kControlsTop);
+        x += kControlWidth + kControlGap;
+    }
     const auto showIf = [](bool shown, std::initializer_list<GUIElement*> controls) {
         for (GUIElement* control : controls)
             if (control->visible != shown) shown ? control->Show() : control->Hide();

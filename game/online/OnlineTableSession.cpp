@@ -52,6 +52,7 @@ struct OnlineSightReader {
         s.mayDraw = t.mayDraw;
         s.mostStake = t.mayStake ? t.stakes.max : 0;
         s.rounds = t.rounds;
+        s.startingChips = t.chips;
         s.endedBy = t.phase == TablePhase::Over ? t.endReason : EndReason::None;
         s.seats.clear();
         s.round.clear();

@@ -35,6 +35,8 @@ public:
     int You() const { return you; }
     bool Creator() const { return you == creator; }
     bool CanStart() const { return canStart; }
+    // Every seat's chips when the evening started.
+    std::int64_t StartingChips() const { return startingChips; }
 
     // Another seat's person came, was given to the computer, lost the link, came back or
     // stayed away: what the server told since the last call, oldest first.
@@ -112,6 +114,7 @@ private:
     bool mayDraw = false;
     int mostStake = 0;  // the server's top of the stake range, with mayStake
     int rounds = 0;
+    std::int64_t startingChips = kStartingChips;
     Deck deck;
     std::vector<Presence> presence;
     EndReason endedBy = EndReason::None;
