@@ -12,6 +12,7 @@
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
 #include "NumberText.h"
+#include "OnlineTableSession.h"
 #include "RegistryEveningStore.h"
 #include "RoundSentences.h"
 #include "TableColours.h"
@@ -193,6 +194,46 @@ TEST(FullTableWords, EveryLineFitsItsPlace) {
         }
     }
     ReleaseDC(nullptr, dc);
+}
+
+// Before an evening held by a server starts, each place reads who sits there, or that the
+// seat is free, as the server's table shows it (the bank, drawn by lot, at the top).
+TEST(FullTableLobby, EachPlaceReadsWhoIsThereOrThatItIsFree) {
+    const auto seat = [](int number, const char* name, const char* kind, const char* style, bool taken) {
+        return "{\"seat\":" + std::to_string(number) + ",\"name\":\"" + name + "\",\"kind\":\"" + kind +
+               "\",\"style\":\"" + style + "\",\"taken\":" + (taken ? "true" : "false") +
+               ",\"connected\":true,\"away\":false,\"chips\":50000,\"stake\":0,\"status\":\"sits_out\","
+               "\"cards\":[]}";
+    };
+    const std::string lobby =
+        R"({"v":1,"type":"table","code":"7KQ2MX","invitation":"zandro://127.0.0.1:9000/7KQ2MX",)"
+        R"("phase":"lobby","you":0,"creator":0,"can_start":false,"rules":"italian","chips":50000,)"
+        R"("rounds":0,"rounds_limit":0,"in_play":false,"bank":2,"to_act":-1,"bank_turn":false,)"
+        R"("actions":[],"seats":[)" +
+        seat(0, "Nonna", "person", "careful", true) + "," + seat(1, "", "person", "careful", false) + "," +
+        seat(2, "Ada", "computer", "expert", true) +
+        R"(],"dealt":[],"dealt_before_refill":-1,"seen_before":[],"deck_left":40,)"
+        R"("total":150000,"start_total":150000,"events":[]})";
+    OnlineTableSession session([](const std::string&) {});
+    session.SetLinked(true);
+    ASSERT_TRUE(session.Receive(lobby));
+    ASSERT_EQ(std::vector<int>{1}, session.FreeSeats());
+    EXPECT_TRUE(session.MayGiveSeat(1));
+    coretest::Owned<NeloUtility::Form> form = coretest::MakeForm("lobby");
+    form->Create();
+    FullTableLayout layout;
+    layout.Build(*form, EnglishTexts(), FullTableEvents{});
+    FullTableNarrator narrator{EnglishTexts()};
+    FullTableView view{layout, narrator};
+    view.Watch(&session);
+    const char* const read[] = {"Ada: Computer \xC2\xB7 Expert", "Nonna: At the table",
+                                "Seat 2: Waiting for a player"};
+    for (int place = 0; place < 3; ++place) {
+        EXPECT_EQ(read[place], NeloUtility::WideToUtf8(
+                                   AccessibleName(*layout.places[static_cast<std::size_t>(place)].state)));
+    }
+    EXPECT_EQ("Seat 2", layout.places[2].name->GetTextUtf8()) << "a free seat by its number";
+    view.Watch(nullptr);
 }
 
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
