@@ -266,7 +266,8 @@ TEST(PresenceSentence, NamesTheSeatInEachLanguage) {
         {TextIds::Language::English, PresenceMoment::LinkBack, "Back at the table: Nonna."},
         {TextIds::Language::Italian, PresenceMoment::LinkLost,
          "Connessione persa: Nonna; il posto resta suo."},
-        {TextIds::Language::Spanish, PresenceMoment::SeatGiven, "Un jugador del ordenador ocupa el asiento libre: Nonna."},
+        {TextIds::Language::Spanish, PresenceMoment::SeatGiven,
+         "Un jugador del ordenador ocupa el asiento libre: Nonna."},
         {TextIds::Language::English, PresenceMoment::None, ""},
     };
     for (const auto& c : cases)
