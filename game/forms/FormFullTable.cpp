@@ -416,11 +416,10 @@ void FormFullTable::FollowGathering() {
     const std::vector<int> free = gathering ? session->FreeSeats() : std::vector<int>{};
     const bool giving = !free.empty() && session->MayGiveSeat(free.front());
     if (free != freeSeats) {
-        const int chosen =
-            freeSeats.empty()
-                ? -1
-                : freeSeats[static_cast<std::size_t>(std::max(0, table.freeSeatChoice->Selected()))];
+        const auto shown = static_cast<std::size_t>(std::max(0, table.freeSeatChoice->Selected()));
+        const int chosen = shown < freeSeats.size() ? freeSeats[shown] : -1;
         std::vector<std::string> names;
+        names.reserve(free.size());
         for (const int seat : free) names.push_back(narrator.FreeSeatName(seat));
         table.freeSeatChoice->SetChoices(names);
         const auto still = std::find(free.begin(), free.end(), chosen);
