@@ -511,4 +511,36 @@ TEST(FullTableStake, TheSliderStopsAtWhatTheBankCanCover) {
     }
 }
 
+// Each evening that ends shows its own standings: the second one as well as the first.
+TEST(FullTableStandings, EveryEveningThatEndsShowsItsStandings) {
+    auto seats = Seats({SeatKind::Person, SeatKind::Computer});
+    for (TableSeat& seat : seats) seat.chips = 500;  // one round leaves one seat without chips
+    HouseRules rules = HouseRules::Italian();
+    rules.cover = false;  // the least stake is played whatever the bank holds
+    RandomSource random;
+    RegistryEveningStore store;
+    Evening(rules, seats, 1, random).Save(store);
+    FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+    table.Open();
+    for (int evening = 0; evening < 2; ++evening) {
+        SCOPED_TRACE(evening);
+        if (evening > 0) table.StartEvening(EveningSetup{rules, seats, 1});
+        const FullTableLayout& layout = table.Layout();
+        for (int step = 0; step < 200 && !table.ThisEvening()->Over(); ++step) {
+            if (layout.startButton->enabled)
+                table.OnButtonClick(layout.startButton);
+            else if (layout.stopButton->enabled)
+                table.OnButtonClick(layout.stopButton);
+            else
+                table.OnPaceTick();
+        }
+        ASSERT_TRUE(table.ThisEvening()->Over());
+        coretest::Pump();
+        HWND standings = FindWindowW(nullptr, L"Standings");
+        ASSERT_TRUE(standings != nullptr && IsWindowVisible(standings));
+        SendMessageW(standings, WM_CLOSE, 0, 0);
+        coretest::Pump();
+    }
+}
+
 }  // namespace
