@@ -2,6 +2,7 @@
 
 #include "Form.h"
 #include "FormFullTable.h"
+#include "FormMain.h"
 
 namespace DoDadu {
 
@@ -35,6 +36,20 @@ HWND FindOtherTable(const std::wstring& windowTitle) {
     TableSearch search{&windowTitle, GetCurrentProcessId(), nullptr};
     EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool PassInvitation(const std::wstring& windowTitle, const std::string& invitation) {
+    HWND table = FindOtherTable(windowTitle);
+    if (table == nullptr || invitation.empty() || invitation.size() > kLongestInvitation) return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(table, &process);
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data{kInvitationCopyTag, static_cast<DWORD>(invitation.size()),
+                        const_cast<char*>(invitation.data())};
+    DWORD_PTR taken = FALSE;
+    return SendMessageTimeoutW(table, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                               &taken) != 0 &&
+           taken == TRUE;
 }
 
 SingleTable::SingleTable(const wchar_t* mutexName) : name(mutexName) {}

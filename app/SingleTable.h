@@ -41,4 +41,9 @@ private:
 // table of the game (the full table), or null.
 HWND FindOtherTable(const std::wstring& windowTitle);
 
+// Hands the running table an invitation this start was given (a zandro: link clicked while
+// the game runs), allowing it to come to the front with its Play online box. True when the
+// table took it.
+bool PassInvitation(const std::wstring& windowTitle, const std::string& invitation);
+
 }  // namespace DoDadu

@@ -459,6 +459,12 @@ Handled Dispatch(GUIElement& element, const Message& m) {
         case WM_QUERYENDSESSION:  // a form never holds the session's end up
             return dynamic_cast<Form*>(&element) != nullptr ? Handled{true, TRUE} : kDefault;
         case WM_ENDSESSION: return OnEndSession(element, m);
+        case WM_COPYDATA:
+            if (auto* form = dynamic_cast<Form*>(&element); form != nullptr && m.lParam != 0) {
+                const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(m.lParam);
+                return {true, form->OnCopyData(data->dwData, data->lpData, data->cbData) ? TRUE : FALSE};
+            }
+            return kDefault;
         case WM_HOTKEY:
             if (auto* form = dynamic_cast<Form*>(&element)) form->DeliverHotKey(static_cast<int>(m.wParam));
             return kDefault;

@@ -457,6 +457,7 @@ bool Form::PressAccessKey(int character) {
 GUIElement* Form::DefaultFocus() { return nullptr; }
 void Form::OnSessionEnd() {}
 void Form::OnThemeChanged() {}
+bool Form::OnCopyData(ULONG_PTR, const void*, DWORD) { return false; }
 
 bool FocusMarksHidden(HWND window) {
     const Form* form = FormOf(window);

@@ -150,6 +150,10 @@ public:
     // The Windows session ends: what the form must keep is settled here. Nothing is asked,
     // and the window goes with the session afterwards.
     virtual void OnSessionEnd();
+    // Another program handed the form data with WM_COPYDATA (tag: its dwData). Anything may
+    // arrive here: the form takes only what it knows by the tag and can read whole. True
+    // when taken.
+    virtual bool OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size);
 };
 
 // Whether the form holding the window hides its focus marks (Form::HideFocusMarks).

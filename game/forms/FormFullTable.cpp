@@ -169,6 +169,10 @@ void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& 
     if (window == nullptr) return;
     createOn = server;
     creatorName = name;
+    // Nothing to play until the table is made: the round's controls wait out of sight.
+    table.startButton->SetEnabled(false);
+    table.showCardButton->Hide();
+    table.ShowGathering(true, false);
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
     setupBox =
@@ -193,6 +197,7 @@ void FormFullTable::WatchOnline() {
     session->SetListener(&view);
     arranged = 0;
     onlineLine.clear();
+    ForgetStandings();
     view.Watch(session);
     // Each screen belongs to one person: their covered card is shown to them, nothing to ask.
     table.showCardButton->Hide();
@@ -245,7 +250,7 @@ void FormFullTable::FollowOnline() {
     else if (online->Reconnecting())
         line = texts.Text(TextIds::kOnlineReconnecting);
     else if (online->Table().Phase() == OnlinePhase::Lobby)
-        line = FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+        line = LobbyLine();
     else if (online->Table().EndedBy() == EndReason::Rounds)
         line = texts.Text(TextIds::kOnlineEndsByRounds);
     else if (online->Table().EndedBy() == EndReason::Creator)
@@ -259,6 +264,14 @@ void FormFullTable::FollowOnline() {
     onlineLine = line;
     SayPresence();
     FollowEvening();
+}
+
+// The code while seats are free; once every person is here, who starts the evening.
+std::string FormFullTable::LobbyLine() const {
+    if (!session->FreeSeats().empty())
+        return FillPlaceholders(texts.Text(TextIds::kOnlineLobby), {{"code", online->Table().Code()}});
+    return texts.Text(online->Table().Creator() ? TextIds::kOnlineLobbyReady
+                                                : TextIds::kOnlineLobbyReadyOthers);
 }
 
 // The others' comings and goings, each said once, after the line on the link.
@@ -316,6 +329,7 @@ void FormFullTable::AskNewEvening() {
 }
 
 void FormFullTable::NewEvening() {
+    if (online != nullptr) NewOnlineEvening();
     if (online != nullptr || createOn) return;
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
@@ -348,6 +362,7 @@ void FormFullTable::StartEvening(const EveningSetup& setup) {
 }
 
 void FormFullTable::Begin() {
+    ForgetStandings();
     evening->SetPlayers(&players);
     evening->SetStore(&store);
     local = std::make_unique<LocalTableSession>(*evening);
@@ -386,11 +401,41 @@ void FormFullTable::FollowEvening() {
     table.stakeButton->SetEnabled(stakeOpen && canChoose);
     table.showCardButton->SetEnabled(person >= 0 && !canChoose);
     table.hintItem->SetEnabled(canChoose);
+    FollowGathering();
     const bool computerToAct = session != nullptr && session->ComputerDue();
     if (computerToAct && !table.paceTimer->running) table.paceTimer->Start();
     if (!computerToAct && table.paceTimer->running) table.paceTimer->Stop();
     KeepFocus();
     if (between && session->Over() && session->RoundsPlayed() > 0 && standingsBox == nullptr) ShowStandings();
+}
+
+// Before an evening held elsewhere starts, the round's controls give way to the free seats
+// for whoever may give them to a computer player; the seat chosen stays chosen while it is free.
+void FormFullTable::FollowGathering() {
+    const bool gathering = session != nullptr && session->Gathering();
+    const std::vector<int> free = gathering ? session->FreeSeats() : std::vector<int>{};
+    const bool giving = !free.empty() && session->MayGiveSeat(free.front());
+    if (free != freeSeats) {
+        const auto shown = static_cast<std::size_t>(std::max(0, table.freeSeatChoice->Selected()));
+        const int chosen = shown < freeSeats.size() ? freeSeats[shown] : -1;
+        std::vector<std::string> names;
+        names.reserve(free.size());
+        for (const int seat : free) names.push_back(narrator.FreeSeatName(seat));
+        table.freeSeatChoice->SetChoices(names);
+        const auto still = std::find(free.begin(), free.end(), chosen);
+        table.freeSeatChoice->Select(still != free.end() ? static_cast<int>(still - free.begin()) : 0);
+        freeSeats = free;
+    }
+    table.giveSeatButton->SetEnabled(giving);
+    table.ShowGathering(gathering, giving);
+}
+
+void FormFullTable::GiveSeat() {
+    const int chosen = table.freeSeatChoice->Selected();
+    if (chosen < 0 || chosen >= static_cast<int>(freeSeats.size())) return;
+    const int style = std::clamp(table.styleChoice->Selected(), 0, kPlayStyleCount - 1);
+    session->GiveToComputer(freeSeats[static_cast<std::size_t>(chosen)], static_cast<PlayStyle>(style),
+                            NameForNewSeat(session->Seats(), texts));
 }
 
 int FormFullTable::StakeAt(int position) const {
@@ -455,6 +500,8 @@ void FormFullTable::OnButtonClick(GUIElement* button) {
         return;
     } else if (Is(button, table.showCardButton)) {
         view.Reveal(PersonToAct());
+    } else if (Is(button, table.giveSeatButton)) {
+        GiveSeat();
     }
     FollowEvening();
 }
@@ -484,9 +531,33 @@ void FormFullTable::AskHint() {
     if (hint) view.ShowMessage(narrator.HintText(*hint), true);
 }
 
+// At a table held by a server only its creator can set a new one.
 void FormFullTable::ShowStandings() {
+    ForgetStandings();
+    const bool offerNew = online == nullptr || online->Table().Creator();
+    standingsBox = OpenStandings(*this, texts, session->Seats(), offerNew ? StandingsAskNewEvening : nullptr);
+}
+
+// The standings of an evening that is over go with it, so that the next one shows its own.
+void FormFullTable::ForgetStandings() {
     if (standingsBox != nullptr) DeferDelete(standingsBox);
-    standingsBox = OpenStandings(*this, texts, session->Seats(), StandingsAskNewEvening);
+    standingsBox = nullptr;
+}
+
+// The creator's next evening online: a new table on the same server with the same rules and
+// seats (persons to invite again, the computer players as they were), shown at its lobby
+// with its own invitation.
+void FormFullTable::NewOnlineEvening() {
+    if (online == nullptr || !online->Table().Creator() || !online->Table().Over()) return;
+    EveningSetup setup;
+    setup.rules = session->Rules();
+    for (TableSeat seat : session->Seats()) {
+        seat.chips = online->Table().StartingChips();
+        setup.seats.push_back(seat);
+    }
+    createOn = online->Server();
+    creatorName = online->Name();
+    StartEvening(setup);
 }
 
 // Closing keeps the evening: the window hides and the classic table comes back.
@@ -509,9 +580,15 @@ HBRUSH FormFullTable::OnControlColor(HDC deviceContext) {
     return TableControlColours(deviceContext, table.startButton, controlBrush);
 }
 
+bool FormFullTable::OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) {
+    return classic != nullptr && classic->OnCopyData(tag, bytes, size);
+}
+
 GUIElement* FormFullTable::DefaultFocus() {
-    for (Button* next : {table.startButton, table.showCardButton, table.getCardButton, table.stopButton})
-        if (next != nullptr && next->enabled) return next;
+    for (GUIElement* next :
+         std::initializer_list<GUIElement*>{table.startButton, table.freeSeatChoice, table.showCardButton,
+                                            table.getCardButton, table.stopButton})
+        if (next != nullptr && next->enabled && next->visible) return next;
     return nullptr;
 }
 

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace DoDadu {
 
@@ -81,6 +82,9 @@ public:
     void OnStakeChanged(int position);
     HBRUSH OnControlColor(HDC deviceContext) override;
     NeloUtility::GUIElement* DefaultFocus() override;
+    // What another program hands the game goes to the classic table's form, which owns the
+    // Play online box.
+    bool OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) override;
 
 private:
     void ShowTable();
@@ -92,6 +96,9 @@ private:
     bool ResumeStored();
     void Begin();
     void FollowEvening();
+    void FollowGathering();
+    void GiveSeat();
+    std::string LobbyLine() const;
     int PersonToAct() const;
     int StakeAt(int position) const;
     void ShowStake();
@@ -99,12 +106,15 @@ private:
     void Play(bool draw);
     void AskHint();
     void ShowStandings();
+    void ForgetStandings();
+    void NewOnlineEvening();
 
     NeloUtility::Form* classic = nullptr;
     HBRUSH controlBrush = nullptr;
     NeloUtility::FormBox* setupBox = nullptr;
     NeloUtility::FormBox* standingsBox = nullptr;
-    int stakeFor = -1;  // the seat whose turn set the slider's range
+    int stakeFor = -1;           // the seat whose turn set the slider's range
+    std::vector<int> freeSeats;  // the free person seats the choice lists, in its order
     std::unique_ptr<OnlineEvening> online;
     std::size_t arranged = 0;  // the seats the online table was arranged for
     std::string onlineLine;    // the last line said of the online table's link

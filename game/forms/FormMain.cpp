@@ -299,6 +299,15 @@ void FormMain::OpenPlayOnline(const std::string& invitation) {
     onlineBox = OpenOnlineJoin(*this, texts, fields, OnlineJoinAccepted, OnlineCreateAccepted);
 }
 
+// Any program may send this message: only a whole, well-formed invitation is taken.
+bool FormMain::OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) {
+    if (tag != kInvitationCopyTag || bytes == nullptr || size == 0 || size > kLongestInvitation) return false;
+    const std::string invitation(static_cast<const char*>(bytes), size);
+    if (!ParseInvitation(invitation)) return false;
+    OpenPlayOnline(invitation);
+    return true;
+}
+
 namespace {
 // The server and the name for the next time the box opens. A server known by its
 // certificate's fingerprint is kept as an invitation, so that the fingerprint stays.

@@ -68,7 +68,9 @@ public:
 
     HBRUSH OnControlColor(HDC deviceContext) override;
     NeloUtility::GUIElement* DefaultFocus() override;
-    void OnSessionEnd() override;    // the round is settled as by a close answered Yes
+    void OnSessionEnd() override;  // the round is settled as by a close answered Yes
+    // An invitation from a second start opens the Play online box, filled in.
+    bool OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) override;
     void OnThemeChanged() override;  // the contrast item's check mark follows Windows
 
     // Operations of the main form, after those of Form.
@@ -112,6 +114,11 @@ private:
     NeloUtility::FormBox* onlineBox = nullptr;
     HintAdvisor hintAdvisor;
 };
+
+// The dwData of a WM_COPYDATA by which a second start of the game hands the running one
+// an invitation: its UTF-8 text, without a closing zero.
+constexpr ULONG_PTR kInvitationCopyTag = 0x5A414E44;  // "ZAND"
+constexpr DWORD kLongestInvitation = 1024;
 
 // The first main form constructed; the menu's events fall back on it.
 extern FormMain* mainForm;

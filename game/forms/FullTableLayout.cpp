@@ -4,6 +4,8 @@
 #include "FullTableFelt.h"
 #include "TableColours.h"
 
+#include "AccessibleElement.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
@@ -48,6 +50,18 @@ const int kControlHeight = 40;
 const int kControlWidth = 100;
 const int kShowCardWidth = 150;
 const int kControlGap = 10;
+// Before the evening starts: the free seat, its computer's style and the button that gives it.
+const int kFreeSeatWidth = 170;
+const int kStyleWidth = 150;
+const int kGiveWidth = 230;
+const int kChoiceHeight = 26;
+const int kRoundRowWidth = 5 * (kControlWidth + kControlGap) + kShowCardWidth;
+const int kGivingRowWidth = kControlWidth + kFreeSeatWidth + kStyleWidth + kGiveWidth + 3 * kControlGap;
+
+std::vector<std::string> StyleNames(const TextSource& texts) {
+    return {texts.Text(TextIds::kSetupCareful), texts.Text(TextIds::kSetupBold),
+            texts.Text(TextIds::kSetupExpert)};
+}
 
 }  // namespace
 
@@ -93,9 +107,12 @@ FullTableLayout::~FullTableLayout() {
         for (Image* card : place.cards) DeleteElement(card);
     }
     DeleteElement(messageCell);
-    for (Button* button : {startButton, stopButton, getCardButton, stakeButton, showCardButton})
+    for (Button* button :
+         {startButton, stopButton, getCardButton, stakeButton, showCardButton, giveSeatButton})
         DeleteElement(button);
     DeleteElement(stakeSlider);
+    DeleteElement(freeSeatChoice);
+    DeleteElement(styleChoice);
     for (FontSpec* spec : {formFont, buttonFont, nameFont, seatFont, messageFont, hintFont})
         DeleteElement(spec);
 }
@@ -185,10 +202,10 @@ Button* FullTableLayout::MakeButton(const std::string& caption, int x, int butto
 
 // START, STOP, GET CARD, the stake and its slider, and Show my card, centred in a row.
 void FullTableLayout::BuildControls(const TextSource& texts, const FullTableEvents& events) {
-    const int rowWidth = 5 * (kControlWidth + kControlGap) + kShowCardWidth;
-    int x = (kFullTableWidth - rowWidth) / 2;
+    int x = (kFullTableWidth - kRoundRowWidth) / 2;
     const int step = kControlWidth + kControlGap;
     startButton = MakeButton(texts.Text(TextIds::kButtonStart), x, kControlWidth, true);
+    BuildGiving(texts);  // next in tab order, where the round's controls stand
     stopButton = MakeButton(texts.Text(TextIds::kButtonStop), x += step, kControlWidth, false);
     getCardButton = MakeButton(texts.Text(TextIds::kButtonGetCard), x += step, kControlWidth, false);
     stakeButton = MakeButton(texts.Text(TextIds::kButtonStake), x += step, kControlWidth, false);
@@ -200,6 +217,54 @@ void FullTableLayout::BuildControls(const TextSource& texts, const FullTableEven
     stakeSlider->SetEnabled(false);
     stakeSlider->Create();
     showCardButton = MakeButton(texts.Text(TextIds::kButtonShowCard), x + step, kShowCardWidth, false);
+}
+
+ChoiceBox* FullTableLayout::MakeChoice(int x, int choiceWidth, const std::string& name,
+                                       const std::vector<std::string>& choices) {
+    auto* choice = new ChoiceBox(form);
+    choice->font = buttonFont;
+    choice->fieldHeight = kChoiceHeight;
+    choice->SetChoices(choices);
+    choice->SetSize(choiceWidth, choice->height);
+    choice->MoveTo(x, kControlsTop + (kControlHeight - kChoiceHeight) / 2);
+    SetAccessibleName(*choice, name);
+    choice->Create();
+    choice->Hide();
+    return choice;
+}
+
+// The free seat, the style and the button that gives the seat, after START in a row of their own.
+void FullTableLayout::BuildGiving(const TextSource& texts) {
+    int x = (kFullTableWidth - kGivingRowWidth) / 2 + kControlWidth + kControlGap;
+    // Room in the list for every seat but the creator's.
+    freeSeatChoice = MakeChoice(x, kFreeSeatWidth, texts.Text(TextIds::kNameLobbyFreeSeats),
+                                std::vector<std::string>(kSeatPlaces - 1));
+    styleChoice = MakeChoice(x += kFreeSeatWidth + kControlGap, kStyleWidth,
+                             texts.Text(TextIds::kNameLobbyStyle), StyleNames(texts));
+    giveSeatButton =
+        MakeButton(texts.Text(TextIds::kButtonGiveSeat), x + kStyleWidth + kControlGap, kGiveWidth, false);
+    giveSeatButton->Hide();
+}
+
+// START stands at the left of the row, alone in the middle while nothing can be given; the
+// round's controls come back once the evening starts, centred whether or not Show my card
+// is among them.
+void FullTableLayout::ShowGathering(bool gathering, bool giving) {
+    const int roundRow =
+        showCardButton->visible ? kRoundRowWidth : kRoundRowWidth - kShowCardWidth - kControlGap;
+    const int rowWidth = giving ? kGivingRowWidth : gathering ? kControlWidth : roundRow;
+    int x = (kFullTableWidth - rowWidth) / 2;
+    for (GUIElement* control : std::initializer_list<GUIElement*>{startButton, stopButton, getCardButton,
+                                                                  stakeButton, stakeSlider}) {
+        if (control->x != x) control->MoveTo(x, kControlsTop);
+        x += kControlWidth + kControlGap;
+    }
+    const auto showIf = [](bool shown, std::initializer_list<GUIElement*> controls) {
+        for (GUIElement* control : controls)
+            if (control->visible != shown) shown ? control->Show() : control->Hide();
+    };
+    showIf(!gathering, {stopButton, getCardButton, stakeButton, stakeSlider});
+    showIf(giving, {freeSeatChoice, styleChoice, giveSeatButton});
 }
 
 void FullTableLayout::Arrange(int seatCount) {
@@ -271,8 +336,14 @@ void FullTableLayout::ShowTexts(const TextSource& texts) {
     const std::pair<GUIElement*, unsigned> labels[] = {{startButton, TextIds::kButtonStart},
                                                        {stopButton, TextIds::kButtonStop},
                                                        {getCardButton, TextIds::kButtonGetCard},
-                                                       {showCardButton, TextIds::kButtonShowCard}};
+                                                       {showCardButton, TextIds::kButtonShowCard},
+                                                       {giveSeatButton, TextIds::kButtonGiveSeat}};
     for (const auto& label : labels) label.first->SetTextUtf8(texts.Text(label.second));
+    const int style = styleChoice->Selected();
+    styleChoice->SetChoices(StyleNames(texts));
+    styleChoice->Select(style);
+    SetAccessibleName(*styleChoice, texts.Text(TextIds::kNameLobbyStyle));
+    SetAccessibleName(*freeSeatChoice, texts.Text(TextIds::kNameLobbyFreeSeats));
 }
 
 }  // namespace DoDadu

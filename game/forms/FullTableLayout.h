@@ -9,6 +9,7 @@
 
 #include "Button.h"
 #include "CellControl.h"
+#include "ChoiceBox.h"
 #include "Form.h"
 #include "Image.h"
 #include "Menu.h"
@@ -97,6 +98,9 @@ public:
     void MarkPlace(int place, bool inTurn, int stake);
     // Every fixed caption again, in the language of the texts as it is now.
     void ShowTexts(const TextSource& texts);
+    // Before an evening held elsewhere starts, the round's controls give way to the
+    // choice of a free seat to give to a computer player (for whoever set the table up).
+    void ShowGathering(bool gathering, bool giving);
 
     NeloUtility::Form* form = nullptr;
 
@@ -121,12 +125,18 @@ public:
     NeloUtility::Button* stakeButton = nullptr;
     NeloUtility::Slider* stakeSlider = nullptr;
     NeloUtility::Button* showCardButton = nullptr;
+    NeloUtility::ChoiceBox* freeSeatChoice = nullptr;  // the free seats, by name ("Seat 2")
+    NeloUtility::ChoiceBox* styleChoice = nullptr;     // careful, bold, expert
+    NeloUtility::Button* giveSeatButton = nullptr;
     NeloUtility::Timer* paceTimer = nullptr;
 
 private:
     void BuildMenuBar(const TextSource& texts, NeloUtility::NotifyEvent picked);
     void BuildPlace(SeatPlace& place);
     void BuildControls(const TextSource& texts, const FullTableEvents& events);
+    void BuildGiving(const TextSource& texts);
+    NeloUtility::ChoiceBox* MakeChoice(int x, int choiceWidth, const std::string& name,
+                                       const std::vector<std::string>& choices);
     void MovePlace(SeatPlace& place, int left, int top);
     void RepaintFelt(const SeatPlace& place);
     NeloUtility::CellControl* MakeCell(NeloUtility::FontSpec* cellFont, COLORREF color, int cellWidth,

@@ -82,7 +82,27 @@ std::string FullTableNarrator::StateWord(SeatStatus status) const {
     return std::string();
 }
 
+std::string FullTableNarrator::StyleName(PlayStyle style) const {
+    switch (style) {
+        case PlayStyle::Careful: break;
+        case PlayStyle::Bold: return texts.Text(TextIds::kSetupBold);
+        case PlayStyle::Expert: return texts.Text(TextIds::kSetupExpert);
+    }
+    return texts.Text(TextIds::kSetupCareful);
+}
+
+std::string FullTableNarrator::FreeSeatName(int seat) const {
+    return FillPlaceholders(texts.Text(TextIds::kSetupNameSeat), {{"number", std::to_string(seat + 1)}});
+}
+
+std::string FullTableNarrator::GatheringLine(const SeatShown& seat) const {
+    if (seat.kind == SeatKind::Computer)
+        return texts.Text(TextIds::kSetupComputer) + kDot + StyleName(seat.style);
+    return texts.Text(seat.free ? TextIds::kLobbyWaiting : TextIds::kLobbyJoined);
+}
+
 std::string FullTableNarrator::StateLine(const SeatShown& seat) {
+    if (seat.gathering) return GatheringLine(seat);
     if (seat.cards.empty())
         return seat.status == SeatStatus::SitsOut ? StateWord(seat.status) : std::string();
     std::string line = PointsShown(ShownPoints(seat), texts) + kDot + StateWord(seat.status);
@@ -103,6 +123,9 @@ std::string FullTableNarrator::SeatName(const SeatShown& seat) {
 }
 
 std::string FullTableNarrator::HandName(const SeatShown& seat) {
+    if (seat.gathering)
+        return FillPlaceholders(texts.Text(TextIds::kNameLobbySeat),
+                                {{"name", seat.name}, {"state", GatheringLine(seat)}});
     const std::size_t count = seat.cards.size();
     const std::string cards = count == 1 ? texts.Text(TextIds::kFullCardsOne)
                                          : FillPlaceholders(texts.Text(TextIds::kFullCardsMany),

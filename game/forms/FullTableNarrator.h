@@ -27,6 +27,11 @@ struct SeatShown {
     SeatStatus status = SeatStatus::SitsOut;
     int stake = 0;
     bool wildCard = true;  // the rules' wild card, for the points
+    // Before an evening held elsewhere starts: who sits there, or that the seat is free.
+    bool gathering = false;
+    bool free = false;
+    SeatKind kind = SeatKind::Person;
+    PlayStyle style = PlayStyle::Careful;
 };
 
 // The points of the cards face up.
@@ -42,8 +47,12 @@ public:
     std::string Grouped(std::int64_t value);
     // "52,000 chips"; the bank's "Bank · 52,000 chips".
     std::string ChipsLine(const SeatShown& seat);
-    // "6.5 · standing · stake 1,000": nothing before the seat's first card.
+    // "6.5 · standing · stake 1,000": nothing before the seat's first card. Before an
+    // evening held elsewhere starts: "At the table", "Waiting for a player", "Computer · Bold".
     std::string StateLine(const SeatShown& seat);
+    // A person seat nobody has taken yet: "Seat 2" (numbered from 1 in turn order).
+    std::string FreeSeatName(int seat) const;
+    std::string StyleName(PlayStyle style) const;
     // The name's text on the table: the seat in turn is marked.
     std::string NameLine(const SeatShown& seat) const;
 
@@ -73,6 +82,7 @@ public:
 
 private:
     std::string StateWord(SeatStatus status) const;
+    std::string GatheringLine(const SeatShown& seat) const;
     std::string Fill(unsigned id, const std::string& name, const TableEvent& event, double points);
 
     const TextSource& texts;

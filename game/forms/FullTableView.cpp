@@ -56,6 +56,11 @@ SeatShown FullTableView::Shown(int seat) const {
     shown.bank = seat == evening->Bank();
     shown.wildCard = evening->Rules().wildCard;
     shown.status = SeatStatus::Waiting;
+    shown.gathering = evening->Gathering();
+    shown.free = evening->SeatFree(seat);
+    shown.kind = sitting.kind;
+    shown.style = sitting.style;
+    if (shown.free) shown.name = narrator.FreeSeatName(seat);
     if (!dealt) return shown;
     const RoundSeat& play = evening->InRound(seat);
     shown.inTurn = evening->RoundInPlay() && evening->ToAct() == seat;

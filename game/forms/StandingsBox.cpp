@@ -67,7 +67,11 @@ void StandingsBox::Open() {
     SetClientSize(kClientWidth, ClientHeight());
     CenterOnOwner();
     ComeToFront();
-    newEveningButton->Focus();
+    DefaultFocus()->Focus();
+}
+
+NeloUtility::GUIElement* StandingsBox::DefaultFocus() {
+    return newEveningButton != nullptr ? newEveningButton : closeButton;
 }
 
 void StandingsBox::ReleaseElements() {
@@ -135,6 +139,10 @@ void StandingsBox::BuildLayout() {
         top += kLineHeight;
     }
     top += kMargin / 2;
+    if (newEvening == nullptr) {  // Close alone, in the middle
+        closeButton = AddButton(TextIds::kStandingsClose, (kClientWidth - kButtonWidth) / 2, top);
+        return;
+    }
     const int left = kClientWidth / 2 - kButtonWidth - kMargin / 2;
     newEveningButton = AddButton(TextIds::kStandingsNewEvening, left, top);
     closeButton = AddButton(TextIds::kStandingsClose, left + kButtonWidth + kMargin, top);
@@ -150,7 +158,7 @@ void StandingsBox::OnButton(NeloUtility::GUIElement* button) {
 }
 
 bool StandingsBox::OnBoxChar(int character) {
-    return AnswerBoxKey(*this, character, newEveningButton, {closeButton});
+    return AnswerBoxKey(*this, character, DefaultFocus(), {closeButton});
 }
 
 NeloUtility::FormBox* OpenStandings(NeloUtility::Form& owner, const TextSource& texts,

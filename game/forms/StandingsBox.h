@@ -27,7 +27,7 @@ public:
 
     void Open();
     void ReleaseElements() override;
-    NeloUtility::GUIElement* DefaultFocus() override { return newEveningButton; }
+    NeloUtility::GUIElement* DefaultFocus() override;
 
     void BuildLayout();
     void OnButton(NeloUtility::GUIElement* button);
@@ -53,7 +53,8 @@ private:
 };
 
 // The seats by chips with the rounds each held the bank, and a "New evening" button that
-// calls newEvening(owner) once the box is closed; Close leaves it. The caller deletes the
+// calls newEvening(owner) once the box is closed (none when newEvening is null); Close
+// leaves it. The caller deletes the
 // box (DeferDelete) once it is closed.
 NeloUtility::FormBox* OpenStandings(NeloUtility::Form& owner, const TextSource& texts,
                                     const std::vector<TableSeat>& seats, NewEveningAsked newEvening);

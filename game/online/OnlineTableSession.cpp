@@ -52,6 +52,7 @@ struct OnlineSightReader {
         s.mayDraw = t.mayDraw;
         s.mostStake = t.mayStake ? t.stakes.max : 0;
         s.rounds = t.rounds;
+        s.startingChips = t.chips;
         s.endedBy = t.phase == TablePhase::Over ? t.endReason : EndReason::None;
         s.seats.clear();
         s.round.clear();
@@ -183,6 +184,14 @@ bool OnlineTableSession::MayStartRound() const {
 bool OnlineTableSession::StartRound() {
     if (!MayStartRound()) return false;
     send(EncodeClient(StartEvening{}));
+    return true;
+}
+
+bool OnlineTableSession::MayGiveSeat(int seat) const { return Answering() && Creator() && SeatFree(seat); }
+
+bool OnlineTableSession::GiveToComputer(int seat, PlayStyle style, const std::string& name) {
+    if (!MayGiveSeat(seat)) return false;
+    send(EncodeClient(GiveSeat{seat, style, name}));
     return true;
 }
 

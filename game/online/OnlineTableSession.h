@@ -35,6 +35,8 @@ public:
     int You() const { return you; }
     bool Creator() const { return you == creator; }
     bool CanStart() const { return canStart; }
+    // Every seat's chips when the evening started.
+    std::int64_t StartingChips() const { return startingChips; }
 
     // Another seat's person came, was given to the computer, lost the link, came back or
     // stayed away: what the server told since the last call, oldest first.
@@ -72,6 +74,10 @@ public:
     bool SetStake(int stake) override;
     bool GetCard() override;
     bool Stand() override;
+    bool Gathering() const override { return phase == OnlinePhase::Lobby; }
+    // The creator, in the lobby, while the link is up.
+    bool MayGiveSeat(int seat) const override;
+    bool GiveToComputer(int seat, PlayStyle style, const std::string& name) override;
     bool ComputerDue() const override { return false; }
     bool ComputerStep() override { return false; }
     void SetListener(TableListener* to) override { listener = to; }
@@ -108,6 +114,7 @@ private:
     bool mayDraw = false;
     int mostStake = 0;  // the server's top of the stake range, with mayStake
     int rounds = 0;
+    std::int64_t startingChips = kStartingChips;
     Deck deck;
     std::vector<Presence> presence;
     EndReason endedBy = EndReason::None;

@@ -10,6 +10,7 @@
 #include "TableSeat.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace DoDadu {
@@ -59,8 +60,19 @@ public:
     // Every moment of the table from now on.
     virtual void SetListener(TableListener* listener) = 0;
 
+    // Before the evening starts, a table held elsewhere gathers its persons: a person seat
+    // nobody has taken yet has no name. Whoever set the table up may give such a seat to a
+    // computer player of a style, by the name given.
+    virtual bool Gathering() const { return false; }
+    virtual bool MayGiveSeat(int) const { return false; }
+    virtual bool GiveToComputer(int, PlayStyle, const std::string&) { return false; }
+
     // Seats played from this screen.
     int PersonsHere() const;
+    // A person seat still waiting for its person.
+    bool SeatFree(int seat) const;
+    // The free person seats, in turn order.
+    std::vector<int> FreeSeats() const;
 };
 
 }  // namespace DoDadu

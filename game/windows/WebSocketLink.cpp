@@ -1,12 +1,16 @@
+#include <winsock2.h>  // before windows.h, which the link's header brings
+
 #include "WebSocketLink.h"
 
 #include "LazyLibrary.h"
 
 #include <wincrypt.h>
 #include <winhttp.h>
+#include <ws2tcpip.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace DoDadu {
 
@@ -36,6 +40,8 @@ struct WinHttp {
         LazyFunction<decltype(&WinHttpSendRequest)>(kWinHttp, "WinHttpSendRequest");
     decltype(&WinHttpReceiveResponse) receiveResponse =
         LazyFunction<decltype(&WinHttpReceiveResponse)>(kWinHttp, "WinHttpReceiveResponse");
+    decltype(&WinHttpSetStatusCallback) setCallback =
+        LazyFunction<decltype(&WinHttpSetStatusCallback)>(kWinHttp, "WinHttpSetStatusCallback");
     decltype(&WinHttpCloseHandle) close =
         LazyFunction<decltype(&WinHttpCloseHandle)>(kWinHttp, "WinHttpCloseHandle");
     decltype(&WinHttpWebSocketCompleteUpgrade) upgrade =
@@ -48,8 +54,8 @@ struct WinHttp {
         LazyFunction<decltype(&WinHttpWebSocketShutdown)>(kWinHttp, "WinHttpWebSocketShutdown");
 
     bool Complete() const {
-        return open && timeouts && connect && openRequest && setOption && queryOption && sendRequest &&
-               receiveResponse && close && upgrade && send && receive && shutdown;
+        return open && timeouts && connect && openRequest && setOption && queryOption && setCallback &&
+               sendRequest && receiveResponse && close && upgrade && send && receive && shutdown;
     }
 };
 
@@ -95,6 +101,46 @@ bool PinMatches(HINTERNET request, const std::string& pin) {
     static const auto free = LazyFunction<Free>(L"crypt32.dll", "CertFreeCertificateContext");
     if (free != nullptr) free(certificate);
     return matches;
+}
+
+bool SameAddress(const SOCKADDR_STORAGE& known, SOCKET socket, bool peer) {
+    SOCKADDR_STORAGE found{};
+    int size = sizeof found;
+    auto* address = reinterpret_cast<sockaddr*>(&found);
+    if ((peer ? getpeername(socket, address, &size) : getsockname(socket, address, &size)) != 0) return false;
+    return size > 0 && std::memcmp(&found, &known, static_cast<std::size_t>(size)) == 0;
+}
+
+// WinHTTP names no socket of its requests; the connection is found among this process's
+// sockets by its two ends and shut both ways, so that the request's send fails.
+void ShutConnection(HINTERNET request) {
+    WINHTTP_CONNECTION_INFO ends{};
+    ends.cbSize = sizeof ends;
+    DWORD size = sizeof ends;
+    if (!Http().queryOption(request, WINHTTP_OPTION_CONNECTION_INFO, &ends, &size)) return;
+    const SOCKET kMostHandle = 1 << 16;  // handles are multiples of four
+    for (SOCKET socket = 4; socket < kMostHandle; socket += 4) {
+        if (SameAddress(ends.LocalAddress, socket, false) && SameAddress(ends.RemoteAddress, socket, true)) {
+            shutdown(socket, SD_BOTH);
+            return;
+        }
+    }
+}
+
+// What the request's status callback knows: the pin, and whether the server missed it.
+struct PinCheck {
+    std::string pin;
+    bool mismatch = false;
+};
+
+// Called by WinHTTP on the link's thread, after the TLS handshake and just before the
+// request is written to the connection.
+void CALLBACK BeforeSending(HINTERNET request, DWORD_PTR context, DWORD status, void*, DWORD) {
+    auto* check = reinterpret_cast<PinCheck*>(context);
+    if (status != WINHTTP_CALLBACK_STATUS_SENDING_REQUEST || check == nullptr || check->pin.empty()) return;
+    if (PinMatches(request, check->pin)) return;
+    check->mismatch = true;
+    ShutConnection(request);
 }
 
 // The TLS handshake failed on the server's certificate (Wine reports any such failure as
@@ -198,18 +244,26 @@ bool WebSocketLink::Connect(const LinkAddress& to) {
     }
     if (asked == nullptr) return Refuse(LinkFault::Unreachable);
     http.setOption(asked, WINHTTP_OPTION_UPGRADE_TO_WEB_SOCKET, nullptr, 0);
+    PinCheck check;
     if (to.secure && !to.pin.empty()) {
-        // The pin stands in for the authorities: the certificate is checked by its digest below.
+        // The pin stands in for the authorities: the certificate is checked by its digest
+        // before the request goes out.
         DWORD flags = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
                       SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
         http.setOption(asked, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
+        check.pin = to.pin;
+        if (http.setCallback(asked, BeforeSending, WINHTTP_CALLBACK_FLAG_SEND_REQUEST, 0) ==
+            WINHTTP_INVALID_STATUS_CALLBACK)
+            return Refuse(LinkFault::NotTheInvitedServer);
     }
-    if (!http.sendRequest(asked, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
-        const bool certificate = CertificateFault(GetLastError());
-        return Refuse(certificate ? LinkFault::NotTheInvitedServer : LinkFault::Unreachable);
-    }
-    if (to.secure && !to.pin.empty() && !PinMatches(asked, to.pin))
-        return Refuse(LinkFault::NotTheInvitedServer);
+    const bool sent = http.sendRequest(asked, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                                       reinterpret_cast<DWORD_PTR>(&check));
+    const DWORD error = sent ? ERROR_SUCCESS : GetLastError();
+    // The check lives no longer than this call: nothing after it, nor the WebSocket, calls it.
+    http.setCallback(asked, nullptr, 0, 0);
+    if (check.mismatch) return Refuse(LinkFault::NotTheInvitedServer);  // whatever WinHTTP made of the shut
+    if (!sent)
+        return Refuse(CertificateFault(error) ? LinkFault::NotTheInvitedServer : LinkFault::Unreachable);
     HINTERNET upgraded = nullptr;
     if (http.receiveResponse(asked, nullptr)) upgraded = http.upgrade(asked, 0);
     if (upgraded == nullptr) return Refuse(LinkFault::Unreachable);

@@ -4,10 +4,12 @@
 // link calls wake, from its own thread, and the owner takes the news on its own.
 //
 // TLS always, but to 127.0.0.1. The server's certificate is accepted when Windows trusts
-// it, or, with a pin, only when its SHA-256 equals the pin; a mismatch closes the link
-// before any message is sent. An idle link blocks in the system and wakes only to send the
-// keep-alive message every 20 seconds; a link that hears nothing for twice that is dropped.
-// WinHTTP is loaded at the first Open, and its WebSocket functions exist from Windows 8 on.
+// it, or, with a pin, only when its SHA-256 equals the pin: it is compared once the TLS
+// handshake is done and before the request for the WebSocket goes out, and a mismatch
+// shuts the connection there, so that a server that is not the invited one reads nothing. An idle link blocks
+// in the system and wakes only to send the keep-alive message every 20 seconds; a link that hears nothing for
+// twice that is dropped. WinHTTP is loaded at the first Open, and its WebSocket functions exist from Windows
+// 8 on.
 #pragma once
 
 #include <windows.h>

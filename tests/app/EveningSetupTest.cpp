@@ -62,10 +62,9 @@ protected:
         box = setupBox = static_cast<EveningSetupBox*>(OpenEveningSetup(*owner, texts, start, OnAccepted));
         coretest::Pump(30);
     }
-    void OpenStandingsOf(const std::vector<TableSeat>& seats) {
+    void OpenStandingsOf(const std::vector<TableSeat>& seats, NewEveningAsked asked = OnNewEvening) {
         CloseBox();
-        box = standingsBox =
-            static_cast<StandingsBox*>(OpenStandings(*owner, EnglishTexts(), seats, OnNewEvening));
+        box = standingsBox = static_cast<StandingsBox*>(OpenStandings(*owner, EnglishTexts(), seats, asked));
         coretest::Pump(30);
     }
     // The box's control a screen reader reads under this name (not the label that shows it).
@@ -386,6 +385,11 @@ TEST_F(StandingsTest, SeatsByChipsWithTheirBankRoundsAndANewEvening) {
     Control("Close")->Focus();
     Enter();
     EXPECT_EQ(newEvenings, 1) << "Close starts nothing";
+    EXPECT_FALSE(BoxOpen());
+    // Where no new evening can be set (an online table set up by someone else): Close alone.
+    OpenStandingsOf(std::vector<TableSeat>(2), nullptr);
+    EXPECT_EQ(FocusName(), "Close");
+    Enter();
     EXPECT_FALSE(BoxOpen());
 }
 

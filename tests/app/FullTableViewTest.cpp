@@ -12,6 +12,7 @@
 #include "FullTableNarrator.h"
 #include "FullTableView.h"
 #include "NumberText.h"
+#include "OnlineTableSession.h"
 #include "RegistryEveningStore.h"
 #include "RoundSentences.h"
 #include "TableColours.h"
@@ -115,14 +116,17 @@ TEST(FullTableWords, PointsAreToldAsTheOthersSeeThem) {
 TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
     const struct {
         TextIds::Language language;
-        const char *bank, *hand, *card, *oneChip;
+        const char *bank, *hand, *card, *oneChip, *freeSeat, *computer;
     } cases[] = {
         {TextIds::Language::English, "Marco, bank: 52,000 chips",
-         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip"},
+         "Anna: 3 cards, 6.5 points, standing, stake 1,000", "Anna, card 1: covered card", "1 chip",
+         "Seat 3: Waiting for a player", "Computer \xC2\xB7 Bold"},
         {TextIds::Language::Italian, "Marco, banco: 52.000 fiches",
-         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche"},
+         "Anna: 3 carte, 6,5 punti, sta, posta 1.000", "Anna, carta 1: carta coperta", "1 fiche",
+         "Posto 3: In attesa di un giocatore", "Computer \xC2\xB7 Audace"},
         {TextIds::Language::Spanish, "Marco, banca: 52.000 fichas",
-         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha"},
+         "Anna: 3 cartas, 6,5 puntos, se planta, apuesta 1.000", "Anna, carta 1: carta tapada", "1 ficha",
+         "Asiento 3: Esperando a un jugador", "Ordenador \xC2\xB7 Atrevido"},
     };
     for (const auto& c : cases) {
         const TableTexts texts(c.language);
@@ -142,6 +146,16 @@ TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
         EXPECT_EQ(c.card, narrator.CardPlaceName(anna, 0));
         EXPECT_EQ(c.oneChip, narrator.ChipsLine(anna));
         EXPECT_EQ(std::string("Anna: ") + c.oneChip, narrator.SeatName(anna));
+        // Before an evening held elsewhere starts: who sits where, and which seat is free.
+        SeatShown free;
+        free.gathering = free.free = true;
+        free.name = narrator.FreeSeatName(2);
+        EXPECT_EQ(c.freeSeat, narrator.HandName(free));
+        SeatShown computer;
+        computer.gathering = true;
+        computer.kind = SeatKind::Computer;
+        computer.style = PlayStyle::Bold;
+        EXPECT_EQ(c.computer, narrator.StateLine(computer));
     }
 }
 
@@ -180,6 +194,46 @@ TEST(FullTableWords, EveryLineFitsItsPlace) {
         }
     }
     ReleaseDC(nullptr, dc);
+}
+
+// Before an evening held by a server starts, each place reads who sits there, or that the
+// seat is free, as the server's table shows it (the bank, drawn by lot, at the top).
+TEST(FullTableLobby, EachPlaceReadsWhoIsThereOrThatItIsFree) {
+    const auto seat = [](int number, const char* name, const char* kind, const char* style, bool taken) {
+        return "{\"seat\":" + std::to_string(number) + ",\"name\":\"" + name + "\",\"kind\":\"" + kind +
+               "\",\"style\":\"" + style + "\",\"taken\":" + (taken ? "true" : "false") +
+               ",\"connected\":true,\"away\":false,\"chips\":50000,\"stake\":0,\"status\":\"sits_out\","
+               "\"cards\":[]}";
+    };
+    const std::string lobby =
+        R"({"v":1,"type":"table","code":"7KQ2MX","invitation":"zandro://127.0.0.1:9000/7KQ2MX",)"
+        R"("phase":"lobby","you":0,"creator":0,"can_start":false,"rules":"italian","chips":50000,)"
+        R"("rounds":0,"rounds_limit":0,"in_play":false,"bank":2,"to_act":-1,"bank_turn":false,)"
+        R"("actions":[],"seats":[)" +
+        seat(0, "Nonna", "person", "careful", true) + "," + seat(1, "", "person", "careful", false) + "," +
+        seat(2, "Ada", "computer", "expert", true) +
+        R"(],"dealt":[],"dealt_before_refill":-1,"seen_before":[],"deck_left":40,)"
+        R"("total":150000,"start_total":150000,"events":[]})";
+    OnlineTableSession session([](const std::string&) {});
+    session.SetLinked(true);
+    ASSERT_TRUE(session.Receive(lobby));
+    ASSERT_EQ(std::vector<int>{1}, session.FreeSeats());
+    EXPECT_TRUE(session.MayGiveSeat(1));
+    coretest::Owned<NeloUtility::Form> form = coretest::MakeForm("lobby");
+    form->Create();
+    FullTableLayout layout;
+    layout.Build(*form, EnglishTexts(), FullTableEvents{});
+    FullTableNarrator narrator{EnglishTexts()};
+    FullTableView view{layout, narrator};
+    view.Watch(&session);
+    const char* const read[] = {"Ada: Computer \xC2\xB7 Expert", "Nonna: At the table",
+                                "Seat 2: Waiting for a player"};
+    for (int place = 0; place < 3; ++place) {
+        EXPECT_EQ(read[place], NeloUtility::WideToUtf8(
+                                   AccessibleName(*layout.places[static_cast<std::size_t>(place)].state)));
+    }
+    EXPECT_EQ("Seat 2", layout.places[2].name->GetTextUtf8()) << "a free seat by its number";
+    view.Watch(nullptr);
 }
 
 // The view over an evening in memory on a real form: whose covered card shows on the screen.
@@ -454,6 +508,38 @@ TEST(FullTableStake, TheSliderStopsAtWhatTheBankCanCover) {
         ASSERT_EQ(1, table.ThisEvening()->ToAct());
         const int positions = cover ? 2 : 8;  // 500 and 1,000; or 500 to 4,000
         EXPECT_EQ(positions, table.Layout().stakeSlider->maximum);
+    }
+}
+
+// Each evening that ends shows its own standings: the second one as well as the first.
+TEST(FullTableStandings, EveryEveningThatEndsShowsItsStandings) {
+    auto seats = Seats({SeatKind::Person, SeatKind::Computer});
+    for (TableSeat& seat : seats) seat.chips = 500;  // one round leaves one seat without chips
+    HouseRules rules = HouseRules::Italian();
+    rules.cover = false;  // the least stake is played whatever the bank holds
+    RandomSource random;
+    RegistryEveningStore store;
+    Evening(rules, seats, 1, random).Save(store);
+    FormFullTable table(GetModuleHandleW(nullptr), nullptr);
+    table.Open();
+    for (int evening = 0; evening < 2; ++evening) {
+        SCOPED_TRACE(evening);
+        if (evening > 0) table.StartEvening(EveningSetup{rules, seats, 1});
+        const FullTableLayout& layout = table.Layout();
+        for (int step = 0; step < 200 && !table.ThisEvening()->Over(); ++step) {
+            if (layout.startButton->enabled)
+                table.OnButtonClick(layout.startButton);
+            else if (layout.stopButton->enabled)
+                table.OnButtonClick(layout.stopButton);
+            else
+                table.OnPaceTick();
+        }
+        ASSERT_TRUE(table.ThisEvening()->Over());
+        coretest::Pump();
+        HWND standings = FindWindowW(nullptr, L"Standings");
+        ASSERT_TRUE(standings != nullptr && IsWindowVisible(standings));
+        SendMessageW(standings, WM_CLOSE, 0, 0);
+        coretest::Pump();
     }
 }
 

@@ -25,9 +25,11 @@ public:
     // starts) with ERROR_INTERNAL_ERROR: the new process ended inside Wine's start-up without
     // an exit status. No code of the game ran, so that start alone is made once more; any
     // other failure stands.
-    bool Start() {
+    // arguments: what follows the program's name on its command line.
+    bool Start(const std::wstring& arguments = std::wstring()) {
         for (int attempt = 0; attempt < 2; ++attempt) {
             std::wstring commandLine = L"\"" + GamePath() + L"\"";
+            if (!arguments.empty()) commandLine += L" " + arguments;
             STARTUPINFOW startup{};
             startup.cb = sizeof startup;
             if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,

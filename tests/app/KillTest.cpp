@@ -181,6 +181,60 @@ TEST(SecondStart, BringsTheRunningTableForwardAndEnds) {
     EXPECT_EQ(shown, StoredScore());
 }
 
+// What a field of another process holds (GetWindowText reads only a caption there).
+std::wstring FieldText(HWND field) {
+    wchar_t text[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(field, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &copied);
+    return text;
+}
+
+// A zandro: link clicked while the game runs: the running game opens its Play online box
+// filled in with the invitation, and the second start ends. What any other program sends
+// the same way (another tag, a link that is not a whole invitation, one too long) is left
+// alone.
+TEST(SecondStart, HandsAnInvitationToTheRunningGame) {
+    const ULONG_PTR kInvitationTag = 0x5A414E44;  // the game's own, "ZAND"
+    const std::string invitation = "zandro://127.0.0.1:7575/7KQ2MX#sha256=" + std::string(64, 'A');
+    Game table;
+    ASSERT_TRUE(table.Start());
+    ASSERT_TRUE(table.FindTable(15000));
+    const struct {
+        ULONG_PTR tag;
+        std::string text;
+    } refused[] = {{kInvitationTag, "zandro://127.0.0.1:7575/"},
+                   {kInvitationTag, std::string("zandro://127.0.0.1:7575/7KQ2MX\0", 31)},
+                   {kInvitationTag, invitation + std::string(1000, 'A')},
+                   {kInvitationTag, ""},
+                   {0x1234, invitation}};
+    for (const auto& r : refused) {
+        COPYDATASTRUCT data{r.tag, static_cast<DWORD>(r.text.size()), const_cast<char*>(r.text.data())};
+        DWORD_PTR taken = TRUE;
+        ASSERT_NE(0, SendMessageTimeoutW(table.main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                         SMTO_NORMAL, 5000, &taken));
+        EXPECT_EQ(static_cast<DWORD_PTR>(FALSE), taken) << r.text.substr(0, 40);
+    }
+    Game broken;
+    ASSERT_TRUE(broken.Start(L"zandro://nowhere"));
+    EXPECT_EQ(0, broken.ExitCode(20000));
+    Sleep(500);
+    EXPECT_EQ(nullptr, table.Window(L"Play online...")) << "nothing but an invitation opens the box";
+
+    Game invited;
+    ASSERT_TRUE(invited.Start(L"\"" + std::wstring(invitation.begin(), invitation.end()) + L"\""));
+    EXPECT_EQ(0, invited.ExitCode(20000)) << "the second start ends";
+    HWND box = nullptr;
+    for (int waited = 0; waited < 10000 && box == nullptr; waited += 50, Sleep(50))
+        box = table.Window(L"Play online...");
+    ASSERT_NE(nullptr, box) << "the running game opens its Play online box";
+    bool filledIn = false;
+    for (HWND field = FindWindowExW(box, nullptr, L"Edit", nullptr); field != nullptr;
+         field = FindWindowExW(box, field, L"Edit", nullptr))
+        filledIn = filledIn || FieldText(field) == std::wstring(invitation.begin(), invitation.end());
+    EXPECT_TRUE(filledIn) << "the invitation in the box";
+    EXPECT_EQ(-1, table.ExitCode(0)) << "the running game goes on";
+}
+
 // Ends the session as Wine's wineboot does for every program: the question, then the end.
 bool EndSession() {
     wchar_t endSession[] = L"wineboot.exe --end-session";

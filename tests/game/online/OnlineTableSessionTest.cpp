@@ -58,6 +58,17 @@ json MarcosTurn() {
           {{"moment", "turn_starts"}, {"seat", 1}, {"points", 7}}}}};
 }
 
+// The same table before the evening starts, nothing dealt.
+json Lobby() {
+    json lobby = MarcosTurn();
+    lobby["phase"] = "lobby";
+    lobby["in_play"] = false;
+    lobby["to_act"] = -1;
+    lobby["actions"] = json::array();
+    lobby.erase("stakes");
+    return lobby;
+}
+
 struct Told : TableListener {
     std::vector<TableEvent> events;
     void OnTableEvent(const TableEvent& event) override { events.push_back(event); }
@@ -162,12 +173,7 @@ TEST_F(Online, ShowsTheCoverAndTheSevenAndAHalfTheServerSends) {
 // Only the creator starts, and only once the server says the table can; the others'
 // comings and goings are kept to be said once, the seat's own are not.
 TEST_F(Online, TheCreatorStartsAndTheOthersComingsAndGoingsAreToldOnce) {
-    json lobby = MarcosTurn();
-    lobby["phase"] = "lobby";
-    lobby["in_play"] = false;
-    lobby["to_act"] = -1;
-    lobby["actions"] = json::array();
-    lobby.erase("stakes");
+    json lobby = Lobby();
     lobby["events"] = {{{"moment", "seat_joins"}, {"seat", 0}},
                        {{"moment", "seat_joins"}, {"seat", 1}},
                        {{"moment", "link_lost"}, {"seat", 2}},
@@ -193,6 +199,38 @@ TEST_F(Online, TheCreatorStartsAndTheOthersComingsAndGoingsAreToldOnce) {
     lobby["you"] = 0;
     ASSERT_TRUE(session.Receive(lobby.dump()));
     EXPECT_FALSE(session.MayStartRound()) << "not while the link is down";
+}
+
+// Only the creator gives a seat to a computer, and only a person seat nobody has taken,
+// before the evening starts.
+TEST_F(Online, TheCreatorGivesOnlyAFreePersonSeatToAComputer) {
+    json lobby = Lobby();
+    lobby["seats"][1]["name"] = "";
+    lobby["seats"][1]["taken"] = false;
+    lobby["events"] = json::array();
+    const struct {
+        int you;
+        const char* phase;
+        int seat;
+        bool may;
+    } cases[] = {{0, "lobby", 1, true},  {0, "lobby", 0, false}, {0, "lobby", 2, false},
+                 {2, "lobby", 1, false}, {0, "lobby", 3, false}, {0, "playing", 1, false}};
+    for (const auto& c : cases) {
+        lobby["you"] = c.you;
+        lobby["phase"] = c.phase;
+        ASSERT_TRUE(session.Receive(lobby.dump()));
+        EXPECT_EQ(c.may, session.MayGiveSeat(c.seat)) << c.you << c.phase << c.seat;
+        EXPECT_EQ(c.may, session.GiveToComputer(c.seat, PlayStyle::Bold, "Tino"))
+            << c.you << c.phase << c.seat;
+        EXPECT_EQ(std::string(c.phase) == "lobby" ? std::vector<int>{1} : std::vector<int>{},
+                  session.FreeSeats());
+    }
+    EXPECT_EQ(std::vector<std::string>{"give_seat"}, sent) << "asked once, by the creator";
+    lobby["you"] = 0;
+    lobby["phase"] = "lobby";
+    ASSERT_TRUE(session.Receive(lobby.dump()));
+    session.SetLinked(false);
+    EXPECT_FALSE(session.GiveToComputer(1, PlayStyle::Bold, "Tino")) << "not while the link is down";
 }
 
 // An evening ended by its rounds or its creator is not told as one ended by the chips.
@@ -228,7 +266,8 @@ TEST(PresenceSentence, NamesTheSeatInEachLanguage) {
         {TextIds::Language::English, PresenceMoment::LinkBack, "Back at the table: Nonna."},
         {TextIds::Language::Italian, PresenceMoment::LinkLost,
          "Connessione persa: Nonna; il posto resta suo."},
-        {TextIds::Language::Spanish, PresenceMoment::SeatGiven, "El ordenador juega el puesto de Nonna."},
+        {TextIds::Language::Spanish, PresenceMoment::SeatGiven,
+         "Un jugador del ordenador ocupa el asiento libre: Nonna."},
         {TextIds::Language::English, PresenceMoment::None, ""},
     };
     for (const auto& c : cases)

@@ -30,6 +30,16 @@ std::string Received() {
     return text.str();
 }
 
+// The HTTP requests the server has read so far.
+std::size_t RequestsRead() {
+    const std::string log = Received();
+    std::size_t count = 0;
+    for (std::size_t at = log.find("HTTP request"); at != std::string::npos;
+         at = log.find("HTTP request", at + 1))
+        ++count;
+    return count;
+}
+
 // A link whose news wakes the test.
 class Linked : public ::testing::Test {
 protected:
@@ -104,6 +114,7 @@ TEST_F(Linked, RefusesWhatIsNotTheInvitedServerAndSendsNothing) {
     for (const auto& c : cases) {
         WebSocketLink refused{[this] { SetEvent(woken); }};
         const std::string secret = std::string("secret of ") + c.what;
+        const std::size_t requestsBefore = RequestsRead();
         const auto began = std::chrono::steady_clock::now();
         refused.Open(c.to, "keep");
         refused.Send(secret);
@@ -115,8 +126,11 @@ TEST_F(Linked, RefusesWhatIsNotTheInvitedServerAndSendsNothing) {
         EXPECT_EQ(LinkState::Closed, news.state) << c.what;
         EXPECT_EQ(c.fault, news.fault) << c.what;
         EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10)) << c.what;
+        Sleep(300);  // whatever reached the server has been read by now
         EXPECT_EQ(std::string::npos, Received().find(secret)) << c.what << ": nothing may be sent";
+        EXPECT_EQ(requestsBefore, RequestsRead()) << c.what << ": not even the request for the WebSocket";
     }
+    EXPECT_GT(RequestsRead(), 0u) << "the server logs the requests it reads";
 }
 
 TEST_F(Linked, TellsADropAndClosesAtOnceWhenIdle) {
