@@ -14,13 +14,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -29,7 +35,6 @@ using namespace tablereading;
 
 const int relaunched = coretest::RunInsideVirtualDesktop(L"1600x1000");
 
-const int kTurns = 4;             // the turns each person plays (a turn a round)
 const int kKillAtTurn = 2;        // the joiner's game is killed in this turn, before its choice
 const DWORD kEveningMs = 240000;  // the longest an evening may take
 const long long kTableChips = 4 * 50000;
@@ -84,6 +89,9 @@ std::string Environment(const char* name) {
 const std::string kExchange = Environment("ZANDRO_ONLINE_EXCHANGE");
 const std::string kServer = Environment("ZANDRO_ONLINE_SERVER");  // 127.0.0.1:PORT
 const std::string kPin = Environment("ZANDRO_ONLINE_PIN");
+
+// The turns each person plays (a turn a round): a few, or as many as a measurement asks for.
+const int kTurns = std::max(4, std::atoi(Environment("ZANDRO_ONLINE_TURNS").c_str()));
 
 std::string ExchangeFile(const std::string& name) { return kExchange + "\\" + name; }
 
@@ -158,6 +166,21 @@ int CardNamed(const std::string& name, const Words& words) {
     return 0;
 }
 
+// The machine's clock in 100 ns steps, one for every process and both Wine prefixes: the
+// precise one where Windows has it (8 and later).
+std::int64_t ClockNow() {
+    using Precise = void(WINAPI*)(LPFILETIME);
+    static const auto precise = reinterpret_cast<Precise>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+    FILETIME now{};
+    if (precise != nullptr)
+        precise(&now);
+    else
+        GetSystemTimeAsFileTime(&now);
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
+                                     now.dwLowDateTime);
+}
+
 std::string ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -169,6 +192,7 @@ struct Sight {
     std::map<std::string, long long> chips;
     std::string bank, inTurn, message;
     std::map<std::string, std::string> firstCard;
+    std::map<std::string, HWND> hand;  // the line under each seat's name: points, state, stake
 };
 
 // One game in its own prefix, from the classic table to its online table.
@@ -206,20 +230,23 @@ public:
         sight.chips = Chips(named, words.bank, words.chips, &sight.bank);
         const std::regex inTurn(std::string("^(.+?)(, ") + words.bank + ")?: .*, " + words.inTurn + "$");
         const std::regex card(std::string("^(.+), ") + words.card + " 1: (.+)$");
+        const std::regex hand("^(.+?): [0-9]+ cart.*$");  // "1 carta", "2 carte", "2 cartas"
         std::smatch parts;
         for (const auto& [window, name] : named) {
             if (std::regex_match(name, parts, inTurn)) sight.inTurn = parts[1];
             if (std::regex_match(name, parts, card)) sight.firstCard[parts[1]] = parts[2];
+            if (std::regex_match(name, parts, hand)) sight.hand[parts[1]] = window;
             if (name == words.notInvited || name.rfind(words.lobby, 0) == 0) sight.message = name;
         }
         return sight;
     }
 
     // A button of the table pressed by keys: the focus moved back to it, then Space.
-    bool PressControl(const wchar_t* caption) {
+    bool PressControl(const wchar_t* caption, std::int64_t* pressedAt = nullptr) {
         HWND button = Control(caption);
         for (int tries = 0; tries < 8 && Focus() != button; ++tries) Press(VK_TAB, VK_SHIFT);
         if (Focus() != button) return false;
+        if (pressedAt != nullptr) *pressedAt = ClockNow();
         Press(VK_SPACE);
         return true;
     }
@@ -238,6 +265,48 @@ private:
     }
 };
 
+const std::wstring kDot = L" \u00B7 ";
+
+// Watches a window's text from a thread of its own, a look every millisecond, and notes each
+// moment it comes to hold a word. The text is read as the system keeps it for every window,
+// without a message to the game, so the game is not slowed by being watched.
+class TextWatch {
+public:
+    // The word as one part of a line whose parts are joined by dots ("5 · stands · 500").
+    explicit TextWatch(const std::string& part)
+        : word(kDot + NeloUtility::Utf8ToWide(part) + kDot), thread([this] { Run(); }) {}
+    ~TextWatch() {
+        running = false;
+        thread.join();
+    }
+    void Follow(HWND window) { watched = window; }
+    std::vector<std::int64_t> Seen() const {
+        const std::lock_guard<std::mutex> lock(guard);
+        return seen;
+    }
+
+private:
+    void Run() {
+        for (bool held = false; running; Sleep(1)) {
+            wchar_t text[128] = {};
+            if (HWND window = watched) GetWindowTextW(window, text, 128);
+            const bool holds = (std::wstring(text) + kDot).find(word) != std::wstring::npos;
+            if (holds && !held) {
+                const std::lock_guard<std::mutex> lock(guard);
+                seen.push_back(ClockNow());
+            }
+            held = holds;
+        }
+    }
+
+    const std::wstring word;
+    std::atomic<HWND> watched{nullptr};
+    std::atomic<bool> running{true};
+    mutable std::mutex guard;
+    std::vector<std::int64_t> seen;
+    std::thread thread;  // last: it starts once the rest is made
+};
+
 // One person's side of the evening: the other person's covered card is never read while a
 // round is in play (they only stand, so only the settlement or their own bank's turn shows
 // it), this person's own card always is, and every card of the other's read here is one
@@ -245,7 +314,10 @@ private:
 class Evening {
 public:
     Evening(OnlineGame& played, std::string me, std::string other)
-        : game(&played), self(std::move(me)), them(std::move(other)) {}
+        : game(&played),
+          self(std::move(me)),
+          them(std::move(other)),
+          theirStand(DoDadu::TableTexts(played.words.texts).Text(TextIds::kFullStateStanding)) {}
 
     // Plays turns by keys until this person has played `turns` and the other is done too;
     // stops early, false, when beforeChoice(turn, sight) says so.
@@ -253,24 +325,27 @@ public:
     bool Play(int turns, BeforeChoice beforeChoice) {
         for (const DWORD start = GetTickCount(); GetTickCount() - start < kEveningMs; coretest::Pump(100)) {
             Sight sight = Check();
+            const auto theirHand = sight.hand.find(them);
+            theirStand.Follow(theirHand != sight.hand.end() ? theirHand->second : nullptr);
             if (played >= turns && !Exists("done-" + self)) Put("done-" + self, "");
             if (played >= turns && Exists("done-" + them)) return true;
             if (Exists("gave-up")) {
                 ADD_FAILURE() << self << ": the other person's side gave up";
                 return false;
             }
-            if (!game->MyTurn() || sight.inTurn != self) continue;
-            // A look reads one place after another: the turn's own card may come a moment later.
-            WaitFor(
-                [&] {
-                    return sight.firstCard.count(self) == 1 || (sight = Check()).firstCard.count(self) == 1;
-                },
-                3000);
+            if (!game->MyTurn()) continue;
+            // A look reads one place after another, and the last one may have begun before the
+            // deal: the turn is read again now that it is here (the window names the places
+            // before it lets the turn be played).
+            sight = Check();
+            if (sight.inTurn != self) continue;
             const auto mine = sight.firstCard.find(self);
             const std::string name = mine != sight.firstCard.end() ? mine->second : std::string();
             Append("cards-" + self, std::to_string(CardNamed(name, game->words)) + " " + name);
             if (!beforeChoice(played, sight)) return false;
-            EXPECT_TRUE(game->PressControl(game->words.stop)) << self << " turn " << played;
+            std::int64_t stoppedAt = 0;
+            EXPECT_TRUE(game->PressControl(game->words.stop, &stoppedAt)) << self << " turn " << played;
+            Append("stops-" + self, std::to_string(stoppedAt));
             WaitFor([&] { return !game->MyTurn(); });
             ++played;
         }
@@ -287,6 +362,28 @@ public:
         for (std::string line; std::getline(lines, line);) held.insert(std::atoi(line.c_str()));
         for (int seen : shown) EXPECT_EQ(1u, held.count(seen)) << self << " read card " << seen;
         EXPECT_FALSE(shown.empty()) << self << " never read a settled card of " << them;
+    }
+
+    // From each STOP of the other's to this window showing them standing, in milliseconds.
+    void SayTheirStopTimes() const {
+        const std::vector<std::int64_t> standsSeen = theirStand.Seen();
+        std::vector<double> waits;
+        std::istringstream lines(Read("stops-" + them));
+        std::size_t stops = 0;
+        for (std::int64_t stop = 0; lines >> stop; ++stops) {
+            const auto seen = std::lower_bound(standsSeen.begin(), standsSeen.end(), stop);
+            if (seen != standsSeen.end() && *seen - stop < 20'000'000) waits.push_back((*seen - stop) / 1e4);
+        }
+        std::sort(waits.begin(), waits.end());
+        auto at = [&](double share) {
+            return waits[static_cast<std::size_t>(share * (waits.size() - 1) + 0.5)];
+        };
+        std::printf("stop to repaint, %s's STOP to %s's window: %zu of %zu stops seen", them.c_str(),
+                    self.c_str(), waits.size(), stops);
+        if (!waits.empty())
+            std::printf(", p50 %.1f ms, p95 %.1f ms, max %.1f ms", at(0.5), at(0.95), waits.back());
+        std::printf("\n");
+        std::fflush(stdout);
     }
 
     int played = 0;
@@ -319,7 +416,8 @@ private:
     OnlineGame* game;
     std::string self, them;
     std::set<int> shown;
-    std::string suspect;  // their card, read in the last look while it should have been hidden
+    std::string suspect;   // their card, read in the last look while it should have been hidden
+    TextWatch theirStand;  // the other's hand line, for the moment it says they stand
 };
 
 class OnlineTable : public ::testing::Test {
@@ -391,6 +489,7 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
     ASSERT_TRUE(evening.Play(kTurns, [](int, const Sight&) { return true; }));
     EXPECT_EQ(kTableChips, Total(game.Look().chips));
     evening.CheckTheirCards();
+    evening.SayTheirStopTimes();
 }
 
 // Bruno, in Spanish: an invitation with a wrong fingerprint is refused in words; the right
@@ -441,6 +540,7 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
     ASSERT_TRUE(evening.Play(kTurns, [](int, const Sight&) { return true; }));
     EXPECT_EQ(kTableChips, Total(game->Look().chips));
     evening.CheckTheirCards();
+    evening.SayTheirStopTimes();
 }
 
 }  // namespace
