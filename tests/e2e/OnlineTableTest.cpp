@@ -35,9 +35,8 @@ using namespace tablereading;
 
 const int relaunched = coretest::RunInsideVirtualDesktop(L"1600x1000");
 
-const int kKillAtTurn = 2;        // the joiner's game is killed in this turn, before its choice
-const DWORD kEveningMs = 240000;  // the longest an evening may take
-const long long kTableChips = 4 * 50000;
+const int kKillAtTurn = 2;  // the joiner's game is killed in this turn, before its choice
+const long long kTableChips = 4LL * 50000;
 
 // What the game says and which keys reach its commands, in each language played here.
 struct Words {
@@ -92,6 +91,8 @@ const std::string kPin = Environment("ZANDRO_ONLINE_PIN");
 
 // The turns each person plays (a turn a round): a few, or as many as a measurement asks for.
 const int kTurns = std::max(4, std::atoi(Environment("ZANDRO_ONLINE_TURNS").c_str()));
+
+const DWORD kEveningMs = 60000 + 10000 * kTurns;  // the longest an evening may take
 
 std::string ExchangeFile(const std::string& name) { return kExchange + "\\" + name; }
 
@@ -367,21 +368,22 @@ public:
     // From each STOP of the other's to this window showing them standing, in milliseconds.
     void SayTheirStopTimes() const {
         const std::vector<std::int64_t> standsSeen = theirStand.Seen();
-        std::vector<double> waits;
+        std::vector<std::int64_t> waits;  // in 100 ns steps
         std::istringstream lines(Read("stops-" + them));
         std::size_t stops = 0;
         for (std::int64_t stop = 0; lines >> stop; ++stops) {
             const auto seen = std::lower_bound(standsSeen.begin(), standsSeen.end(), stop);
-            if (seen != standsSeen.end() && *seen - stop < 20'000'000) waits.push_back((*seen - stop) / 1e4);
+            if (seen != standsSeen.end() && *seen - stop < 20'000'000) waits.push_back(*seen - stop);
         }
         std::sort(waits.begin(), waits.end());
-        auto at = [&](double share) {
-            return waits[static_cast<std::size_t>(share * (waits.size() - 1) + 0.5)];
+        // The wait that `percent` of them do not pass (nearest rank), in milliseconds.
+        auto at = [&](std::size_t percent) {
+            const std::size_t rank = std::max<std::size_t>(1, (percent * waits.size() + 99) / 100);
+            return static_cast<double>(waits[rank - 1]) / 1e4;
         };
         std::printf("stop to repaint, %s's STOP to %s's window: %zu of %zu stops seen", them.c_str(),
                     self.c_str(), waits.size(), stops);
-        if (!waits.empty())
-            std::printf(", p50 %.1f ms, p95 %.1f ms, max %.1f ms", at(0.5), at(0.95), waits.back());
+        if (!waits.empty()) std::printf(", p50 %.1f ms, p95 %.1f ms, max %.1f ms", at(50), at(95), at(100));
         std::printf("\n");
         std::fflush(stdout);
     }
