@@ -489,7 +489,10 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
 
     Evening evening(game, "Anna", "Bruno");
     ASSERT_TRUE(evening.Play(kTurns, [](int, const Sight&) { return true; }));
-    EXPECT_EQ(kTableChips, Total(game.Look().chips));
+    // A look can fall across a settlement, some seats paid and some not yet: the total is
+    // read once the window is between two changes.
+    EXPECT_TRUE(WaitFor([&] { return Total(game.Look().chips) == kTableChips; }, 5000))
+        << Total(game.Look().chips);
     evening.CheckTheirCards();
     evening.SayTheirStopTimes();
 }
@@ -540,7 +543,8 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
 
     evening.Rejoin(*game);
     ASSERT_TRUE(evening.Play(kTurns, [](int, const Sight&) { return true; }));
-    EXPECT_EQ(kTableChips, Total(game->Look().chips));
+    EXPECT_TRUE(WaitFor([&] { return Total(game->Look().chips) == kTableChips; }, 5000))
+        << Total(game->Look().chips);
     evening.CheckTheirCards();
     evening.SayTheirStopTimes();
 }
