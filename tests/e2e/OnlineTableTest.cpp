@@ -84,6 +84,12 @@ std::string Environment(const char* name) {
     return GetEnvironmentVariableA(name, value, sizeof value) > 0 ? value : "";
 }
 
+// Each language creates a table in one run and joins it in the other: the creator speaks
+// Italian and the joiner Spanish, or the other way round.
+const bool kSwapped = Environment("ZANDRO_ONLINE_CREATOR") == "es";
+const Words& kCreator = kSwapped ? kSpanish : kItalian;
+const Words& kJoiner = kSwapped ? kItalian : kSpanish;
+
 // The folder both roles read and write, and the server they play on.
 const std::string kExchange = Environment("ZANDRO_ONLINE_EXCHANGE");
 const std::string kServer = Environment("ZANDRO_ONLINE_SERVER");  // 127.0.0.1:PORT
@@ -449,11 +455,11 @@ protected:
     }
 };
 
-// Anna, in Italian: creates the table by keys with two person seats and two computers,
+// Anna, in Italian (or Spanish): creates the table by keys with two person seats and two computers,
 // hands its invitation over, sees nobody take a seat with a wrong fingerprint, starts the
 // evening once Bruno is there, and plays it.
 TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
-    OnlineGame game(kItalian);
+    OnlineGame game(kCreator);
     ASSERT_TRUE(game.OpenPlayOnline());
     Press('S', VK_MENU);  // the server, with its fingerprint as the game keeps a server
     Paste("zandro://" + kServer + "/000000#sha256=" + kPin);
@@ -464,9 +470,9 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
         return game.FindOnlineTable(0) && ClassOf(game.Focus()) == "Edit" &&
                GetAncestor(game.Focus(), GA_ROOT) != game.table;
     }));
-    for (int tries = 0; tries < 12 && AccessibleName(game.Focus()) != kItalian.seatTwoPlayedBy; ++tries)
+    for (int tries = 0; tries < 12 && AccessibleName(game.Focus()) != kCreator.seatTwoPlayedBy; ++tries)
         Press(VK_TAB);
-    ASSERT_EQ(kItalian.seatTwoPlayedBy, AccessibleName(game.Focus()));
+    ASSERT_EQ(kCreator.seatTwoPlayedBy, AccessibleName(game.Focus()));
     Press(VK_HOME);  // a person
     Press(VK_RETURN);
 
@@ -476,13 +482,13 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
         std::smatch found;
         const std::string line = game.Look().message;
         if (!std::regex_search(line, found,
-                               std::regex(std::string("^") + kItalian.lobby + " ([0-9A-Z]{6}):")))
+                               std::regex(std::string("^") + kCreator.lobby + " ([0-9A-Z]{6}):")))
             return false;
         code = found[1];
         return true;
     })) << "no lobby line";
     EXPECT_EQ(3u, game.Look().chips.size()) << "Anna and two computers, one seat free";
-    Press(kItalian.tableMenuKey, VK_MENU);
+    Press(kCreator.tableMenuKey, VK_MENU);
     Press('C');  // Copy invitation
     const std::string invitation = "zandro://" + kServer + "/" + code + "#sha256=" + kPin;
     ASSERT_TRUE(WaitFor([&] { return ClipboardText() == invitation; })) << ClipboardText();
@@ -490,16 +496,16 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
 
     ASSERT_FALSE(Await("refused", 90000).empty()) << "the joiner never tried the wrong fingerprint";
     EXPECT_EQ(3u, game.Look().chips.size()) << "a seat was taken through the wrong server";
-    EXPECT_FALSE(GameProcess::Enabled(game.Control(kItalian.start)));
+    EXPECT_FALSE(GameProcess::Enabled(game.Control(kCreator.start)));
     Put("lobby-checked", "yes");
 
-    ASSERT_TRUE(WaitFor([&] { return GameProcess::Enabled(game.Control(kItalian.start)); }, 90000))
+    ASSERT_TRUE(WaitFor([&] { return GameProcess::Enabled(game.Control(kCreator.start)); }, 90000))
         << "Bruno never joined";
     const Sight full = game.Look();
     EXPECT_EQ(4u, full.chips.size());
     EXPECT_EQ(1u, full.chips.count("Bruno"));
     EXPECT_EQ(kTableChips, Total(full.chips));
-    ASSERT_TRUE(game.PressControl(kItalian.start));
+    ASSERT_TRUE(game.PressControl(kCreator.start));
 
     Evening evening(game, "Anna", "Bruno");
     ASSERT_TRUE(evening.Play(kTurns, [](int, const Sight&) { return true; }));
@@ -511,7 +517,7 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
     evening.SayTheirStopTimes();
 }
 
-// Bruno, in Spanish: an invitation with a wrong fingerprint is refused in words; the right
+// Bruno, in Spanish (or Italian): an invitation with a wrong fingerprint is refused in words; the right
 // one pasted joins; the game killed in a turn starts again on the same seat with the same
 // chips, by itself.
 TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
@@ -520,7 +526,7 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
     std::string wrong = invitation;
     wrong.back() = wrong.back() == '0' ? '1' : '0';
     {
-        OnlineGame game(kSpanish);
+        OnlineGame game(kJoiner);
         ASSERT_TRUE(game.OpenPlayOnline());
         Paste(wrong);
         Press('N', VK_MENU);
@@ -529,15 +535,15 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
         // Said on the table's message line, or in a message box over it, answered here.
         EXPECT_TRUE(WaitFor(
             [&] {
-                return (game.FindOnlineTable(0) && game.Look().message == kSpanish.notInvited) ||
-                       game.AnswerMessageBox(kSpanish.notInvited);
+                return (game.FindOnlineTable(0) && game.Look().message == kJoiner.notInvited) ||
+                       game.AnswerMessageBox(kJoiner.notInvited);
             },
             20000));
         Put("refused", "yes");
     }
     ASSERT_FALSE(Await("lobby-checked", 60000).empty());
 
-    auto game = std::make_unique<OnlineGame>(kSpanish);
+    auto game = std::make_unique<OnlineGame>(kJoiner);
     ASSERT_TRUE(game->OpenPlayOnline());
     Paste(invitation);  // the name is the one remembered
     Press(VK_RETURN);
@@ -553,7 +559,7 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
     }));
     ASSERT_EQ(4u, beforeKill.size());
     game->Kill();
-    game = std::make_unique<OnlineGame>(kSpanish);
+    game = std::make_unique<OnlineGame>(kJoiner);
     ASSERT_TRUE(game->Start());
     ASSERT_TRUE(game->FindOnlineTable()) << "the game did not take its seat back by itself";
     ASSERT_TRUE(WaitFor([&] { return game->MyTurn(); }, 30000)) << "the turn did not come back";
