@@ -38,46 +38,21 @@ const int relaunched = coretest::RunInsideVirtualDesktop(L"1600x1000");
 const int kKillAtTurn = 2;  // the joiner's game is killed in this turn, before its choice
 const long long kTableChips = 4LL * 50000;
 
-// What the game says and which keys reach its commands, in each language played here.
+// What the game says and which keys reach its commands, in each language played here;
+// its sentences come from the game's own texts (Text).
 struct Words {
     const char* language;  // the game's stored language choice
     TextIds::Language texts;
     WORD fileKey, onlineKey, tableMenuKey;
     const wchar_t *start, *stop, *showCard;
-    const char *bank, *chips, *inTurn, *card, *covered, *lobby, *seatTwoPlayedBy, *notInvited;
+    const char *bank, *chips, *inTurn, *card;
+    std::string Text(unsigned id) const { return DoDadu::TableTexts(texts).Text(id); }
 };
-const Words kItalian{"it",
-                     TextIds::Language::Italian,
-                     'F',
-                     'R',
-                     'T',
-                     L"GIOCA",
-                     L"STO",
-                     L"&Mostra carta",
-                     "banco",
-                     "fiches",
-                     "di turno",
-                     "carta",
-                     "carta coperta",
-                     "Tavolo",
-                     "Posto 2: giocatore",
-                     "Questo server non \xC3\xA8 quello del tuo invito. Non \xC3\xA8 stato inviato nulla."};
-const Words kSpanish{"es",
-                     TextIds::Language::Spanish,
-                     'A',
-                     'L',
-                     'M',
-                     L"JUGAR",
-                     L"ME PLANTO",
-                     L"&Ver mi carta",
-                     "banca",
-                     "fichas",
-                     "jugador de turno",
-                     "carta",
-                     "carta tapada",
-                     "Mesa",
-                     "Asiento 2: jugador",
-                     "Este servidor no es el de tu invitaci\xC3\xB3n. No se ha enviado nada."};
+const Words kItalian{"it",   TextIds::Language::Italian, 'F',     'R',      'T',        L"GIOCA",
+                     L"STO", L"&Mostra carta",           "banco", "fiches", "di turno", "carta"};
+const Words kSpanish{
+    "es",     TextIds::Language::Spanish, 'A',    'L', 'M', L"JUGAR", L"ME PLANTO", L"&Ver mi carta", "banca",
+    "fichas", "jugador de turno",         "carta"};
 
 std::string Environment(const char* name) {
     char value[1024] = {};
@@ -197,7 +172,7 @@ std::string ClassOf(HWND window) {
 // What one look at the table shows: chips, the bank, the seat in turn, each seat's first card.
 struct Sight {
     std::map<std::string, long long> chips;
-    std::string bank, inTurn, message;
+    std::string bank, inTurn, message, code;  // message: a refusal; code: the lobby's
     std::map<std::string, std::string> firstCard;
     std::map<std::string, HWND> hand;  // the line under each seat's name: points, state, stake
 };
@@ -237,13 +212,16 @@ public:
         sight.chips = Chips(named, words.bank, words.chips, &sight.bank);
         const std::regex inTurn(std::string("^(.+?)(, ") + words.bank + ")?: .*, " + words.inTurn + "$");
         const std::regex card(std::string("^(.+), ") + words.card + " 1: (.+)$");
+        const std::string lobbyLine = words.Text(TextIds::kOnlineLobby);
+        const std::regex lobby("^" + lobbyLine.substr(0, lobbyLine.find("{code}")) + "([0-9A-Z]{6})");
         const std::regex hand("^(.+?): [0-9]+ cart.*$");  // "1 carta", "2 carte", "2 cartas"
         std::smatch parts;
         for (const auto& [window, name] : named) {
             if (std::regex_match(name, parts, inTurn)) sight.inTurn = parts[1];
             if (std::regex_match(name, parts, card)) sight.firstCard[parts[1]] = parts[2];
             if (std::regex_match(name, parts, hand)) sight.hand[parts[1]] = window;
-            if (name == words.notInvited || name.rfind(words.lobby, 0) == 0) sight.message = name;
+            if (std::regex_search(name, parts, lobby)) sight.code = parts[1];
+            if (name == words.Text(TextIds::kOnlineNotInvited)) sight.message = name;
         }
         return sight;
     }
@@ -413,7 +391,7 @@ public:
 private:
     Sight Check() {
         Sight sight = game->Look();
-        const std::string covered = game->words.covered;
+        const std::string covered = game->words.Text(TextIds::kCardCovered);
         const auto mine = sight.firstCard.find(self);
         if (mine != sight.firstCard.end()) {
             EXPECT_NE(covered, mine->second) << self << " cannot see their own card";
@@ -470,23 +448,16 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
         return game.FindOnlineTable(0) && ClassOf(game.Focus()) == "Edit" &&
                GetAncestor(game.Focus(), GA_ROOT) != game.table;
     }));
-    for (int tries = 0; tries < 12 && AccessibleName(game.Focus()) != kCreator.seatTwoPlayedBy; ++tries)
-        Press(VK_TAB);
-    ASSERT_EQ(kCreator.seatTwoPlayedBy, AccessibleName(game.Focus()));
+    const std::string seatTwoPlayedBy =
+        DoDadu::FillPlaceholders(kCreator.Text(TextIds::kSetupSeatPlayedBy), {{"number", "2"}});
+    for (int tries = 0; tries < 12 && AccessibleName(game.Focus()) != seatTwoPlayedBy; ++tries) Press(VK_TAB);
+    ASSERT_EQ(seatTwoPlayedBy, AccessibleName(game.Focus()));
     Press(VK_HOME);  // a person
     Press(VK_RETURN);
 
     ASSERT_TRUE(game.FindOnlineTable());
     std::string code;
-    ASSERT_TRUE(WaitFor([&] {
-        std::smatch found;
-        const std::string line = game.Look().message;
-        if (!std::regex_search(line, found,
-                               std::regex(std::string("^") + kCreator.lobby + " ([0-9A-Z]{6}):")))
-            return false;
-        code = found[1];
-        return true;
-    })) << "no lobby line";
+    ASSERT_TRUE(WaitFor([&] { return !(code = game.Look().code).empty(); })) << "no lobby line";
     EXPECT_EQ(3u, game.Look().chips.size()) << "Anna and two computers, one seat free";
     Press(kCreator.tableMenuKey, VK_MENU);
     Press('C');  // Copy invitation
@@ -535,8 +506,9 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
         // Said on the table's message line, or in a message box over it, answered here.
         EXPECT_TRUE(WaitFor(
             [&] {
-                return (game.FindOnlineTable(0) && game.Look().message == kJoiner.notInvited) ||
-                       game.AnswerMessageBox(kJoiner.notInvited);
+                const std::string refusal = kJoiner.Text(TextIds::kOnlineNotInvited);
+                return (game.FindOnlineTable(0) && game.Look().message == refusal) ||
+                       game.AnswerMessageBox(refusal);
             },
             20000));
         Put("refused", "yes");
