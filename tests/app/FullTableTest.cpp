@@ -8,15 +8,13 @@
 #include "GameProcess.h"
 #include "RegistryEveningStore.h"
 #include "SettingsStore.h"
+#include "TableReading.h"
 #include "WindowsUserNames.h"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <cstdint>
-#include <functional>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,31 +24,10 @@ using namespace DoDadu;
 
 const int relaunched = coretest::RunInsideVirtualDesktop(L"1600x1000");
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-    for (const DWORD start = GetTickCount(); !done(); coretest::Pump(20))
-        if (GetTickCount() - start > timeoutMs) return false;
-    return true;
-}
-
-std::string AccessibleName(HWND window) {
-    std::string name;
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                          reinterpret_cast<void**>(&object))))
-        return name;
-    VARIANT self{};
-    self.vt = VT_I4;
-    BSTR text = nullptr;
-    if (object->get_accName(self, &text) == S_OK && text != nullptr) name = NeloUtility::WideToUtf8(text);
-    SysFreeString(text);
-    object->Release();
-    return name;
-}
-
-void Press(WORD key, WORD modifier = 0) {
-    GameProcess::SendKey(key, modifier);
-    coretest::Pump(150);
-}
+using tablereading::AccessibleName;
+using tablereading::Press;
+using tablereading::Total;
+using tablereading::WaitFor;
 
 struct Seat {
     const char* name;
@@ -115,28 +92,10 @@ public:
         WaitFor([&] { return table != nullptr && IsChild(table, Focus()); });
     }
 
-    // Every child window of the table with its accessible name.
-    std::vector<std::pair<HWND, std::string>> Named() const {
-        std::vector<std::pair<HWND, std::string>> named;
-        for (HWND child = GetWindow(table, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-            if (IsWindowVisible(child)) named.emplace_back(child, AccessibleName(child));
-        return named;
-    }
+    std::vector<std::pair<HWND, std::string>> Named() const { return tablereading::Named(table); }
     // Each seat's chips by name, and the bank's name, as the seats' names read.
     std::map<std::string, long long> Chips(std::string* bank = nullptr) const {
-        const std::regex seat(std::string("^(.+?)(, ") + speech.bank + ")?: ([0-9.,\xC2\xA0]+) " +
-                              speech.chips + "$");
-        std::map<std::string, long long> chips;
-        std::smatch parts;
-        for (const auto& [window, name] : Named()) {
-            if (!std::regex_match(name, parts, seat)) continue;
-            std::string digits;
-            for (char c : parts[3].str())
-                if (c >= '0' && c <= '9') digits += c;
-            chips[parts[1]] = std::stoll(digits);
-            if (bank != nullptr && parts[2].matched) *bank = parts[1];
-        }
-        return chips;
+        return tablereading::Chips(Named(), speech.bank, speech.chips, bank);
     }
     // The card place of a seat's n-th card (from 1), as read; empty when not on the table.
     std::string Card(const std::string& seat, int number) const {
@@ -189,12 +148,6 @@ protected:
         CoUninitialize();
     }
 };
-
-long long Total(const std::map<std::string, long long>& chips) {
-    long long total = 0;
-    for (const auto& seat : chips) total += seat.second;
-    return total;
-}
 
 // One person and two computer seats, played by keys in each of the game's languages:
 // every seat reads its chips in the language's words, the chips only move between seats,
