@@ -10,7 +10,9 @@
 namespace DoDadu {
 
 // The server as HOST:PORT (an IPv6 address in brackets), or an invitation whose server is
-// taken; none for anything else. A pasted text keeps its pin.
+// taken; none for anything else. The certificate's digest may follow, as an invitation
+// carries it ("#sha256=...") or as the server prints it when it starts ("wss://HOST:PORT
+// sha256=...", pasted whole or in part): the link then takes that certificate alone.
 std::optional<Invitation> ReadServer(const std::string& typed);
 
 // The table to join: `table` an invitation, or a code with `server` read as ReadServer

@@ -13,7 +13,7 @@ const std::string kPin(64, 'A');
 TEST(JoinTarget, ReadsInvitationsAndCodesAsPeoplePasteThem) {
     const struct {
         const char* table;
-        const char* server;
+        std::string server;
         const char* host;  // null: refused
         int port;
         const char* code;
@@ -35,10 +35,14 @@ TEST(JoinTarget, ReadsInvitationsAndCodesAsPeoplePasteThem) {
         {"7KQ2MX", "games.example.org:0", nullptr, 0, "", false},
         {"7KQ2MX", "games.example.org:65536", nullptr, 0, "", false},
         {"7KQ2MX", "games.example.org:80/path", nullptr, 0, "", false},
-        {"7KQ2MX",
-         "evil.org:80#sha256="
-         "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
-         nullptr, 0, "", false},
+        {"7KQ2MX", "games.example.org:80#sha256=" + kPin, "games.example.org", 80, "7KQ2MX", true},
+        {"7KQ2MX", "zandro://127.0.0.1:9000#sha256=" + kPin, "127.0.0.1", 9000, "7KQ2MX", true},
+        {"7KQ2MX", "zandro-server at wss://127.0.0.1:9000 sha256=" + kPin + "\n", "127.0.0.1", 9000, "7KQ2MX",
+         true},
+        {"7KQ2MX", "wss://[::1]:9000  sha256=" + kPin, "::1", 9000, "7KQ2MX", true},
+        {"7KQ2MX", "wss://127.0.0.1:9000 sha256=ABC", nullptr, 0, "", false},
+        {"7KQ2MX", "wss://127.0.0.1:9000/table sha256=" + kPin, nullptr, 0, "", false},
+        {"7KQ2MX", "127.0.0.1:9000 sha256=" + kPin + " 127.0.0.2:1", nullptr, 0, "", false},
         {"7KQ2M", "games.example.org:7575", nullptr, 0, "", false},
         {"7KQ2MXX", "games.example.org:7575", nullptr, 0, "", false},
         {"zandro://games.example.org:7575/7KQ2MX#sha256=ABC", "", nullptr, 0, "", false},
