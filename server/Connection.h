@@ -2,12 +2,12 @@
 #include "Peer.h"
 #include "ProtocolCodec.h"
 #include "TableHall.h"
+#include "TlsStream.h"
 
+#include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core.hpp>
-#include <boost/beast/ssl.hpp>
 #include <boost/beast/websocket.hpp>
-#include <boost/beast/websocket/ssl.hpp>
 
 #include <chrono>
 #include <deque>
@@ -18,14 +18,14 @@ namespace DoDadu {
 
 namespace beast = boost::beast;
 namespace websocket = beast::websocket;
-using TlsStream = beast::ssl_stream<beast::tcp_stream>;
+using PlainStream = boost::asio::ip::tcp::socket;
 
 // The limits every connection lives by.
 struct LinkLimits {
     static constexpr int kMostPerSecond = 20;
     static constexpr std::chrono::seconds kIdle{60};
-    static constexpr std::chrono::seconds kHandshake{20};
-    static constexpr std::size_t kMostQueued = 256;  // messages a slow reader may owe
+    static constexpr std::chrono::seconds kHandshake{20};  // TLS and WebSocket together
+    static constexpr std::size_t kMostQueued = 256;        // messages a slow reader may owe
 };
 
 // One client's WebSocket, over TLS or (on 127.0.0.1, for tests) plain TCP: reads one
@@ -43,6 +43,7 @@ public:
     const std::string& Address() const override { return address; }
 
 private:
+    void WatchOpening();
     void Accept();
     void Read();
     void OnRead(beast::error_code error);
@@ -66,7 +67,7 @@ private:
     int closeCode = 1000;
 };
 
-extern template class Connection<beast::tcp_stream>;
+extern template class Connection<PlainStream>;
 extern template class Connection<TlsStream>;
 
 }  // namespace DoDadu
