@@ -91,10 +91,10 @@ bool Connection<Stream>::Flooding() {
 }
 
 template <typename Stream>
-void Connection<Stream>::Send(const std::string& text) {
+void Connection<Stream>::Send(std::string text) {
     if (!open || closing) return;
     if (queue.size() >= LinkLimits::kMostQueued) return Close(1008);  // it does not read
-    queue.push_back(text);
+    queue.push_back(std::move(text));
     if (!writing) Write();
 }
 

@@ -38,7 +38,7 @@ public:
         : ws(std::move(stream)), hall(hall), address(std::move(address)), idle(ws.get_executor()) {}
 
     void Start();
-    void Send(const std::string& text) override;
+    void Send(std::string text) override;
     void Close(int code) override;
     const std::string& Address() const override { return address; }
 

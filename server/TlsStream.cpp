@@ -21,26 +21,23 @@ TlsStream::TlsStream(Socket socket, boost::asio::ssl::context& context)
 
 int TlsStream::Failure(int failure, Error& error) {
     switch (failure) {
-    case SSL_ERROR_WANT_READ:
-    case SSL_ERROR_WANT_WRITE:
-        return failure;
-    case SSL_ERROR_ZERO_RETURN:
-        error = boost::asio::error::eof;
-        return 0;
-    case SSL_ERROR_SYSCALL:
-        // Without an errno the peer closed TCP without close_notify.
-        if (errno != 0)
-            error = Error(errno, boost::system::system_category());
-        else
-            error = boost::asio::ssl::error::stream_truncated;
-        return 0;
-    default:
-        if (ERR_GET_REASON(ERR_peek_last_error()) == SSL_R_UNEXPECTED_EOF_WHILE_READING)
-            error = boost::asio::ssl::error::stream_truncated;
-        else
-            error = Error(static_cast<int>(ERR_get_error()), boost::asio::error::get_ssl_category());
-        if (!error) error = boost::asio::ssl::error::unspecified_system_error;
-        return 0;
+        case SSL_ERROR_WANT_READ:
+        case SSL_ERROR_WANT_WRITE: return failure;
+        case SSL_ERROR_ZERO_RETURN: error = boost::asio::error::eof; return 0;
+        case SSL_ERROR_SYSCALL:
+            // Without an errno the peer closed TCP without close_notify.
+            if (errno != 0)
+                error = Error(errno, boost::system::system_category());
+            else
+                error = boost::asio::ssl::error::stream_truncated;
+            return 0;
+        default:
+            if (ERR_GET_REASON(ERR_peek_last_error()) == SSL_R_UNEXPECTED_EOF_WHILE_READING)
+                error = boost::asio::ssl::error::stream_truncated;
+            else
+                error = Error(static_cast<int>(ERR_get_error()), boost::asio::error::get_ssl_category());
+            if (!error) error = boost::asio::ssl::error::unspecified_system_error;
+            return 0;
     }
 }
 

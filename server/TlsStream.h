@@ -63,7 +63,8 @@ public:
     // What Beast gathers (a frame's header and its payload) goes out as one record.
     template <typename Buffers, typename Handler>
     auto async_write_some(const Buffers& buffers, Handler&& handler) {
-        std::string flat(std::min<std::size_t>(boost::asio::buffer_size(buffers), SSL3_RT_MAX_PLAIN_LENGTH), '\0');
+        std::string flat(std::min<std::size_t>(boost::asio::buffer_size(buffers), SSL3_RT_MAX_PLAIN_LENGTH),
+                         '\0');
         boost::asio::buffer_copy(boost::asio::buffer(flat), buffers);
         return Run(std::forward<Handler>(handler), [flat = std::move(flat)](SSL* ssl, std::size_t& done) {
             return flat.empty() ? (done = 0, 1) : SSL_write_ex(ssl, flat.data(), flat.size(), &done);
@@ -95,8 +96,9 @@ private:
                 const int want = stream.Try(call, done, error);
                 if (want != 0) {
                     waited = true;
-                    return stream.socket.async_wait(want == SSL_ERROR_WANT_READ ? Socket::wait_read : Socket::wait_write,
-                                                    std::move(self));
+                    return stream.socket.async_wait(
+                        want == SSL_ERROR_WANT_READ ? Socket::wait_read : Socket::wait_write,
+                        std::move(self));
                 }
             }
             if (waited) return self.complete(error, error ? 0 : done);
@@ -108,8 +110,8 @@ private:
 
     template <typename Handler, typename Call>
     auto Run(Handler&& handler, Call call) {
-        return boost::asio::async_compose<Handler, void(Error, std::size_t)>(Operation<Call>(*this, std::move(call)),
-                                                                             handler, socket);
+        return boost::asio::async_compose<Handler, void(Error, std::size_t)>(
+            Operation<Call>(*this, std::move(call)), handler, socket);
     }
 
     // Makes the call once: 0 when it finished (error set if it failed), else
@@ -139,7 +141,8 @@ template <typename Handler>
 void async_teardown(boost::beast::role_type role, TlsStream& stream, Handler&& handler) {
     auto executor = boost::asio::get_associated_executor(handler, stream.get_executor());
     stream.async_shutdown(boost::asio::bind_executor(
-        executor, [role, &stream, handler = std::forward<Handler>(handler)](TlsStream::Error, std::size_t) mutable {
+        executor,
+        [role, &stream, handler = std::forward<Handler>(handler)](TlsStream::Error, std::size_t) mutable {
             boost::beast::websocket::async_teardown(role, stream.next_layer(), std::move(handler));
         }));
 }
