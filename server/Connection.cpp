@@ -85,9 +85,14 @@ void Connection<Stream>::OnRead(beast::error_code error) {
 template <typename Stream>
 bool Connection<Stream>::Flooding() {
     const auto now = std::chrono::steady_clock::now();
-    recent.push_back(now);
-    while (now - recent.front() >= std::chrono::seconds(1)) recent.pop_front();
-    return static_cast<int>(recent.size()) > LinkLimits::kMostPerSecond;
+    // One message more than a second allows came when the one kMostPerSecond before
+    // this one is less than a second old.
+    const bool full = recentCount == recent.size();
+    const auto before = recent[recentNext];
+    recent[recentNext] = now;
+    recentNext = (recentNext + 1) % recent.size();
+    if (!full) ++recentCount;
+    return full && now - before < std::chrono::seconds(1);
 }
 
 template <typename Stream>

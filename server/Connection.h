@@ -9,8 +9,9 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/websocket.hpp>
 
+#include <array>
 #include <chrono>
-#include <deque>
+#include <list>
 #include <memory>
 #include <string>
 
@@ -57,8 +58,11 @@ private:
     std::string address;
     boost::asio::steady_timer idle;
     beast::flat_buffer buffer;
-    std::deque<std::string> queue;
-    std::deque<std::chrono::steady_clock::time_point> recent;
+    std::list<std::string> queue;  // no fixed block for a queue that is mostly empty
+    // When the last kMostPerSecond messages came, the oldest to be replaced next.
+    std::array<std::chrono::steady_clock::time_point, LinkLimits::kMostPerSecond> recent{};
+    std::size_t recentNext = 0;
+    std::size_t recentCount = 0;
     std::chrono::steady_clock::time_point heard = std::chrono::steady_clock::now();
     bool open = false;
     bool writing = false;
