@@ -134,20 +134,13 @@ bool PresetRules(const std::string& name, HouseRules& rules) {
     return false;
 }
 
+void RulesText(std::string& out, const HouseRules& rules);
+
+// The rules as a tree, for a message built as one: written once, as text, in RulesText.
 json RulesJson(const HouseRules& rules) {
-    json out = {{"wild_card", rules.wildCard},
-                {"double_pay", ToWire(rules.doublePay, kDoublePayNames)},
-                {"royal", rules.royalSevenAndHalf},
-                {"two_card_takes_bank", rules.twoCardTakesBank},
-                {"passing", ToWire(rules.passing, kPassingNames)},
-                {"pass_every", rules.passEvery},
-                {"min_stake", rules.minStake},
-                {"max_stake", rules.maxStake},
-                {"stake_step", rules.stakeStep},
-                {"cover", rules.cover}};
-    const std::string preset = PresetName(rules);
-    if (!preset.empty()) out["preset"] = preset;
-    return out;
+    std::string text;
+    RulesText(text, rules);
+    return json::parse(text);
 }
 
 HouseRules RulesOf(const json* value, Reader& outer) {
@@ -336,6 +329,23 @@ private:
     bool first = true;
 };
 
+void RulesText(std::string& out, const HouseRules& rules) {
+    ObjectText o(out);
+    o.Put("cover", rules.cover);
+    o.Put("double_pay", ToWire(rules.doublePay, kDoublePayNames));
+    o.Put("max_stake", rules.maxStake);
+    o.Put("min_stake", rules.minStake);
+    o.Put("pass_every", rules.passEvery);
+    o.Put("passing", ToWire(rules.passing, kPassingNames));
+    const std::string preset = PresetName(rules);
+    if (!preset.empty()) o.Put("preset", preset);
+    o.Put("royal", rules.royalSevenAndHalf);
+    o.Put("stake_step", rules.stakeStep);
+    o.Put("two_card_takes_bank", rules.twoCardTakesBank);
+    o.Put("wild_card", rules.wildCard);
+    o.Close();
+}
+
 void EventText(std::string& out, const SeenEvent& e) {
     ObjectText o(out);
     const bool presence = e.presence != PresenceMoment::None;
@@ -410,7 +420,7 @@ std::string TableText(const TableView& t) {
     o.Put("phase", ToWire(t.phase, kPhaseNames));
     o.Put("rounds", t.rounds);
     o.Put("rounds_limit", t.roundsLimit);
-    o.Key("rules") += RulesJson(t.rules).dump(-1, ' ', false, json::error_handler_t::replace);
+    RulesText(o.Key("rules"), t.rules);
     ListText(o.Key("seats"), t.seats, SeatText);
     o.Put("seen_before", t.seenBefore);
     if (t.mayStake) {

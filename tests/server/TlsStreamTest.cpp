@@ -56,7 +56,8 @@ TEST(TlsStream, ALargeMessageCrossesWholeBothWaysAndACloseEndsBothSides) {
                     server->async_read(serverBuffer, [&](Error error, std::size_t) {
                         ASSERT_FALSE(error) << error.message();
                         serverGot = beast::buffers_to_string(serverBuffer.data());
-                        server->async_close(websocket::close_code::normal, [&](Error error) { serverEnd = error; });
+                        server->async_close(websocket::close_code::normal,
+                                            [&](Error error) { serverEnd = error; });
                     });
                 });
             });
@@ -84,7 +85,8 @@ TEST(TlsStream, ALargeMessageCrossesWholeBothWaysAndACloseEndsBothSides) {
                         client.async_write(asio::buffer(big), [&](Error error, std::size_t) {
                             ASSERT_FALSE(error) << error.message();
                             clientBuffer.clear();
-                            client.async_read(clientBuffer, [&](Error error, std::size_t) { clientEnd = error; });
+                            client.async_read(clientBuffer,
+                                              [&](Error error, std::size_t) { clientEnd = error; });
                         });
                     });
                 });
