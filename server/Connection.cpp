@@ -42,6 +42,9 @@ void Connection<Stream>::WatchOpening() {
 template <typename Stream>
 void Connection<Stream>::Accept() {
     ws.read_message_max(kReadLimit);
+    // The closing handshake too is given no longer than the opening one.
+    websocket::stream_base::timeout timeouts{LinkLimits::kHandshake, websocket::stream_base::none(), false};
+    ws.set_option(timeouts);
     ws.control_callback(
         [this](websocket::frame_type, beast::string_view) { heard = std::chrono::steady_clock::now(); });
     auto self = this->shared_from_this();
