@@ -1,7 +1,6 @@
 #include "TlsStream.h"
 
 #include <boost/asio/ssl/error.hpp>
-#include <openssl/err.h>
 
 #include <cerrno>
 #include <new>

@@ -8,6 +8,7 @@
 #include <boost/beast/core/buffers_prefix.hpp>
 #include <boost/beast/core/buffers_range.hpp>
 #include <boost/beast/websocket/teardown.hpp>
+#include <openssl/err.h>
 #include <openssl/ssl.h>
 
 #include <algorithm>
