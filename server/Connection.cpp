@@ -11,17 +11,17 @@ constexpr std::size_t kReadLimit = 4 * kLargestMessage;
 using Done = std::function<void(beast::error_code)>;
 
 // Plain TCP has no handshake of its own; TLS has.
-void Handshake(beast::tcp_stream&, const Done& then) { then({}); }
+void Handshake(PlainStream&, const Done& then) { then({}); }
 
 void Handshake(TlsStream& stream, Done then) {
-    stream.async_handshake(boost::asio::ssl::stream_base::server, std::move(then));
+    stream.async_handshake([then = std::move(then)](beast::error_code error, std::size_t) { then(error); });
 }
 
 }  // namespace
 
 template <typename Stream>
 void Connection<Stream>::Start() {
-    beast::get_lowest_layer(ws).expires_after(LinkLimits::kHandshake);
+    WatchOpening();
     auto self = this->shared_from_this();
     Handshake(ws.next_layer(), [self](beast::error_code error) {
         if (error) return self->End();
@@ -29,17 +29,27 @@ void Connection<Stream>::Start() {
     });
 }
 
+// A connection that has not opened its WebSocket in time is dropped.
+template <typename Stream>
+void Connection<Stream>::WatchOpening() {
+    idle.expires_after(LinkLimits::kHandshake);
+    auto self = this->shared_from_this();
+    idle.async_wait([self](beast::error_code error) {
+        if (!error && !self->open) self->End();
+    });
+}
+
 template <typename Stream>
 void Connection<Stream>::Accept() {
     ws.read_message_max(kReadLimit);
+    // The closing handshake too is given no longer than the opening one.
     websocket::stream_base::timeout timeouts{LinkLimits::kHandshake, websocket::stream_base::none(), false};
     ws.set_option(timeouts);
     ws.control_callback(
         [this](websocket::frame_type, beast::string_view) { heard = std::chrono::steady_clock::now(); });
     auto self = this->shared_from_this();
     ws.async_accept([self](beast::error_code error) {
-        beast::get_lowest_layer(self->ws).expires_never();
-        if (error) return self->End();
+        if (error || self->ended) return self->End();
         self->open = true;
         self->heard = std::chrono::steady_clock::now();
         self->WatchIdle();
@@ -78,16 +88,21 @@ void Connection<Stream>::OnRead(beast::error_code error) {
 template <typename Stream>
 bool Connection<Stream>::Flooding() {
     const auto now = std::chrono::steady_clock::now();
-    recent.push_back(now);
-    while (now - recent.front() >= std::chrono::seconds(1)) recent.pop_front();
-    return static_cast<int>(recent.size()) > LinkLimits::kMostPerSecond;
+    // One message more than a second allows came when the one kMostPerSecond before
+    // this one is less than a second old.
+    const bool full = recentCount == recent.size();
+    const auto before = recent[recentNext];
+    recent[recentNext] = now;
+    recentNext = (recentNext + 1) % recent.size();
+    if (!full) ++recentCount;
+    return full && now - before < std::chrono::seconds(1);
 }
 
 template <typename Stream>
-void Connection<Stream>::Send(const std::string& text) {
+void Connection<Stream>::Send(std::string text) {
     if (!open || closing) return;
     if (queue.size() >= LinkLimits::kMostQueued) return Close(1008);  // it does not read
-    queue.push_back(text);
+    queue.push_back(std::move(text));
     if (!writing) Write();
 }
 
@@ -148,11 +163,12 @@ void Connection<Stream>::End() {
     idle.cancel();
     hall.Gone(*this);
     beast::error_code ignored;
-    beast::get_lowest_layer(ws).socket().shutdown(boost::asio::ip::tcp::socket::shutdown_both, ignored);
-    beast::get_lowest_layer(ws).close();
+    auto& socket = beast::get_lowest_layer(ws);
+    socket.shutdown(boost::asio::ip::tcp::socket::shutdown_both, ignored);
+    socket.close(ignored);
 }
 
-template class Connection<beast::tcp_stream>;
+template class Connection<PlainStream>;
 template class Connection<TlsStream>;
 
 }  // namespace DoDadu

@@ -11,15 +11,13 @@ void Listener::Start() {
             socket.set_option(boost::asio::ip::tcp::no_delay(true), ignored);
             const auto remote = socket.remote_endpoint(ignored);
             std::string address = ignored ? std::string("?") : remote.address().to_string();
-            if (tls != nullptr) {
-                std::make_shared<Connection<TlsStream>>(TlsStream(beast::tcp_stream(std::move(socket)), *tls),
-                                                        hall, std::move(address))
+            if (tls != nullptr)
+                std::make_shared<Connection<TlsStream>>(TlsStream(std::move(socket), *tls), hall,
+                                                        std::move(address))
                     ->Start();
-            } else {
-                std::make_shared<Connection<beast::tcp_stream>>(beast::tcp_stream(std::move(socket)), hall,
-                                                                std::move(address))
+            else
+                std::make_shared<Connection<PlainStream>>(std::move(socket), hall, std::move(address))
                     ->Start();
-            }
         }
         Start();
     });

@@ -7,7 +7,7 @@ namespace DoDadu {
 class Peer {
 public:
     virtual ~Peer() = default;
-    virtual void Send(const std::string& text) = 0;
+    virtual void Send(std::string text) = 0;
     // Sends nothing more and closes with a WebSocket close code (1000, 1008, 1009).
     virtual void Close(int code) = 0;
     // The remote address, for the limit on failed joins.

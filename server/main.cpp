@@ -8,6 +8,7 @@
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/ssl/context.hpp>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <iostream>
@@ -50,7 +51,13 @@ int Serve(int argc, char** argv) {
         if (failed) return Fail("cannot use the certificate and key: " + failed.message());
         // An idle connection gives its TLS buffers back: most of a table's time is waiting.
         SSL_CTX_set_mode(tls.native_handle(), SSL_MODE_RELEASE_BUFFERS);
+        // A record is read from the socket in one call, not its header and then its body.
+        SSL_CTX_set_read_ahead(tls.native_handle(), 1);
     }
+
+    // OpenSSL writes to the sockets itself (TlsStream), with no flag against SIGPIPE: a
+    // peer gone mid-write must be an error on its connection, not the end of the server.
+    std::signal(SIGPIPE, SIG_IGN);
 
     asio::io_context io(1);
     boost::system::error_code failed;

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace DoDadu {
@@ -132,20 +134,13 @@ bool PresetRules(const std::string& name, HouseRules& rules) {
     return false;
 }
 
+void RulesText(std::string& out, const HouseRules& rules);
+
+// The rules as a tree, for a message built as one: written once, as text, in RulesText.
 json RulesJson(const HouseRules& rules) {
-    json out = {{"wild_card", rules.wildCard},
-                {"double_pay", ToWire(rules.doublePay, kDoublePayNames)},
-                {"royal", rules.royalSevenAndHalf},
-                {"two_card_takes_bank", rules.twoCardTakesBank},
-                {"passing", ToWire(rules.passing, kPassingNames)},
-                {"pass_every", rules.passEvery},
-                {"min_stake", rules.minStake},
-                {"max_stake", rules.maxStake},
-                {"stake_step", rules.stakeStep},
-                {"cover", rules.cover}};
-    const std::string preset = PresetName(rules);
-    if (!preset.empty()) out["preset"] = preset;
-    return out;
+    std::string text;
+    RulesText(text, rules);
+    return json::parse(text);
 }
 
 HouseRules RulesOf(const json* value, Reader& outer) {
@@ -259,107 +254,206 @@ bool ClientBody(const std::string& type, Reader& in, ClientMessage& message) {
 
 // ---- server messages -----------------------------------------------------------------
 
-json EventJson(const SeenEvent& e) {
-    json out;
-    if (e.presence != PresenceMoment::None)
-        out["moment"] = ToWire(e.presence, kPresenceNames);
-    else
-        out["moment"] = ToWire(e.moment, kMomentNames);
-    if (e.seat >= 0) out["seat"] = e.seat;
-    if (e.presence != PresenceMoment::None) return out;
-    switch (e.moment) {
-        case TableMoment::CardDealt:
-            out["card"] = e.card;
-            out["covered"] = e.covered;
-            break;
-        case TableMoment::SeatShowsBest:
-        case TableMoment::SeatBusts:
-        case TableMoment::BankTurnsCard: out["card"] = e.card; break;
-        default: break;
-    }
-    if (e.points) out["points"] = *e.points;
-    if (e.amount != 0 || e.moment == TableMoment::StakeSet || e.moment == TableMoment::SeatWins ||
-        e.moment == TableMoment::SeatLoses)
-        out["amount"] = e.amount;
-    if (e.moment == TableMoment::BankPasses) out["reason"] = ToWire(e.reason, kReasonNames);
-    return out;
+std::string Envelope(const char* type, json body) {
+    body["v"] = kProtocolVersion;
+    body["type"] = type;
+    return body.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-json SeatJson(const SeatView& s) {
-    json out = {{"seat", s.seat},
-                {"name", s.name},
-                {"kind", ToWire(s.kind, kKindNames)},
-                {"style", ToWire(s.style, kStyleNames)},
-                {"taken", s.taken},
-                {"connected", s.connected},
-                {"away", s.away},
-                {"chips", s.chips},
-                {"stake", s.stake},
-                {"status", ToWire(s.status, kStatusNames)},
-                {"cards", s.cards}};
-    if (s.points) out["points"] = *s.points;
-    return out;
+// A table view is written straight to text, not built as a json tree and then dumped:
+// it is nearly all of a server's traffic, one for every seat at every step. Keys are
+// written in sorted order, as a dumped json object has them, so the text is the same.
+class ObjectText {
+public:
+    explicit ObjectText(std::string& out) : out(out) { out += '{'; }
+    void Close() { out += '}'; }
+
+    template <typename Value>
+    void Put(const char* key, const Value& value) {
+        Key(key);
+        Append(value);
+    }
+    // The key, for a value the caller writes.
+    std::string& Key(const char* key) {
+        if (!first) out += ',';
+        first = false;
+        out += '"';
+        out += key;
+        out += "\":";
+        return out;
+    }
+
+private:
+    void Append(bool value) { out += value ? "true" : "false"; }
+    void Append(int value) { Append(static_cast<std::int64_t>(value)); }
+    void Append(std::int64_t value) {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
+    void Append(const char* name) {  // a wire name: plain letters and underscores
+        out += '"';
+        out += name;
+        out += '"';
+    }
+    void Append(const std::string& text) {
+        const bool plain = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+        if (!plain) {
+            out += json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+            return;
+        }
+        out += '"';
+        out += text;
+        out += '"';
+    }
+    void Append(const std::vector<int>& list) {
+        out += '[';
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (i > 0) out += ',';
+            Append(list[i]);
+        }
+        out += ']';
+    }
+    void Append(double points) {  // a hand's points: whole or a half
+        const double twice = points * 2.0;
+        if (!(points >= 0.0 && points < 1e9 &&
+              twice == static_cast<double>(static_cast<std::int64_t>(twice)))) {
+            out += json(points).dump();
+            return;
+        }
+        Append(static_cast<std::int64_t>(points));
+        out += static_cast<std::int64_t>(twice) % 2 != 0 ? ".5" : ".0";
+    }
+
+    std::string& out;
+    bool first = true;
+};
+
+void RulesText(std::string& out, const HouseRules& rules) {
+    ObjectText o(out);
+    o.Put("cover", rules.cover);
+    o.Put("double_pay", ToWire(rules.doublePay, kDoublePayNames));
+    o.Put("max_stake", rules.maxStake);
+    o.Put("min_stake", rules.minStake);
+    o.Put("pass_every", rules.passEvery);
+    o.Put("passing", ToWire(rules.passing, kPassingNames));
+    const std::string preset = PresetName(rules);
+    if (!preset.empty()) o.Put("preset", preset);
+    o.Put("royal", rules.royalSevenAndHalf);
+    o.Put("stake_step", rules.stakeStep);
+    o.Put("two_card_takes_bank", rules.twoCardTakesBank);
+    o.Put("wild_card", rules.wildCard);
+    o.Close();
 }
 
-json TableJson(const TableView& t) {
-    json actions = json::array();
-    if (t.mayStake) actions.push_back("stake");
-    if (t.mayDraw) {
-        actions.push_back("card");
-        actions.push_back("stand");
+void EventText(std::string& out, const SeenEvent& e) {
+    ObjectText o(out);
+    const bool presence = e.presence != PresenceMoment::None;
+    if (!presence && (e.amount != 0 || e.moment == TableMoment::StakeSet ||
+                      e.moment == TableMoment::SeatWins || e.moment == TableMoment::SeatLoses))
+        o.Put("amount", e.amount);
+    if (!presence && (e.moment == TableMoment::CardDealt || e.moment == TableMoment::SeatShowsBest ||
+                      e.moment == TableMoment::SeatBusts || e.moment == TableMoment::BankTurnsCard))
+        o.Put("card", e.card);
+    if (!presence && e.moment == TableMoment::CardDealt) o.Put("covered", e.covered);
+    o.Put("moment", presence ? ToWire(e.presence, kPresenceNames) : ToWire(e.moment, kMomentNames));
+    if (!presence && e.points) o.Put("points", *e.points);
+    if (!presence && e.moment == TableMoment::BankPasses) o.Put("reason", ToWire(e.reason, kReasonNames));
+    if (e.seat >= 0) o.Put("seat", e.seat);
+    o.Close();
+}
+
+void SeatText(std::string& out, const SeatView& s) {
+    ObjectText o(out);
+    o.Put("away", s.away);
+    o.Put("cards", s.cards);
+    o.Put("chips", s.chips);
+    o.Put("connected", s.connected);
+    o.Put("kind", ToWire(s.kind, kKindNames));
+    o.Put("name", s.name);
+    if (s.points) o.Put("points", *s.points);
+    o.Put("seat", s.seat);
+    o.Put("stake", s.stake);
+    o.Put("status", ToWire(s.status, kStatusNames));
+    o.Put("style", ToWire(s.style, kStyleNames));
+    o.Put("taken", s.taken);
+    o.Close();
+}
+
+template <typename Item, typename Write>
+void ListText(std::string& out, const std::vector<Item>& items, Write write) {
+    out += '[';
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += ',';
+        write(out, items[i]);
     }
-    json seats = json::array();
-    for (const SeatView& seat : t.seats) seats.push_back(SeatJson(seat));
-    json dealt = json::array();
-    for (const DealtCard& card : t.dealt) dealt.push_back({{"seat", card.seat}, {"card", card.card}});
-    json events = json::array();
-    for (const SeenEvent& event : t.events) events.push_back(EventJson(event));
-    json out = {{"code", t.code},
-                {"invitation", t.invitation},
-                {"phase", ToWire(t.phase, kPhaseNames)},
-                {"you", t.you},
-                {"creator", t.creator},
-                {"rules", RulesJson(t.rules)},
-                {"chips", t.chips},
-                {"rounds", t.rounds},
-                {"rounds_limit", t.roundsLimit},
-                {"can_start", t.canStart},
-                {"in_play", t.inPlay},
-                {"bank", t.bank},
-                {"to_act", t.toAct},
-                {"bank_turn", t.bankTurn},
-                {"actions", actions},
-                {"seats", seats},
-                {"dealt", dealt},
-                {"dealt_before_refill", t.dealtBeforeRefill},
-                {"seen_before", t.seenBefore},
-                {"deck_left", t.deckLeft},
-                {"total", t.total},
-                {"start_total", t.startTotal},
-                {"events", events}};
-    if (t.mayStake) out["stakes"] = {{"min", t.stakes.min}, {"max", t.stakes.max}, {"step", t.stakes.step}};
-    if (t.phase == TablePhase::Over) out["end_reason"] = ToWire(t.endReason, kEndReasonNames);
+    out += ']';
+}
+
+std::string TableText(const TableView& t) {
+    std::string out;
+    out.reserve(4096);
+    ObjectText o(out);
+    std::string& actions = o.Key("actions");
+    actions += '[';
+    if (t.mayStake) actions += R"("stake")";
+    if (t.mayDraw) actions += t.mayStake ? R"(,"card","stand")" : R"("card","stand")";
+    actions += ']';
+    o.Put("bank", t.bank);
+    o.Put("bank_turn", t.bankTurn);
+    o.Put("can_start", t.canStart);
+    o.Put("chips", t.chips);
+    o.Put("code", t.code);
+    o.Put("creator", t.creator);
+    ListText(o.Key("dealt"), t.dealt, [](std::string& to, const DealtCard& card) {
+        ObjectText dealt(to);
+        dealt.Put("card", card.card);
+        dealt.Put("seat", card.seat);
+        dealt.Close();
+    });
+    o.Put("dealt_before_refill", t.dealtBeforeRefill);
+    o.Put("deck_left", t.deckLeft);
+    if (t.phase == TablePhase::Over) o.Put("end_reason", ToWire(t.endReason, kEndReasonNames));
+    ListText(o.Key("events"), t.events, EventText);
+    o.Put("in_play", t.inPlay);
+    o.Put("invitation", t.invitation);
+    o.Put("phase", ToWire(t.phase, kPhaseNames));
+    o.Put("rounds", t.rounds);
+    o.Put("rounds_limit", t.roundsLimit);
+    RulesText(o.Key("rules"), t.rules);
+    ListText(o.Key("seats"), t.seats, SeatText);
+    o.Put("seen_before", t.seenBefore);
+    if (t.mayStake) {
+        ObjectText stakes(o.Key("stakes"));
+        stakes.Put("max", t.stakes.max);
+        stakes.Put("min", t.stakes.min);
+        stakes.Put("step", t.stakes.step);
+        stakes.Close();
+    }
+    o.Put("start_total", t.startTotal);
+    o.Put("to_act", t.toAct);
+    o.Put("total", t.total);
+    o.Put("type", "table");
+    o.Put("v", kProtocolVersion);
+    o.Put("you", t.you);
+    o.Close();
     return out;
 }
 
 struct ServerEncoder {
-    json operator()(const Seated& m) const {
-        return {{"code", m.code}, {"seat", m.seat}, {"token", m.token}, {"invitation", m.invitation}};
+    std::string operator()(const Seated& m) const {
+        return Envelope(
+            "seated", {{"code", m.code}, {"seat", m.seat}, {"token", m.token}, {"invitation", m.invitation}});
     }
-    json operator()(const TableView& m) const { return TableJson(m); }
-    json operator()(const ErrorReply& m) const {
+    std::string operator()(const TableView& m) const { return TableText(m); }
+    std::string operator()(const ErrorReply& m) const {
         json out = {{"code", ErrorName(m.code)}, {"message", m.message}};
         if (!m.about.empty()) out["about"] = m.about;
         if (m.retryAfter > 0) out["retry_after"] = m.retryAfter;
-        return out;
+        return Envelope("error", std::move(out));
     }
-    json operator()(const Pong&) const { return json::object(); }
+    std::string operator()(const Pong&) const { return Envelope("pong", json::object()); }
 };
-
-const char* ServerTypeName(const ServerMessage& message) {
-    static const char* const names[] = {"seated", "table", "error", "pong"};
-    return names[message.index()];
-}
 
 SeenEvent EventOf(const json& value, Reader& outer) {
     SeenEvent e;
@@ -513,12 +607,6 @@ Decoded<Message> DecodeWith(const std::string& text, Body body) {
     return out;
 }
 
-std::string Envelope(const char* type, json body) {
-    body["v"] = kProtocolVersion;
-    body["type"] = type;
-    return body.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
 }  // namespace
 
 std::string PresetName(const HouseRules& rules) {
@@ -538,9 +626,7 @@ std::string EncodeClient(const ClientMessage& message) {
     return Envelope(TypeName(message), std::visit(ClientEncoder{}, message));
 }
 
-std::string EncodeServer(const ServerMessage& message) {
-    return Envelope(ServerTypeName(message), std::visit(ServerEncoder{}, message));
-}
+std::string EncodeServer(const ServerMessage& message) { return std::visit(ServerEncoder{}, message); }
 
 Decoded<ClientMessage> DecodeClient(const std::string& text) {
     return DecodeWith<ClientMessage>(text, ClientBody);

@@ -97,15 +97,18 @@ void RemoveFolder(const std::string& folder) {
     std::filesystem::remove_all(folder, ignored);
 }
 
-ServerProcess::ServerProcess(bool plain, std::vector<std::string> extra)
-    : plain(plain), extra(std::move(extra)), folder(MakeFolder()) {
-    if (plain) return;
+void MakeCertificate(const std::string& folder) {
     const std::string command =
         "cd " + folder +
         " && openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"
         " -keyout key.pem -out cert.pem -days 2 -subj /CN=test"
         " -addext subjectAltName=IP:127.0.0.1 2>/dev/null";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("openssl could not make a certificate");
+}
+
+ServerProcess::ServerProcess(bool plain, std::vector<std::string> extra)
+    : plain(plain), extra(std::move(extra)), folder(MakeFolder()) {
+    if (!plain) MakeCertificate(folder);
 }
 
 // Starts it, on a free port the first time and on the same port after.

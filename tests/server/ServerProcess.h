@@ -33,6 +33,8 @@ std::vector<std::string> Lines(const std::string& path);
 bool WaitForText(const std::string& path, const std::string& text, std::chrono::milliseconds within);
 std::string MakeFolder();
 void RemoveFolder(const std::string& folder);
+// A throw-away certificate for 127.0.0.1 in the folder: cert.pem and key.pem.
+void MakeCertificate(const std::string& folder);
 
 // The server under test: TLS with a throw-away certificate unless plain.
 class ServerProcess {
