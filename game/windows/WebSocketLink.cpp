@@ -23,6 +23,7 @@ const auto kKeepAlive = std::chrono::seconds(20);
 const int kSilenceMs = 45000;                 // nothing heard for this long: the link is dead
 const std::size_t kLongestMessage = 1 << 16;  // a longer one is not from a table server
 const wchar_t kWinHttp[] = L"winhttp.dll";
+const wchar_t kSockets[] = L"ws2_32.dll";
 
 // WinHTTP, found at run time: nothing of it is loaded before online play is asked for.
 struct WinHttp {
@@ -103,25 +104,36 @@ bool PinMatches(HINTERNET request, const std::string& pin) {
     return matches;
 }
 
-bool SameAddress(const SOCKADDR_STORAGE& known, SOCKET socket, bool peer) {
+// The sockets' functions, looked up only when a connection must be shut: linked, their
+// library would load with every start of the game.
+struct Sockets {
+    decltype(&getsockname) localEnd = LazyFunction<decltype(&getsockname)>(kSockets, "getsockname");
+    decltype(&getpeername) remoteEnd = LazyFunction<decltype(&getpeername)>(kSockets, "getpeername");
+    decltype(&shutdown) shut = LazyFunction<decltype(&shutdown)>(kSockets, "shutdown");
+};
+
+bool SameAddress(const Sockets& sockets, const SOCKADDR_STORAGE& known, SOCKET socket, bool peer) {
     SOCKADDR_STORAGE found{};
     int size = sizeof found;
     auto* address = reinterpret_cast<sockaddr*>(&found);
-    if ((peer ? getpeername(socket, address, &size) : getsockname(socket, address, &size)) != 0) return false;
+    if ((peer ? sockets.remoteEnd : sockets.localEnd)(socket, address, &size) != 0) return false;
     return size > 0 && std::memcmp(&found, &known, static_cast<std::size_t>(size)) == 0;
 }
 
 // WinHTTP names no socket of its requests; the connection is found among this process's
 // sockets by its two ends and shut both ways, so that the request's send fails.
 void ShutConnection(HINTERNET request) {
+    const Sockets sockets;
+    if (sockets.localEnd == nullptr || sockets.remoteEnd == nullptr || sockets.shut == nullptr) return;
     WINHTTP_CONNECTION_INFO ends{};
     ends.cbSize = sizeof ends;
     DWORD size = sizeof ends;
     if (!Http().queryOption(request, WINHTTP_OPTION_CONNECTION_INFO, &ends, &size)) return;
     const SOCKET kMostHandle = 1 << 16;  // handles are multiples of four
     for (SOCKET socket = 4; socket < kMostHandle; socket += 4) {
-        if (SameAddress(ends.LocalAddress, socket, false) && SameAddress(ends.RemoteAddress, socket, true)) {
-            shutdown(socket, SD_BOTH);
+        if (SameAddress(sockets, ends.LocalAddress, socket, false) &&
+            SameAddress(sockets, ends.RemoteAddress, socket, true)) {
+            sockets.shut(socket, SD_BOTH);
             return;
         }
     }
