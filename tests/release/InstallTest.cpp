@@ -530,15 +530,17 @@ std::wstring SetupName() { return kSetup.substr(kSetup.find_last_of(L'\\') + 1);
 // programs it starts: the installer is started through Unix's env. Wine gives no handle of
 // a Unix program it starts; the installer is found by its program file.
 void StartSetupSpeaking(const wchar_t* locale) {
-    if (HANDLE wine = Launch(L"Z:\\usr\\bin\\env LC_ALL=" + std::wstring(locale) + L" wine explorer.exe /desktop=" +
-                             coretest::DesktopNamed(coretest::kTestDesktopSize) + L" \"" + kSetup + L"\""))
+    if (HANDLE wine =
+            Launch(L"Z:\\usr\\bin\\env LC_ALL=" + std::wstring(locale) + L" wine explorer.exe /desktop=" +
+                   coretest::DesktopNamed(coretest::kTestDesktopSize) + L" \"" + kSetup + L"\""))
         CloseHandle(wine);
 }
 
 // Ends every running installer: on whichever page it shows, it has installed nothing yet.
 void EndSetups() {
     for (int tries = 0; tries < 50; ++tries) {
-        HANDLE setup = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, coretest::FindOtherProcess(SetupName()));
+        HANDLE setup =
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, coretest::FindOtherProcess(SetupName()));
         if (setup == nullptr) return;
         TerminateProcess(setup, 1);
         WaitForSingleObject(setup, 10000);
@@ -588,7 +590,8 @@ TEST(Installer, WelcomesThePlayerInTheLanguageOfWindows) {
         StartSetupSpeaking(locale);
         if (!WaitUntil(setupRuns, 20000)) StartSetupSpeaking(locale);
         const bool welcomed = WaitUntil([&] { return WindowWithText(title) != nullptr; }, 20000);
-        EXPECT_TRUE(welcomed) << (setupRuns() ? L"the installer shows " + ShownBySetup() : L"no installer started");
+        EXPECT_TRUE(welcomed) << (setupRuns() ? L"the installer shows " + ShownBySetup()
+                                              : L"no installer started");
         EndSetups();
     }
 }
