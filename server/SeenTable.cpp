@@ -48,10 +48,12 @@ SeenEvent SeenMoment(const TableEvent& event, const RoundSight& sight) {
 void FillRound(TableView& view, const Evening& evening) {
     const FullTableRound& round = evening.ThisRound();
     const SeatSight sight = round.SightOf(view.you);
-    for (std::size_t i = 0; i < view.seats.size() && i < sight.seats.size(); ++i) {
+    const std::size_t seats = std::min({view.seats.size(), sight.seats.size(), evening.Seats().size()});
+    for (std::size_t i = 0; i < seats; ++i) {
         const SeenSeat& seen = sight.seats[i];
         SeatView& seat = view.seats[i];
         seat.chips = seen.chips;
+        seat.asBank = evening.Seats()[i].roundsAsBank;
         seat.stake = seen.stake;
         seat.status = seen.status;
         seat.cards = seen.cards;

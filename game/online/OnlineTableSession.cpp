@@ -62,6 +62,7 @@ struct OnlineSightReader {
             sitting.kind = seat.kind;
             sitting.style = seat.style;
             sitting.chips = seat.chips;
+            sitting.roundsAsBank = seat.asBank;
             s.seats.push_back(sitting);
             RoundSeat play;
             play.hand = seat.cards;

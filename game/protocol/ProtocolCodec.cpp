@@ -300,6 +300,7 @@ SeatView SeatOf(const json& value, Reader& outer) {
     s.connected = in.Flag("connected");
     s.away = in.Flag("away");
     s.chips = in.Integer("chips", 0, kMostChips);
+    s.asBank = in.OptionalSmall("as_bank", 0, std::numeric_limits<int>::max(), 0);
     s.stake = static_cast<int>(in.Integer("stake", 0, std::numeric_limits<int>::max()));
     s.status = in.Named("status", kStatusNames, SeatStatus::SitsOut);
     s.cards = in.Cards("cards");

@@ -47,6 +47,7 @@ struct SeatView {
     bool connected = false;
     bool away = false;
     std::int64_t chips = 0;
+    int asBank = 0;  // rounds it has played holding the bank
     int stake = 0;
     SeatStatus status = SeatStatus::SitsOut;
     std::vector<int> cards;  // 0 where unseen

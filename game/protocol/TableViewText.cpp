@@ -122,6 +122,7 @@ void EventText(std::string& out, const SeenEvent& e) {
 
 void SeatText(std::string& out, const SeatView& s) {
     ObjectText o(out);
+    o.Put("as_bank", s.asBank);
     o.Put("away", s.away);
     o.Put("cards", s.cards);
     o.Put("chips", s.chips);

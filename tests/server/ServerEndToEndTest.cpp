@@ -2,7 +2,7 @@
 // computer at one table; one client's link is cut and comes back with its token; the
 // server is killed mid-round and restarted on its state, and the evening goes on. Every
 // frame each client received is then read back: none shows another seat's covered card
-// before the rules show it, and the chips always add up.
+// before the rules show it, and the chips and the rounds as bank always add up.
 #include "Cards.h"
 #include "HandRules.h"
 #include "LinkCutter.h"
@@ -65,9 +65,14 @@ std::vector<std::string> Leaks(const std::string& frameLog) {
         if (view == nullptr || view->phase == TablePhase::Lobby) continue;
         ++views;
         std::int64_t chips = 0;
-        for (const SeatView& seat : view->seats) chips += seat.chips;
+        int bankRounds = 0;
+        for (const SeatView& seat : view->seats) {
+            chips += seat.chips;
+            bankRounds += seat.asBank;
+        }
         if (chips != kTableChips || view->total != kTableChips)
             found.push_back("chips do not add up: " + line);
+        if (bankRounds != view->rounds) found.push_back("bank rounds do not add up: " + line);
         for (const SeatView& seat : view->seats) {
             if (seat.cards.empty()) continue;
             const bool own = seat.seat == view->you;

@@ -21,9 +21,9 @@ using nlohmann::json;
 // Marco's sight in his turn (seat 1 of three): his covered card 27, the others' unseen.
 json MarcosTurn() {
     const auto seat = [](int number, const char* name, const char* kind, json cards, const char* status) {
-        return json{{"seat", number}, {"name", name},      {"kind", kind},  {"style", "careful"},
-                    {"taken", true},  {"connected", true}, {"away", false}, {"chips", 50000},
-                    {"stake", 0},     {"status", status},  {"cards", cards}};
+        return json{{"seat", number},    {"name", name},      {"kind", kind},     {"style", "careful"},
+                    {"taken", true},     {"connected", true}, {"away", false},    {"chips", 50000},
+                    {"as_bank", number}, {"stake", 0},        {"status", status}, {"cards", cards}};
     };
     return json{
         {"v", 1},
@@ -94,6 +94,7 @@ TEST_F(Online, ShowsTheSeatWhatTheServerSentAndTellsItsMoments) {
     EXPECT_FALSE(session.PlayedHere(0));
     EXPECT_EQ(1, session.ToAct());
     EXPECT_EQ("Tino", session.Seats()[2].name);
+    EXPECT_EQ(2, session.Seats()[2].roundsAsBank) << "the standings show it";
     EXPECT_EQ(std::vector<int>{27}, session.InRound(1).hand);
     EXPECT_FALSE(session.InRound(1).stakeFixed);
     const SeatSight sight = session.SightOf(1);

@@ -72,6 +72,7 @@ TEST(ProtocolCodec, ATableViewComesBackWhole) {
     seat.cards = {0, 27, 10};
     seat.status = SeatStatus::Bust;
     seat.points = 7.5;
+    seat.asBank = 3;
     view.seats = {seat, seat};
     view.dealt = {{0, 0}, {1, 27}};
     view.seenBefore = {3, 4};
