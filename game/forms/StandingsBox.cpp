@@ -92,7 +92,9 @@ Label* StandingsBox::AddLabel(const std::string& text, int left, int top, int la
     label->alignRight = right;
     label->MoveTo(left, top);
     label->SetSize(labelWidth, kLineHeight - 4);
-    label->SetTextUtf8(text);
+    // A right-aligned text ends in a space, so that a last letter reaching past its advance
+    // (the arms of a k in some faces) is not cut at the column's edge.
+    label->SetTextUtf8(right ? text + " " : text);
     label->Create();
     labels.push_back(label);
     return label;
@@ -118,8 +120,10 @@ void StandingsBox::BuildLayout() {
     const int chipsLeft = kMargin + kNameWidth, roundsLeft = chipsLeft + kChipsWidth;
     const std::string chipsHeading = texts.Text(TextIds::kStandingsChips);
     const std::string roundsHeading = texts.Text(TextIds::kStandingsBankRounds);
-    AddLabel(chipsHeading, chipsLeft, kMargin, kChipsWidth, true);
-    AddLabel(roundsHeading, roundsLeft, kMargin, kRoundsWidth, true);
+    NeloUtility::SetAccessibleName(*AddLabel(chipsHeading, chipsLeft, kMargin, kChipsWidth, true),
+                                   chipsHeading);
+    NeloUtility::SetAccessibleName(*AddLabel(roundsHeading, roundsLeft, kMargin, kRoundsWidth, true),
+                                   roundsHeading);
     int top = kMargin + kLineHeight;
     for (int index : StandingsOrder(seats)) {
         const TableSeat& seat = seats[static_cast<std::size_t>(index)];
