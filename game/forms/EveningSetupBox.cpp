@@ -57,13 +57,13 @@ std::string Number(std::int64_t value) { return std::to_string(value); }
 }  // namespace
 
 EveningSetupBox::EveningSetupBox(NeloUtility::Form& owner, const TextSource& texts, const EveningSetup& start,
-                                 SetupAccepted accepted)
+                                 SetupAccepted accepted, unsigned captionId)
     : FormBox(&owner), texts(texts), start(start), accepted(accepted) {
     accessKeys = true;
     Created = BoxCreated<EveningSetupBox>;
     Closing = BoxClosing<EveningSetupBox>;
     CharTyped = BoxChar<EveningSetupBox>;
-    SetTextUtf8(texts.Text(TextIds::kSetupCaption));
+    SetTextUtf8(texts.Text(captionId));
 }
 
 EveningSetupBox::~EveningSetupBox() { ReleaseElements(); }
@@ -426,8 +426,9 @@ void EveningSetupBox::Accept() {
 }
 
 NeloUtility::FormBox* OpenEveningSetup(NeloUtility::Form& owner, const TextSource& texts,
-                                       const EveningSetup& start, SetupAccepted accepted) {
-    auto* box = new EveningSetupBox(owner, texts, start, accepted);
+                                       const EveningSetup& start, SetupAccepted accepted,
+                                       unsigned captionId) {
+    auto* box = new EveningSetupBox(owner, texts, start, accepted, captionId);
     box->Open();
     return box;
 }

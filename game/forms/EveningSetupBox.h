@@ -23,7 +23,7 @@ using SetupAccepted = void (*)(NeloUtility::Form& owner, const EveningSetup& set
 class EveningSetupBox : public NeloUtility::FormBox {
 public:
     EveningSetupBox(NeloUtility::Form& owner, const TextSource& texts, const EveningSetup& start,
-                    SetupAccepted accepted);
+                    SetupAccepted accepted, unsigned captionId);
     ~EveningSetupBox();
 
     // Made, sized, centred on the owner and shown, with the focus on the first name.
@@ -99,10 +99,11 @@ private:
     NeloUtility::Button* cancelButton = nullptr;
 };
 
-// The setup box over its owner (owner disabled while it is open, Enter accepts). On OK,
+// The setup box over its owner (owner disabled while it is open, Enter accepts), titled with
+// the text captionId: a new evening here, or a table to create on a server. On OK,
 // accepted(owner, setup) is called; Cancel or close leaves everything as it was. The
 // caller deletes the box (DeferDelete) once it is closed.
 NeloUtility::FormBox* OpenEveningSetup(NeloUtility::Form& owner, const TextSource& texts,
-                                       const EveningSetup& start, SetupAccepted accepted);
+                                       const EveningSetup& start, SetupAccepted accepted, unsigned captionId);
 
 }  // namespace DoDadu

@@ -175,8 +175,8 @@ void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& 
     table.ShowGathering(true, false);
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
-    setupBox =
-        OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), name), EveningAccepted);
+    setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), name),
+                                EveningAccepted, TextIds::kSetupCaptionOnline);
 }
 
 bool FormFullTable::ResumeOnline() {
@@ -336,7 +336,7 @@ void FormFullTable::NewEvening() {
     const WindowsUserNames user = CurrentUserNames();
     const std::string firstName = FirstSeatName(user.display, user.signIn, texts);
     setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), firstName),
-                                EveningAccepted);
+                                EveningAccepted, TextIds::kSetupCaption);
 }
 
 // A setup the engine refuses leaves the evening as it was. A setup for a table to create on

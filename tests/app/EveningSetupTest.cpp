@@ -59,7 +59,8 @@ protected:
     }
     void OpenSetup(const TextSource& texts, const EveningSetup& start) {
         CloseBox();
-        box = setupBox = static_cast<EveningSetupBox*>(OpenEveningSetup(*owner, texts, start, OnAccepted));
+        box = setupBox = static_cast<EveningSetupBox*>(
+            OpenEveningSetup(*owner, texts, start, OnAccepted, TextIds::kSetupCaption));
         coretest::Pump(30);
     }
     void OpenStandingsOf(const std::vector<TableSeat>& seats, NewEveningAsked asked = OnNewEvening) {

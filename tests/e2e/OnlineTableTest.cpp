@@ -453,6 +453,8 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
         return game.FindOnlineTable(0) && ClassOf(game.Focus()) == "Edit" &&
                GetAncestor(game.Focus(), GA_ROOT) != game.table;
     }));
+    EXPECT_EQ(kCreator.Text(TextIds::kSetupCaptionOnline),
+              NeloUtility::WideToUtf8(coretest::WindowText(GetAncestor(game.Focus(), GA_ROOT))));
     const std::string seatTwoPlayedBy =
         DoDadu::FillPlaceholders(kCreator.Text(TextIds::kSetupSeatPlayedBy), {{"number", "2"}});
     for (int tries = 0; tries < 12 && AccessibleName(game.Focus()) != seatTwoPlayedBy; ++tries) Press(VK_TAB);
