@@ -258,12 +258,30 @@ void FormFullTable::FollowOnline() {
     else if (onlineLine == texts.Text(TextIds::kOnlineReconnecting))
         line = texts.Text(TextIds::kOnlineBack);
     if (!line.empty() && line != onlineLine) {
+        onlineLine = line;
+        if (online->Trouble() != OnlineTrouble::None && !online->HoldsSeat() && seatRefused != nullptr &&
+            classic != nullptr)
+            return HandBackRefusal(line);
         view.ShowMessage(line);
         view.Speak(line);
     }
     onlineLine = line;
     SayPresence();
     FollowEvening();
+}
+
+// Said over the Play online box, with what was asked, where it can be mended at once.
+void FormFullTable::HandBackRefusal(const std::string& why) {
+    OnlineJoinFields asked;
+    const Invitation& at = online->Server();
+    asked.table = at.code.empty() ? std::string() : InvitationText(at);
+    asked.server = ReadOnlineSeat().server;
+    asked.name = online->Name();
+    asked.refusal = why;
+    asked.nameRefused =
+        online->Trouble() == OnlineTrouble::NameTaken || online->Trouble() == OnlineTrouble::BadName;
+    ShowClassicTable();
+    seatRefused(*classic, asked);
 }
 
 // The code while seats are free; once every person is here, who starts the evening.
@@ -562,13 +580,17 @@ void FormFullTable::NewOnlineEvening() {
 
 // Closing keeps the evening: the window hides and the classic table comes back.
 bool FormFullTable::ConfirmClose() {
+    ShowClassicTable();
+    return false;
+}
+
+void FormFullTable::ShowClassicTable() {
     if (table.paceTimer != nullptr) table.paceTimer->Stop();
     ShowWindow(window, SW_HIDE);
     if (classic != nullptr && classic->window != nullptr) {
         ShowWindow(classic->window, SW_SHOW);
         classic->ComeToFront();
     }
-    return false;
 }
 
 void FormFullTable::OnFormResized() {

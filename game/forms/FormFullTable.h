@@ -16,6 +16,7 @@
 #include "FullTableView.h"
 #include "LocalTableSession.h"
 #include "OnlineEvening.h"
+#include "OnlineJoinBox.h"
 #include "RegistryEveningStore.h"
 #include "ResourceTexts.h"
 
@@ -50,6 +51,12 @@ class FormFullTable : public NeloUtility::Form {
 public:
     // classicTable: shown again when the full table closes; may be null.
     FormFullTable(HINSTANCE instanceHandle, NeloUtility::Form* classicTable);
+
+    // A seat the server refused before this window ever held it (a name taken, a code
+    // unknown, a server out of reach): the window steps aside for the classic table, which
+    // is handed what was asked and why it was refused.
+    using SeatRefused = void (*)(NeloUtility::Form& classicTable, const OnlineJoinFields& asked);
+    SeatRefused seatRefused = nullptr;
     ~FormFullTable();
 
     // Shows the window and the evening: the one in memory, else the stored one, else
@@ -93,6 +100,8 @@ private:
     void FollowOnline();
     void SayPresence();
     std::string TroubleText(OnlineTrouble trouble) const;
+    void HandBackRefusal(const std::string& why);
+    void ShowClassicTable();
     bool ResumeStored();
     void Begin();
     void FollowEvening();

@@ -271,6 +271,10 @@ void OnlineJoinAccepted(Form& owner, const Invitation& table, const std::string&
 void OnlineCreateAccepted(Form& owner, const Invitation& server, const std::string& name) {
     if (auto* form = dynamic_cast<FormMain*>(&owner)) form->CreateOnline(server, name);
 }
+
+void OnlineSeatRefused(Form& classic, const OnlineJoinFields& asked) {
+    if (auto* form = dynamic_cast<FormMain*>(&classic)) form->OpenPlayOnline(asked);
+}
 }  // namespace
 
 // The box comes over the classic table; a seat stored from an earlier run is taken back at
@@ -289,14 +293,23 @@ void FormMain::OpenPlayOnline(const std::string& invitation) {
     }
     const OnlineSeat stored = ReadOnlineSeat();
     if (invitation.empty() && !stored.token.empty()) {
-        if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+        MakeOnlineTable();
         ShowWindow(window, SW_HIDE);
         onlineTable->ResumeOnline();
         return;
     }
+    OpenPlayOnline(OnlineJoinFields{invitation, stored.server, stored.name, "", false});
+}
+
+void FormMain::OpenPlayOnline(const OnlineJoinFields& fields) {
     if (onlineBox != nullptr) DeferDelete(onlineBox);
-    const OnlineJoinFields fields{invitation, stored.server, stored.name};
     onlineBox = OpenOnlineJoin(*this, texts, fields, OnlineJoinAccepted, OnlineCreateAccepted);
+}
+
+void FormMain::MakeOnlineTable() {
+    if (onlineTable != nullptr) return;
+    onlineTable = new FormFullTable(instance, this);
+    onlineTable->seatRefused = OnlineSeatRefused;
 }
 
 // Any program may send this message: only a whole, well-formed invitation is taken.
@@ -326,14 +339,14 @@ void RememberOnline(const Invitation& at, const std::string& name) {
 
 void FormMain::JoinOnline(const Invitation& at, const std::string& name) {
     RememberOnline(at, name);
-    if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+    MakeOnlineTable();
     ShowWindow(window, SW_HIDE);
     onlineTable->JoinOnline(at, name);
 }
 
 void FormMain::CreateOnline(const Invitation& server, const std::string& name) {
     RememberOnline(server, name);
-    if (onlineTable == nullptr) onlineTable = new FormFullTable(instance, this);
+    MakeOnlineTable();
     ShowWindow(window, SW_HIDE);
     onlineTable->AskOnlineSetup(server, name);
 }

@@ -12,6 +12,7 @@
 #include "ClassicTableLayout.h"
 #include "ClassicTableNarrator.h"
 #include "ClassicTableRoundView.h"
+#include "OnlineJoinBox.h"
 
 #include "Form.h"
 #include "TextBox.h"
@@ -56,6 +57,8 @@ public:
     // The Play online box, filled with an invitation (from the command line, say) or with
     // what was used last; at once on the table of the stored seat when there is one.
     void OpenPlayOnline(const std::string& invitation = std::string());
+    // The box again, with what the server refused and why.
+    void OpenPlayOnline(const OnlineJoinFields& refused);
     void JoinOnline(const Invitation& table, const std::string& name);
     // A table to create on the server: its house rules and seats are chosen in the online
     // table's window.
@@ -96,6 +99,7 @@ public:
     void ShowTexts();
 
 private:
+    void MakeOnlineTable();  // once, and told where a refused seat goes
     void Construct(const std::string& title);
     void SetFormEvents();
     void SetWindowIcon();

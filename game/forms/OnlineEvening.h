@@ -57,6 +57,8 @@ public:
     // The link dropped and is being tried again.
     bool Reconnecting() const { return reconnecting; }
     OnlineTrouble Trouble() const { return trouble; }
+    // A seat is held (joined, made or taken back), and its token kept.
+    bool HoldsSeat() const { return !token.empty(); }
     // The server of this table (its code aside), and the name this player sits by.
     const Invitation& Server() const { return where; }
     const std::string& Name() const { return name; }

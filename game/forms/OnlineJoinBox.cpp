@@ -45,7 +45,10 @@ void OnlineJoinBox::Open() {
     SetClientSize(kClientWidth, kClientHeight);
     CenterOnOwner();
     ComeToFront();
-    if (GUIElement* first = DefaultFocus()) first->Focus();
+    if (!fields.refusal.empty())
+        Say(fields.refusal, fields.nameRefused ? nameBox : tableBox);
+    else if (GUIElement* first = DefaultFocus())
+        first->Focus();
 }
 
 // The first field still empty, else Join.
@@ -148,8 +151,9 @@ void OnlineJoinBox::AskCreate() {
 }
 
 // What cannot be read, on the box's line and to the screen reader, and the field to mend.
-void OnlineJoinBox::Say(unsigned problemId, TextBox* field) {
-    const std::string problem = texts.Text(problemId);
+void OnlineJoinBox::Say(unsigned problemId, TextBox* field) { Say(texts.Text(problemId), field); }
+
+void OnlineJoinBox::Say(const std::string& problem, TextBox* field) {
     problemLine->SetTextUtf8(problem);
     NeloUtility::SetAccessibleName(*problemLine, problem);
     field->Focus();

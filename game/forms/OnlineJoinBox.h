@@ -26,6 +26,8 @@ struct OnlineJoinFields {
     std::string table;  // an invitation or a code
     std::string server;
     std::string name;
+    std::string refusal;       // why the server refused what was asked, said as the box opens
+    bool nameRefused = false;  // the refusal is of the name, not of the table
 };
 
 class OnlineJoinBox : public NeloUtility::FormBox {
@@ -51,6 +53,7 @@ private:
     void Join();
     void AskCreate();  // a table to create on the server typed
     void Say(unsigned problemId, NeloUtility::TextBox* field);
+    void Say(const std::string& problem, NeloUtility::TextBox* field);
 
     const TextSource& texts;
     OnlineJoinFields fields;

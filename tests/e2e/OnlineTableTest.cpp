@@ -6,6 +6,7 @@
 // their window as a screen reader does; the joiner's game is killed mid-round and comes
 // back by itself. The two talk through files in a folder the script gives them.
 #include "CoreTestSupport.h"
+#include "EveningSetup.h"
 #include "GameProcess.h"
 #include "GameTexts.h"
 #include "RoundSentences.h"
@@ -172,8 +173,8 @@ std::string ClassOf(HWND window) {
 // What one look at the table shows: chips, the bank, the seat in turn, each seat's first card.
 struct Sight {
     std::map<std::string, long long> chips;
-    std::string bank, inTurn, message, code;  // message: a refusal; code: the lobby's
-    int free = 0;                             // the lobby's seats waiting for a player
+    std::string bank, inTurn, code;  // code: the lobby's
+    int free = 0;                    // the lobby's seats waiting for a player
     std::map<std::string, std::string> firstCard;
     std::map<std::string, HWND> hand;  // the line under each seat's name: points, state, stake
 };
@@ -223,7 +224,6 @@ public:
             if (std::regex_match(name, parts, card)) sight.firstCard[parts[1]] = parts[2];
             if (std::regex_match(name, parts, hand)) sight.hand[parts[1]] = window;
             if (std::regex_search(name, parts, lobby)) sight.code = parts[1];
-            if (name == words.Text(TextIds::kOnlineNotInvited)) sight.message = name;
             if (name.size() > waiting.size() &&
                 name.compare(name.size() - waiting.size(), waiting.size(), waiting) == 0)
                 ++sight.free;
@@ -239,20 +239,6 @@ public:
         if (pressedAt != nullptr) *pressedAt = ClockNow();
         Press(VK_SPACE);
         return true;
-    }
-
-    // A message box of the game that says this, closed with OK; false when none shows.
-    bool AnswerMessageBox(const std::string& text) const {
-        HWND box = nullptr;
-        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-            if (!Owns(box) || !IsWindowVisible(box)) continue;
-            for (HWND line = nullptr; (line = FindWindowExW(box, line, L"Static", nullptr)) != nullptr;) {
-                if (NeloUtility::WideToUtf8(coretest::WindowText(line)) != text) continue;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return true;
-            }
-        }
-        return false;
     }
 
     const Words& words;
@@ -510,14 +496,17 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
         Press('N', VK_MENU);
         Type("Bruno");
         Press(VK_RETURN);
-        // Said on the table's message line, or in a message box over it, answered here.
+        // Said on the Play online box, back over the classic table with the invitation to mend.
+        const std::string refusal = kJoiner.Text(TextIds::kOnlineNotInvited);
         EXPECT_TRUE(WaitFor(
             [&] {
-                const std::string refusal = kJoiner.Text(TextIds::kOnlineNotInvited);
-                return (game.FindOnlineTable(0) && game.Look().message == refusal) ||
-                       game.AnswerMessageBox(refusal);
+                const auto said = Named(GetAncestor(game.Focus(), GA_ROOT));
+                return std::any_of(said.begin(), said.end(),
+                                   [&](const auto& line) { return line.second == refusal; });
             },
             20000));
+        EXPECT_EQ(DoDadu::WithoutAccessMark(kJoiner.Text(TextIds::kOnlineTableField)),
+                  AccessibleName(game.Focus()));
         Put("refused", "yes");
     }
     ASSERT_FALSE(Await("lobby-checked", 60000).empty());
