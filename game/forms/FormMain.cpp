@@ -322,16 +322,17 @@ bool FormMain::OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) {
 }
 
 namespace {
-// The server and the name for the next time the box opens. A server known by its
-// certificate's fingerprint is kept as an invitation, so that the fingerprint stays.
+// The server and the name for the next time the box opens, as the Server field takes them:
+// HOST:PORT, and the certificate's fingerprint of a server known by it.
 void RememberOnline(const Invitation& at, const std::string& name) {
     OnlineSeat remembered = ReadOnlineSeat();
     Invitation server = at;
-    if (server.code.empty()) server.code = "000000";
+    server.code = "000000";
+    server.fingerprint.clear();
     const std::string text = InvitationText(server);
     const std::size_t authority = text.find("//") + 2;
-    remembered.server =
-        server.fingerprint.empty() ? text.substr(authority, text.rfind('/') - authority) : text;
+    remembered.server = text.substr(authority, text.rfind('/') - authority);
+    if (!at.fingerprint.empty()) remembered.server += "#sha256=" + at.fingerprint;
     remembered.name = name;
     WriteOnlineSeat(remembered);
 }
