@@ -42,7 +42,7 @@ int RunTable(HINSTANCE instance, const std::string& title, const std::string& in
         return kNoWindowExitCode;
     }
     // An invitation opens the Play online box; a seat kept from the last run is taken back.
-    if (!invitation.empty() || !ReadOnlineSeat().token.empty()) form->OpenPlayOnline(invitation);
+    if (!invitation.empty() || HoldsOnlineSeat()) form->OpenPlayOnline(invitation);
     NeloUtility::RunMessageLoop(form);
     NeloUtility::DeleteElement(form);
     return 0;

@@ -20,12 +20,23 @@ bool IsToken(const std::string& text) {
            });
 }
 
+// A seat is held while a well-formed token and the table's invitation are both kept.
+bool HoldsSeat(const std::string& token, const std::string& invitation) {
+    return IsToken(token) && !invitation.empty();
+}
+
 }  // namespace
 
 OnlineSeat ReadOnlineSeat() {
     OnlineSeat seat{Read("Invitation"), Read("Token"), Read("Server"), Read("Name")};
-    if (!IsToken(seat.token) || seat.invitation.empty()) seat.token.clear();
+    if (!HoldsSeat(seat.token, seat.invitation)) seat.token.clear();
     return seat;
+}
+
+// Every start asks, and most keep no seat: the token alone is read then.
+bool HoldsOnlineSeat() {
+    const std::string token = Read("Token");
+    return IsToken(token) && HoldsSeat(token, Read("Invitation"));
 }
 
 void WriteOnlineSeat(const OnlineSeat& seat) {

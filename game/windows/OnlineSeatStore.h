@@ -15,6 +15,9 @@ struct OnlineSeat {
 };
 
 OnlineSeat ReadOnlineSeat();
+// Whether a seat is kept, as ReadOnlineSeat would find it, reading no more than it needs:
+// the game asks at every start.
+bool HoldsOnlineSeat();
 void WriteOnlineSeat(const OnlineSeat& seat);
 
 }  // namespace DoDadu

@@ -152,24 +152,30 @@ TEST_F(Linked, TellsADropAndClosesAtOnceWhenIdle) {
     EXPECT_EQ(LinkFault::None, idle.Take().fault) << "closed by us, not dropped";
 }
 
-// The seat kept for the next run, and a token damaged in the registry read as none.
+// The seat kept for the next run; a token damaged in the registry, or kept without its
+// invitation, reads as none, and the start-up's question agrees with the full read.
 TEST(OnlineSeatStore, KeepsTheSeatForTheNextRunAndDropsADamagedToken) {
     const OnlineSeat kept{"zandro://127.0.0.1:9000/7KQ2MX", "0123456789abcdef0123456789ABCDEF",
                           "127.0.0.1:9000", "Nonna"};
     const struct {
         const char* token;
+        const char* invitation;
         const char* read;
-    } cases[] = {
-        {kept.token.c_str(), kept.token.c_str()}, {"0123", ""}, {"0123456789abcdef0123456789ABCDEZ", ""}};
+    } cases[] = {{kept.token.c_str(), kept.invitation.c_str(), kept.token.c_str()},
+                 {"0123", kept.invitation.c_str(), ""},
+                 {"0123456789abcdef0123456789ABCDEZ", kept.invitation.c_str(), ""},
+                 {kept.token.c_str(), "", ""}};
     for (const auto& c : cases) {
         OnlineSeat seat = kept;
         seat.token = c.token;
+        seat.invitation = c.invitation;
         WriteOnlineSeat(seat);
         const OnlineSeat read = ReadOnlineSeat();
-        EXPECT_EQ(kept.invitation, read.invitation);
+        EXPECT_EQ(c.invitation, read.invitation);
         EXPECT_EQ(c.read, read.token) << c.token;
         EXPECT_EQ(kept.server, read.server);
         EXPECT_EQ(kept.name, read.name);
+        EXPECT_EQ(!read.token.empty(), HoldsOnlineSeat()) << c.token << " " << c.invitation;
     }
     EXPECT_EQ("Nonna", NeloUtility::ReadTextSetting("Zandro", "Online", "Name")) << "under Zandro\\Online";
     WriteOnlineSeat(OnlineSeat{});
