@@ -257,17 +257,23 @@ void FormFullTable::FollowOnline() {
         line = texts.Text(TextIds::kOnlineEndsByCreator);
     else if (onlineLine == texts.Text(TextIds::kOnlineReconnecting))
         line = texts.Text(TextIds::kOnlineBack);
-    if (!line.empty() && line != onlineLine) {
-        onlineLine = line;
-        if (online->Trouble() != OnlineTrouble::None && !online->HoldsSeat() && seatRefused != nullptr &&
-            classic != nullptr)
-            return HandBackRefusal(line);
+    const bool news = !line.empty() && line != onlineLine;
+    onlineLine = line;
+    if (news && RefusedBeforeSeated()) {
+        HandBackRefusal(line);
+        return;
+    }
+    if (news) {
         view.ShowMessage(line);
         view.Speak(line);
     }
-    onlineLine = line;
     SayPresence();
     FollowEvening();
+}
+
+bool FormFullTable::RefusedBeforeSeated() const {
+    return online->Trouble() != OnlineTrouble::None && !online->HoldsSeat() && seatRefused != nullptr &&
+           classic != nullptr;
 }
 
 // Said over the Play online box, with what was asked, where it can be mended at once.

@@ -100,6 +100,7 @@ private:
     void FollowOnline();
     void SayPresence();
     std::string TroubleText(OnlineTrouble trouble) const;
+    bool RefusedBeforeSeated() const;
     void HandBackRefusal(const std::string& why);
     void ShowClassicTable();
     bool ResumeStored();
