@@ -10,7 +10,8 @@ PACKAGES=(g++ cmake ninja-build googletest clang clang-tidy clang-format-14
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth x11-utils xdotool fonts-liberation imagemagick sox
           nsis zip unzip osslsigncode openssl gettext
-          libboost-dev libssl-dev nlohmann-json3-dev)
+          libboost-dev libssl-dev nlohmann-json3-dev
+          python3-websockets)
 
 say() { printf '%s\n' "$*" >&2; }
 
