@@ -172,7 +172,7 @@ void FormFullTable::AskOnlineSetup(const Invitation& server, const std::string& 
     // Nothing to play until the table is made: the round's controls wait out of sight.
     table.startButton->SetEnabled(false);
     table.showCardButton->Hide();
-    table.ShowGathering(true, false);
+    table.ShowGathering(true, false, std::string());
     if (setupBox != nullptr) DeferDelete(setupBox);
     SharedRandom().SeedOnceFromClock();
     setupBox = OpenEveningSetup(*this, texts, DefaultEveningSetup(texts, SharedRandom(), name),
@@ -203,7 +203,7 @@ void FormFullTable::WatchOnline() {
     table.showCardButton->Hide();
     table.newEveningItem->SetEnabled(false);
     if (copyInvitationItem == nullptr && table.tableMenu != nullptr) {
-        copyInvitationItem = new SubMenu(table.tableMenu, texts.Text(TextIds::kMenuCopyInvitation));
+        copyInvitationItem = new SubMenu(table.tableMenu, texts.Text(TextIds::kCopyInvitation));
         copyInvitationItem->command = MenuPicked;
         copyInvitationItem->Create();
     }
@@ -451,7 +451,7 @@ void FormFullTable::FollowGathering() {
         freeSeats = free;
     }
     table.giveSeatButton->SetEnabled(giving);
-    table.ShowGathering(gathering, giving);
+    table.ShowGathering(gathering, giving, online != nullptr ? online->Table().Invitation() : std::string());
 }
 
 void FormFullTable::GiveSeat() {
@@ -526,6 +526,8 @@ void FormFullTable::OnButtonClick(GUIElement* button) {
         view.Reveal(PersonToAct());
     } else if (Is(button, table.giveSeatButton)) {
         GiveSeat();
+    } else if (Is(button, table.copyInvitationButton)) {
+        CopyInvitation();
     }
     FollowEvening();
 }

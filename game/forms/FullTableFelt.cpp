@@ -173,7 +173,7 @@ void PaintFelt(Form& form, const FullTableLayout& layout) {
     const Scale scale(form);
     const bool contrast = ContrastOn();
     PaintTable(drawing, scale, contrast);
-    if (!contrast) PaintMark(drawing, scale, scale.dpi);
+    if (!contrast && !layout.ShowsInvitation()) PaintMark(drawing, scale, scale.dpi);
     for (const SeatPlace& place : layout.places) {
         if (!place.used) continue;
         if (place.inTurn) PaintTurn(drawing, scale, place, contrast);

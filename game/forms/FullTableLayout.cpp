@@ -55,12 +55,25 @@ const int kFreeSeatWidth = 170;
 const int kStyleWidth = 150;
 const int kGiveWidth = 230;
 const int kChoiceHeight = 26;
+const int kCopyWidth = 190;
 const int kRoundRowWidth = 5 * (kControlWidth + kControlGap) + kShowCardWidth;
-const int kGivingRowWidth = kControlWidth + kFreeSeatWidth + kStyleWidth + kGiveWidth + 3 * kControlGap;
+// The invitation, in the felt's middle where its mark stands: between the bank's place and
+// the others' at any number of seats. Its lines are kept short enough to fit.
+const RECT kInvitationArea{350, 250, 690, 330};
+const std::size_t kInvitationLine = 40;
 
 std::vector<std::string> StyleNames(const TextSource& texts) {
     return {texts.Text(TextIds::kSetupCareful), texts.Text(TextIds::kSetupBold),
             texts.Text(TextIds::kSetupExpert)};
+}
+
+// A part of the invitation in lines of even length, none longer than fits.
+void AddLines(std::string& lines, const std::string& part) {
+    if (part.empty()) return;
+    const std::size_t count = (part.size() + kInvitationLine - 1) / kInvitationLine;
+    const std::size_t length = (part.size() + count - 1) / count;
+    for (std::size_t at = 0; at < part.size(); at += length)
+        lines += (lines.empty() ? "" : "\n") + part.substr(at, length);
 }
 
 }  // namespace
@@ -82,6 +95,14 @@ RECT PileArea(const SeatPlace& place) {
     return RECT{left, place.top + kPileTop, left + kPileWidth, place.top + kCardsTop + kCardHeight};
 }
 
+std::string InvitationLines(const std::string& invitation) {
+    const std::size_t pin = invitation.find('#');
+    std::string lines;
+    AddLines(lines, invitation.substr(0, pin));
+    if (pin != std::string::npos) AddLines(lines, invitation.substr(pin));
+    return lines;
+}
+
 FullTableLayout::FullTableLayout() {
     formFont = new FontSpec("Lucida Console", 14);
     buttonFont = new FontSpec("Lucida Console", 14);
@@ -93,6 +114,7 @@ FullTableLayout::FullTableLayout() {
     messageFont->bold = true;
     hintFont = new FontSpec("Arial", 14);
     hintFont->bold = true;
+    invitationFont = new FontSpec("Lucida Console", 13);
 }
 
 FullTableLayout::~FullTableLayout() {
@@ -107,13 +129,14 @@ FullTableLayout::~FullTableLayout() {
         for (Image* card : place.cards) DeleteElement(card);
     }
     DeleteElement(messageCell);
-    for (Button* button :
-         {startButton, stopButton, getCardButton, stakeButton, showCardButton, giveSeatButton})
+    DeleteElement(invitationCell);
+    for (Button* button : {startButton, copyInvitationButton, stopButton, getCardButton, stakeButton,
+                           showCardButton, giveSeatButton})
         DeleteElement(button);
     DeleteElement(stakeSlider);
     DeleteElement(freeSeatChoice);
     DeleteElement(styleChoice);
-    for (FontSpec* spec : {formFont, buttonFont, nameFont, seatFont, messageFont, hintFont})
+    for (FontSpec* spec : {formFont, buttonFont, nameFont, seatFont, messageFont, hintFont, invitationFont})
         DeleteElement(spec);
 }
 
@@ -127,6 +150,12 @@ void FullTableLayout::Build(Form& table, const TextSource& texts, const FullTabl
     messageCell->MoveTo(20, kMessageTop);
     messageCell->linesCentred = true;  // a hint's two lines
     messageCell->Create();
+    invitationCell = MakeCell(invitationFont, kTableWhite, kInvitationArea.right - kInvitationArea.left,
+                              kInvitationArea.bottom - kInvitationArea.top);
+    invitationCell->MoveTo(kInvitationArea.left, kInvitationArea.top);
+    invitationCell->linesCentred = true;
+    invitationCell->Create();
+    invitationCell->Hide();
     BuildControls(texts, events);
     paceTimer = new Timer(form, 1000);
     paceTimer->Tick = events.paceTick;
@@ -205,6 +234,8 @@ void FullTableLayout::BuildControls(const TextSource& texts, const FullTableEven
     int x = (kFullTableWidth - kRoundRowWidth) / 2;
     const int step = kControlWidth + kControlGap;
     startButton = MakeButton(texts.Text(TextIds::kButtonStart), x, kControlWidth, true);
+    copyInvitationButton = MakeButton(texts.Text(TextIds::kCopyInvitation), x, kCopyWidth, true);
+    copyInvitationButton->Hide();
     BuildGiving(texts);  // next in tab order, where the round's controls stand
     stopButton = MakeButton(texts.Text(TextIds::kButtonStop), x += step, kControlWidth, false);
     getCardButton = MakeButton(texts.Text(TextIds::kButtonGetCard), x += step, kControlWidth, false);
@@ -233,38 +264,57 @@ ChoiceBox* FullTableLayout::MakeChoice(int x, int choiceWidth, const std::string
     return choice;
 }
 
-// The free seat, the style and the button that gives the seat, after START in a row of their own.
+// The free seat, the style and the button that gives the seat, in the row once it is
+// shown (ShowGathering places them).
 void FullTableLayout::BuildGiving(const TextSource& texts) {
-    int x = (kFullTableWidth - kGivingRowWidth) / 2 + kControlWidth + kControlGap;
     // Room in the list for every seat but the creator's.
-    freeSeatChoice = MakeChoice(x, kFreeSeatWidth, texts.Text(TextIds::kNameLobbyFreeSeats),
+    freeSeatChoice = MakeChoice(0, kFreeSeatWidth, texts.Text(TextIds::kNameLobbyFreeSeats),
                                 std::vector<std::string>(kSeatPlaces - 1));
-    styleChoice = MakeChoice(x += kFreeSeatWidth + kControlGap, kStyleWidth,
-                             texts.Text(TextIds::kNameLobbyStyle), StyleNames(texts));
-    giveSeatButton =
-        MakeButton(texts.Text(TextIds::kButtonGiveSeat), x + kStyleWidth + kControlGap, kGiveWidth, false);
+    styleChoice = MakeChoice(0, kStyleWidth, texts.Text(TextIds::kNameLobbyStyle), StyleNames(texts));
+    giveSeatButton = MakeButton(texts.Text(TextIds::kButtonGiveSeat), 0, kGiveWidth, false);
     giveSeatButton->Hide();
 }
 
-// START stands at the left of the row, alone in the middle while nothing can be given; the
-// round's controls come back once the evening starts, centred whether or not Show my card
-// is among them.
-void FullTableLayout::ShowGathering(bool gathering, bool giving) {
-    const int roundRow =
-        showCardButton->visible ? kRoundRowWidth : kRoundRowWidth - kShowCardWidth - kControlGap;
-    const int rowWidth = giving ? kGivingRowWidth : gathering ? kControlWidth : roundRow;
-    int x = (kFullTableWidth - rowWidth) / 2;
-    for (GUIElement* control : std::initializer_list<GUIElement*>{startButton, stopButton, getCardButton,
-                                                                  stakeButton, stakeSlider}) {
-        if (control->x != x) control->MoveTo(x, kControlsTop);
-        x += kControlWidth + kControlGap;
-    }
+// START stands at the left of the row: with Copy invitation once there is a table to invite
+// to, and the choice of a free seat for whoever may give it; the round's controls come back
+// once the evening starts, centred whether or not Show my card is among them.
+void FullTableLayout::ShowGathering(bool gathering, bool giving, const std::string& invitation) {
+    const bool inviting = gathering && !invitation.empty();
+    ShowInvitation(inviting ? invitation : std::string());
+    std::vector<GUIElement*> row{startButton};
+    if (inviting) row.push_back(copyInvitationButton);
+    if (giving) row.insert(row.end(), {freeSeatChoice, styleChoice, giveSeatButton});
+    if (!gathering) row.insert(row.end(), {stopButton, getCardButton, stakeButton, stakeSlider});
+    if (!gathering && showCardButton->visible) row.push_back(showCardButton);
+    CentreRow(row);
     const auto showIf = [](bool shown, std::initializer_list<GUIElement*> controls) {
         for (GUIElement* control : controls)
             if (control->visible != shown) shown ? control->Show() : control->Hide();
     };
+    showIf(inviting, {copyInvitationButton});
     showIf(!gathering, {stopButton, getCardButton, stakeButton, stakeSlider});
     showIf(giving, {freeSeatChoice, styleChoice, giveSeatButton});
+}
+
+// The controls of the row below the message line side by side, the row centred.
+void FullTableLayout::CentreRow(const std::vector<GUIElement*>& row) {
+    int rowWidth = -kControlGap;
+    for (const GUIElement* control : row) rowWidth += control->width + kControlGap;
+    int x = (kFullTableWidth - rowWidth) / 2;
+    for (GUIElement* control : row) {
+        if (control->x != x) control->MoveTo(x, control->y);
+        x += control->width + kControlGap;
+    }
+}
+
+// The invitation in the felt's middle, over its mark, or the mark again.
+void FullTableLayout::ShowInvitation(const std::string& invitation) {
+    const std::string lines = InvitationLines(invitation);
+    if (lines == invitationCell->GetTextUtf8() && ShowsInvitation() == !lines.empty()) return;
+    invitationCell->SetTextUtf8(lines);
+    SetAccessibleName(*invitationCell, invitation);
+    lines.empty() ? invitationCell->Hide() : invitationCell->Show();
+    if (form != nullptr && form->window != nullptr) InvalidateRect(form->window, nullptr, TRUE);
 }
 
 void FullTableLayout::Arrange(int seatCount) {
@@ -333,11 +383,10 @@ void FullTableLayout::ShowTexts(const TextSource& texts) {
     optionsMenu->SetCaption(texts.Text(TextIds::kMenuOptions));
     newEveningItem->SetCaption(texts.Text(TextIds::kMenuNewEvening));
     hintItem->SetCaption(texts.Text(TextIds::kMenuHint));
-    const std::pair<GUIElement*, unsigned> labels[] = {{startButton, TextIds::kButtonStart},
-                                                       {stopButton, TextIds::kButtonStop},
-                                                       {getCardButton, TextIds::kButtonGetCard},
-                                                       {showCardButton, TextIds::kButtonShowCard},
-                                                       {giveSeatButton, TextIds::kButtonGiveSeat}};
+    const std::pair<GUIElement*, unsigned> labels[] = {
+        {startButton, TextIds::kButtonStart},       {copyInvitationButton, TextIds::kCopyInvitation},
+        {stopButton, TextIds::kButtonStop},         {getCardButton, TextIds::kButtonGetCard},
+        {showCardButton, TextIds::kButtonShowCard}, {giveSeatButton, TextIds::kButtonGiveSeat}};
     for (const auto& label : labels) label.first->SetTextUtf8(texts.Text(label.second));
     const int style = styleChoice->Selected();
     styleChoice->SetChoices(StyleNames(texts));

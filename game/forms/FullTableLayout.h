@@ -17,6 +17,7 @@
 #include "Timer.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace DoDadu {
@@ -69,6 +70,9 @@ std::vector<POINT> PlacesAround(int seatCount);
 RECT PlaceArea(POINT corner);
 // Where a place's stake is piled: beside its cards, the two centred in the place together.
 RECT PileArea(const SeatPlace& place);
+// An invitation in the lines the felt's middle shows it in: the address, then its
+// fingerprint, each cut evenly where it is too long for a line.
+std::string InvitationLines(const std::string& invitation);
 
 // The functions the table's elements call when they are used.
 struct FullTableEvents {
@@ -99,17 +103,21 @@ public:
     // Every fixed caption again, in the language of the texts as it is now.
     void ShowTexts(const TextSource& texts);
     // Before an evening held elsewhere starts, the round's controls give way to the
+    // table's invitation, in the felt's middle with a button that copies it, and to the
     // choice of a free seat to give to a computer player (for whoever set the table up).
-    void ShowGathering(bool gathering, bool giving);
+    void ShowGathering(bool gathering, bool giving, const std::string& invitation);
+    // Whether the felt's middle shows the invitation instead of its mark.
+    bool ShowsInvitation() const { return invitationCell != nullptr && invitationCell->visible; }
 
     NeloUtility::Form* form = nullptr;
 
-    NeloUtility::FontSpec* formFont = nullptr;     // the form's own, apart from its children's
-    NeloUtility::FontSpec* buttonFont = nullptr;   // "Lucida Console" 14, as on the classic table
-    NeloUtility::FontSpec* nameFont = nullptr;     // a seat's name
-    NeloUtility::FontSpec* seatFont = nullptr;     // chips and state lines
-    NeloUtility::FontSpec* messageFont = nullptr;  // the message line
-    NeloUtility::FontSpec* hintFont = nullptr;     // two lines of a hint fit the message line
+    NeloUtility::FontSpec* formFont = nullptr;        // the form's own, apart from its children's
+    NeloUtility::FontSpec* buttonFont = nullptr;      // "Lucida Console" 14, as on the classic table
+    NeloUtility::FontSpec* nameFont = nullptr;        // a seat's name
+    NeloUtility::FontSpec* seatFont = nullptr;        // chips and state lines
+    NeloUtility::FontSpec* messageFont = nullptr;     // the message line
+    NeloUtility::FontSpec* hintFont = nullptr;        // two lines of a hint fit the message line
+    NeloUtility::FontSpec* invitationFont = nullptr;  // its letters and digits evenly spaced
 
     NeloUtility::MenuBar* menuBar = nullptr;
     NeloUtility::Menu* tableMenu = nullptr;
@@ -119,7 +127,9 @@ public:
 
     std::array<SeatPlace, kSeatPlaces> places{};
     NeloUtility::CellControl* messageCell = nullptr;
+    NeloUtility::CellControl* invitationCell = nullptr;  // in lines that fit the felt's middle
     NeloUtility::Button* startButton = nullptr;
+    NeloUtility::Button* copyInvitationButton = nullptr;
     NeloUtility::Button* stopButton = nullptr;
     NeloUtility::Button* getCardButton = nullptr;
     NeloUtility::Button* stakeButton = nullptr;
@@ -135,6 +145,8 @@ private:
     void BuildPlace(SeatPlace& place);
     void BuildControls(const TextSource& texts, const FullTableEvents& events);
     void BuildGiving(const TextSource& texts);
+    void ShowInvitation(const std::string& invitation);
+    void CentreRow(const std::vector<NeloUtility::GUIElement*>& row);
     NeloUtility::ChoiceBox* MakeChoice(int x, int choiceWidth, const std::string& name,
                                        const std::vector<std::string>& choices);
     void MovePlace(SeatPlace& place, int left, int top);

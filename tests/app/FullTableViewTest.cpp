@@ -5,6 +5,7 @@
 #include "ContrastTheme.h"
 #include "CoreTestSupport.h"
 #include "Evening.h"
+#include "EveningSetup.h"
 #include "LocalTableSession.h"
 #include "FormFullTable.h"
 #include "FullTableFelt.h"
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include <string>
 #include <vector>
@@ -52,6 +54,18 @@ std::vector<TableSeat> Seats(const std::vector<SeatKind>& kinds) {
         seats.push_back(seat);
     }
     return seats;
+}
+
+// How large a line of text is drawn in a font, in the table's layout units.
+SIZE TextSize(NeloUtility::FontSpec* font, const std::string& line) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
+    const std::wstring wide = NeloUtility::Utf8ToWide(line);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size;
 }
 
 // Every moment is one whole sentence in every language: no placeholder left, and the
@@ -163,14 +177,8 @@ TEST(FullTableWords, SeatsAndHandsReadAsAScreenReaderHearsThem) {
 // the millions and the largest stake, whatever the seat's state.
 TEST(FullTableWords, EveryLineFitsItsPlace) {
     const FullTableLayout layout;  // its fonts
-    HDC dc = GetDC(nullptr);
-    const auto width = [dc](NeloUtility::FontSpec* font, const std::string& line) {
-        HGDIOBJ previous = SelectObject(dc, font->GetFontHandle());
-        const std::wstring wide = NeloUtility::Utf8ToWide(line);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-        SelectObject(dc, previous);
-        return size.cx;
+    const auto width = [](NeloUtility::FontSpec* font, const std::string& line) {
+        return TextSize(font, line).cx;
     };
     for (auto language :
          {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
@@ -193,7 +201,6 @@ TEST(FullTableWords, EveryLineFitsItsPlace) {
                 EXPECT_LE(width(font, line), kPlaceWidth) << line;
         }
     }
-    ReleaseDC(nullptr, dc);
 }
 
 // Before an evening held by a server starts, each place reads who sits there, or that the
@@ -234,6 +241,57 @@ TEST(FullTableLobby, EachPlaceReadsWhoIsThereOrThatItIsFree) {
     }
     EXPECT_EQ("Seat 2", layout.places[2].name->GetTextUtf8()) << "a free seat by its number";
     view.Watch(nullptr);
+}
+
+// The invitation shows whole in the felt's middle, in lines that fit it, clear of every place
+// at any number of seats, with Copy invitation in the row after START in every language;
+// both go once the evening starts.
+TEST(FullTableLobby, TheInvitationShowsInTheFeltsMiddleWithItsCopyButton) {
+    const std::string pin = "#sha256=9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08";
+    const std::string invitations[] = {"zandro://127.0.0.1:9000/7KQ2MX",
+                                       "zandro://127.0.0.1:49152/7KQ2MX" + pin,
+                                       "zandro://tavolo.famiglia-esposito.example.org:443/7KQ2MX" + pin};
+    coretest::Owned<NeloUtility::Form> form = coretest::MakeForm("lobby");
+    form->Create();
+    FullTableLayout layout;
+    layout.Build(*form, EnglishTexts(), FullTableEvents{});
+    NeloUtility::CellControl& cell = *layout.invitationCell;
+    const RECT middle{cell.x, cell.y, cell.x + cell.width, cell.y + cell.height};
+    for (int seats = 2; seats <= kSeatPlaces; ++seats) {
+        for (const POINT corner : PlacesAround(seats)) {
+            RECT common{};
+            const RECT place = PlaceArea(corner);
+            EXPECT_FALSE(IntersectRect(&common, &middle, &place)) << seats << " seats";
+        }
+    }
+    for (const std::string& invitation : invitations) {
+        layout.ShowGathering(true, true, invitation);
+        EXPECT_TRUE(layout.ShowsInvitation());
+        EXPECT_EQ(invitation, NeloUtility::WideToUtf8(AccessibleName(cell)));
+        std::istringstream lines(cell.GetTextUtf8());
+        std::string line, whole;
+        int height = 0;
+        while (std::getline(lines, line)) {
+            const SIZE size = TextSize(layout.invitationFont, line);
+            EXPECT_LE(size.cx, cell.width) << line;
+            height += size.cy;
+            whole += line;
+        }
+        EXPECT_LE(height, cell.height) << invitation;
+        EXPECT_EQ(invitation, whole);
+    }
+    EXPECT_EQ(layout.startButton->x + layout.startButton->width + 10, layout.copyInvitationButton->x);
+    EXPECT_LT(layout.copyInvitationButton->x + layout.copyInvitationButton->width, layout.freeSeatChoice->x);
+    EXPECT_LE(layout.giveSeatButton->x + layout.giveSeatButton->width, kFullTableWidth);
+    for (auto language :
+         {TextIds::Language::English, TextIds::Language::Italian, TextIds::Language::Spanish}) {
+        layout.ShowTexts(TableTexts(language));
+        const std::string caption = WithoutAccessMark(layout.copyInvitationButton->GetTextUtf8());
+        EXPECT_LT(TextSize(layout.buttonFont, caption).cx, layout.copyInvitationButton->width) << caption;
+    }
+    layout.ShowGathering(false, false, invitations[1]);
+    EXPECT_FALSE(layout.ShowsInvitation());
+    EXPECT_FALSE(layout.copyInvitationButton->visible);
 }
 
 // The view over an evening in memory on a real form: whose covered card shows on the screen.

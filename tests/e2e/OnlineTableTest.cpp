@@ -44,16 +44,17 @@ const long long kTableChips = 4LL * 50000;
 struct Words {
     const char* language;  // the game's stored language choice
     TextIds::Language texts;
-    WORD fileKey, onlineKey, tableMenuKey;
+    WORD fileKey, onlineKey;
     const wchar_t *start, *stop, *showCard;
     const char *bank, *chips, *inTurn, *card;
     std::string Text(unsigned id) const { return DoDadu::TableTexts(texts).Text(id); }
 };
-const Words kItalian{"it",   TextIds::Language::Italian, 'F',     'R',      'T',        L"GIOCA",
-                     L"STO", L"&Mostra carta",           "banco", "fiches", "di turno", "carta"};
-const Words kSpanish{
-    "es",     TextIds::Language::Spanish, 'A',    'L', 'M', L"JUGAR", L"ME PLANTO", L"&Ver mi carta", "banca",
-    "fichas", "jugador de turno",         "carta"};
+const Words kItalian{"it",   TextIds::Language::Italian, 'F',     'R',      L"GIOCA",
+                     L"STO", L"&Mostra carta",           "banco", "fiches", "di turno",
+                     "carta"};
+const Words kSpanish{"es",         TextIds::Language::Spanish, 'A',     'L',      L"JUGAR",
+                     L"ME PLANTO", L"&Ver mi carta",           "banca", "fichas", "jugador de turno",
+                     "carta"};
 
 std::string Environment(const char* name) {
     char value[1024] = {};
@@ -452,9 +453,12 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
     std::string code;
     ASSERT_TRUE(WaitFor([&] { return !(code = game.Look().code).empty(); })) << "no lobby line";
     EXPECT_EQ(1, game.Look().free) << "Anna and two computers, one seat free";
-    Press(kCreator.tableMenuKey, VK_MENU);
-    Press('C');  // Copy invitation
     const std::string invitation = "zandro://" + kServer + "/" + code + "#sha256=" + kPin;
+    const auto named = Named(game.table);
+    EXPECT_TRUE(std::any_of(named.begin(), named.end(), [&](const auto& line) {
+        return line.second == invitation;
+    })) << "the invitation on the felt";
+    Press('C', VK_MENU);  // Copy invitation
     ASSERT_TRUE(WaitFor([&] { return ClipboardText() == invitation; })) << ClipboardText();
     Put("invitation", invitation);
 
