@@ -236,12 +236,8 @@ TEST_F(Online, TheCreatorGivesOnlyAFreePersonSeatToAComputer) {
 
 // An evening ended by its rounds or its creator is not told as one ended by the chips.
 TEST_F(Online, AnEveningEndedOtherwiseThanByTheChipsIsNotToldAsSo) {
-    json over = MarcosTurn();
+    json over = Lobby();
     over["phase"] = "over";
-    over["in_play"] = false;
-    over["to_act"] = -1;
-    over["actions"] = json::array();
-    over.erase("stakes");
     over["events"] = {{{"moment", "evening_ends"}}};
     for (const auto& [reason, ended, toldAsMoment] : {std::tuple{"chips", EndReason::Chips, true},
                                                       {"rounds", EndReason::Rounds, false},
