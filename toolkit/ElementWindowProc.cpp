@@ -175,7 +175,7 @@ void MoveFocusWithTab(GUIElement* element, HWND window) {
     // A form holding the focus itself starts from its first (or last) tab stop.
     HWND next = GetNextDlgTabItem(dialog, window == dialog ? nullptr : window, backwards);
     if (next == nullptr) return;
-    if (GUIElement* target = FindElementByWindow(next)) target->Focus();
+    if (GUIElement* target = FindElementByWindow(next)) target->FocusByKeyboard();
     // The keyboard is in use: focus marks show from now on, in a form that hid them.
     if (Form* form = FormOf(window)) form->HideFocusMarks(false);
 }

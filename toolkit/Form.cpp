@@ -448,7 +448,7 @@ bool Form::PressAccessKey(int character) {
         HWND target = element->window;
         if ((GetWindowLongW(target, GWL_STYLE) & WS_TABSTOP) == 0)
             target = GetNextDlgTabItem(window, target, FALSE);
-        if (GUIElement* next = FindElementByWindow(target)) next->Focus();
+        if (GUIElement* next = FindElementByWindow(target)) next->FocusByKeyboard();
         return true;
     }
     return false;

@@ -148,6 +148,12 @@ void GUIElement::Focus() {
     if (created) SetFocus(window);
 }
 
+void GUIElement::FocusByKeyboard() {
+    Focus();
+    if (created && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+        SendMessageW(window, EM_SETSEL, 0, -1);
+}
+
 bool GUIElement::HasFocus() const { return window != nullptr && GetFocus() == window; }
 
 int GUIElement::OnMoved() {

@@ -152,6 +152,9 @@ public:
     virtual int OnMouseHover();
     virtual int OnMouseLeave();
     virtual void Focus();
+    // The focus reached by the keyboard (Tab or an access key): a text field's whole text is
+    // selected, so what is typed next replaces it, as in a dialog.
+    void FocusByKeyboard();
     virtual int OnMoved();
     virtual int OnResized();
     virtual void OnPaint();

@@ -86,6 +86,32 @@ TEST(TabKey, MovesTheFocusForwardAndBackWithinTheParent) {
                             "one got focus", "two key down 9"}));
 }
 
+// A text field reached by Tab or by its label's access key has its whole text selected, so
+// what is typed next replaces it, as in a dialog.
+TEST(TabKey, AFieldReachedByTheKeyboardHasItsWholeTextSelected) {
+    Owned<Form> form = MakeForm("fields");
+    form->accessKeys = true;
+    form->Create();
+    Owned<NativeControl> button = MakeButton(*form, "one", 10);
+    Owned<NativeControl> label(new NativeControl(form.get(), L"static"));
+    label->SetTextNarrow("&Name");
+    label->Create();
+    Owned<NativeControl> field(new NativeControl(form.get(), L"edit", WS_TABSTOP));
+    field->SetTextNarrow("Player 1");
+    field->Create();
+    for (const UINT key : {WM_KEYDOWN, WM_SYSCHAR}) {
+        button->Focus();
+        SendMessageW(field->window, EM_SETSEL, 8, 8);
+        SendMessageW(button->window, key, key == WM_KEYDOWN ? VK_TAB : 'n', 0);
+        DWORD from = 1, to = 0;
+        SendMessageW(field->window, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        EXPECT_TRUE(field->HasFocus()) << key;
+        EXPECT_EQ(from, 0u) << key;
+        EXPECT_EQ(to, 8u) << key;
+    }
+}
+
 TEST(KeyPreview, ChildrenAndTheirPreviewingParentBothSeeCharacters) {
     Owned<Form> form = MakeForm("preview");
     form->keyPreview = true;
