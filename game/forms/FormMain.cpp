@@ -1,10 +1,12 @@
 #include "FormMain.h"
 
+#include "EveningSetup.h"
 #include "FormAbout.h"
 #include "FormFullTable.h"
 #include "OnlineJoinBox.h"
 #include "OnlineSeatStore.h"
 #include "WebSocketLink.h"
+#include "WindowsUserNames.h"
 #include "FormStatistics.h"
 #include "NumberText.h"
 #include "ResourceIds.h"
@@ -298,7 +300,13 @@ void FormMain::OpenPlayOnline(const std::string& invitation) {
         onlineTable->ResumeOnline();
         return;
     }
-    OpenPlayOnline(OnlineJoinFields{invitation, stored.server, stored.name, "", false});
+    // The name last played online, else the one a new evening gives the first seat.
+    std::string name = stored.name;
+    if (name.empty()) {
+        const WindowsUserNames user = CurrentUserNames();
+        name = FirstSeatName(user.display, user.signIn, texts);
+    }
+    OpenPlayOnline(OnlineJoinFields{invitation, stored.server, name, "", false});
 }
 
 void FormMain::OpenPlayOnline(const OnlineJoinFields& fields) {
