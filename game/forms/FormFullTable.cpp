@@ -615,9 +615,9 @@ bool FormFullTable::OnCopyData(ULONG_PTR tag, const void* bytes, DWORD size) {
 }
 
 GUIElement* FormFullTable::DefaultFocus() {
-    for (GUIElement* next :
-         std::initializer_list<GUIElement*>{table.startButton, table.freeSeatChoice, table.showCardButton,
-                                            table.getCardButton, table.stopButton})
+    for (GUIElement* next : std::initializer_list<GUIElement*>{
+             table.startButton, table.freeSeatChoice, table.copyInvitationButton, table.showCardButton,
+             table.getCardButton, table.stopButton})
         if (next != nullptr && next->enabled && next->visible) return next;
     return nullptr;
 }
