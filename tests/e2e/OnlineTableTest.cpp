@@ -473,6 +473,7 @@ TEST_F(OnlineTable, CreatorMakesTheTableAndPlays) {
     EXPECT_EQ(4u, full.chips.size());
     EXPECT_EQ(1u, full.chips.count("Bruno"));
     EXPECT_EQ(kTableChips, Total(full.chips));
+    ASSERT_FALSE(Await("joiner-in-lobby", 60000).empty()) << "Bruno's lobby never looked at";
     ASSERT_TRUE(game.PressControl(kCreator.start));
 
     Evening evening(game, "Anna", "Bruno");
@@ -521,6 +522,11 @@ TEST_F(OnlineTable, JoinerIsRefusedAWrongServerThenJoinsAndComesBack) {
     Press(VK_RETURN);
     ASSERT_TRUE(game->FindOnlineTable());
     ASSERT_TRUE(WaitFor([&] { return game->Look().chips.count("Bruno") == 1; }, 20000));
+    // Nothing to do but invite until Anna starts (she waits for this look): the focus is there.
+    const std::string copy = DoDadu::WithoutAccessMark(kJoiner.Text(TextIds::kCopyInvitation));
+    EXPECT_TRUE(WaitFor([&] { return AccessibleName(game->Focus()) == copy; }, 5000))
+        << AccessibleName(game->Focus());
+    Put("joiner-in-lobby", "yes");
 
     Evening evening(*game, "Bruno", "Anna");
     std::map<std::string, long long> beforeKill;
