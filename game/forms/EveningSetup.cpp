@@ -1,6 +1,7 @@
 #include "EveningSetup.h"
 
 #include "Evening.h"
+#include "WindowsUserNames.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -76,6 +77,11 @@ std::string FirstSeatName(const std::string& displayName, const std::string& sig
     if (name.empty()) name = GivenName(signInName);
     if (name.empty()) return texts.Text(TextIds::kSetupNameFirstSeat);
     return FirstLetters(name, kLongestSeatName);
+}
+
+std::string UsersFirstSeatName(const TextSource& texts) {
+    const WindowsUserNames user = CurrentUserNames();
+    return FirstSeatName(user.display, user.signIn, texts);
 }
 
 EveningSetup DefaultEveningSetup(const TextSource& texts, RandomSource& random,

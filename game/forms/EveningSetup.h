@@ -28,6 +28,9 @@ struct EveningSetup {
 // language's "Player 1" when Windows names no one.
 std::string FirstSeatName(const std::string& displayName, const std::string& signInName,
                           const TextSource& texts);
+// The same for the user signed in to Windows: the name a person plays under until they
+// choose another.
+std::string UsersFirstSeatName(const TextSource& texts);
 
 // The person, named firstName, and three computer seats (careful, bold, expert) with names
 // natural in the texts' language, none the person's own; the Italian rules for an Italian

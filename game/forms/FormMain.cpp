@@ -6,7 +6,6 @@
 #include "OnlineJoinBox.h"
 #include "OnlineSeatStore.h"
 #include "WebSocketLink.h"
-#include "WindowsUserNames.h"
 #include "FormStatistics.h"
 #include "NumberText.h"
 #include "ResourceIds.h"
@@ -301,11 +300,7 @@ void FormMain::OpenPlayOnline(const std::string& invitation) {
         return;
     }
     // The name last played online, else the one a new evening gives the first seat.
-    std::string name = stored.name;
-    if (name.empty()) {
-        const WindowsUserNames user = CurrentUserNames();
-        name = FirstSeatName(user.display, user.signIn, texts);
-    }
+    const std::string name = stored.name.empty() ? UsersFirstSeatName(texts) : stored.name;
     OpenPlayOnline(OnlineJoinFields{invitation, stored.server, name, "", false});
 }
 
