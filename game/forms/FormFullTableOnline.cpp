@@ -138,7 +138,7 @@ std::string FormFullTable::TroubleText(OnlineTrouble trouble) const {
 void FormFullTable::FollowGathering() {
     const bool gathering = session != nullptr && session->Gathering();
     const std::vector<int> free = gathering ? session->FreeSeats() : std::vector<int>{};
-    const bool giving = !free.empty() && session->MayGiveSeat(free.front());
+    const bool giving = gathering && !free.empty() && session->MayGiveSeat(free.front());
     if (free != freeSeats) {
         const auto shown = static_cast<std::size_t>(std::max(0, table.freeSeatChoice->Selected()));
         const int chosen = shown < freeSeats.size() ? freeSeats[shown] : -1;
